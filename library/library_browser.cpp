@@ -1,0 +1,76 @@
+#include "library/library_browser.h"
+
+#include "library/text_words.h"
+#include "platform/line_reader.h"
+
+namespace quiral {
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (path.empty() || path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+std::string documentationFileName(std::string_view libraryPath) {
+  size_t slash = libraryPath.find_last_of('/');
+  std::string_view name = slash == std::string_view::npos ? libraryPath : libraryPath.substr(slash + 1);
+  size_t dot = name.find_last_of('.');
+  std::string out(dot == std::string_view::npos ? name : name.substr(0, dot));
+  out += ".dcm";
+  return out;
+}
+
+void LibraryBrowser::listComponents() {
+  TextFileReader reader(currentLibraryPath_);
+  std::string line;
+  while (reader.readLine(line)) {
+    FirstWords words = firstTwoWords(line);
+    if (equalsUpper(trimControl(words.first), "DEF")) components_.append(std::string(words.second));
+  }
+}
+
+void LibraryBrowser::LoadLibrary(const std::string& folder,
+                                 const std::optional<std::string>& selectedFileName) {
+  components_.clear();
+  if (!selectedFileName) return;
+  currentLibraryPath_ = joinPath(folder, *selectedFileName);
+  listComponents();
+  components_.select(0);
+  ShowComponent();
+}
+
+void LibraryBrowser::B_carregarClick(const std::string& fileName) {
+  components_.clear();
+  if (fileName.empty()) return;
+  currentLibraryPath_ = fileName;
+  listComponents();
+}
+
+void LibraryBrowser::ShowComponent() {
+  if (!components_.hasSelection()) return;
+  memo_.clear();
+  if (currentLibraryPath_.empty()) return;
+  const std::string wanted = toUpperAscii(components_.selectedEntry());
+  {
+    TextFileReader reader(currentLibraryPath_);
+    std::string line;
+    bool found = false;
+    while (reader.readLine(line)) {
+      FirstWords words = firstTwoWords(line);
+      std::string_view keyword = trimControl(words.first);
+      if (found) {
+        memo_.push_back(line);
+        if (equalsUpper(keyword, "ENDDEF")) break;
+        continue;
+      }
+      if (equalsUpper(keyword, "DEF") && equalsUpper(trimControl(words.second), wanted)) {
+        found = true;
+        memo_.push_back(line);
+      }
+    }
+  }
+  if (renderer_) renderer_->RenderComponent(memo_);
+}
+
+}  // namespace quiral

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiral {
+
+// The component list: every DEF line's second word, in file order and as written, with an
+// optional selection (the catalogs' cursor).
+class ComponentList {
+ public:
+  const std::vector<std::string>& entries() const { return entries_; }
+  size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  const std::string& operator[](size_t i) const { return entries_[i]; }
+
+  // -1 when nothing is selected.
+  int selectedIndex() const { return selected_; }
+  bool hasSelection() const { return selected_ >= 0 && size_t(selected_) < entries_.size(); }
+  const std::string& selectedEntry() const { return entries_[size_t(selected_)]; }
+  // Selecting an index outside the list clears the selection.
+  void select(int index) { selected_ = (index >= 0 && size_t(index) < entries_.size()) ? index : -1; }
+
+  void clear() {
+    entries_.clear();
+    selected_ = -1;
+  }
+  void append(std::string name) { entries_.push_back(std::move(name)); }
+
+ private:
+  std::vector<std::string> entries_;
+  int selected_ = -1;
+};
+
+// Draws the block that ShowComponent has put in the memo.
+class ComponentRenderer {
+ public:
+  virtual ~ComponentRenderer() = default;
+  virtual void RenderComponent(const std::vector<std::string>& memo) = 0;
+};
+
+// The library in use: its path, its component list and the memo of the block on show. Every
+// ShowComponent reads the file again from its start.
+class LibraryBrowser {
+ public:
+  explicit LibraryBrowser(ComponentRenderer* renderer = nullptr) : renderer_(renderer) {}
+  void setRenderer(ComponentRenderer* renderer) { renderer_ = renderer; }
+
+  const std::string& CurrentLibraryPath() const { return currentLibraryPath_; }
+  ComponentList& components() { return components_; }
+  const ComponentList& components() const { return components_; }
+  const std::vector<std::string>& memo() const { return memo_; }
+
+  // The file list's click: `folder` is the folder the folder list shows, `selectedFileName` the
+  // file list's selected entry (none: the list is emptied and nothing else happens). Lists the
+  // library's components, selects the first and shows it. Throws FileError when the file cannot
+  // be read; what was listed up to then stays.
+  void LoadLibrary(const std::string& folder, const std::optional<std::string>& selectedFileName);
+
+  // The component list's click: copies the selected component's block into the memo and renders
+  // it. Does nothing without a selection; empties the memo and stops when no library is in use.
+  void ShowComponent();
+
+  // The hidden loader: lists the components of the typed file name without selecting any.
+  void B_carregarClick(const std::string& fileName);
+
+ private:
+  void listComponents();
+
+  ComponentRenderer* renderer_;
+  std::string currentLibraryPath_;
+  ComponentList components_;
+  std::vector<std::string> memo_;
+};
+
+// The documentation file of a library: its file name with the extension replaced by ".dcm", no
+// folder in front.
+std::string documentationFileName(std::string_view libraryPath);
+
+// folder + "/" + name, without doubling the separator.
+std::string joinPath(std::string_view folder, std::string_view name);
+
+}  // namespace quiral

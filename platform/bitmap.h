@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/color.h"
+
+namespace quiral {
+
+// A picture in memory: 24-bit RGB (3 bytes per pixel, R G B) or 8-bit indexed with a
+// 256-entry palette. Rows are tightly packed, top row first. A new or resized bitmap is white.
+class Bitmap {
+ public:
+  enum class Format { Rgb24, Indexed8 };
+
+  Bitmap() = default;
+  Bitmap(int width, int height, Format format = Format::Rgb24);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  Format format() const { return format_; }
+  bool empty() const { return width_ <= 0 || height_ <= 0; }
+  int bytesPerPixel() const { return format_ == Format::Rgb24 ? 3 : 1; }
+  size_t stride() const { return size_t(width_) * bytesPerPixel(); }
+
+  uint8_t* row(int y) { return data_.data() + size_t(y) * stride(); }
+  const uint8_t* row(int y) const { return data_.data() + size_t(y) * stride(); }
+  uint8_t* data() { return data_.data(); }
+  const uint8_t* data() const { return data_.data(); }
+
+  // Pixel access in 0xRRGGBB (indexed bitmaps go through their palette). No bounds checks
+  // beyond an assert: callers clip.
+  Color pixel(int x, int y) const;
+  void setPixel(int x, int y, Color c);
+
+  // Changes the size; the content becomes white (indexed: the palette's white entry, 255).
+  void resize(int width, int height);
+  // Whitens the whole picture.
+  void clear(Color c = colors::kWhite);
+
+  std::array<Color, 256>& palette() { return palette_; }
+  const std::array<Color, 256>& palette() const { return palette_; }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  Format format_ = Format::Rgb24;
+  std::vector<uint8_t> data_;
+  std::array<Color, 256> palette_{};
+};
+
+}  // namespace quiral

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiral {
+
+// Splits text into lines the way every text file of the program is read: a line ends at CR,
+// CR LF or a bare LF; byte 26 ends the text; lines may be of any length; bytes pass unchanged.
+// A final line without a line end is still a line; an empty text has no lines.
+class LineSplitter {
+ public:
+  // Feeds the next piece of text. Completed lines are appended to `lines`.
+  // Returns false once byte 26 was met (nothing after it counts).
+  bool feed(std::string_view chunk, std::vector<std::string>& lines);
+  // Feeds a piece of text and calls onLine(std::string&) for every completed line; stops early
+  // and returns false when onLine returns false or byte 26 is met.
+  template <typename OnLine>
+  bool feedEach(std::string_view chunk, OnLine&& onLine);
+  // Ends the text: returns true and moves the unterminated last line into `line` if there is one.
+  bool finish(std::string& line);
+
+ private:
+  std::string pending_;
+  bool afterCr_ = false;
+  bool ended_ = false;
+};
+
+// Reads a text file line by line with LineSplitter's rules, through a fixed buffer.
+// Open and read failures throw FileError with the platform's message.
+class TextFileReader {
+ public:
+  explicit TextFileReader(const std::string& path);
+  ~TextFileReader();
+  TextFileReader(const TextFileReader&) = delete;
+  TextFileReader& operator=(const TextFileReader&) = delete;
+
+  // Next line into `line`; false at the end of the text.
+  bool readLine(std::string& line);
+
+ private:
+  bool fill();
+
+  std::string path_;
+  int fd_ = -1;
+  std::vector<char> buffer_;
+  size_t pos_ = 0;
+  size_t end_ = 0;
+  bool afterCr_ = false;
+  bool atEnd_ = false;
+};
+
+// Whole-file helpers.
+std::vector<std::string> readAllLines(const std::string& path);
+
+template <typename OnLine>
+bool LineSplitter::feedEach(std::string_view chunk, OnLine&& onLine) {
+  if (ended_) return false;
+  for (size_t i = 0; i < chunk.size(); ++i) {
+    char c = chunk[i];
+    if (afterCr_) {
+      afterCr_ = false;
+      if (c == '\n') continue;
+    }
+    if (c == 26) {
+      ended_ = true;
+      return false;
+    }
+    if (c == '\r' || c == '\n') {
+      afterCr_ = (c == '\r');
+      if (!onLine(pending_)) {
+        pending_.clear();
+        return false;
+      }
+      pending_.clear();
+      continue;
+    }
+    // Copy the run of ordinary bytes in one go.
+    size_t j = i;
+    while (j < chunk.size() && chunk[j] != '\r' && chunk[j] != '\n' && chunk[j] != 26) ++j;
+    pending_.append(chunk.data() + i, j - i);
+    i = j - 1;
+  }
+  return true;
+}
+
+}  // namespace quiral

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests and the program need.
+# Does nothing when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake g++ make ninja-build pkg-config
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation2
+  zlib1g-dev libjpeg-dev libpng-dev
+  qpdf poppler-utils
+  clang libclang-rt-14-dev
+  locales
+)
+if [[ "${QUIRAL_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
+  packages+=(xvfb xauth)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  if [[ "$status" != "install ok installed" ]]; then
+    missing+=("$p")
+  fi
+done
+
+as_root() {
+  if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
+}
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The comma-decimal locale for the second test run.
+if ! locale -a 2>/dev/null | grep -qi '^pt_BR\.utf-\?8$'; then
+  as_root localedef -i pt_BR -f UTF-8 pt_BR.UTF-8
+fi

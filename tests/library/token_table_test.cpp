@@ -1,0 +1,83 @@
+#include "library/token_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quiral {
+namespace {
+
+TEST(TokenizeLine, RectangleLineKindsAndCount) {
+  TokenTable t;
+  EXPECT_EQ(TokenizeLine(t, "S -100 0 100 200 0 1 0 N"), 9);
+  EXPECT_EQ(t[2].text, "-100");
+  EXPECT_EQ(t[2].kind, TokenKind::Number);
+  EXPECT_EQ(t[9].text, "N");
+  EXPECT_EQ(t[9].kind, TokenKind::Word);
+  EXPECT_EQ(t[10].kind, TokenKind::Empty);
+}
+
+TEST(TokenizeLine, QuotesAndTheirTransitions) {
+  TokenTable t;
+  EXPECT_EQ(TokenizeLine(t, "F0 \"U\" 0 -150 50 H V C C"), 9);
+  EXPECT_EQ(t[2].text, "U");
+  EXPECT_EQ(t[2].kind, TokenKind::Word);
+  EXPECT_EQ(t[4].kind, TokenKind::Number);
+
+  EXPECT_EQ(TokenizeLine(t, "F2 \"\" 0 0 50 H I C C"), 9);
+  EXPECT_EQ(t[2].text, "");
+  EXPECT_EQ(t[3].text, "0");
+
+  EXPECT_EQ(TokenizeLine(t, "F1 \"abc 0 0"), 2);
+  EXPECT_EQ(t[2].text, "abc 0 0");
+  EXPECT_EQ(t[2].kind, TokenKind::OpenQuote);
+
+  EXPECT_EQ(TokenizeLine(t, "\"a\"\"b\""), 2);
+  EXPECT_EQ(t[1].text, "a");
+  EXPECT_EQ(t[2].text, "b");
+
+  EXPECT_EQ(TokenizeLine(t, "AB\"C D\""), 2);
+  EXPECT_EQ(t[1].text, "AB");
+  EXPECT_EQ(t[2].text, "C D");
+  // A number ended by a quote or by the line's end is a Word.
+  EXPECT_EQ(TokenizeLine(t, "12\"x\" 34"), 3);
+  EXPECT_EQ(t[1].kind, TokenKind::Word);
+  EXPECT_EQ(t[3].kind, TokenKind::Word);
+}
+
+TEST(TokenizeLine, SpacesTabsAndNumberTest) {
+  TokenTable t;
+  EXPECT_EQ(TokenizeLine(t, "   X  A   1   "), 3);
+  EXPECT_EQ(t[4].kind, TokenKind::Empty);
+  EXPECT_EQ(TokenizeLine(t, "P 2 0 1 0 0 0 10 10 F "), 10);
+  EXPECT_EQ(TokenizeLine(t, "      "), 0);
+  for (int i = 1; i <= TokenTable::kSize; ++i) ASSERT_EQ(t[i].kind, TokenKind::Empty) << i;
+  EXPECT_EQ(TokenizeLine(t, "S\t0 0"), 2);
+  EXPECT_EQ(t[1].text, "S\t0");
+  EXPECT_EQ(TokenizeLine(t, "1.5e3 + x"), 3);
+  EXPECT_EQ(t[1].kind, TokenKind::Word);
+  EXPECT_EQ(t[2].kind, TokenKind::Number);
+}
+
+TEST(TokenizeLine, KeepsFirst300TokensAndResetsEverything) {
+  TokenTable t;
+  std::string line;
+  for (int i = 1; i <= 400; ++i) line += std::to_string(i) + " ";
+  EXPECT_EQ(TokenizeLine(t, line), 300);
+  EXPECT_EQ(t[300].text, "300");
+  EXPECT_EQ(t[301].text, "");
+  EXPECT_EQ(t[0].text, "");
+  // A shorter line leaves nothing of the longer one behind.
+  EXPECT_EQ(TokenizeLine(t, "X"), 1);
+  EXPECT_EQ(t[2].text, "");
+  EXPECT_EQ(t[300].kind, TokenKind::Empty);
+  // More than 300 quoted texts, the last one open.
+  line.clear();
+  for (int i = 0; i < 350; ++i) line += "\"q\"";
+  line += "\"open";
+  EXPECT_EQ(TokenizeLine(t, line), 300);
+  EXPECT_EQ(t[300].text, "q");
+}
+
+}  // namespace
+}  // namespace quiral
