@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quiral {
+
+// What the record drawers share about the component being drawn.
+struct DrawingState {
+  int32_t MinX = 0;
+  int32_t MaxX = 0;
+  int32_t MinY = 0;
+  int32_t MaxY = 0;
+  bool ShowPinNumbers = false;
+  bool ShowPinNames = false;
+  std::string UnitCount;
+  std::string AliasLine;
+  int32_t PrintRemaining = 0;
+};
+
+}  // namespace quiral

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "library/library_browser.h"
+#include "library/line_interpreter.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "render/drawing_state.h"
+
+namespace quiral {
+
+// Draws component blocks on the 2000 x 2000 DrawingCanvas and crops the drawn area into the
+// ViewImage. Owns the token table (through its LineInterpreter), the DrawingState and both images.
+class Renderer : public ComponentRenderer, public RecordHandlers {
+ public:
+  static constexpr int kCanvasSize = 2000;
+
+  Renderer();
+  ~Renderer() override;
+
+  // ComponentRenderer: reset, draw every memo line, crop into the ViewImage.
+  void RenderComponent(const std::vector<std::string>& memo) override;
+  // Whitens the canvas and the view image.
+  void ClearCanvas();
+  // Draws the memo line at `caretLine` (when 0 <= caretLine < memo size) on top of the current
+  // drawing and refreshes the view image.
+  void B_linhaClick(const std::vector<std::string>& memo, int caretLine);
+
+  void interpreta_linha(std::string_view line) { interpreter_.interpreta_linha(line); }
+
+  DrawingState& state() { return state_; }
+  const DrawingState& state() const { return state_; }
+  const Bitmap& DrawingCanvas() const { return canvasBitmap_; }
+  const Bitmap& ViewImage() const { return viewImage_; }
+  // The caption of the hidden label that the arc drawer sets ("não invert" / "invertida").
+  const std::string& label1Caption() const { return label1Caption_; }
+  Canvas& canvas() { return canvas_; }
+
+  // RecordHandlers
+  void retangulo(const TokenTable& tokens, int tokenCount) override;
+  void poligono(const TokenTable& tokens, int tokenCount) override;
+  void pino(const TokenTable& tokens, int tokenCount) override;
+  void textos(const TokenTable& tokens, int tokenCount) override;
+  void arco(const TokenTable& tokens, int tokenCount) override;
+  void circulo(const TokenTable& tokens, int tokenCount) override;
+  void definicao(const TokenTable& tokens, int tokenCount) override;
+  void titulos(const TokenTable& tokens, int tokenCount) override;
+  void aliasLine(std::string_view line) override;
+
+  // The coordinate mappings; each call widens the bounding box.
+  int32_t MapX(int64_t v);
+  int32_t MapY(int64_t v);
+
+ private:
+  // (implementation details are the renderer's own)
+  LineInterpreter interpreter_{this};
+  DrawingState state_;
+  Bitmap canvasBitmap_;
+  Canvas canvas_;
+  Bitmap viewImage_;
+  std::string label1Caption_;
+};
+
+// One program's worth of state: the library in use with its component list and memo, and the
+// renderer that ShowComponent draws with.
+struct Session {
+  Session() { browser.setRenderer(&renderer); }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+  Renderer renderer;
+  LibraryBrowser browser;
+};
+
+}  // namespace quiral
