@@ -8,6 +8,7 @@
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "render/drawing_state.h"
+#include "render/pin_layout.h"
 
 namespace quiral {
 
@@ -54,13 +55,20 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   int32_t MapY(int64_t v);
 
  private:
-  // (implementation details are the renderer's own)
+  // Sizes the view image to the bounding box plus margins and copies that part of the canvas.
+  void cropIntoView();
+  // Makes the canvas font Arial at the given size, colour and turn (tenths of a degree).
+  void selectFont(int pointSize, Color color, int escapement);
+  // The marks of a pin's electrical shape (bubble, clock, active-low flags) at its end point.
+  void drawPinShape(std::string_view shape, PinOrientation o, PixelPoint end, PixelPoint bubble);
+
   LineInterpreter interpreter_{this};
   DrawingState state_;
   Bitmap canvasBitmap_;
   Canvas canvas_;
   Bitmap viewImage_;
   std::string label1Caption_;
+  std::vector<Point> polylinePoints_;  // reused by every polyline
 };
 
 // One program's worth of state: the library in use with its component list and memo, and the

@@ -1,0 +1,81 @@
+#include "render/renderer.h"
+
+#include "render/coordinate_map.h"
+#include "render/view_crop.h"
+
+namespace quiral {
+
+Renderer::Renderer() : canvasBitmap_(kCanvasSize, kCanvasSize), canvas_(canvasBitmap_) {}
+
+Renderer::~Renderer() = default;
+
+int32_t Renderer::MapX(int64_t v) {
+  return mapX(state_, v);
+}
+
+int32_t Renderer::MapY(int64_t v) {
+  return mapY(state_, v);
+}
+
+void Renderer::ClearCanvas() {
+  canvas_.setPenColor(colors::kWhite);
+  // The canvas was white when made and every change goes through canvas_, which records the box
+  // it touched: whitening that box gives the same pixels as whitening all 2000 x 2000.
+  Rect dirty = canvas_.touched();
+  if (dirty.width() > 0 && dirty.height() > 0) {
+    canvas_.fillRect(dirty.left, dirty.top, dirty.right, dirty.bottom);
+  }
+  canvas_.resetTouched();
+  viewImage_.clear(colors::kWhite);
+}
+
+void Renderer::RenderComponent(const std::vector<std::string>& memo) {
+  resetBounds(state_);
+  ClearCanvas();
+  canvas_.setPenColor(colors::kBlack);
+  canvas_.setPenMode(PenMode::Mask);
+  state_.UnitCount.clear();
+  state_.AliasLine.clear();
+  for (const std::string& line : memo) interpreter_.interpreta_linha(line);
+  cropIntoView();
+}
+
+void Renderer::B_linhaClick(const std::vector<std::string>& memo, int caretLine) {
+  if (caretLine >= 0 && size_t(caretLine) < memo.size()) {
+    canvas_.setPenColor(colors::kBlack);
+    canvas_.setPenMode(PenMode::Mask);
+    interpreter_.interpreta_linha(memo[size_t(caretLine)]);
+  }
+  cropIntoView();
+}
+
+void Renderer::cropIntoView() {
+  ViewCrop crop = viewCropOf(state_);
+  viewImage_.resize(crop.width, crop.height);  // white
+  if (crop.blank) return;
+  Rect destination{0, 0, crop.width, crop.height};
+  Rect source{crop.sourceLeft, crop.sourceTop, crop.sourceLeft + crop.width,
+              crop.sourceTop + crop.height};
+  stretchCopy(viewImage_, destination, canvasBitmap_, source);
+}
+
+void Renderer::definicao(const TokenTable& tokens, int /*tokenCount*/) {
+  state_.UnitCount = tokens.text(8);
+  state_.ShowPinNames = tokens.text(7) == "Y";
+  state_.ShowPinNumbers = tokens.text(6) == "Y";
+}
+
+void Renderer::aliasLine(std::string_view line) {
+  state_.AliasLine.assign(line);
+}
+
+void Renderer::selectFont(int pointSize, Color color, int escapement) {
+  FontSpec font;
+  font.face = "Arial";
+  font.pointSize = pointSize;
+  font.color = color;
+  font.escapement = escapement;
+  canvas_.setFont(font);
+}
+
+}  // namespace quiral
