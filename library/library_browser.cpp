@@ -14,7 +14,8 @@ std::string joinPath(std::string_view folder, std::string_view name) {
 
 std::string documentationFileName(std::string_view libraryPath) {
   size_t slash = libraryPath.find_last_of('/');
-  std::string_view name = slash == std::string_view::npos ? libraryPath : libraryPath.substr(slash + 1);
+  std::string_view name =
+      slash == std::string_view::npos ? libraryPath : libraryPath.substr(slash + 1);
   size_t dot = name.find_last_of('.');
   std::string out(dot == std::string_view::npos ? name : name.substr(0, dot));
   out += ".dcm";
@@ -51,7 +52,9 @@ void LibraryBrowser::ShowComponent() {
   if (!components_.hasSelection()) return;
   memo_.clear();
   if (currentLibraryPath_.empty()) return;
-  const std::string wanted = toUpperAscii(components_.selectedEntry());
+  // The entry is trimmed like the words it is compared with, so that an entry with control bytes
+  // at its ends still finds its own block.
+  const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
   {
     TextFileReader reader(currentLibraryPath_);
     std::string line;

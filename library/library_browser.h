@@ -21,7 +21,9 @@ class ComponentList {
   bool hasSelection() const { return selected_ >= 0 && size_t(selected_) < entries_.size(); }
   const std::string& selectedEntry() const { return entries_[size_t(selected_)]; }
   // Selecting an index outside the list clears the selection.
-  void select(int index) { selected_ = (index >= 0 && size_t(index) < entries_.size()) ? index : -1; }
+  void select(int index) {
+    selected_ = (index >= 0 && size_t(index) < entries_.size()) ? index : -1;
+  }
 
   void clear() {
     entries_.clear();

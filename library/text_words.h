@@ -8,7 +8,9 @@ namespace quiral {
 // Byte-string helpers shared by the library readers. Upper-casing changes only a..z; words are
 // split at the space only; trimming removes bytes 0..32 at both ends.
 
-inline char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+inline char upperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 std::string toUpperAscii(std::string_view s);
 

@@ -93,10 +93,14 @@ int TokenizeLine(TokenTable& table, std::string_view line) {
 
 const char* tokenKindName(TokenKind kind) {
   switch (kind) {
-    case TokenKind::Word: return "Word";
-    case TokenKind::Number: return "Number";
-    case TokenKind::Empty: return "Empty";
-    case TokenKind::OpenQuote: return "OpenQuote";
+    case TokenKind::Word:
+      return "Word";
+    case TokenKind::Number:
+      return "Number";
+    case TokenKind::Empty:
+      return "Empty";
+    case TokenKind::OpenQuote:
+      return "OpenQuote";
   }
   return "?";
 }

@@ -36,6 +36,8 @@ if ((${#missing[@]})); then
 fi
 
 # The comma-decimal locale for the second test run.
-if ! locale -a 2>/dev/null | grep -qi '^pt_BR\.utf-\?8$'; then
+# (The list is taken first: under pipefail, `locale -a | grep -q` can fail when grep exits early.)
+locales=$(locale -a 2>/dev/null || true)
+if ! grep -qix 'pt_BR\.utf-\?8' <<<"$locales"; then
   as_root localedef -i pt_BR -f UTF-8 pt_BR.UTF-8
 fi

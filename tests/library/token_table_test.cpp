@@ -79,5 +79,49 @@ TEST(TokenizeLine, KeepsFirst300TokensAndResetsEverything) {
   EXPECT_EQ(t[300].text, "q");
 }
 
+TEST(TokenizeLine, StateTransitionsAtQuotes) {
+  TokenTable t;
+  EXPECT_EQ(TokenizeLine(t, "a\""), 2);  // a quote right after a word opens an empty text
+  EXPECT_EQ(t[1].kind, TokenKind::Word);
+  EXPECT_EQ(t[2].text, "");
+  EXPECT_EQ(t[2].kind, TokenKind::OpenQuote);
+  EXPECT_EQ(TokenizeLine(t, "\"a\"b c"), 3);  // a closed quote goes back to between tokens
+  EXPECT_EQ(t[1].text, "a");
+  EXPECT_EQ(t[2].text, "b");
+  EXPECT_EQ(t[2].kind, TokenKind::Word);
+  EXPECT_EQ(TokenizeLine(t, "\"  +5 V \" 7 "), 2);  // inner spaces and signs stay
+  EXPECT_EQ(t[1].text, "  +5 V ");
+  EXPECT_EQ(t[1].kind, TokenKind::Word);
+  EXPECT_EQ(t[2].kind, TokenKind::Number);
+  EXPECT_EQ(TokenizeLine(t, "\""), 1);
+  EXPECT_EQ(t[1].kind, TokenKind::OpenQuote);
+  EXPECT_EQ(TokenizeLine(t, "+5V - . 12"), 4);
+  EXPECT_EQ(t[1].kind, TokenKind::Word);
+  EXPECT_EQ(t[2].kind, TokenKind::Number);
+  EXPECT_EQ(t[3].kind, TokenKind::Number);
+  EXPECT_EQ(t[4].kind, TokenKind::Word);                    // ended by the line's end
+  EXPECT_EQ(TokenizeLine(t, "\xe9t\xe9 \x01\x7f\xff"), 2);  // bytes pass through unchanged
+  EXPECT_EQ(t[1].text, "\xe9t\xe9");
+  EXPECT_EQ(t[2].text, "\x01\x7f\xff");
+}
+
+TEST(TokenizeLine, TheBoundAtPosition300) {
+  TokenTable t;
+  std::string line;
+  for (int i = 1; i <= 299; ++i) line += "w ";
+  EXPECT_EQ(TokenizeLine(t, line + "last\"dropped\" more"), 300);
+  EXPECT_EQ(t[300].text, "last");
+  EXPECT_EQ(TokenizeLine(t, line + "\"open to the end"), 300);
+  EXPECT_EQ(t[300].text, "open to the end");
+  EXPECT_EQ(t[300].kind, TokenKind::OpenQuote);
+  EXPECT_EQ(TokenizeLine(t, line + "300 301 302"), 300);
+  EXPECT_EQ(t[300].text, "300");
+  EXPECT_EQ(t[300].kind, TokenKind::Number);
+  // Positions outside 1..300 read as empty, whatever the line held.
+  EXPECT_EQ(t[301].kind, TokenKind::Empty);
+  EXPECT_EQ(t[-1].text, "");
+  EXPECT_EQ(t.text(1000000), "");
+}
+
 }  // namespace
 }  // namespace quiral

@@ -1,0 +1,84 @@
+// Every library of the KiCad corpus lists one entry per DEF line, and every entry shows a block
+// from a DEF line of that name through an ENDDEF line.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "library/library_browser.h"
+#include "library/text_words.h"
+#include "recording_renderer.h"
+#include "test_files.h"
+
+namespace quiral {
+namespace {
+
+std::vector<std::filesystem::path> corpusLibraries() {
+  std::vector<std::filesystem::path> libs;
+  const std::filesystem::path dir = std::filesystem::path(QUIRAL_CORPUS_DIR) / "kicad5";
+  if (!std::filesystem::is_directory(dir)) return libs;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() == ".lib") libs.push_back(entry.path());
+  }
+  std::sort(libs.begin(), libs.end());
+  return libs;
+}
+
+// Counted without the reader under test: the corpus has LF line ends and no byte 26.
+size_t countDefLines(const std::string& bytes) {
+  size_t count = 0;
+  std::istringstream in(bytes);
+  std::string line, first;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    if (words >> first && toUpperAscii(first) == "DEF") ++count;
+  }
+  return count;
+}
+
+std::string secondWord(const std::string& line) {
+  std::istringstream words(line);
+  std::string first, second;
+  words >> first >> second;
+  return second;
+}
+
+TEST(Corpus, EveryLibraryListsEachDefAndShowsEachBlock) {
+  const auto libs = corpusLibraries();
+  ASSERT_GE(libs.size(), 30u) << "KiCad corpus not found under " << QUIRAL_CORPUS_DIR << "/kicad5";
+  size_t total = 0;
+  for (const auto& lib : libs) {
+    SCOPED_TRACE(lib.filename().string());
+    testing::RecordingRenderer renderer;
+    LibraryBrowser browser(&renderer);
+    browser.LoadLibrary(lib.parent_path().string(), lib.filename().string());
+    const ComponentList& list = browser.components();
+    ASSERT_EQ(list.size(), countDefLines(testing::readBytes(lib.string())));
+    ASSERT_GT(list.size(), 0u);
+    for (size_t i = 0; i < list.size(); ++i) {
+      browser.components().select(int(i));
+      browser.ShowComponent();
+      const auto& memo = browser.memo();
+      ASSERT_GE(memo.size(), 2u) << list[i];
+      EXPECT_TRUE(equalsUpper(keywordOf(memo.front()), "DEF")) << list[i];
+      EXPECT_EQ(toUpperAscii(secondWord(memo.front())), toUpperAscii(list[i]));
+      EXPECT_TRUE(equalsUpper(keywordOf(memo.back()), "ENDDEF")) << list[i];
+      // Exactly one ENDDEF: the block stops at the first one.
+      EXPECT_EQ(
+          std::count_if(memo.begin(), memo.end(),
+                        [](const std::string& l) { return equalsUpper(keywordOf(l), "ENDDEF"); }),
+          1)
+          << list[i];
+    }
+    EXPECT_EQ(renderer.rendered.size(), list.size() + 1);  // the load shows the first entry too
+    total += list.size();
+  }
+  EXPECT_GT(total, 1000u);
+}
+
+}  // namespace
+}  // namespace quiral

@@ -1,0 +1,169 @@
+#include "platform/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+#include "test_files.h"
+
+namespace quiral {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::TempDir;
+using testing::writeBytes;
+
+Lines splitAll(std::string_view text, size_t chunkSize) {
+  LineSplitter splitter;
+  Lines lines;
+  for (size_t i = 0; i < text.size(); i += chunkSize) {
+    if (!splitter.feed(text.substr(i, chunkSize), lines)) break;
+  }
+  std::string last;
+  if (splitter.finish(last)) lines.push_back(last);
+  return lines;
+}
+
+Lines readFile(const TempDir& dir, std::string_view bytes) {
+  std::string path = dir.file("text.lib");
+  writeBytes(path, bytes);
+  return readAllLines(path);
+}
+
+TEST(LineSplitter, EveryLineEndAndTheEndOfText) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string text;
+    Lines lines;
+  } cases[] = {
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb\n", {"a", "b"}},
+      {"a\rb\r", {"a", "b"}},
+      {"a\rb", {"a", "b"}},          // the last line needs no line end
+      {"a\n\rb", {"a", "", "b"}},    // LF then CR are two line ends
+      {"a\r\r\nb", {"a", "", "b"}},  // CR, then CR LF
+      {"\r\n\r\n", {"", ""}},
+      {"", {}},
+      {"a\x1a b\r\nc", {"a"}},  // byte 26 ends the text
+      {"a\r\x1a\nb", {"a"}},    // also right after a CR
+      {"\x1a", {}},
+      {"n\0l\r\n\0"s, {"n\0l"s, "\0"s}},  // NUL is an ordinary byte
+      {"\xe9\xff\t\f\r\n", {"\xe9\xff\t\f"}},
+  };
+  for (const Case& c : cases) {
+    for (size_t chunk : {size_t(1), size_t(2), size_t(3), size_t(1000)}) {
+      EXPECT_EQ(splitAll(c.text, chunk), c.lines) << "chunk " << chunk << " text " << c.text;
+    }
+  }
+}
+
+TEST(LineSplitter, StopsWhenTheCallbackSaysSo) {
+  LineSplitter splitter;
+  Lines seen;
+  bool more = splitter.feedEach("one\ntwo\nthree\n", [&](std::string& line) {
+    seen.push_back(line);
+    return seen.size() < 2;
+  });
+  EXPECT_FALSE(more);
+  EXPECT_EQ(seen, (Lines{"one", "two"}));
+}
+
+TEST(TextFileReader, AgreesWithTheSplitterAcrossBufferBoundaries) {
+  // Random texts of line ends, byte 26 and ordinary bytes, long enough to span several reads.
+  TempDir dir;
+  std::mt19937 random(2026);
+  const char alphabet[] = {'a', ' ', '\r', '\n', '\0', '\xff'};
+  for (int round = 0; round < 20; ++round) {
+    std::string text(150 * 1024 + size_t(random() % 4096), 'x');
+    const bool withEndMarker = round % 2 == 1;  // the other half has no byte 26 at all
+    for (char& c : text) {
+      unsigned r = random() % 200000;
+      if (r < 16000) c = alphabet[r % sizeof alphabet];
+      if (withEndMarker && r == 199999) c = '\x1a';
+    }
+    EXPECT_EQ(readFile(dir, text), splitAll(text, 7919)) << "round " << round;
+  }
+}
+
+TEST(TextFileReader, CrLfSplitByTheBufferIsOneLineEnd) {
+  TempDir dir;
+  for (size_t crAt : {size_t(65535), size_t(65536), size_t(2 * 65536 - 1)}) {
+    std::string text(crAt, 'a');
+    text += "\r\nsecond";
+    Lines lines = readFile(dir, text);
+    ASSERT_EQ(lines.size(), 2u) << crAt;
+    EXPECT_EQ(lines[0].size(), crAt);
+    EXPECT_EQ(lines[1], "second");
+  }
+}
+
+TEST(TextFileReader, ReadsAFiftyMegabyteLine) {
+  TempDir dir;
+  std::string text(50u * 1024 * 1024, 'Z');
+  text[12345] = '\0';
+  text += "\r\nEND";
+  Lines lines = readFile(dir, text);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].size(), 50u * 1024 * 1024);
+  EXPECT_EQ(lines[0][12345], '\0');
+  EXPECT_EQ(lines[1], "END");
+}
+
+TEST(TextFileReader, ReadsNothingAfterTheEnd) {
+  TempDir dir;
+  writeBytes(dir.file("t"), "only\n");
+  TextFileReader reader(dir.file("t"));
+  std::string line;
+  EXPECT_TRUE(reader.readLine(line));
+  EXPECT_EQ(line, "only");
+  EXPECT_FALSE(reader.readLine(line));
+  EXPECT_EQ(line, "");
+  EXPECT_FALSE(reader.readLine(line));
+}
+
+// The message of a failure is the platform's own text for its error number.
+void expectFileError(const std::string& path, int errorNumber) {
+  try {
+    readAllLines(path);
+    ADD_FAILURE() << "no error for " << path;
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.errorNumber(), errorNumber) << path;
+    EXPECT_STREQ(e.what(), std::strerror(errorNumber)) << path;
+    EXPECT_EQ(e.path(), path);
+  }
+}
+
+TEST(TextFileReader, FailuresCarryThePlatformMessage) {
+  TempDir dir;
+  expectFileError(dir.file("missing.lib"), ENOENT);
+  expectFileError(dir.file("no/such/folder.lib"), ENOENT);
+  expectFileError(dir.path().string(), EISDIR);  // a folder where the file should be
+  writeBytes(dir.file("plain"), "x");
+  expectFileError(dir.file("plain/inside.lib"), ENOTDIR);
+}
+
+TEST(TextFileReader, MissingFileTextInTheCLocale) {
+  const char* messages = std::setlocale(LC_MESSAGES, nullptr);
+  const bool untranslated =
+      messages && (std::strcmp(messages, "POSIX") == 0 ||
+                   (messages[0] == 'C' && (!messages[1] || messages[1] == '.')));
+  if (!untranslated) {
+    GTEST_SKIP() << "messages are translated in locale " << (messages ? messages : "?");
+  }
+  TempDir dir;
+  try {
+    TextFileReader reader(dir.file("missing.lib"));
+    ADD_FAILURE() << "opened a missing file";
+  } catch (const QuiralError& e) {
+    EXPECT_STREQ(e.what(), "No such file or directory");
+  }
+}
+
+}  // namespace
+}  // namespace quiral
