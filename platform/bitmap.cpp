@@ -1,0 +1,87 @@
+#include "platform/bitmap.h"
+
+#include <cassert>
+
+#include "platform/error.h"
+#include "platform/halftone.h"
+
+namespace quiral {
+
+namespace {
+
+// Pictures beyond this many bytes are refused rather than attempted (a 1200 dpi A4 page is
+// about 420 MB in 24 bits).
+constexpr uint64_t kMaxBytes = uint64_t(1) << 31;
+
+int nearestPaletteIndex(const std::array<Color, 256>& palette, Color c) {
+  int best = 0;
+  int64_t bestDistance = INT64_MAX;
+  for (int i = 0; i < 256; ++i) {
+    int64_t dr = int(redOf(palette[i])) - redOf(c);
+    int64_t dg = int(greenOf(palette[i])) - greenOf(c);
+    int64_t db = int(blueOf(palette[i])) - blueOf(c);
+    int64_t d = dr * dr + dg * dg + db * db;
+    if (d < bestDistance) {
+      best = i;
+      bestDistance = d;
+      if (d == 0) break;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int width, int height, Format format) : format_(format) {
+  if (format_ == Format::Indexed8) palette_ = halftonePalette();
+  resize(width, height);
+}
+
+Color Bitmap::pixel(int x, int y) const {
+  assert(x >= 0 && y >= 0 && x < width_ && y < height_);
+  const uint8_t* p = row(y) + size_t(x) * bytesPerPixel();
+  if (format_ == Format::Rgb24) return rgb(p[0], p[1], p[2]);
+  return palette_[*p];
+}
+
+void Bitmap::setPixel(int x, int y, Color c) {
+  assert(x >= 0 && y >= 0 && x < width_ && y < height_);
+  uint8_t* p = row(y) + size_t(x) * bytesPerPixel();
+  if (format_ == Format::Rgb24) {
+    p[0] = redOf(c);
+    p[1] = greenOf(c);
+    p[2] = blueOf(c);
+  } else {
+    *p = uint8_t(nearestPaletteIndex(palette_, c));
+  }
+}
+
+void Bitmap::resize(int width, int height) {
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  uint64_t bytes = uint64_t(width) * uint64_t(height) * uint64_t(bytesPerPixel());
+  if (bytes > kMaxBytes) throw QuiralError("Picture too large");
+  width_ = width;
+  height_ = height;
+  data_.assign(size_t(bytes), 0);
+  clear();
+}
+
+void Bitmap::clear(Color c) {
+  if (data_.empty()) return;
+  if (format_ == Format::Indexed8) {
+    std::fill(data_.begin(), data_.end(), uint8_t(nearestPaletteIndex(palette_, c)));
+    return;
+  }
+  if (redOf(c) == greenOf(c) && greenOf(c) == blueOf(c)) {
+    std::fill(data_.begin(), data_.end(), redOf(c));
+    return;
+  }
+  for (size_t i = 0; i < data_.size(); i += 3) {
+    data_[i] = redOf(c);
+    data_[i + 1] = greenOf(c);
+    data_[i + 2] = blueOf(c);
+  }
+}
+
+}  // namespace quiral

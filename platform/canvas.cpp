@@ -1,0 +1,149 @@
+#include "platform/canvas.h"
+
+#include "platform/canvas_impl.h"
+#include "platform/ellipse_trace.h"
+#include "platform/line_raster.h"
+#include "platform/pixel_ops.h"
+
+namespace quiral {
+
+namespace {
+
+using Wide = __int128;
+
+// Angle order counter-clockwise on the screen from 3 o'clock, for vectors with y downwards:
+// 0 for angles in [0, 180) degrees, 1 for [180, 360). The zero vector counts as angle 0.
+int halfOf(Wide x, Wide y) {
+  return (y < 0 || (y == 0 && x >= 0)) ? 0 : 1;
+}
+
+// True when the angle of (ax, ay) is at or past the angle of (bx, by).
+bool angleAtOrPast(Wide ax, Wide ay, Wide bx, Wide by) {
+  int ha = halfOf(ax, ay), hb = halfOf(bx, by);
+  if (ha != hb) return ha > hb;
+  // With y downwards, b -> a is counter-clockwise on the screen when the cross product is <= 0.
+  Wide cross = bx * ay - by * ax;
+  return cross <= 0;
+}
+
+// Index of the first sequence pixel whose angle around the centre is at or past the radial's;
+// 0 when there is none.
+size_t indexAtOrPast(const std::vector<Point>& seq, Point centre, int64_t rx, int64_t ry) {
+  Wide vx = Wide(rx) - centre.x, vy = Wide(ry) - centre.y;
+  for (size_t i = 0; i < seq.size(); ++i) {
+    if (angleAtOrPast(Wide(seq[i].x) - centre.x, Wide(seq[i].y) - centre.y, vx, vy)) return i;
+  }
+  return 0;
+}
+
+bool boxMissesBitmap(const Bitmap& bm, const Rect& box) {
+  return box.right <= 0 || box.bottom <= 0 || box.left >= bm.width() || box.top >= bm.height();
+}
+
+}  // namespace
+
+Canvas::Canvas(Bitmap& target) : target_(&target), impl_(new Impl) {}
+
+Canvas::~Canvas() {
+  delete impl_;
+}
+
+void Canvas::resetTouched() {
+  touched_ = Rect{};
+}
+
+void Canvas::setFont(const FontSpec& f) {
+  if (f == font_) return;
+  font_ = f;
+  impl_->font = nullptr;
+}
+
+void Canvas::rectangle(int64_t l, int64_t t, int64_t r, int64_t b) {
+  Rect box = sortedBox(l, t, r, b);
+  if (isEmpty(box)) return;
+  Bitmap& bm = *target_;
+  const Ink pen{penColor_, penMode_}, brush{brushColor_, penMode_};
+  // Interior first (it never overlaps the outline), then the outline.
+  fillClipped(bm, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, brush);
+  spanClipped(bm, box.top, box.left, box.right, pen);
+  if (box.bottom - 1 != box.top) spanClipped(bm, box.bottom - 1, box.left, box.right, pen);
+  columnClipped(bm, box.left, box.top + 1, box.bottom - 1, pen);
+  if (box.right - 1 != box.left) columnClipped(bm, box.right - 1, box.top + 1, box.bottom - 1, pen);
+  unite(touched_, clipToBitmap(bm, box));
+}
+
+void Canvas::ellipse(int64_t l, int64_t t, int64_t r, int64_t b) {
+  Rect box = sortedBox(l, t, r, b);
+  const int64_t w = box.width(), h = box.height();
+  if (w <= 2 || h <= 2) {
+    rectangle(box.left, box.top, box.right, box.bottom);
+    return;
+  }
+  Bitmap& bm = *target_;
+  if (boxMissesBitmap(bm, box) || w > kMaxEllipseSize || h > kMaxEllipseSize) return;
+  const std::vector<QuadrantPoint> quadrant = traceEllipseQuadrant(w, h);
+  const int64_t mirrorX = 2 * box.left + w - 1;
+  const int64_t mirrorY = 2 * box.top + h - 1;
+
+  // Brush: on each row, strictly between the outermost outline pixels.
+  std::vector<int32_t> rightmost(size_t(h), -1);  // by local y
+  for (const QuadrantPoint& q : quadrant) rightmost[q.y] = std::max(rightmost[q.y], q.x);
+  const Ink pen{penColor_, penMode_}, brush{brushColor_, penMode_};
+  for (int64_t y = 0; y < h; ++y) {
+    if (rightmost[y] < 0) continue;
+    const int64_t xr = box.left + rightmost[y], xl = mirrorX - xr;
+    const int64_t row = box.top + h - 1 - y, mirroredRow = mirrorY - row;
+    spanClipped(bm, row, xl + 1, xr, brush);
+    if (mirroredRow != row) spanClipped(bm, mirroredRow, xl + 1, xr, brush);
+  }
+  for (const QuadrantPoint& q : quadrant) {
+    const int64_t x = box.left + q.x, y = box.top + h - 1 - q.y;
+    plotClipped(bm, x, y, pen);
+    plotClipped(bm, mirrorX - x, y, pen);
+    plotClipped(bm, mirrorX - x, mirrorY - y, pen);
+    plotClipped(bm, x, mirrorY - y, pen);
+  }
+  unite(touched_, clipToBitmap(bm, box));
+}
+
+void Canvas::arc(int64_t l, int64_t t, int64_t r, int64_t b, int64_t xs, int64_t ys, int64_t xe,
+                 int64_t ye) {
+  Rect box = sortedBox(l, t, r, b);
+  const int64_t w = box.width(), h = box.height();
+  Bitmap& bm = *target_;
+  if (isEmpty(box) || boxMissesBitmap(bm, box) || w > kMaxEllipseSize || h > kMaxEllipseSize)
+    return;
+  const std::vector<Point> seq = ellipseOutlineSequence(box.left, box.top, w, h);
+  if (seq.empty()) return;
+  const Point centre{box.left + w / 2, box.top + h / 2};
+  const size_t start = indexAtOrPast(seq, centre, xs, ys);
+  size_t end = indexAtOrPast(seq, centre, xe, ye);
+  if (end <= start) end += seq.size();
+  // Open polyline through seq[start .. end-1]; each segment leaves out its end point.
+  const Ink pen{penColor_, penMode_};
+  Rect drawn{};
+  for (size_t k = start; k + 1 < end; ++k) {
+    unite(drawn, drawLine(bm, seq[k % seq.size()], seq[(k + 1) % seq.size()], pen));
+  }
+  unite(touched_, drawn);
+}
+
+void Canvas::polyline(const std::vector<Point>& points) {
+  const Ink pen{penColor_, penMode_};
+  for (size_t i = 0; i + 1 < points.size(); ++i) {
+    unite(touched_, drawLine(*target_, points[i], points[i + 1], pen));
+  }
+}
+
+void Canvas::lineTo(int64_t x, int64_t y) {
+  unite(touched_, drawLine(*target_, current_, {x, y}, Ink{penColor_, penMode_}));
+  current_ = {x, y};
+}
+
+void Canvas::fillRect(int64_t l, int64_t t, int64_t r, int64_t b) {
+  Rect box = sortedBox(l, t, r, b);
+  fillClipped(*target_, box, Ink{brushColor_, PenMode::Copy});
+  unite(touched_, clipToBitmap(*target_, box));
+}
+
+}  // namespace quiral

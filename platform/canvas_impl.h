@@ -1,0 +1,16 @@
+#pragma once
+
+// Private state of a Canvas, shared by the files that implement it.
+
+#include "platform/canvas.h"
+
+namespace quiral {
+
+class SizedFont;
+
+struct Canvas::Impl {
+  // The resolved current font; null until text is first drawn or measured after setFont().
+  const SizedFont* font = nullptr;
+};
+
+}  // namespace quiral

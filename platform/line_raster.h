@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/pixel_ops.h"
+
+namespace quiral {
+
+// Lines whose extent along either axis exceeds this are not drawn: far beyond any 32-bit input,
+// and it keeps the exact 128-bit arithmetic of the clipping free of overflow.
+constexpr int64_t kMaxLineDelta = int64_t(1) << 60;
+
+// Draws the line from `from` towards `to` without its end point: horizontal and vertical lines as
+// half-open spans, others by Bresenham on the major axis (an exact diagonal is y-major) taking the
+// minor coordinate nearest the ideal line, half-pixel ties to the smaller coordinate. Only the
+// visible part is walked: the first and last visible steps are computed, not searched for by
+// stepping. Returns a box holding every pixel written (empty when none).
+Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink);
+
+}  // namespace quiral

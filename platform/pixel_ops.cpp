@@ -1,0 +1,68 @@
+#include "platform/pixel_ops.h"
+
+#include <cstring>
+
+namespace quiral {
+
+void spanClipped(Bitmap& bm, int64_t y, int64_t x0, int64_t x1, Ink ink) {
+  if (y < 0 || y >= bm.height()) return;
+  x0 = std::max<int64_t>(x0, 0);
+  x1 = std::min<int64_t>(x1, bm.width());
+  if (x0 >= x1) return;
+  if (bm.format() != Bitmap::Format::Rgb24) {
+    for (int64_t x = x0; x < x1; ++x) putPixel(bm, x, y, ink);
+    return;
+  }
+  uint8_t* p = bm.row(int(y)) + size_t(x0) * 3;
+  uint8_t* end = p + size_t(x1 - x0) * 3;
+  const uint8_t r = redOf(ink.color), g = greenOf(ink.color), b = blueOf(ink.color);
+  if (ink.mode == PenMode::Mask) {
+    if (r == 0xFF && g == 0xFF && b == 0xFF) return;  // AND with white changes nothing
+    for (; p < end; p += 3) {
+      p[0] &= r;
+      p[1] &= g;
+      p[2] &= b;
+    }
+  } else if (r == g && g == b) {
+    std::memset(p, r, size_t(end - p));
+  } else {
+    for (; p < end; p += 3) {
+      p[0] = r;
+      p[1] = g;
+      p[2] = b;
+    }
+  }
+}
+
+void columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink) {
+  if (x < 0 || x >= bm.width()) return;
+  y0 = std::max<int64_t>(y0, 0);
+  y1 = std::min<int64_t>(y1, bm.height());
+  for (int64_t y = y0; y < y1; ++y) putPixel(bm, x, y, ink);
+}
+
+void fillClipped(Bitmap& bm, const Rect& box, Ink ink) {
+  Rect c = clipToBitmap(bm, box);
+  for (int64_t y = c.top; y < c.bottom; ++y) spanClipped(bm, y, c.left, c.right, ink);
+}
+
+Rect clipToBitmap(const Bitmap& bm, const Rect& box) {
+  Rect c{std::max<int64_t>(box.left, 0), std::max<int64_t>(box.top, 0),
+         std::min<int64_t>(box.right, bm.width()), std::min<int64_t>(box.bottom, bm.height())};
+  if (isEmpty(c)) return Rect{};
+  return c;
+}
+
+void unite(Rect& into, const Rect& r) {
+  if (isEmpty(r)) return;
+  if (isEmpty(into)) {
+    into = r;
+    return;
+  }
+  into.left = std::min(into.left, r.left);
+  into.top = std::min(into.top, r.top);
+  into.right = std::max(into.right, r.right);
+  into.bottom = std::max(into.bottom, r.bottom);
+}
+
+}  // namespace quiral
