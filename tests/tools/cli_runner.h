@@ -1,0 +1,65 @@
+#pragma once
+
+// Runs quiral-cli (path baked in as QUIRAL_CLI) with arguments passed as they are, no shell in
+// between, and collects its exit status, standard output and standard error.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quiral::testing {
+
+struct CliResult {
+  int status = -1;  // the exit status; -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+inline std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline CliResult runCli(const std::vector<std::string>& args) {
+  std::string folder = (std::filesystem::temp_directory_path() / "quiral-cli-XXXXXX").string();
+  if (!mkdtemp(folder.data())) throw std::runtime_error("cannot make a temporary folder");
+  const std::string outPath = folder + "/out", errPath = folder + "/err";
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  std::vector<std::string> storage{QUIRAL_CLI};
+  storage.insert(storage.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& s : storage) argv.push_back(s.data());
+  argv.push_back(nullptr);
+
+  CliResult result;
+  pid_t pid = 0;
+  int spawned = posix_spawn(&pid, QUIRAL_CLI, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned == 0) {
+    int wstatus = 0;
+    if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
+      result.status = WEXITSTATUS(wstatus);
+    result.out = slurp(outPath);
+    result.err = slurp(errPath);
+  }
+  std::filesystem::remove_all(folder);
+  if (spawned != 0) throw std::runtime_error(std::string("cannot start ") + QUIRAL_CLI);
+  return result;
+}
+
+}  // namespace quiral::testing

@@ -1,0 +1,121 @@
+// Library commands: the component list, one component's block, and the tokens of a line.
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "library/library_browser.h"
+#include "library/token_table.h"
+#include "tools/cli_registry.h"
+
+namespace quiral::cli {
+namespace {
+
+// Splits arguments into positionals and the value of "--index"; anything else starting with
+// "--" is refused.
+struct BlockArguments {
+  std::vector<std::string> positional;
+  std::optional<size_t> index;
+};
+
+BlockArguments parseBlockArguments(const std::vector<std::string>& args) {
+  BlockArguments parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--index") {
+      if (i + 1 == args.size()) throw UsageError("--index needs a number");
+      parsed.index = parseIndex(args[++i], "--index");
+    } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+      throw UsageError("unknown option " + arg);
+    } else {
+      parsed.positional.push_back(arg);
+    }
+  }
+  return parsed;
+}
+
+int runList(const std::vector<std::string>& args) {
+  if (args.size() != 1) throw UsageError("expects one library file");
+  LibraryBrowser browser;
+  browser.B_carregarClick(args[0]);
+  for (const std::string& entry : browser.components().entries()) printLine(entry);
+  return 0;
+}
+
+int runBlock(const std::vector<std::string>& args) {
+  BlockArguments parsed = parseBlockArguments(args);
+  const size_t wanted = parsed.index ? 1 : 2;
+  if (parsed.positional.size() != wanted && !(parsed.index && parsed.positional.size() == 2)) {
+    throw UsageError("expects a library file and a component name, or --index N");
+  }
+  LibraryBrowser browser;
+  browser.B_carregarClick(parsed.positional[0]);
+  const ComponentList& list = browser.components();
+  std::optional<size_t> chosen;
+  if (parsed.index) {
+    if (*parsed.index < list.size()) chosen = *parsed.index;
+  } else {
+    for (size_t i = 0; i < list.size() && !chosen; ++i) {
+      if (list[i] == parsed.positional[1]) chosen = i;
+    }
+  }
+  if (!chosen) {
+    if (parsed.index) {
+      std::fprintf(stderr, "quiral-cli: no entry %zu: the library lists %zu\n", *parsed.index,
+                   list.size());
+    } else {
+      std::fprintf(stderr, "quiral-cli: no component \"%s\" in %s\n", parsed.positional[1].c_str(),
+                   parsed.positional[0].c_str());
+    }
+    return 1;
+  }
+  browser.components().select(int(*chosen));
+  browser.ShowComponent();
+  for (const std::string& line : browser.memo()) printLine(line);
+  return 0;
+}
+
+// Control bytes and the backslash are written as \xHH so that every token stays on one line.
+std::string escaped(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 || c == '\\') {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int runTokens(const std::vector<std::string>& args) {
+  if (args.size() != 1) throw UsageError("expects one line (quote it for the shell)");
+  TokenTable table;
+  const int count = TokenizeLine(table, args[0]);
+  printLine(std::to_string(count));
+  for (int i = 1; i <= count; ++i) {
+    printLine(std::to_string(i) + "\t" + tokenKindName(table[i].kind) + "\t" +
+              escaped(table[i].text));
+  }
+  return 0;
+}
+
+}  // namespace
+
+QUIRAL_CLI_COMMAND(list, "LIB", "Prints the component list, one entry per line, as listed.",
+                   runList);
+QUIRAL_CLI_COMMAND(block, "LIB NAME [--index N]",
+                   "Prints the block of the first entry equal to NAME; --index N takes entry N "
+                   "(from 0) instead, and NAME may then be left out.",
+                   runBlock);
+QUIRAL_CLI_COMMAND(tokens, "LINE",
+                   "Tokenizes LINE: the count, then position, kind and text of each token.",
+                   runTokens);
+
+}  // namespace quiral::cli

@@ -1,0 +1,68 @@
+// quiral-cli: the headless command-line tool. Runs the same core operations as the program's
+// windows; each subcommand registers itself (see cli_registry.h).
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/error.h"
+#include "tools/cli_registry.h"
+
+namespace {
+
+using quiral::cli::CliCommand;
+
+void printUsage(std::FILE* out) {
+  std::fputs("usage: quiral-cli COMMAND [ARGUMENTS]\n       quiral-cli --help\n\ncommands:\n", out);
+  for (const CliCommand& command : quiral::cli::registeredCommands()) {
+    std::fprintf(out, "  %s %s\n", command.name, command.usage);
+    if (*command.summary) std::fprintf(out, "      %s\n", command.summary);
+  }
+}
+
+// Output that could not be written (a full disk, a closed pipe) is a failure, not a success.
+int finish(int status) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fputs("quiral-cli: cannot write the output\n", stderr);
+    return status == 0 ? 1 : status;
+  }
+  return status;
+}
+
+int runCommand(const CliCommand& command, const std::vector<std::string>& args) {
+  try {
+    return command.run(args);
+  } catch (const quiral::cli::UsageError& e) {
+    std::fprintf(stderr, "quiral-cli %s: %s\nusage: quiral-cli %s %s\n", command.name, e.what(),
+                 command.name, command.usage);
+    return 2;
+  } catch (const quiral::FileError& e) {
+    std::fprintf(stderr, "quiral-cli: %s: %s\n", e.path().c_str(), e.what());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quiral-cli: %s\n", e.what());
+  }
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    printUsage(stderr);
+    return 2;
+  }
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    printUsage(stdout);
+    return finish(0);
+  }
+  const CliCommand* command = quiral::cli::findCommand(name);
+  if (!command) {
+    std::fprintf(stderr, "quiral-cli: unknown command \"%s\"\n\n", argv[1]);
+    printUsage(stderr);
+    return 2;
+  }
+  return finish(runCommand(*command, std::vector<std::string>(argv + 2, argv + argc)));
+}
