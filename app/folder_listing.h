@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiral {
+
+// What the file-browsing controls of the main window list. Paths and names are the file system's
+// bytes, unchanged; hidden entries (names starting with '.') are left out, as the browsing
+// controls show only ordinary folders and files.
+
+// Orders names ignoring the case of ASCII letters; names equal that way are ordered by their bytes.
+bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// True when `name` ends in ".lib" in any letter case.
+bool matchesLibraryMask(std::string_view name);
+
+// The library files (regular files, or links to them, matching "*.lib") of `folder`, sorted with
+// lessIgnoringAsciiCase. Throws FileError when the folder cannot be read.
+std::vector<std::string> listLibraryFiles(const std::string& folder);
+
+// The folders directly inside `folder`, sorted with lessIgnoringAsciiCase. Throws FileError when
+// the folder cannot be read.
+std::vector<std::string> listSubfolders(const std::string& folder);
+
+// The process's current folder; throws FileError when it cannot be determined.
+std::string currentFolder();
+
+// Makes `folder` the process's current folder; throws FileError (with the platform's text) when
+// it cannot.
+void changeCurrentFolder(const std::string& folder);
+
+bool folderExists(const std::string& folder);
+
+// The chain of folders from the root down to `folder` (an absolute path): "/" then each ancestor,
+// ending with `folder` itself.
+std::vector<std::string> folderChain(const std::string& folder);
+
+}  // namespace quiral

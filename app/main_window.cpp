@@ -1,0 +1,182 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+
+#include "app/default_folder.h"
+#include "app/directory_list_box.h"
+#include "app/drive_combo_box.h"
+#include "app/filename_edit.h"
+#include "app/user_list_box.h"
+#include "render/renderer.h"
+
+namespace quiral {
+
+const char* const TForm1::kCaption =
+    "Quiral 0.81 (20070727d) - Visualizador/Catálogo de componentes p/KiCad";
+
+namespace {
+
+// The window's outer size and place on the screen; the client area is what remains inside a
+// frame of 4 pixels, a caption of 19 and a menu bar of 19, and is kept whatever frame and menu bar
+// this desktop draws.
+constexpr int kLeft = 136;
+constexpr int kTop = 108;
+constexpr int kClientWidth = 862 - 2 * 4;
+constexpr int kClientHeight = 579 - 2 * 4 - 19 - 19;
+
+template <typename W>
+W* place(W* widget, const char* name, int left, int top, int width, int height) {
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width = 75, int height = 25) {
+  auto* b = new QPushButton(caption, parent);
+  return place(b, name, left, top, width, height);
+}
+
+}  // namespace
+
+TForm1::TForm1(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), defaultFolders_(defaultLibraryFolders()) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromUtf8(kCaption));
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client);
+  buildBrowsing(client);
+  buildTabs(client);
+  buildView(client);
+  buildHidden(client);
+  buildMenu();
+  placeWindow();
+
+  // The lists start at the folder where the program was started.
+  DriveComboBox1->setDrives(mountedVolumes());
+  runThenMirror([this] { showFolder("."); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildBrowsing(QWidget* client) {
+  DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 12, 211, 19);
+  DLB1 = place(new DirectoryListBox(client), "DLB1", 8, 39, 145, 119);
+  FileListBox1 = place(new UserListBox(client), "FileListBox1", 160, 38, 145, 120);
+  b_report = button(client, "b_report", QStringLiteral("Catálogo"), 227, 10, 77, 25);
+
+  connect(DriveComboBox1, &DriveComboBox::driveChosen, this,
+          [this](const std::string& folder) { runThenMirror([&] { showFolder(folder); }); });
+  connect(DLB1, &DirectoryListBox::directoryChanged, this, &TForm1::folderChanged);
+  connect(FileListBox1, &UserListBox::userSelected, this, &TForm1::FileListBox1Click);
+  connect(b_report, &QPushButton::clicked, this, &TForm1::b_reportClick);
+}
+
+void TForm1::buildTabs(QWidget* client) {
+  TabControl1 = place(new QTabWidget(client), "TabControl1", 8, 164, 297, 368);
+
+  auto* TabSheet1 = new QWidget;
+  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+  ListBox1 = place(new UserListBox(TabSheet1), "ListBox1", 9, 3, 269, 328);
+  connect(ListBox1, &UserListBox::userSelected, this, &TForm1::componentChosen);
+
+  auto* TabSheet2 = new QWidget;
+  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+  TextListBox1 = place(new QPlainTextEdit(TabSheet2), "TextListBox1", 3, 8, 281, 327);
+  TextListBox1->setReadOnly(true);
+  // Read-only, but with a caret: the test page draws the line it stands on.
+  TextListBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  TextListBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  TextListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  TextListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  auto* TabSheet3 = new QWidget;
+  TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+  auto* converter = button(TabSheet3, "B_converter", QStringLiteral("Converter"), 8, 8);
+  auto* linha = button(TabSheet3, "B_linha", QStringLiteral("linha"), 8, 40);
+  auto* apagar = button(TabSheet3, "B_apagar", QStringLiteral("apagar"), 8, 72);
+  auto* tokens = button(TabSheet3, "B_tokens", QStringLiteral("Tokens"), 8, 104);
+  connect(converter, &QPushButton::clicked, this, &TForm1::B_converterClick);
+  connect(linha, &QPushButton::clicked, this, &TForm1::B_linhaClick);
+  connect(apagar, &QPushButton::clicked, this, &TForm1::B_apagarClick);
+  connect(tokens, &QPushButton::clicked, this, &TForm1::B_tokensClick);
+
+  TabControl1->addTab(TabSheet1, QStringLiteral("Conteúdo"));
+  TabControl1->addTab(TabSheet2, QStringLiteral("Comandos"));
+  TabControl1->addTab(TabSheet3, QStringLiteral("testes"));
+  TabControl1->setTabVisible(2, false);
+  TabControl1->setCurrentIndex(0);
+}
+
+void TForm1::buildView(QWidget* client) {
+  ScrollBox1 = place(new QScrollArea(client), "ScrollBox1", 336, 8, 497, 505);
+  ScrollBox1->setWidgetResizable(false);
+  ScrollBox1->setBackgroundRole(QPalette::Base);
+  Image2 = new QLabel;
+  Image2->setObjectName(QStringLiteral("Image2"));
+  Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Image2->setAutoFillBackground(true);
+  QPalette white = Image2->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Image2->setPalette(white);
+  Image2->setGeometry(0, 0, Renderer::kCanvasSize, Renderer::kCanvasSize);
+  ScrollBox1->setWidget(Image2);
+}
+
+void TForm1::buildHidden(QWidget* client) {
+  // The drawing canvas itself lives in the renderer; this stand-in only keeps the control's place.
+  image1 =
+      place(new QLabel(client), "image1", 311, 22, Renderer::kCanvasSize, Renderer::kCanvasSize);
+  image1->hide();
+  Label1 = place(new QLabel(client), "Label1", 175, 15, 60, 13);
+  Label1->hide();
+  B_carregar = button(client, "B_carregar", QStringLiteral("Carregar"), 265, 196);
+  B_carregar->hide();
+  connect(B_carregar, &QPushButton::clicked, this, &TForm1::B_carregarClick);
+  FilenameEdit1 = place(new FilenameEdit(client), "FilenameEdit1", 140, 222, 201, 21);
+  FilenameEdit1->setFilter(QStringLiteral("Libs|*.lib|All files (*.*)|*.*"));
+  FilenameEdit1->hide();
+}
+
+void TForm1::buildMenu() {
+  QMenuBar* MainMenu1 = menuBar();
+  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+  Sair1 = MainMenu1->addAction(QStringLiteral("Sair"));
+  Sair1->setObjectName(QStringLiteral("Sair1"));
+  connect(Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
+
+  Catlogos1 = MainMenu1->addMenu(QStringLiteral("Catálogos"));
+  Catlogos1->setObjectName(QStringLiteral("Catlogos1"));
+  Desenhos1 = Catlogos1->addAction(QStringLiteral("Desenhos"));
+  Desenhos1->setObjectName(QStringLiteral("Desenhos1"));
+  Lista1 = Catlogos1->addAction(QStringLiteral("Lista"));
+  Lista1->setObjectName(QStringLiteral("Lista1"));
+  connect(Desenhos1, &QAction::triggered, this, &TForm1::Desenhos1Click);
+  connect(Lista1, &QAction::triggered, this, &TForm1::Lista1Click);
+
+  pag21 = MainMenu1->addMenu(QStringLiteral("pag2"));
+  pag21->setObjectName(QStringLiteral("pag21"));
+  pag21->menuAction()->setVisible(false);
+  pag22 = pag21->addAction(QStringLiteral("pag2"));
+  pag22->setObjectName(QStringLiteral("pag22"));
+  pag22->setVisible(false);
+  connect(pag22, &QAction::triggered, this, &TForm1::pag22Click);
+}
+
+void TForm1::placeWindow() {
+  move(kLeft, kTop);
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+}  // namespace quiral

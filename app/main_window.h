@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+
+namespace quiral {
+
+struct Session;
+class DirectoryListBox;
+class DriveComboBox;
+class FilenameEdit;
+class UserListBox;
+
+// The main window: browsing drives, folders and library files, the component list, the block memo,
+// the drawn symbol and the catalog commands. Its handlers call one core operation each and then
+// show the core's state in the widgets; whatever the core throws is shown in the error box.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static const char* const kCaption;
+
+  explicit TForm1(Session& session, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  Session& session() { return session_; }
+
+  // The folder the folder list shows (the process's current folder).
+  std::string folderShown() const;
+  // The file list's selected file name, as the file system spells it.
+  std::optional<std::string> selectedFileName() const;
+
+  // The folders tried at first activation; the first that exists is shown.
+  void setDefaultFolderCandidates(std::vector<std::string> folders) {
+    defaultFolders_ = std::move(folders);
+  }
+
+  // Shows the core's current state: component list and its selection, memo, view and Label1.
+  // Code that changes the session outside these handlers (a catalog run) calls it afterwards.
+  void mirrorCore();
+
+ public slots:
+  // First activation: shows the default library folder, once.
+  void FormActivate();
+  // The user chose a file: LoadLibrary.
+  void FileListBox1Click();
+  // The user chose a component: ShowComponent.
+  void ListBox1Click();
+  // Hidden loader: lists the components of the file named in FilenameEdit1.
+  void B_carregarClick();
+  // Hidden test page.
+  void B_converterClick();
+  void B_linhaClick();
+  void B_apagarClick();
+  void B_tokensClick();
+  // Catalogs; the catalog commands fill these in.
+  void b_reportClick();
+  void Desenhos1Click();
+  void Lista1Click();
+  void pag22Click();
+  void Sair1Click();
+
+ signals:
+  // The window was closed: the program ends.
+  void closed();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildBrowsing(QWidget* client);
+  void buildTabs(QWidget* client);
+  void buildView(QWidget* client);
+  void buildHidden(QWidget* client);
+  void buildMenu();
+  void placeWindow();
+
+  void showFolder(const std::string& folder);
+  void folderChanged(const std::string& folder);
+  void componentChosen(int row);
+  void runThenMirror(const std::function<void()>& operation);
+  void mirrorComponents();
+  void mirrorMemo();
+  void mirrorView();
+
+  Session& session_;
+  bool activated_ = false;
+  std::vector<std::string> defaultFolders_;
+  std::vector<std::string> shownComponents_;
+  std::vector<std::string> shownMemo_;
+
+  DriveComboBox* DriveComboBox1 = nullptr;
+  DirectoryListBox* DLB1 = nullptr;
+  UserListBox* FileListBox1 = nullptr;
+  QPushButton* b_report = nullptr;
+  QTabWidget* TabControl1 = nullptr;
+  UserListBox* ListBox1 = nullptr;
+  QPlainTextEdit* TextListBox1 = nullptr;
+  QScrollArea* ScrollBox1 = nullptr;
+  QLabel* Image2 = nullptr;
+  QLabel* image1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QPushButton* B_carregar = nullptr;
+  FilenameEdit* FilenameEdit1 = nullptr;
+  QAction* Sair1 = nullptr;
+  QMenu* Catlogos1 = nullptr;
+  QAction* Desenhos1 = nullptr;
+  QAction* Lista1 = nullptr;
+  QMenu* pag21 = nullptr;
+  QAction* pag22 = nullptr;
+};
+
+}  // namespace quiral

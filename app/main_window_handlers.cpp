@@ -1,0 +1,184 @@
+// The main window's event handlers: each runs one core operation, shows any error, and then shows
+// the core's state in the widgets.
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include "app/bitmap_image.h"
+#include "app/dialog_seams.h"
+#include "app/directory_list_box.h"
+#include "app/drive_combo_box.h"
+#include "app/filename_edit.h"
+#include "app/folder_listing.h"
+#include "app/main_window.h"
+#include "app/user_list_box.h"
+#include "platform/text_codec.h"
+#include "render/renderer.h"
+
+namespace quiral {
+
+namespace {
+
+constexpr int kNameRole = Qt::UserRole;
+
+QString shown(const std::string& bytes) {
+  return QString::fromStdString(displayText(bytes));
+}
+
+}  // namespace
+
+std::string TForm1::folderShown() const {
+  return DLB1->directory();
+}
+
+std::optional<std::string> TForm1::selectedFileName() const {
+  const QListWidgetItem* item = FileListBox1->currentItem();
+  if (!item) return std::nullopt;
+  return item->data(kNameRole).toByteArray().toStdString();
+}
+
+void TForm1::runThenMirror(const std::function<void()>& operation) {
+  runGuarded(this, operation);
+  // What the operation did up to a failure stays, and is shown.
+  runGuarded(this, [this] { mirrorCore(); });
+}
+
+// ----- browsing -----
+
+void TForm1::showFolder(const std::string& folder) {
+  DLB1->setDirectory(folder);
+}
+
+void TForm1::folderChanged(const std::string& folder) {
+  DriveComboBox1->followFolder(folder);
+  FileListBox1->clear();
+  runGuarded(this, [&] {
+    for (const std::string& name : listLibraryFiles(folder)) {
+      auto* item = new QListWidgetItem(shown(name), FileListBox1);
+      item->setData(kNameRole, QByteArray::fromStdString(name));
+    }
+  });
+}
+
+void TForm1::FormActivate() {
+  if (activated_) return;
+  activated_ = true;
+  for (const std::string& folder : defaultFolders_) {
+    if (!folderExists(folder)) continue;
+    runGuarded(this, [&] { showFolder(folder); });
+    return;
+  }
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+// ----- library and components -----
+
+void TForm1::FileListBox1Click() {
+  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+}
+
+void TForm1::componentChosen(int row) {
+  session_.browser.components().select(row);
+  ListBox1Click();
+}
+
+void TForm1::ListBox1Click() {
+  runThenMirror([this] { session_.browser.ShowComponent(); });
+}
+
+void TForm1::B_carregarClick() {
+  const std::string name = QFile::encodeName(FilenameEdit1->text()).toStdString();
+  runThenMirror([&] { session_.browser.B_carregarClick(name); });
+}
+
+// ----- hidden test page -----
+
+void TForm1::B_converterClick() {
+  runThenMirror([this] { session_.renderer.RenderComponent(session_.browser.memo()); });
+}
+
+void TForm1::B_linhaClick() {
+  const int caretLine = TextListBox1->textCursor().blockNumber();
+  runThenMirror([&] { session_.renderer.B_linhaClick(session_.browser.memo(), caretLine); });
+}
+
+void TForm1::B_apagarClick() {
+  runThenMirror([this] { session_.renderer.ClearCanvas(); });
+}
+
+void TForm1::B_tokensClick() {}
+
+// ----- menu -----
+
+// The catalog commands are wired here by the catalog work; until then they do nothing.
+void TForm1::b_reportClick() {}
+void TForm1::Desenhos1Click() {
+  b_reportClick();
+}
+void TForm1::Lista1Click() {}
+void TForm1::pag22Click() {}
+
+void TForm1::Sair1Click() {
+  close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) emit closed();
+}
+
+// ----- showing the core's state -----
+
+void TForm1::mirrorCore() {
+  mirrorComponents();
+  mirrorMemo();
+  mirrorView();
+}
+
+void TForm1::mirrorComponents() {
+  const ComponentList& components = session_.browser.components();
+  if (components.entries() != shownComponents_) {
+    shownComponents_ = components.entries();
+    ListBox1->clear();
+    QStringList names;
+    names.reserve(qsizetype(shownComponents_.size()));
+    for (const std::string& name : shownComponents_) names << shown(name);
+    ListBox1->addItems(names);
+  }
+  // Setting the row from here is the program's choice: it runs nothing.
+  ListBox1->setCurrentRow(components.hasSelection() ? components.selectedIndex() : -1);
+}
+
+void TForm1::mirrorMemo() {
+  const std::vector<std::string>& memo = session_.browser.memo();
+  if (memo == shownMemo_) return;
+  shownMemo_ = memo;
+  QStringList lines;
+  lines.reserve(qsizetype(memo.size()));
+  for (const std::string& line : memo) lines << shown(line);
+  TextListBox1->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TForm1::mirrorView() {
+  const Renderer& renderer = session_.renderer;
+  const QImage view = toQImage(renderer.ViewImage());
+  if (view.isNull()) {
+    Image2->setPixmap(QPixmap());
+  } else {
+    Image2->setPixmap(QPixmap::fromImage(view));
+    Image2->resize(view.size());
+  }
+  Label1->setText(shown(renderer.label1Caption()));
+  Label1->adjustSize();
+}
+
+}  // namespace quiral

@@ -1,0 +1,35 @@
+#include "app/program_start.h"
+
+#include <QApplication>
+
+#include "app/main_window.h"
+
+namespace quiral {
+
+ProgramObjects::ProgramObjects() = default;
+
+ProgramObjects::~ProgramObjects() {
+  // Windows go first, in the reverse of their start order; the session they use goes last.
+  Form1.reset();
+}
+
+std::unique_ptr<ProgramObjects> createProgramObjects() {
+  auto objects = std::make_unique<ProgramObjects>();
+  objects->Form1 = std::make_unique<TForm1>(objects->session);
+  return objects;
+}
+
+int runProgram(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quiral"));
+  // Closing the main window ends the program, also while other windows are open.
+  QApplication::setQuitOnLastWindowClosed(false);
+  std::unique_ptr<ProgramObjects> objects = createProgramObjects();
+  QObject::connect(objects->Form1.get(), &TForm1::closed, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  objects->Form1->show();
+  objects->Form1->activateWindow();
+  return app.exec();
+}
+
+}  // namespace quiral

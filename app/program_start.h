@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "render/renderer.h"
+
+namespace quiral {
+
+class TForm1;
+
+// The objects the program makes at start, in the order they are made; they live until it ends
+// and are destroyed in the reverse order (the session last, as the windows use it).
+struct ProgramObjects {
+  ProgramObjects();
+  ~ProgramObjects();
+  ProgramObjects(const ProgramObjects&) = delete;
+  ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+  Session session;
+  // 1: the main window; closing it ends the program.
+  std::unique_ptr<TForm1> Form1;
+  // Later objects follow here in their start order: the hidden catalog index window TForm2, the
+  // holder TForm3 of the drawings catalog, the hidden preview window TPrevForm, the list catalog
+  // TQR_lista.
+};
+
+// Makes the program's objects in their start order (needs a QApplication). Nothing is shown.
+std::unique_ptr<ProgramObjects> createProgramObjects();
+
+// Program entry: makes the application and the objects, shows the main window and runs the event
+// loop until the main window closes.
+int runProgram(int argc, char** argv);
+
+}  // namespace quiral

@@ -1,0 +1,53 @@
+#include "tests/app/test_fixtures.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <cstring>
+
+namespace quiral::testing {
+
+void writeFile(const QString& folder, const QString& name, const std::string& bytes) {
+  const QString path = folder + QLatin1Char('/') + name;
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+}
+
+ErrorCatcher::ErrorCatcher() {
+  previous_ = setErrorReporter([this](QWidget*, const QString& text) { messages_ << text; });
+}
+
+ErrorCatcher::~ErrorCatcher() {
+  setErrorReporter(std::move(previous_));
+}
+
+CurrentFolderGuard::CurrentFolderGuard() {
+  char* path = ::getcwd(nullptr, 0);
+  if (path) saved_ = path;
+  ::free(path);
+}
+
+CurrentFolderGuard::~CurrentFolderGuard() {
+  if (!saved_.empty() && ::chdir(saved_.c_str()) != 0)
+    ADD_FAILURE() << "cannot return to " << saved_;
+}
+
+QString platformText(int errorNumber) {
+  return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+bool hasInk(const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < rgb.height(); ++y)
+    for (int x = 0; x < rgb.width(); ++x)
+      if ((rgb.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+  return false;
+}
+
+}  // namespace quiral::testing
