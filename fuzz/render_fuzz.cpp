@@ -1,0 +1,46 @@
+// Feeds whole component blocks through the line dispatcher and every record drawer: the input is
+// split into memo lines and rendered as ShowComponent would. One renderer serves every input, so
+// the state carried between components (fonts, the canvas's touched box) is fuzzed as well.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "render/renderer.h"
+
+namespace {
+
+// Lines end at CR, LF or CR LF, as the library reader cuts them.
+std::vector<std::string> splitLines(const uint8_t* data, size_t size) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (size_t i = 0; i < size; ++i) {
+    char c = char(data[i]);
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static quiral::Renderer* renderer = new quiral::Renderer;
+  const std::vector<std::string> memo = splitLines(data, size);
+  renderer->RenderComponent(memo);
+  // The one-line drawing on top of the result, at the first and last lines.
+  renderer->B_linhaClick(memo, 0);
+  renderer->B_linhaClick(memo, int(memo.size()) - 1);
+  const quiral::Bitmap& view = renderer->ViewImage();
+  if (view.width() < 1 || view.height() < 1 || view.width() > 8192 || view.height() > 8192) {
+    __builtin_trap();
+  }
+  return 0;
+}
