@@ -10,7 +10,7 @@ class SizedFont;
 
 struct Canvas::Impl {
   // The resolved current font; null until text is first drawn or measured after setFont().
-  const SizedFont* font = nullptr;
+  SizedFont* font = nullptr;
 };
 
 }  // namespace quiral

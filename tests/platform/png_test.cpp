@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/error.h"
+#include "platform/halftone.h"
+#include "platform/png_writer.h"
+
+namespace quiral {
+namespace {
+
+std::string tempPath(const char* name) {
+  return (std::filesystem::temp_directory_path() /
+          (std::string("quiral_png_") + std::to_string(getpid()) + "_" + name))
+      .string();
+}
+
+void expectSamePixels(const Bitmap& a, const Bitmap& b) {
+  ASSERT_EQ(a.width(), b.width());
+  ASSERT_EQ(a.height(), b.height());
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << x << "," << y;
+}
+
+TEST(Png, RoundTripsFewAndManyColours) {
+  Bitmap few(37, 5);  // 3 colours: a 2-bit palette image
+  few.setPixel(3, 2, 0x000000);
+  few.setPixel(36, 4, 0x0000FF);
+  Bitmap many(300, 2);  // more than 256 colours: RGB
+  for (int x = 0; x < 300; ++x) many.setPixel(x, 1, rgb(uint8_t(x), uint8_t(x / 2), 7));
+  for (const Bitmap* picture : {&few, &many}) {
+    for (bool fast : {false, true}) {
+      const std::string path = tempPath("roundtrip.png");
+      writePng(*picture, path, PngOptions{fast});
+      expectSamePixels(*picture, readPng(path));
+      std::remove(path.c_str());
+    }
+  }
+}
+
+TEST(Png, PaletteFileIsSmallAndIndexedPicturesKeepTheirColours) {
+  Bitmap page(794, 1123);
+  for (int y = 100; y < 900; y += 50)
+    for (int x = 50; x < 700; ++x) page.setPixel(x, y, 0);
+  const std::string path = tempPath("page.png");
+  writePng(page, path, PngOptions{true});
+  EXPECT_LT(std::filesystem::file_size(path), 20000u);  // 1 bit per pixel, compressed
+  Bitmap indexed = toHalftone(page);
+  writePng(indexed, path);
+  expectSamePixels(page, readPng(path));
+  std::remove(path.c_str());
+}
+
+TEST(Png, FailuresThrow) {
+  Bitmap b(2, 2);
+  EXPECT_THROW(writePng(b, "/nonexistent-folder-quiral/x.png"), FileError);
+  try {
+    writePng(b, "/nonexistent-folder-quiral/x.png");
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.errorNumber(), ENOENT);  // the text is strerror's, which follows the locale
+  }
+  EXPECT_THROW(writePng(Bitmap(), tempPath("empty.png")), QuiralError);
+  EXPECT_THROW(readPng("/nonexistent-folder-quiral/x.png"), FileError);
+  const std::string notPng = tempPath("not.png");
+  FILE* f = std::fopen(notPng.c_str(), "wb");
+  std::fputs("not a picture", f);
+  std::fclose(f);
+  EXPECT_THROW(readPng(notPng), QuiralError);
+  std::remove(notPng.c_str());
+}
+
+}  // namespace
+}  // namespace quiral
