@@ -228,6 +228,19 @@ TEST(LibraryBrowser, EntryWithControlBytesAtItsEndsFindsItsBlock) {
   EXPECT_EQ(b.show(1), (Lines{"DEF Tab\t 0", "X", "ENDDEF"}));
 }
 
+TEST(LibraryBrowser, AFiftyMegabyteLineIsOneLine) {
+  TempDir dir;
+  std::string text = "DEF Big U 0 40 Y Y 1 F N ";
+  text.append(50u * 1024 * 1024, 'y');
+  text += "\nENDDEF\n";
+  testing::writeBytes(dir.file("big.lib"), text);
+  Browser b;
+  b.browser.LoadLibrary(dir.path().string(), "big.lib");
+  EXPECT_EQ(b.browser.components().entries(), (Lines{"Big"}));
+  ASSERT_EQ(b.browser.memo().size(), 2u);
+  EXPECT_EQ(b.browser.memo()[0].size(), text.size() - 8);
+}
+
 TEST(DocumentationFileName, ReplacesTheExtensionAndDropsTheFolder) {
   EXPECT_EQ(documentationFileName("/usr/share/kicad/library/Device.lib"), "Device.dcm");
   EXPECT_EQ(documentationFileName("74xx_gates.LIB"), "74xx_gates.dcm");
