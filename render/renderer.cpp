@@ -18,6 +18,11 @@ int32_t Renderer::MapY(int64_t v) {
 }
 
 void Renderer::ClearCanvas() {
+  whitenCanvas();
+  viewImage_.clear(colors::kWhite);
+}
+
+void Renderer::whitenCanvas() {
   canvas_.setPenColor(colors::kWhite);
   // The canvas was white when made and every change goes through canvas_, which records the box
   // it touched: whitening that box gives the same pixels as whitening all 2000 x 2000.
@@ -26,12 +31,12 @@ void Renderer::ClearCanvas() {
     canvas_.fillRect(dirty.left, dirty.top, dirty.right, dirty.bottom);
   }
   canvas_.resetTouched();
-  viewImage_.clear(colors::kWhite);
 }
 
 void Renderer::RenderComponent(const std::vector<std::string>& memo) {
   resetBounds(state_);
-  ClearCanvas();
+  // The view image is rebuilt below, so only the canvas needs whitening here.
+  whitenCanvas();
   canvas_.setPenColor(colors::kBlack);
   canvas_.setPenMode(PenMode::Mask);
   state_.UnitCount.clear();
@@ -52,11 +57,7 @@ void Renderer::B_linhaClick(const std::vector<std::string>& memo, int caretLine)
 void Renderer::cropIntoView() {
   ViewCrop crop = viewCropOf(state_);
   viewImage_.resize(crop.width, crop.height);  // white
-  if (crop.blank) return;
-  Rect destination{0, 0, crop.width, crop.height};
-  Rect source{crop.sourceLeft, crop.sourceTop, crop.sourceLeft + crop.width,
-              crop.sourceTop + crop.height};
-  stretchCopy(viewImage_, destination, canvasBitmap_, source);
+  copyCrop(viewImage_, canvasBitmap_, crop);
 }
 
 void Renderer::definicao(const TokenTable& tokens, int /*tokenCount*/) {

@@ -55,6 +55,8 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   int32_t MapY(int64_t v);
 
  private:
+  // Whitens what the last drawings touched, which is all that is not white on the canvas.
+  void whitenCanvas();
   // Sizes the view image to the bounding box plus margins and copies that part of the canvas.
   void cropIntoView();
   // Makes the canvas font Arial at the given size, colour and turn (tenths of a degree).

@@ -1,7 +1,10 @@
 #include "render/view_crop.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+
+#include "platform/bitmap.h"
 
 namespace quiral {
 
@@ -32,6 +35,22 @@ ViewCrop viewCropOf(const DrawingState& state) {
   crop.sourceLeft = int64_t(state.MinX) - kMargin;
   crop.sourceTop = int64_t(state.MinY) - kMargin;
   return crop;
+}
+
+void copyCrop(Bitmap& view, const Bitmap& canvas, const ViewCrop& crop) {
+  if (crop.blank) return;
+  // The part of the crop that lies on the canvas, in canvas coordinates.
+  const int64_t left = std::max<int64_t>(crop.sourceLeft, 0);
+  const int64_t top = std::max<int64_t>(crop.sourceTop, 0);
+  const int64_t right = std::min<int64_t>(crop.sourceLeft + view.width(), canvas.width());
+  const int64_t bottom = std::min<int64_t>(crop.sourceTop + view.height(), canvas.height());
+  if (left >= right || top >= bottom) return;
+  const size_t bytes = size_t(right - left) * 3;
+  for (int64_t y = top; y < bottom; ++y) {
+    const uint8_t* from = canvas.row(int(y)) + size_t(left) * 3;
+    uint8_t* to = view.row(int(y - crop.sourceTop)) + size_t(left - crop.sourceLeft) * 3;
+    std::memcpy(to, from, bytes);
+  }
 }
 
 }  // namespace quiral

@@ -23,4 +23,11 @@ constexpr int32_t kBlankViewSide = 101;
 
 ViewCrop viewCropOf(const DrawingState& state);
 
+class Bitmap;
+
+// Copies the crop's area of the canvas pixel for pixel into `view`, which must already have the
+// crop's size and be white: pixels outside the canvas stay white. Both are 24-bit bitmaps. This
+// is the rectangle copy at 1:1, done row by row.
+void copyCrop(Bitmap& view, const Bitmap& canvas, const ViewCrop& crop);
+
 }  // namespace quiral

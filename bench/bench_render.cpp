@@ -1,0 +1,159 @@
+// Speed of showing components: reading each block from the library (from the file's start, as
+// ShowComponent does), drawing it and cropping the view, for Device.lib and for the whole corpus.
+// Besides the time per iteration, each benchmark reports the median per component (median_us).
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "render/renderer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string corpusFolder() {
+  return std::string(QUIRAL_CORPUS_DIR) + "/kicad5";
+}
+
+std::vector<std::string> corpusLibraries() {
+  std::vector<std::string> libraries;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(corpusFolder(), error)) {
+    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
+  }
+  std::sort(libraries.begin(), libraries.end());
+  return libraries;
+}
+
+std::vector<std::string> librariesFor(int which) {
+  if (which == 0) return {corpusFolder() + "/Device.lib"};
+  return corpusLibraries();
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+  return values[values.size() / 2];
+}
+
+void reportPerComponent(benchmark::State& state, const std::vector<double>& micros, size_t count) {
+  state.counters["components"] = double(count);
+  state.counters["median_us"] = median(micros);
+  state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(count));
+}
+
+// Listing every library and showing every component: the whole job of a catalog run's drawings.
+void BM_ListAndShowAll(benchmark::State& state) {
+  const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
+  if (libraries.empty()) {
+    state.SkipWithError("corpus not found");
+    return;
+  }
+  quiral::Session session;
+  std::vector<double> micros;
+  size_t count = 0;
+  for (auto _ : state) {
+    micros.clear();
+    count = 0;
+    for (const std::string& library : libraries) {
+      session.browser.B_carregarClick(library);
+      quiral::ComponentList& list = session.browser.components();
+      for (size_t i = 0; i < list.size(); ++i) {
+        auto start = Clock::now();
+        list.select(int(i));
+        session.browser.ShowComponent();
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        ++count;
+      }
+    }
+    benchmark::DoNotOptimize(session.renderer.ViewImage().data());
+  }
+  reportPerComponent(state, micros, count);
+}
+BENCHMARK(BM_ListAndShowAll)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMillisecond);
+
+// The blocks of every component, read once up front.
+std::vector<std::vector<std::string>> readAllBlocks(const std::vector<std::string>& libraries) {
+  std::vector<std::vector<std::string>> blocks;
+  quiral::LibraryBrowser browser;  // no renderer: ShowComponent only reads
+  for (const std::string& library : libraries) {
+    browser.B_carregarClick(library);
+    quiral::ComponentList& list = browser.components();
+    for (size_t i = 0; i < list.size(); ++i) {
+      list.select(int(i));
+      browser.ShowComponent();
+      blocks.push_back(browser.memo());
+    }
+  }
+  return blocks;
+}
+
+// Reading alone: ShowComponent without a renderer.
+void BM_Reading(benchmark::State& state) {
+  const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
+  quiral::LibraryBrowser browser;
+  std::vector<double> micros;
+  size_t count = 0;
+  for (auto _ : state) {
+    micros.clear();
+    count = 0;
+    for (const std::string& library : libraries) {
+      browser.B_carregarClick(library);
+      quiral::ComponentList& list = browser.components();
+      for (size_t i = 0; i < list.size(); ++i) {
+        auto start = Clock::now();
+        list.select(int(i));
+        browser.ShowComponent();
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        ++count;
+      }
+    }
+  }
+  reportPerComponent(state, micros, count);
+}
+BENCHMARK(BM_Reading)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMillisecond);
+
+// Drawing and cropping of blocks already in memory (RenderComponent).
+void BM_DrawAndCrop(benchmark::State& state) {
+  const auto blocks = readAllBlocks(librariesFor(int(state.range(0))));
+  quiral::Renderer renderer;
+  std::vector<double> micros;
+  for (auto _ : state) {
+    micros.clear();
+    for (const auto& block : blocks) {
+      auto start = Clock::now();
+      renderer.RenderComponent(block);
+      micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+  }
+  reportPerComponent(state, micros, blocks.size());
+}
+BENCHMARK(BM_DrawAndCrop)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMillisecond);
+
+// Cropping alone: the view refresh of the one-line drawing with no line at the caret, after
+// each component has been drawn (the drawing itself is outside the timed part).
+void BM_Crop(benchmark::State& state) {
+  const auto blocks = readAllBlocks(librariesFor(int(state.range(0))));
+  quiral::Renderer renderer;
+  std::vector<double> micros;
+  for (auto _ : state) {
+    micros.clear();
+    for (const auto& block : blocks) {
+      state.PauseTiming();
+      renderer.RenderComponent(block);
+      state.ResumeTiming();
+      auto start = Clock::now();
+      renderer.B_linhaClick(block, -1);
+      micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+  }
+  reportPerComponent(state, micros, blocks.size());
+}
+BENCHMARK(BM_Crop)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMillisecond);
+
+}  // namespace

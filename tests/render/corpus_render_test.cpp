@@ -1,0 +1,85 @@
+// Every component of every corpus library is listed, read and drawn; the views are sane and the
+// partial canvas clear between components leaves exactly what a whole clear would.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "render/renderer.h"
+#include "render_test_util.h"
+
+namespace quiral {
+namespace {
+
+std::vector<std::string> corpusLibraries() {
+  std::vector<std::string> libraries;
+  std::error_code error;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(QUIRAL_CORPUS_DIR) + "/kicad5", error)) {
+    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
+  }
+  std::sort(libraries.begin(), libraries.end());
+  return libraries;
+}
+
+bool sameData(const Bitmap& a, const Bitmap& b) {
+  return a.width() == b.width() && a.height() == b.height() &&
+         std::memcmp(a.data(), b.data(), a.stride() * size_t(a.height())) == 0;
+}
+
+bool drawsSomething(const std::vector<std::string>& memo) {
+  for (const std::string& line : memo) {
+    size_t first = line.find_first_not_of(' ');
+    if (first == std::string::npos || first + 1 >= line.size() || line[first + 1] != ' ') continue;
+    if (std::strchr("SPCAX", line[first])) return true;
+  }
+  return false;
+}
+
+TEST(CorpusRender, EveryComponentOfEveryLibraryRenders) {
+  const std::vector<std::string> libraries = corpusLibraries();
+  ASSERT_EQ(libraries.size(), 35u)
+      << "the KiCad corpus was not found under " << QUIRAL_CORPUS_DIR << "/kicad5";
+  Session session;
+  size_t total = 0, sampled = 0;
+  for (const std::string& library : libraries) {
+    session.browser.B_carregarClick(library);
+    ComponentList& list = session.browser.components();
+    ASSERT_FALSE(list.empty()) << library;
+    for (size_t i = 0; i < list.size(); ++i) {
+      list.select(int(i));
+      // Every 40th component is also drawn on a fresh canvas with the same carried-over font.
+      const bool sample = i % 40 == 0;
+      const FontSpec fontBefore = session.renderer.canvas().font();
+      session.browser.ShowComponent();
+      ++total;
+      const Bitmap& view = session.renderer.ViewImage();
+      const DrawingState& s = session.renderer.state();
+      SCOPED_TRACE(library + " #" + std::to_string(i) + " " + list[i]);
+      ASSERT_GE(view.width(), 1);
+      ASSERT_LE(view.width(), 8192);
+      ASSERT_LE(view.height(), 8192);
+      if (drawsSomething(session.browser.memo())) {
+        EXPECT_EQ(int64_t(view.width()), std::min<int64_t>(int64_t(s.MaxX) - s.MinX + 100, 8192));
+        EXPECT_NE(testing::inkBox(view), Rect{}) << "nothing drawn";
+      }
+      if (sample) {
+        Renderer fresh;
+        fresh.canvas().setFont(fontBefore);
+        fresh.RenderComponent(session.browser.memo());
+        EXPECT_TRUE(sameData(fresh.DrawingCanvas(), session.renderer.DrawingCanvas()));
+        EXPECT_TRUE(sameData(fresh.ViewImage(), view));
+        ++sampled;
+      }
+    }
+  }
+  EXPECT_EQ(total, 3035u);
+  EXPECT_GT(sampled, 35u);
+}
+
+}  // namespace
+}  // namespace quiral
