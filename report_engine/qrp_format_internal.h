@@ -1,0 +1,25 @@
+#pragma once
+
+// Shared between the prepared-report writer and reader.
+
+#include <cstdint>
+
+namespace quiral::qrp {
+
+constexpr char kMagic[8] = {'Q', 'R', 'P', 'Q', 'r', 'l', '\x1A', '\n'};
+
+enum class ItemKind : uint8_t { Fill = 1, Frame = 2, Text = 3, Picture = 4 };
+
+// Limits a file must keep to; a value outside them marks the file as damaged.
+constexpr int32_t kMaxCoordinate = 1 << 24;  // tenths of a millimetre: 1.6 km
+constexpr int32_t kMaxPageLength = 100000;
+constexpr int32_t kMaxPointSize = 2000;
+constexpr int32_t kMaxPenWidth = 1000;
+constexpr uint32_t kMaxPictureSide = 1 << 15;
+constexpr uint32_t kMaxColor = 0xFFFFFF;
+
+// The fewest bytes one page and one item of each kind take, for checking counts.
+constexpr uint64_t kMinPageBytes = 4;
+constexpr uint64_t kMinItemBytes = 1 + 16 + 4;  // kind, a box, a colour
+
+}  // namespace quiral::qrp

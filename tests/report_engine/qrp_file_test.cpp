@@ -1,0 +1,199 @@
+#include "report_engine/qrp_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/error.h"
+#include "report_engine/crc32.h"
+#include "tests/report_engine/report_fixtures.h"
+
+namespace quiral {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A small report that uses every kind of item, a shared picture and non-ASCII text.
+PreparedReport sampleReport() {
+  PreparedReport r;
+  r.title = "Visão prévia lib: device.lib";
+  r.pageWidth = 2970;
+  r.pageHeight = 2100;
+  r.orientation = Orientation::Landscape;
+  auto picture = std::make_shared<Bitmap>(3, 2);
+  picture->setPixel(1, 1, 0x123456);
+  PreparedPage one;
+  one.items.push_back(PageFill{{1, 2, 3, 4}, 0xABCDEF});
+  one.items.push_back(
+      PageFrame{{10, 20, 30, 40}, FrameSides{true, false, true, false}, 0x000080, 2});
+  one.items.push_back(
+      PageText{{0, 0, 500, 60}, 7, 8, FontSpec{"Arial", 14, colors::kBlue, true}, "Catálogo"});
+  one.items.push_back(PagePicture{{100, 100, 200, 200}, {100, 100, 150, 200}, true, picture});
+  PreparedPage two;
+  two.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, picture});
+  two.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, nullptr});
+  r.pages.push_back(std::make_shared<PreparedPage>(std::move(one)));
+  r.pages.push_back(std::make_shared<PreparedPage>(std::move(two)));
+  r.pages.push_back(std::make_shared<PreparedPage>());
+  return r;
+}
+
+void expectSameReport(const PreparedReport& a, const PreparedReport& b) {
+  // Two encodings are equal exactly when every field and pixel is.
+  EXPECT_EQ(encodePreparedReport(a), encodePreparedReport(b));
+}
+
+// Fixes up the checksum after editing a file's bytes, so the test reaches the field it changed.
+std::string withChecksum(std::string bytes) {
+  bytes.resize(bytes.size() - 4);
+  uint32_t sum = crc32Of(bytes);
+  for (int i = 0; i < 4; ++i) bytes += char((sum >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+void putU32(std::string& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+std::string messageOf(std::string_view bytes) {
+  try {
+    decodePreparedReport(bytes);
+  } catch (const QuiralError& e) {
+    return e.what();
+  }
+  return "accepted";
+}
+
+class QrpFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("quiral_qrp_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  fs::path dir;
+};
+
+TEST(QrpFormat, RoundTripKeepsEveryItemAndSharesPictures) {
+  const PreparedReport original = sampleReport();
+  const std::string bytes = encodePreparedReport(original);
+  const PreparedReport back = decodePreparedReport(bytes);
+  expectSameReport(original, back);
+  ASSERT_EQ(back.pages.size(), 3u);
+  EXPECT_EQ(back.title, original.title);
+  EXPECT_EQ(back.orientation, Orientation::Landscape);
+  const auto& text = std::get<PageText>(back.pages[0]->items[2]);
+  EXPECT_EQ(text.text, "Catálogo");
+  EXPECT_TRUE(text.font.bold);
+  const auto& first = std::get<PagePicture>(back.pages[0]->items[3]);
+  const auto& second = std::get<PagePicture>(back.pages[1]->items[0]);
+  EXPECT_EQ(first.picture, second.picture);  // stored once, shared again
+  EXPECT_EQ(first.picture->pixel(1, 1), 0x123456u);
+  EXPECT_EQ(std::get<PagePicture>(back.pages[1]->items[1]).picture, nullptr);
+}
+
+TEST(QrpFormat, RefusesEveryTruncationAndEveryFlippedByte) {
+  const std::string bytes = encodePreparedReport(sampleReport());
+  for (size_t n = 0; n < bytes.size(); ++n)
+    EXPECT_NE(messageOf(bytes.substr(0, n)), "accepted") << "cut at " << n;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    std::string damaged = bytes;
+    damaged[i] = char(damaged[i] ^ 0x40);
+    EXPECT_NE(messageOf(damaged), "accepted") << "byte " << i;
+  }
+  EXPECT_NE(messageOf(bytes + "x"), "accepted");
+}
+
+TEST(QrpFormat, ForeignFilesAndNewerVersionsSayWhatTheyAre) {
+  EXPECT_EQ(messageOf("%PDF-1.4\n..."), "The file is not a prepared report");
+  EXPECT_EQ(messageOf(""), "The file is not a prepared report");
+  std::string newer = encodePreparedReport(sampleReport());
+  newer[8] = 2;  // version
+  EXPECT_EQ(messageOf(withChecksum(newer)),
+            "The prepared report was written by a newer version of the program");
+}
+
+TEST(QrpFormat, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
+  PreparedReport empty;
+  empty.title = "t";
+  const std::string bytes = encodePreparedReport(empty);
+  // magic 8, version 2, title 4+1, size 8, orientation 1: picture count, then page count.
+  const size_t pictureCount = 8 + 2 + 5 + 8 + 1;
+  const size_t pageCount = pictureCount + 4;
+  for (size_t at : {pictureCount, pageCount, size_t(10)}) {
+    std::string forged = bytes;
+    putU32(forged, at, 0xFFFFFFFFu);
+    EXPECT_EQ(messageOf(withChecksum(forged)),
+              "The prepared report file is damaged and cannot be read")
+        << "field at " << at;
+  }
+  // A picture claiming 30000 x 30000 pixels in a file of a few bytes.
+  std::string picture = bytes;
+  putU32(picture, pictureCount, 1);
+  picture.insert(pictureCount + 4, std::string("\x30\x75\0\0\x30\x75\0\0", 8));
+  EXPECT_EQ(messageOf(withChecksum(picture)),
+            "The prepared report file is damaged and cannot be read");
+}
+
+TEST_F(QrpFileTest, SaveAndLoadThroughThePrinterObject) {
+  test::GridReport g;
+  g.records = 7;
+  g.report.setReportTitle("Lista");
+  g.report.prepare();
+  const std::string path = (dir / "cat.QRP").string();
+  g.report.qrPrinter().save(path);
+
+  TQRPrinter other;
+  other.load(path);
+  EXPECT_EQ(other.pageCount(), 2);
+  EXPECT_EQ(other.title(), "Lista");
+  expectSameReport(other.prepared(), g.report.qrPrinter().prepared());
+}
+
+TEST_F(QrpFileTest, ADamagedFileLeavesThePagesAsTheyWere) {
+  test::GridReport g;
+  g.records = 7;
+  g.report.prepare();
+  const auto before = g.report.qrPrinter().page(1);
+
+  const std::string bad = (dir / "bad.QRP").string();
+  std::string bytes = encodePreparedReport(sampleReport());
+  std::ofstream(bad, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  EXPECT_THROW(g.report.qrPrinter().load(bad), QuiralError);
+  EXPECT_THROW(g.report.qrPrinter().load((dir / "missing.QRP").string()), FileError);
+  EXPECT_THROW(g.report.qrPrinter().load(dir.string()), FileError);  // a folder
+  EXPECT_EQ(g.report.qrPrinter().pageCount(), 2);
+  EXPECT_EQ(g.report.qrPrinter().page(1), before);
+}
+
+TEST_F(QrpFileTest, SavingIsAtomicAndOnlyAfterTheGenerationFinished) {
+  const std::string path = (dir / "keep.QRP").string();
+  std::ofstream(path) << "old";
+  test::GridReport g;
+  g.records = 1;
+  g.report.prepare();
+  // A folder that does not exist: the save fails and the old file is untouched.
+  EXPECT_THROW(g.report.qrPrinter().save((dir / "no" / "x.QRP").string()), FileError);
+  g.report.setNeedData([&](TQuickRep& r, bool& more) {
+    EXPECT_THROW(r.qrPrinter().save(path), QuiralError);
+    EXPECT_THROW(r.qrPrinter().load(path), QuiralError);
+    more = false;
+  });
+  g.report.prepare();
+  std::ifstream in(path);
+  std::string content;
+  std::getline(in, content);
+  EXPECT_EQ(content, "old");
+
+  g.report.qrPrinter().save(path);
+  EXPECT_EQ(loadPreparedReport(path).pages.size(), 1u);
+  int leftovers = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) leftovers += entry.path() != path;
+  EXPECT_EQ(leftovers, 0);  // no temporary file stays behind
+}
+
+}  // namespace
+}  // namespace quiral
