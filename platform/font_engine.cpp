@@ -95,6 +95,7 @@ FontEngine::~FontEngine() {
   byRequest_.clear();
   byFile_.clear();  // faces close before the library
   if (library_) FT_Done_FreeType(library_);
+  FcFini();  // releases fontconfig's configuration and caches
 }
 
 std::string FontEngine::findFile(const std::string& family, bool bold, int& index) {

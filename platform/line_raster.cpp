@@ -80,7 +80,13 @@ Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
   }
   if (lo > hi) return Rect{};
   // The minor coordinate is monotonic in i, so the steps with it inside form one interval.
-  if (dn > 0) {
+  auto minorInside = [&](Wide i) {
+    const Wide n = minorAt(i);
+    return n >= 0 && n < minorLimit;
+  };
+  if (minorInside(lo) && minorInside(hi)) {
+    // Whole visible run inside: nothing to search for.
+  } else if (dn > 0) {
     lo = firstTrue(lo, hi, [&](Wide i) { return minorAt(i) >= 0; });
     hi = firstTrue(lo, hi, [&](Wide i) { return minorAt(i) > minorLimit - 1; }) - 1;
   } else {
