@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <cerrno>
 #include <memory>
 
@@ -280,6 +281,19 @@ TEST_F(MainWindowTest, TestPageButtonsClearAndRedraw) {
   EXPECT_FALSE(hasInk(view()));
   widget<QPushButton>("B_converter")->click();
   EXPECT_EQ(view(), drawing);
+
+  // "linha" draws the memo line the caret stands on, over what is there.
+  click(components(), 1);
+  widget<QPushButton>("B_apagar")->click();
+  QTextCursor caret = memo()->textCursor();
+  caret.movePosition(QTextCursor::Start);
+  memo()->setTextCursor(caret);  // the DEF line draws nothing
+  widget<QPushButton>("B_linha")->click();
+  EXPECT_FALSE(hasInk(view()));
+  caret.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 2);
+  memo()->setTextCursor(caret);  // the circle
+  widget<QPushButton>("B_linha")->click();
+  EXPECT_TRUE(hasInk(view()));
 }
 
 }  // namespace
