@@ -1,6 +1,7 @@
 // quiral-cli: the headless command-line tool. Runs the same core operations as the program's
 // windows; each subcommand registers itself (see cli_registry.h).
 
+#include <clocale>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -49,6 +50,9 @@ int runCommand(const CliCommand& command, const std::vector<std::string>& args) 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // System messages (the text of a failed open) in the user's language, as the windows show them.
+  // Numbers never go through the locale.
+  std::setlocale(LC_ALL, "");
   if (argc < 2) {
     printUsage(stderr);
     return 2;
