@@ -91,6 +91,8 @@ TEST(DriveList, MountedVolumesStartAtTheRoot) {
 
 TEST(DefaultFolder, KicadLibraryOnTheProgramsVolumeThenTheInstallFolder) {
   EXPECT_EQ(libraryFolderOnVolumeOf("/"), "/kicad/library");
+  // A program on another volume looks on that volume, whatever the current folder is.
+  EXPECT_EQ(libraryFolderOnVolumeOf("/proc/self"), "/proc/kicad/library");
   const std::vector<std::string> folders = defaultLibraryFolders();
   ASSERT_EQ(folders.size(), 2u);
   EXPECT_TRUE(folders[0].ends_with("/kicad/library"));

@@ -17,6 +17,7 @@
 
 #include "app/bitmap_image.h"
 #include "app/directory_list_box.h"
+#include "app/drive_combo_box.h"
 #include "app/folder_listing.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
@@ -213,6 +214,20 @@ TEST_F(MainWindowTest, OpeningAFolderChangesTheCurrentFolderButNotTheComponents)
   EXPECT_EQ(texts(files()), QStringList{"gates.lib"});
   EXPECT_EQ(texts(components()), (QStringList{"R", "BIGCIRCLE"}));
   EXPECT_EQ(session.browser.CurrentLibraryPath(), library);
+}
+
+TEST_F(MainWindowTest, ChoosingADriveShowsItsFolderAndKeepsTheComponents) {
+  chooseFile("two.lib");
+  auto* drives = widget<DriveComboBox>("DriveComboBox1");
+  ASSERT_EQ(drives->itemText(0), "/");
+  emit drives->activated(0);  // the root volume; the test folder may lie on another one
+  if (drives->driveOf(root.toStdString()) == "/") {
+    EXPECT_EQ(window->folderShown(), (root + "/libs").toStdString()) << "the drive's own folder";
+  } else {
+    EXPECT_EQ(window->folderShown(), "/");
+  }
+  EXPECT_EQ(currentFolder(), window->folderShown());
+  EXPECT_EQ(texts(components()), (QStringList{"R", "BIGCIRCLE"}));
 }
 
 TEST_F(MainWindowTest, AFolderThatCannotBeOpenedShowsTheErrorAndStays) {
