@@ -48,6 +48,9 @@ Rect axisLine(Bitmap& bm, Point from, Point to, Ink ink) {
 
 Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
   if (bm.empty() || from == to) return Rect{};
+  // An end point this far out belongs to a line longer than kMaxLineDelta if it reaches the bitmap.
+  for (int64_t v : {from.x, from.y, to.x, to.y})
+    if (v > kMaxLineDelta * 2 || v < -kMaxLineDelta * 2) return Rect{};
   Wide dx = Wide(to.x) - from.x, dy = Wide(to.y) - from.y;
   if (absWide(dx) > kMaxLineDelta || absWide(dy) > kMaxLineDelta) return Rect{};
   if (dx == 0 || dy == 0) return axisLine(bm, from, to, ink);

@@ -57,8 +57,16 @@ inline bool isEmpty(const Rect& r) {
 }
 // Grows `into` to hold `r` too; empty boxes change nothing.
 void unite(Rect& into, const Rect& r);
-// Box with its corners put in order.
+// Coordinates are held within +-2^61 so that widths and the +-1 of edge arithmetic never overflow;
+// no box or line that far out reaches a bitmap differently.
+constexpr int64_t kCoordinateLimit = int64_t(1) << 61;
+inline int64_t clampCoordinate(int64_t v) {
+  return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
+
+// Box with its corners put in order, its coordinates clamped.
 inline Rect sortedBox(int64_t l, int64_t t, int64_t r, int64_t b) {
+  l = clampCoordinate(l), t = clampCoordinate(t), r = clampCoordinate(r), b = clampCoordinate(b);
   return {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
 }
 

@@ -30,7 +30,7 @@ AxisMap mapAxis(int64_t dstStart, int64_t dstSize, int64_t dstLimit, int64_t src
                 int64_t srcSize, int64_t srcLimit) {
   AxisMap map;
   const int64_t first = std::max<int64_t>(dstStart, 0);
-  const int64_t last = std::min<int64_t>(dstStart + dstSize, dstLimit);  // exclusive
+  const int64_t last = int64_t(std::min<Wide>(Wide(dstStart) + dstSize, dstLimit));  // exclusive
   map.dstFirst = first;
   const Wide S = srcSize, D = dstSize;
   for (int64_t X = first; X < last; ++X) {

@@ -196,3 +196,35 @@ TEST(Ellipse, CopyModePaintsInteriorMaskKeepsIt) {
 
 }  // namespace
 }  // namespace quiral
+
+namespace quiral {
+namespace {
+
+// The full 64-bit range reaches every primitive without overflow, hang or stray pixels.
+TEST(Canvas, ExtremeCoordinatesAreSafe) {
+  const int64_t lo = INT64_MIN, hi = INT64_MAX;
+  Bitmap bm(16, 16);
+  Canvas c(bm);
+  c.setBrushColor(0x00FF00);
+  c.rectangle(lo, lo, hi, hi);
+  EXPECT_EQ(bm.pixel(0, 0), 0x00FF00u);  // interior of a box larger than the picture
+  c.ellipse(lo, lo, hi, hi);
+  c.ellipse(hi - 3, hi - 3, hi, hi);
+  c.arc(lo, lo, hi, hi, lo, hi, hi, lo);
+  c.arc(hi - 10, 0, hi, 10, lo, lo, hi, hi);
+  c.arc(0, 0, 10, 10, lo, hi, hi, lo);  // radials only give angles
+  c.moveTo(lo, lo);
+  c.lineTo(hi, hi);
+  c.lineTo(hi, hi - 1);
+  c.polyline({{hi, 3}, {hi - 5, 3}, {lo, 3}, {lo, lo}});
+  c.fillRect(hi, hi, lo, lo);
+  EXPECT_EQ(bm.pixel(15, 15), 0x00FF00u);
+  c.textOut(hi, hi, "x");
+  c.textOut(lo, 5, "x");
+  stretchCopy(bm, {lo, lo, hi, hi}, bm, {lo, lo, hi, hi});
+  stretchCopy(bm, {hi - 2, 0, hi, 5}, bm, {0, 0, 4, 4});
+  EXPECT_EQ(c.touched(), (Rect{0, 0, 16, 16}));
+}
+
+}  // namespace
+}  // namespace quiral
