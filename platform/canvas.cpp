@@ -1,5 +1,7 @@
 #include "platform/canvas.h"
 
+#include <cstdlib>
+
 #include "platform/canvas_impl.h"
 #include "platform/ellipse_trace.h"
 #include "platform/line_raster.h"
@@ -123,7 +125,16 @@ void Canvas::arc(int64_t l, int64_t t, int64_t r, int64_t b, int64_t xs, int64_t
   const Ink pen{penColor_, penMode_};
   Rect drawn{};
   for (size_t k = start; k + 1 < end; ++k) {
-    unite(drawn, drawLine(bm, seq[k % seq.size()], seq[(k + 1) % seq.size()], pen));
+    const Point& from = seq[k % seq.size()];
+    const Point& to = seq[(k + 1) % seq.size()];
+    if (std::abs(to.x - from.x) <= 1 && std::abs(to.y - from.y) <= 1) {
+      // A one-step segment sets just its start pixel (none when it has no length).
+      if (from == to || !inside(bm, from.x, from.y)) continue;
+      putPixel(bm, from.x, from.y, pen);
+      unite(drawn, {from.x, from.y, from.x + 1, from.y + 1});
+    } else {
+      unite(drawn, drawLine(bm, from, to, pen));
+    }
   }
   unite(touched_, drawn);
 }
