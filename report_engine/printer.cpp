@@ -37,14 +37,18 @@ void TQRPrinter::load(const std::string& path) {
   notify([](PrinterListener& l) { l.pagesReplaced(); });
 }
 
-void TQRPrinter::beginGeneration(std::string title, const PageSetup& page) {
+void TQRPrinter::startOver(std::string title, const PageSetup& page) {
   report_ = PreparedReport{};
   report_.title = std::move(title);
   report_.pageWidth = page.pageWidth();
   report_.pageHeight = page.pageHeight();
   report_.orientation = page.orientation;
-  generating_ = true;
   notify([](PrinterListener& l) { l.pagesReplaced(); });
+}
+
+void TQRPrinter::beginGeneration(std::string title, const PageSetup& page) {
+  startOver(std::move(title), page);
+  generating_ = true;
 }
 
 void TQRPrinter::addPage(PreparedPage page) {

@@ -56,6 +56,8 @@ class TQRPrinter {
 
   // The engine's side: a generation fills the printer one page at a time.
   bool generating() const { return generating_; }
+  // Drops the pages and takes the title and page size of a report about to be generated.
+  void startOver(std::string title, const PageSetup& page);
   void beginGeneration(std::string title, const PageSetup& page);
   void addPage(PreparedPage page);
   void endGeneration();

@@ -46,6 +46,8 @@ void TQuickRep::preview() {
   if (!previewInterface) throw QuiralError("No preview window is available");
   const auto pump = registry.eventPump();
 
+  // The window opens on an empty report that already carries its title and page size.
+  printer_.startOver(reportTitle_, page_);
   printer_.openPreview();
   PreviewWindow* window = nullptr;
   try {

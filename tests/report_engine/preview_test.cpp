@@ -27,9 +27,11 @@ struct FakeInterface : TQRPreviewInterface {
   int shows = 0;
   int modalShows = 0;
   int pagesWhenShown = -1;
+  std::string titleWhenShown;
   PreviewWindow* show(TQRPrinter& printer) override {
     ++shows;
     pagesWhenShown = printer.pageCount();
+    titleWhenShown = printer.title();
     window.printer = &printer;
     printer.addListener(&window);
     return &window;
@@ -83,10 +85,13 @@ class PreviewTest : public ::testing::Test {
 
 TEST_F(PreviewTest, ShowsTheWindowFirstThenOneNotificationPerPageThenWaitsForClose) {
   g.records = 13;
+  g.report.prepare();  // pages of an earlier run are not shown again
+  g.needDataCalls = 0;
   g.report.setReportTitle("Visão prévia lib: x.lib");
   g.report.preview();
   EXPECT_EQ(preview->shows, 1);
   EXPECT_EQ(preview->pagesWhenShown, 0);  // the window is up before any page exists
+  EXPECT_EQ(preview->titleWhenShown, "Visão prévia lib: x.lib");  // its caption
   EXPECT_EQ(preview->window.pageCounts, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(preview->window.ended, 1);
   EXPECT_EQ(pump->waits, 1);

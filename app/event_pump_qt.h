@@ -1,0 +1,19 @@
+#pragma once
+
+#include "report_engine/preview_interface.h"
+
+namespace quiral {
+
+// The engine's event pump on Qt's event loop: a preview lets the windows work between pages and
+// waits for its window to close in a nested loop.
+class QtEventPump : public EventPump {
+ public:
+  void processEvents() override;
+  void waitUntil(const std::function<bool()>& done) override;
+};
+
+// Gives the report engine its own preview window and Qt's event loop. Called once at program
+// start, before any report is previewed.
+void installReportPreviewServices();
+
+}  // namespace quiral
