@@ -3,6 +3,7 @@
 // Besides the time per iteration, each benchmark reports the median per component (median_us).
 
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/png_writer.h"
 #include "render/renderer.h"
 
 namespace {
@@ -155,5 +157,42 @@ void BM_Crop(benchmark::State& state) {
   reportPerComponent(state, micros, blocks.size());
 }
 BENCHMARK(BM_Crop)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMillisecond);
+
+// Showing every component and writing its view as a PNG file (palette, lowest zlib effort), as
+// quiral-cli render-all does: the files go to a private temporary folder, removed afterwards.
+void BM_ShowAndWritePng(benchmark::State& state) {
+  const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
+  std::string folder = (std::filesystem::temp_directory_path() / "quiral-bench-XXXXXX").string();
+  if (libraries.empty() || !mkdtemp(folder.data())) {
+    state.SkipWithError("corpus not found or no temporary folder");
+    return;
+  }
+  quiral::Session session;
+  quiral::PngOptions options;
+  options.fast = true;
+  std::vector<double> micros;
+  size_t count = 0;
+  for (auto _ : state) {
+    micros.clear();
+    count = 0;
+    for (const std::string& library : libraries) {
+      session.browser.B_carregarClick(library);
+      quiral::ComponentList& list = session.browser.components();
+      for (size_t i = 0; i < list.size(); ++i) {
+        auto start = Clock::now();
+        list.select(int(i));
+        session.browser.ShowComponent();
+        quiral::writePng(session.renderer.ViewImage(),
+                         folder + "/" + std::to_string(count) + ".png", options);
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        ++count;
+      }
+    }
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  reportPerComponent(state, micros, count);
+}
+BENCHMARK(BM_ShowAndWritePng)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMillisecond);
 
 }  // namespace
