@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cli_runner.h"
+#include "platform/png_writer.h"
+
+namespace quiral {
+namespace {
+
+using testing::runCli;
+
+const std::string kGates = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
+
+// A private folder for the files a command writes, removed afterwards.
+struct OutputFolder {
+  OutputFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quiral-render-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    path = pattern;
+  }
+  ~OutputFolder() { std::filesystem::remove_all(path); }
+  size_t fileCount() const {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path)) ++n;
+    return n;
+  }
+  std::filesystem::path path;
+};
+
+TEST(CliRender, WritesTheViewAndPrintsItsFacts) {
+  OutputFolder out;
+  const std::string png = (out.path / "gate.png").string();
+  auto r = runCli({"render", kGates, "74LS00", "-o", png, "--info"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  Bitmap view = readPng(png);
+  EXPECT_NE(r.out.find("\"width\": " + std::to_string(view.width()) + ","), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"height\": " + std::to_string(view.height()) + ","), std::string::npos);
+  EXPECT_NE(r.out.find("\"units\": \"5\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"alias\": \"ALIAS 74HC00 74HCT00\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"show_pin_numbers\": true"), std::string::npos);
+  EXPECT_EQ(r.out.back(), '\n');
+  bool ink = false;
+  for (int y = 0; y < view.height() && !ink; ++y) {
+    for (int x = 0; x < view.width() && !ink; ++x) ink = view.pixel(x, y) == 0x000000;
+  }
+  EXPECT_TRUE(ink);
+
+  // By index: the fourth entry, the 74LS04 with 7 units.
+  r = runCli({"render", kGates, "--index", "3", "--info"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"units\": \"7\""), std::string::npos) << r.out;
+}
+
+TEST(CliRender, RefusesWhatItCannotDo) {
+  EXPECT_EQ(runCli({"render", kGates, "NOSUCH", "--info"}).status, 1);
+  EXPECT_EQ(runCli({"render", kGates, "--index", "99", "--info"}).status, 1);
+  EXPECT_EQ(runCli({"render", kGates, "74LS00"}).status, 2);  // neither -o nor --info
+  EXPECT_EQ(runCli({"render", kGates, "74LS00", "--bogus"}).status, 2);
+  auto r = runCli({"render", "/nonexistent/x.lib", "A", "--info"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
+  OutputFolder out;
+  r = runCli({"render", kGates, "74LS00", "-o", (out.path / "missing" / "x.png").string()});
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST(CliRenderAll, OneFilePerEntryNamedByLibraryIndexAndName) {
+  OutputFolder out;
+  const std::string passives = std::string(QUIRAL_EXAMPLES_DIR) + "/passives.lib";
+  auto r = runCli({"render-all", kGates, passives, "-o", out.path.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(out.fileCount(), 11u);
+  EXPECT_TRUE(std::filesystem::exists(out.path / "74xx_gates-0000-74LS00.png"));
+  EXPECT_TRUE(std::filesystem::exists(out.path / "74xx_gates-0004-74LS74.png"));
+  EXPECT_GT(readPng((out.path / "74xx_gates-0001-74LS08.png").string()).width(), 101);
+
+  OutputFolder none;
+  r = runCli({"render-all", kGates, "--no-write"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(none.fileCount(), 0u);
+  EXPECT_EQ(runCli({"render-all", "/nonexistent/x.lib", "--no-write"}).status, 1);
+  EXPECT_EQ(runCli({"render-all", kGates}).status, 2);
+}
+
+}  // namespace
+}  // namespace quiral
