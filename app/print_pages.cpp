@@ -41,6 +41,27 @@ void printOne(const PreparedPage& page, const TQRPrinter& pages, QPainter& paint
 
 }  // namespace
 
+void applyPrinterSettings(const PrinterSettings& settings, QPrinter& printer) {
+  printer.setCopyCount(std::max(1, settings.copies));
+  printer.setDuplex(settings.duplex ? QPrinter::DuplexAuto : QPrinter::DuplexNone);
+  switch (settings.bin) {
+    case PaperBin::Auto:
+      printer.setPaperSource(QPrinter::Auto);
+      break;
+    case PaperBin::Upper:
+      printer.setPaperSource(QPrinter::Upper);
+      break;
+    case PaperBin::Lower:
+      printer.setPaperSource(QPrinter::Lower);
+      break;
+    case PaperBin::Manual:
+      printer.setPaperSource(QPrinter::Manual);
+      break;
+  }
+  if (settings.firstPage > 0 && settings.lastPage >= settings.firstPage)
+    printer.setFromTo(settings.firstPage, settings.lastPage);
+}
+
 int printPages(const TQRPrinter& pages, QPrinter& printer, int from, int to) {
   from = std::max(from, 1);
   to = std::min(to, pages.pageCount());

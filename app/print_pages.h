@@ -12,4 +12,8 @@ namespace quiral {
 // QuiralError when the printer cannot be started.
 int printPages(const TQRPrinter& pages, QPrinter& printer, int from, int to);
 
+// Puts a report's printer settings on a Qt printer: copies, duplex, paper bin and, when both are
+// set, the first and last page.
+void applyPrinterSettings(const PrinterSettings& settings, QPrinter& printer);
+
 }  // namespace quiral

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "report_engine/report_types.h"
+
 namespace quiral::qrp {
 
 constexpr char kMagic[8] = {'Q', 'R', 'P', 'Q', 'r', 'l', '\x1A', '\n'};
@@ -12,7 +14,6 @@ enum class ItemKind : uint8_t { Fill = 1, Frame = 2, Text = 3, Picture = 4 };
 
 // Limits a file must keep to; a value outside them marks the file as damaged.
 constexpr int32_t kMaxCoordinate = 1 << 24;  // tenths of a millimetre: 1.6 km
-constexpr int32_t kMaxPageLength = 100000;
 constexpr int32_t kMaxPointSize = 2000;
 constexpr int32_t kMaxPenWidth = 1000;
 constexpr uint32_t kMaxPictureSide = 1 << 15;

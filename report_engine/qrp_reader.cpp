@@ -166,8 +166,8 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
 
   PreparedReport report;
   report.title = r.string();
-  report.pageWidth = r.bounded(1, qrp::kMaxPageLength);
-  report.pageHeight = r.bounded(1, qrp::kMaxPageLength);
+  report.pageWidth = r.bounded(1, kMaxPageLength);
+  report.pageHeight = r.bounded(1, kMaxPageLength);
   const uint8_t orientation = r.u8();
   if (orientation > uint8_t(Orientation::Landscape)) damaged();
   report.orientation = Orientation(orientation);

@@ -4,9 +4,6 @@ namespace quiral {
 
 namespace {
 
-// The largest page we lay out: ten metres a side keeps every sum of coordinates far from overflow.
-constexpr int32_t kMaxPageLength = 100000;
-
 int32_t clampLength(int32_t v) {
   return std::clamp<int32_t>(v, 1, kMaxPageLength);
 }

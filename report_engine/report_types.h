@@ -8,6 +8,10 @@ namespace quiral {
 // Lengths in report designs and on prepared pages are tenths of a millimetre.
 constexpr double kTenthsPerInch = 254.0;
 
+// The longest page side: 1.5 m, beyond any paper a report is printed on. It bounds every page
+// picture (5670 pixels a side at 96 dpi) whatever a design or a prepared-report file says.
+constexpr int32_t kMaxPageLength = 15000;
+
 // A box in tenths of a millimetre, right and bottom edges excluded.
 struct TenthsRect {
   int32_t left = 0;

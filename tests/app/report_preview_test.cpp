@@ -190,5 +190,20 @@ TEST_F(ReportPreviewTest, PrintsAPageRangeAtThePrintersResolution) {
   EXPECT_EQ(printPages(r.report.qrPrinter(), printer, 5, 4), 0);
 }
 
+TEST_F(ReportPreviewTest, PrinterSettingsReachTheQtPrinter) {
+  PrinterSettings settings;
+  settings.copies = 3;
+  settings.duplex = true;
+  settings.firstPage = 2;
+  settings.lastPage = 5;
+  // Duplex printing is only kept by a real printer's driver; a test machine has none.
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  applyPrinterSettings(settings, printer);
+  EXPECT_EQ(printer.copyCount(), 3);
+  EXPECT_EQ(printer.fromPage(), 2);
+  EXPECT_EQ(printer.toPage(), 5);
+}
+
 }  // namespace
 }  // namespace quiral

@@ -214,6 +214,22 @@ TEST(ColumnFlow, AThrowingHookEndsTheGenerationAndKeepsThePagesSoFar) {
   g.report.qrPrinter().removeListener(&listener);
 }
 
+TEST(ColumnFlow, PaperSizesAndOrientation) {
+  PageSetup setup;
+  EXPECT_EQ(setup.pageWidth(), 2100);
+  EXPECT_EQ(setup.pageHeight(), 2970);
+  setup.orientation = Orientation::Landscape;
+  EXPECT_EQ(setup.pageWidth(), 2970);
+  EXPECT_EQ(setup.pageHeight(), 2100);
+  setup.paper = PaperSize::Letter;
+  EXPECT_EQ(setup.pageWidth(), 2794);
+  setup.paper = PaperSize::Custom;
+  setup.customWidth = 100000;  // a page picture of it would need gigabytes
+  setup.customHeight = -5;
+  EXPECT_EQ(setup.pageHeight(), kMaxPageLength);
+  EXPECT_EQ(setup.pageWidth(), 1);
+}
+
 TEST(ColumnFlow, ReportWithoutDetailBandOrWithAbsurdSetupStillEnds) {
   TQuickRep bare("Bare");
   bare.setTextMeasurer(&test::fixedMeasurer());

@@ -130,6 +130,11 @@ TEST(QrpFormat, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
               "The prepared report file is damaged and cannot be read")
         << "field at " << at;
   }
+  // A page of ten metres would make page pictures of gigabytes.
+  std::string hugePage = bytes;
+  putU32(hugePage, 8 + 2 + 5, 100000);
+  EXPECT_EQ(messageOf(withChecksum(hugePage)),
+            "The prepared report file is damaged and cannot be read");
   // A picture claiming 30000 x 30000 pixels in a file of a few bytes.
   std::string picture = bytes;
   putU32(picture, pictureCount, 1);
