@@ -37,6 +37,8 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   const Bitmap& ViewImage() const { return viewImage_; }
   // The caption of the hidden label that the arc drawer sets ("não invert" / "invertida").
   const std::string& label1Caption() const { return label1Caption_; }
+  // Drawing on the canvas must go through this Canvas (not its bitmap() directly): the next
+  // rendering whitens only the box the Canvas recorded as touched.
   Canvas& canvas() { return canvas_; }
 
   // RecordHandlers
