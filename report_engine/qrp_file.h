@@ -13,7 +13,8 @@ namespace quiral {
 //   version    u16      1
 //   title      string
 //   page size  i32 width, i32 height (tenths of a millimetre), u8 orientation
-//   pictures   u32 count, each: u32 width, u32 height, width*height*3 bytes RGB
+//   pictures   u32 count, each: u32 width, u32 height, u32 run count, runs of equal pixels
+//              (u8 length - 1, R, G, B), left to right and top to bottom
 //   pages      u32 count, each: u32 item count, each item: u8 kind and its fields
 //   checksum   u32 CRC-32 of everything before it
 //

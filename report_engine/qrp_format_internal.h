@@ -19,7 +19,12 @@ constexpr int32_t kMaxPenWidth = 1000;
 constexpr uint32_t kMaxPictureSide = 1 << 15;
 constexpr uint32_t kMaxColor = 0xFFFFFF;
 
-// The fewest bytes one page and one item of each kind take, for checking counts.
+// Picture pixels are stored as runs: a byte with the run's length less one, then R, G, B.
+constexpr uint32_t kRunBytes = 4;
+constexpr int kMaxRun = 256;
+
+// The fewest bytes one picture, one page and one item take, for checking counts.
+constexpr uint64_t kMinPictureBytes = 4 + 4 + 4 + kRunBytes;
 constexpr uint64_t kMinPageBytes = 4;
 constexpr uint64_t kMinItemBytes = 1 + 16 + 4;  // kind, a box, a colour
 

@@ -92,12 +92,24 @@ class ByteReader {
 };
 
 std::shared_ptr<const Bitmap> readPicture(ByteReader& r) {
-  uint32_t w = r.u32(), h = r.u32();
+  const uint32_t w = r.u32(), h = r.u32();
   if (w == 0 || h == 0 || w > qrp::kMaxPictureSide || h > qrp::kMaxPictureSide) damaged();
-  const uint64_t size = uint64_t(w) * h * 3;
-  r.need(size);
+  // The runs must be in the file before the picture is made, and must be able to cover it: the
+  // picture is never larger than what the runs present can fill.
+  const uint32_t runCount = r.count(qrp::kRunBytes);
+  const uint64_t pixels = uint64_t(w) * h;
+  if (pixels > uint64_t(runCount) * qrp::kMaxRun || pixels < runCount) damaged();
   auto b = std::make_shared<Bitmap>(int(w), int(h));
-  std::memcpy(b->data(), r.take(size_t(size)), size_t(size));
+  uint8_t* out = b->data();
+  uint64_t filled = 0;
+  for (uint32_t i = 0; i < runCount; ++i) {
+    const uint32_t length = uint32_t(r.u8()) + 1;
+    const char* rgb = r.take(3);
+    if (filled + length > pixels) damaged();
+    for (uint32_t k = 0; k < length; ++k, out += 3) std::memcpy(out, rgb, 3);
+    filled += length;
+  }
+  if (filled != pixels) damaged();
   return b;
 }
 
@@ -172,7 +184,7 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
   if (orientation > uint8_t(Orientation::Landscape)) damaged();
   report.orientation = Orientation(orientation);
 
-  std::vector<std::shared_ptr<const Bitmap>> pictures(r.count(8));
+  std::vector<std::shared_ptr<const Bitmap>> pictures(r.count(qrp::kMinPictureBytes));
   for (auto& picture : pictures) picture = readPicture(r);
 
   report.pages.resize(r.count(qrp::kMinPageBytes));

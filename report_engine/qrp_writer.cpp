@@ -56,15 +56,26 @@ void writePicture(ByteWriter& w, const Bitmap& b) {
     throw QuiralError("A picture of the report is too large to be saved");
   w.u32(uint32_t(b.width()));
   w.u32(uint32_t(b.height()));
-  if (b.format() == Bitmap::Format::Rgb24) {
-    w.bytes(b.data(), b.stride() * size_t(b.height()));
-    return;
-  }
+  // Runs of equal pixels, left to right and top to bottom: a symbol drawing is mostly white.
+  std::string runs;
+  Color runColor = 0;
+  int runLength = 0;
+  auto endRun = [&] {
+    if (runLength == 0) return;
+    runs += char(runLength - 1);
+    runs += char(redOf(runColor)), runs += char(greenOf(runColor)), runs += char(blueOf(runColor));
+    runLength = 0;
+  };
   for (int y = 0; y < b.height(); ++y)
     for (int x = 0; x < b.width(); ++x) {
-      Color c = b.pixel(x, y);
-      w.u8(redOf(c)), w.u8(greenOf(c)), w.u8(blueOf(c));
+      const Color c = b.pixel(x, y);
+      if (runLength == qrp::kMaxRun || (runLength > 0 && c != runColor)) endRun();
+      runColor = c;
+      ++runLength;
     }
+  endRun();
+  w.u32(uint32_t(runs.size() / qrp::kRunBytes));
+  w.bytes(runs.data(), runs.size());
 }
 
 void writeItem(ByteWriter& w, const PageItem& item,

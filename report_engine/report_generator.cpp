@@ -62,16 +62,19 @@ class ColumnFlow {
 
  private:
   void fill() {
+    // Copies: a hook may set another hook in its place while it runs.
+    const TQuickRep::BeforePrintHook beforePrint = report_.beforePrintHook();
+    const TQuickRep::NeedDataHook needData = report_.needDataHook();
     bool print = true;
-    if (report_.beforePrintHook()) report_.beforePrintHook()(report_, print);
+    if (beforePrint) beforePrint(report_, print);
     if (!print) return;
     dateTime_ = formatDateTime(report_.now());
     if (report_.printIfEmpty()) startPage();
-    if (detail_ && report_.needDataHook()) {
+    if (detail_ && needData) {
       for (;;) {
         if (control_.stopRequested && control_.stopRequested()) break;
         bool more = false;
-        report_.needDataHook()(report_, more);
+        needData(report_, more);
         if (!more) break;
         printDetail();
         if (control_.betweenBands) control_.betweenBands();

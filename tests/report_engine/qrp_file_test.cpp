@@ -143,6 +143,39 @@ TEST(QrpFormat, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
             "The prepared report file is damaged and cannot be read");
 }
 
+TEST(QrpFormat, PicturesAreStoredAsRunsThatMustFillThemExactly) {
+  PreparedReport r;
+  auto picture = std::make_shared<Bitmap>(600, 2);  // 1200 pixels: white runs of 256 at most
+  picture->setPixel(599, 1, colors::kBlack);
+  PreparedPage page;
+  page.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, picture});
+  r.pages.push_back(std::make_shared<PreparedPage>(std::move(page)));
+  const std::string bytes = encodePreparedReport(r);
+  EXPECT_LT(bytes.size(), 200u);
+  const auto back = decodePreparedReport(bytes);
+  const auto& copy = *std::get<PagePicture>(back.pages[0]->items[0]).picture;
+  EXPECT_EQ(copy.pixel(599, 1), colors::kBlack);
+  EXPECT_EQ(copy.pixel(598, 1), colors::kWhite);
+
+  // Three pixels, black then two white: two runs.
+  auto small = std::make_shared<Bitmap>(3, 1);
+  small->setPixel(0, 0, colors::kBlack);
+  PreparedPage smallPage;
+  smallPage.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, small});
+  r.pages = {std::make_shared<PreparedPage>(std::move(smallPage))};
+  const std::string three = encodePreparedReport(r);
+  // magic 8, version 2, empty title 4, size 9, picture count 4, width 4, height 4, run count 4.
+  const size_t secondRun = 8 + 2 + 4 + 9 + 4 + 4 + 4 + 4 + 4;
+  ASSERT_EQ(three[secondRun], 1);  // two pixels
+  std::string overfull = three;
+  overfull[secondRun] = 2;  // one pixel more than the picture has
+  EXPECT_NE(messageOf(withChecksum(overfull)), "accepted");
+  std::string tooFew = three;
+  tooFew[secondRun] = 0;
+  EXPECT_NE(messageOf(withChecksum(tooFew)), "accepted");
+  EXPECT_EQ(messageOf(three), "accepted");
+}
+
 TEST_F(QrpFileTest, SaveAndLoadThroughThePrinterObject) {
   test::GridReport g;
   g.records = 7;
