@@ -22,10 +22,23 @@ std::string documentationFileName(std::string_view libraryPath) {
   return out;
 }
 
+namespace {
+
+// A cheap test that rules out most lines before they are split into words: a line whose first
+// byte is printable and not D or d cannot have the keyword DEF.
+bool mayBeDefLine(std::string_view line) {
+  if (line.empty()) return false;
+  unsigned char c = static_cast<unsigned char>(line[0]);
+  return c <= 32 || c == 'D' || c == 'd';
+}
+
+}  // namespace
+
 void LibraryBrowser::listComponents() {
   TextFileReader reader(currentLibraryPath_);
-  std::string line;
-  while (reader.readLine(line)) {
+  std::string_view line;
+  while (reader.nextLineStartingLike('D', line)) {
+    if (!mayBeDefLine(line)) continue;
     FirstWords words = firstTwoWords(line);
     if (equalsUpper(trimControl(words.first), "DEF")) components_.append(std::string(words.second));
   }
@@ -57,19 +70,20 @@ void LibraryBrowser::ShowComponent() {
   const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
   {
     TextFileReader reader(currentLibraryPath_);
-    std::string line;
+    std::string_view line;
     bool found = false;
-    while (reader.readLine(line)) {
+    while (found ? reader.nextLine(line) : reader.nextLineStartingLike('D', line)) {
+      if (!found && !mayBeDefLine(line)) continue;
       FirstWords words = firstTwoWords(line);
       std::string_view keyword = trimControl(words.first);
       if (found) {
-        memo_.push_back(line);
+        memo_.emplace_back(line);
         if (equalsUpper(keyword, "ENDDEF")) break;
         continue;
       }
       if (equalsUpper(keyword, "DEF") && equalsUpper(trimControl(words.second), wanted)) {
         found = true;
-        memo_.push_back(line);
+        memo_.emplace_back(line);
       }
     }
   }

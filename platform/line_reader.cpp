@@ -6,6 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/error.h"
 
 namespace quiral {
@@ -48,17 +52,35 @@ bool TextFileReader::fill() {
     }
     pos_ = 0;
     end_ = static_cast<size_t>(n);
+    // Most libraries have bare LF line ends: then one memchr per line finds each end.
+    onlyLf_ = !std::memchr(buffer_.data(), '\r', end_) && !std::memchr(buffer_.data(), 26, end_);
     return n > 0;
   }
 }
 
-bool TextFileReader::readLine(std::string& line) {
-  line.clear();
+size_t TextFileReader::findLineEnd() const {
+  const char* start = buffer_.data() + pos_;
+  size_t length = end_ - pos_;
+  if (onlyLf_) {
+    const void* hit = std::memchr(start, '\n', length);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - buffer_.data()) : end_;
+  }
+  const char* p = start;
+  const char* stop = start + length;
+  while (p != stop && *p != '\r' && *p != '\n' && *p != 26) ++p;
+  return static_cast<size_t>(p - buffer_.data());
+}
+
+bool TextFileReader::nextLine(std::string_view& line) {
+  line = {};
   if (atEnd_) return false;
-  bool any = false;  // whether this line has started (a byte or its line end was seen)
+  spill_.clear();
+  bool spilled = false;  // part of the line is already in spill_
+  bool any = false;      // whether this line has started (a byte or its line end was seen)
   for (;;) {
     if (pos_ == end_ && !fill()) {
       atEnd_ = true;
+      if (spilled) line = spill_;
       return any;
     }
     if (afterCr_) {
@@ -68,18 +90,23 @@ bool TextFileReader::readLine(std::string& line) {
         continue;
       }
     }
-    const char* start = buffer_.data() + pos_;
-    const char* stop = buffer_.data() + end_;
-    const char* p = start;
-    while (p != stop && *p != '\r' && *p != '\n' && *p != 26) ++p;
-    if (p != start) {
-      line.append(start, static_cast<size_t>(p - start));
-      any = true;
+    size_t stop = findLineEnd();
+    std::string_view piece(buffer_.data() + pos_, stop - pos_);
+    if (!piece.empty()) any = true;
+    pos_ = stop;
+    if (stop == end_) {
+      // The line goes on in the next buffer: keep what we have.
+      spill_.append(piece);
+      spilled = true;
+      continue;
     }
-    pos_ = static_cast<size_t>(p - buffer_.data());
-    if (p == stop) continue;
-    char c = *p;
-    ++pos_;
+    char c = buffer_[pos_++];
+    if (spilled) {
+      spill_.append(piece);
+      line = spill_;
+    } else {
+      line = piece;
+    }
     if (c == 26) {
       atEnd_ = true;
       return any;
@@ -87,6 +114,60 @@ bool TextFileReader::readLine(std::string& line) {
     afterCr_ = (c == '\r');
     return true;
   }
+}
+
+namespace {
+
+bool mayStartWith(unsigned char c, char upper) {
+  return c <= 32 || c == static_cast<unsigned char>(upper) ||
+         c == static_cast<unsigned char>(upper | 0x20);
+}
+
+}  // namespace
+
+size_t TextFileReader::findCandidateLine(char letter) const {
+  const unsigned char* buf = reinterpret_cast<const unsigned char*>(buffer_.data());
+  size_t p = pos_ + 1;
+#if defined(__SSE2__)
+  // Sixteen line starts at a time: a byte after LF that is a blank/control byte or the letter.
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i upper = _mm_set1_epi8(letter);
+  const __m128i lower = _mm_set1_epi8(static_cast<char>(letter | 0x20));
+  const __m128i blank = _mm_set1_epi8(32);
+  for (; p + 16 <= end_; p += 16) {
+    __m128i cur = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p));
+    __m128i prev = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p - 1));
+    __m128i ok = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(cur, upper), _mm_cmpeq_epi8(cur, lower)),
+                              _mm_cmpeq_epi8(_mm_min_epu8(cur, blank), cur));
+    int mask = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(prev, lf), ok));
+    if (mask) return p + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  for (; p < end_; ++p) {
+    if (buf[p - 1] == '\n' && mayStartWith(buf[p], letter)) return p;
+  }
+  // No candidate: stop at the start of the last, unfinished line.
+  const void* lastLf = memrchr(buf + pos_, '\n', end_ - pos_);
+  return lastLf ? static_cast<size_t>(static_cast<const unsigned char*>(lastLf) - buf) + 1 : pos_;
+}
+
+bool TextFileReader::nextLineStartingLike(char letter, std::string_view& line) {
+  // The fast skip needs a plain LF buffer and the reader standing at the start of a line.
+  while (onlyLf_ && !afterCr_ && !atEnd_ && pos_ < end_ &&
+         !mayStartWith(static_cast<unsigned char>(buffer_[pos_]), letter)) {
+    size_t next = findCandidateLine(letter);
+    if (next == pos_) break;  // the rejected line runs on into the next buffer
+    pos_ = next;
+    if (pos_ == end_) break;
+  }
+  return nextLine(line);
+}
+
+bool TextFileReader::readLine(std::string& line) {
+  std::string_view view;
+  bool has = nextLine(view);
+  line.assign(view);
+  return has;
 }
 
 std::vector<std::string> readAllLines(const std::string& path) {

@@ -39,15 +39,29 @@ class TextFileReader {
 
   // Next line into `line`; false at the end of the text.
   bool readLine(std::string& line);
+  // Next line as a view that stays valid until the next call; no copy when the line lies within
+  // the buffer. False at the end of the text.
+  bool nextLine(std::string_view& line);
+  // Like nextLine, but may pass over lines whose first byte is printable and is neither
+  // `letter` nor its lower-case form, since such a line cannot start with a word beginning with
+  // that letter after trimming. Callers still check the lines they get.
+  bool nextLineStartingLike(char letter, std::string_view& line);
 
  private:
   bool fill();
+  // Offset of the first line end or byte 26 in [pos_, end_), or end_ when there is none.
+  size_t findLineEnd() const;
+  // Start of the first line in (pos_, end_) whose first byte may begin `letter`, or the start of
+  // the unfinished last line of the buffer when no such line is complete in it.
+  size_t findCandidateLine(char letter) const;
 
   std::string path_;
   int fd_ = -1;
   std::vector<char> buffer_;
+  std::string spill_;  // a line that runs across buffer refills
   size_t pos_ = 0;
   size_t end_ = 0;
+  bool onlyLf_ = false;  // the buffered text holds no CR and no byte 26
   bool afterCr_ = false;
   bool atEnd_ = false;
 };
