@@ -1,6 +1,7 @@
 #include "platform/png_writer.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <cerrno>
 #include <csetjmp>
@@ -14,45 +15,103 @@ namespace quiral {
 
 namespace {
 
-// The picture prepared for libpng: rows of bytes, and a palette when indexed.
+// The picture prepared for libpng: packed rows in one buffer, and a palette when indexed.
 struct PngImage {
   int width = 0;
   int height = 0;
   int colorType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
+  size_t rowBytes = 0;
   std::vector<png_color> palette;
-  std::vector<std::vector<uint8_t>> rows;  // one byte per sample, packed by libpng
+  std::vector<uint8_t> pixels;       // height rows of rowBytes each
+  const uint8_t* rowData = nullptr;  // rows to write: pixels, or the bitmap itself
 };
 
-// Up to 256 distinct colours of an RGB picture, with each pixel's index; false when there are more.
-bool paletteOf(const Bitmap& bm, std::vector<Color>& colors,
-               std::vector<std::vector<uint8_t>>& rows) {
-  constexpr size_t kSlots = 1024;  // open addressing, at most 256 used
-  std::vector<int32_t> slotIndex(kSlots, -1);
-  std::vector<Color> slotColor(kSlots, 0);
-  rows.assign(size_t(bm.height()), std::vector<uint8_t>(size_t(bm.width())));
-  Color lastColor = 0xFFFFFFFF;
-  uint8_t lastIndex = 0;
+// Maps colours to palette indices in first-seen order; at most 256 of them.
+class PaletteBuilder {
+ public:
+  // -1 once a 257th colour appears.
+  int indexOf(Color c) {
+    size_t slot = (c * 2654435761u) % kSlots;
+    while (slotIndex_[slot] >= 0 && slotColor_[slot] != c) slot = (slot + 1) % kSlots;
+    if (slotIndex_[slot] < 0) {
+      if (colors_.size() == 256) return -1;
+      slotIndex_[slot] = int32_t(colors_.size());
+      slotColor_[slot] = c;
+      colors_.push_back(c);
+    }
+    return slotIndex_[slot];
+  }
+  const std::vector<Color>& colors() const { return colors_; }
+
+ private:
+  static constexpr size_t kSlots = 1024;  // open addressing, at most 256 used
+  std::vector<int32_t> slotIndex_ = std::vector<int32_t>(kSlots, -1);
+  std::vector<Color> slotColor_ = std::vector<Color>(kSlots, 0);
+  std::vector<Color> colors_;
+};
+
+bool allWhite(const uint8_t* p, size_t bytes) {
+  for (size_t i = 0; i + 8 <= bytes; i += 8) {
+    uint64_t v;
+    std::memcpy(&v, p + i, 8);
+    if (v != ~uint64_t(0)) return false;
+  }
+  return true;
+}
+
+// Palette indices of an RGB picture, one byte per pixel; false when it has more than 256 colours.
+// Symbol views are mostly white, so runs of eight white pixels are handled in one step.
+bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, std::vector<uint8_t>& indices) {
+  const size_t w = size_t(bm.width());
+  indices.resize(w * size_t(bm.height()));
+  const int white = palette.indexOf(colors::kWhite);
+  Color lastColor = colors::kWhite;
+  int lastIndex = white;
   for (int y = 0; y < bm.height(); ++y) {
     const uint8_t* p = bm.row(y);
-    for (int x = 0; x < bm.width(); ++x, p += 3) {
-      const Color c = rgb(p[0], p[1], p[2]);
-      if (c != lastColor) {
-        size_t slot = (c * 2654435761u) % kSlots;
-        while (slotIndex[slot] >= 0 && slotColor[slot] != c) slot = (slot + 1) % kSlots;
-        if (slotIndex[slot] < 0) {
-          if (colors.size() == 256) return false;
-          slotIndex[slot] = int32_t(colors.size());
-          slotColor[slot] = c;
-          colors.push_back(c);
-        }
-        lastColor = c;
-        lastIndex = uint8_t(slotIndex[slot]);
+    uint8_t* out = indices.data() + size_t(y) * w;
+    size_t x = 0;
+    while (x < w) {
+      if (x + 8 <= w && allWhite(p + 3 * x, 24)) {
+        std::memset(out + x, white, 8);
+        x += 8;
+        continue;
       }
-      rows[size_t(y)][size_t(x)] = lastIndex;
+      const uint8_t* q = p + 3 * x;
+      const Color c = rgb(q[0], q[1], q[2]);
+      if (c != lastColor) {
+        lastIndex = palette.indexOf(c);
+        if (lastIndex < 0) return false;
+        lastColor = c;
+      }
+      out[x++] = uint8_t(lastIndex);
     }
   }
   return true;
+}
+
+// Packs byte indices into rows of `bitDepth` bits per pixel, most significant bits first.
+void packRows(const std::vector<uint8_t>& indices, PngImage& img) {
+  const size_t w = size_t(img.width);
+  const int perByte = 8 / img.bitDepth;
+  img.rowBytes = (w + size_t(perByte) - 1) / size_t(perByte);
+  img.pixels.assign(img.rowBytes * size_t(img.height), 0);
+  for (int y = 0; y < img.height; ++y) {
+    const uint8_t* in = indices.data() + size_t(y) * w;
+    uint8_t* out = img.pixels.data() + size_t(y) * img.rowBytes;
+    // Fill each output byte from its most significant bits.
+    const int depth = img.bitDepth;
+    for (size_t x = 0; x < w;) {
+      unsigned byte = 0;
+      int shift = 8;
+      for (; shift > 0 && x < w; ++x) {
+        shift -= depth;
+        byte |= unsigned(in[x]) << shift;
+      }
+      *out++ = uint8_t(byte);
+    }
+  }
 }
 
 PngImage prepare(const Bitmap& bm) {
@@ -60,26 +119,33 @@ PngImage prepare(const Bitmap& bm) {
   img.width = bm.width();
   img.height = bm.height();
   std::vector<Color> colors;
+  std::vector<uint8_t> indices;
   bool indexed = false;
   if (bm.format() == Bitmap::Format::Indexed8) {
     colors.assign(bm.palette().begin(), bm.palette().end());
-    img.rows.resize(size_t(bm.height()));
-    for (int y = 0; y < bm.height(); ++y)
-      img.rows[size_t(y)].assign(bm.row(y), bm.row(y) + bm.width());
     indexed = true;
+    img.colorType = PNG_COLOR_TYPE_PALETTE;
+    img.rowBytes = bm.stride();
+    img.rowData = bm.data();
   } else {
-    indexed = paletteOf(bm, colors, img.rows);
+    PaletteBuilder palette;
+    indexed = indexPixels(bm, palette, indices);
+    colors = palette.colors();
   }
   if (indexed) {
-    img.colorType = PNG_COLOR_TYPE_PALETTE;
-    const size_t n = colors.size();
-    img.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
     for (Color c : colors) img.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
+    img.colorType = PNG_COLOR_TYPE_PALETTE;
+    if (!img.rowData) {
+      const size_t n = colors.size();
+      img.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
+      packRows(indices, img);
+      img.rowData = img.pixels.data();
+    }
     return img;
   }
-  img.rows.resize(size_t(bm.height()));
-  for (int y = 0; y < bm.height(); ++y)
-    img.rows[size_t(y)].assign(bm.row(y), bm.row(y) + bm.stride());
+  img.colorType = PNG_COLOR_TYPE_RGB;
+  img.rowBytes = bm.stride();
+  img.rowData = bm.data();
   return img;
 }
 
@@ -101,13 +167,16 @@ bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, in
   }
   png_init_io(png, file);
   png_set_compression_level(png, level);
+  // Pictures of line drawings are long runs of one colour: run-length matching is much faster
+  // than the full search and compresses them nearly as well.
+  if (level <= 1) png_set_compression_strategy(png, Z_RLE);
+  png_set_filter(png, 0, PNG_FILTER_NONE);
   png_set_IHDR(png, info, png_uint_32(img.width), png_uint_32(img.height), img.bitDepth,
                img.colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   if (img.colorType == PNG_COLOR_TYPE_PALETTE)
     png_set_PLTE(png, info, img.palette.data(), int(img.palette.size()));
   png_write_info(png, info);
-  if (img.bitDepth < 8) png_set_packing(png);
   png_write_image(png, rowPointers);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -119,8 +188,9 @@ bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, in
 void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options) {
   if (bitmap.empty()) throw QuiralError("Cannot write an empty picture to " + path);
   const PngImage img = prepare(bitmap);
-  std::vector<png_bytep> rowPointers;
-  for (const auto& row : img.rows) rowPointers.push_back(const_cast<png_bytep>(row.data()));
+  std::vector<png_bytep> rowPointers(size_t(img.height));
+  for (size_t y = 0; y < rowPointers.size(); ++y)
+    rowPointers[y] = const_cast<png_bytep>(img.rowData + y * img.rowBytes);
   errno = 0;
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) throwFileError(path);

@@ -41,6 +41,29 @@ TEST(Png, RoundTripsFewAndManyColours) {
   }
 }
 
+TEST(Png, RoundTripsEveryPaletteDepthWithWhiteRuns) {
+  // 2, 4, 16 and 256 colours give 1-, 2-, 4- and 8-bit rows; odd widths leave partial bytes,
+  // and colours sit inside and at the ends of white runs.
+  for (int colours : {2, 3, 5, 17, 256}) {
+    Bitmap picture(53, 9);
+    unsigned seed = 12345;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        seed = seed * 1103515245u + 12345u;
+        if ((seed >> 16) % 4 == 0) {
+          int k = int((seed >> 8) % unsigned(colours - 1));
+          picture.setPixel(x, y, rgb(uint8_t(k), uint8_t(3 * k), 9));
+        }
+      }
+    }
+    picture.setPixel(52, 8, 0x000000);
+    const std::string path = tempPath("depths.png");
+    writePng(picture, path, PngOptions{true});
+    expectSamePixels(picture, readPng(path));
+    std::remove(path.c_str());
+  }
+}
+
 TEST(Png, PaletteFileIsSmallAndIndexedPicturesKeepTheirColours) {
   Bitmap page(794, 1123);
   for (int y = 100; y < 900; y += 50)
