@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/event_pump_qt.h"
 #include "app/main_window.h"
 
 namespace quiral {
@@ -14,6 +15,9 @@ ProgramObjects::~ProgramObjects() {
 }
 
 std::unique_ptr<ProgramObjects> createProgramObjects() {
+  // Previews need the event loop and, until a window of the program's own is registered, the
+  // report engine's plain preview window.
+  installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
   objects->Form1 = std::make_unique<TForm1>(objects->session);
   return objects;
