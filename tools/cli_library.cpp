@@ -8,6 +8,7 @@
 #include "library/library_browser.h"
 #include "library/token_table.h"
 #include "tools/cli_registry.h"
+#include "tools/cli_selection.h"
 
 namespace quiral::cli {
 namespace {
@@ -51,26 +52,11 @@ int runBlock(const std::vector<std::string>& args) {
   }
   LibraryBrowser browser;
   browser.B_carregarClick(parsed.positional[0]);
-  const ComponentList& list = browser.components();
-  std::optional<size_t> chosen;
-  if (parsed.index) {
-    if (*parsed.index < list.size()) chosen = *parsed.index;
-  } else {
-    for (size_t i = 0; i < list.size() && !chosen; ++i) {
-      if (list[i] == parsed.positional[1]) chosen = i;
-    }
-  }
-  if (!chosen) {
-    if (parsed.index) {
-      std::fprintf(stderr, "quiral-cli: no entry %zu: the library lists %zu\n", *parsed.index,
-                   list.size());
-    } else {
-      std::fprintf(stderr, "quiral-cli: no component \"%s\" in %s\n", parsed.positional[1].c_str(),
-                   parsed.positional[0].c_str());
-    }
+  if (!selectNamedEntry(browser.components(), parsed.index,
+                        parsed.positional.size() > 1 ? parsed.positional[1] : std::string(),
+                        parsed.positional[0])) {
     return 1;
   }
-  browser.components().select(int(*chosen));
   browser.ShowComponent();
   for (const std::string& line : browser.memo()) printLine(line);
   return 0;

@@ -11,6 +11,7 @@
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 #include "tools/cli_registry.h"
+#include "tools/cli_selection.h"
 
 namespace quiral::cli {
 namespace {
@@ -97,26 +98,11 @@ int runRender(const std::vector<std::string>& args) {
   if (!parsed.output && !parsed.info) throw UsageError("needs -o OUT.png or --info");
   Session session;
   session.browser.B_carregarClick(parsed.positional[0]);
-  ComponentList& list = session.browser.components();
-  std::optional<size_t> chosen;
-  if (parsed.index) {
-    if (*parsed.index < list.size()) chosen = *parsed.index;
-  } else {
-    for (size_t i = 0; i < list.size() && !chosen; ++i) {
-      if (list[i] == parsed.positional[1]) chosen = i;
-    }
-  }
-  if (!chosen) {
-    if (parsed.index) {
-      std::fprintf(stderr, "quiral-cli: no entry %zu: the library lists %zu\n", *parsed.index,
-                   list.size());
-    } else {
-      std::fprintf(stderr, "quiral-cli: no component \"%s\" in %s\n", parsed.positional[1].c_str(),
-                   parsed.positional[0].c_str());
-    }
+  if (!selectNamedEntry(session.browser.components(), parsed.index,
+                        parsed.positional.size() > 1 ? parsed.positional[1] : std::string(),
+                        parsed.positional[0])) {
     return 1;
   }
-  list.select(int(*chosen));
   session.browser.ShowComponent();
   if (parsed.output) writeView(session.renderer.ViewImage(), *parsed.output);
   if (parsed.info) printInfo(session.renderer);
