@@ -25,17 +25,21 @@ void Renderer::retangulo(const TokenTable& tokens, int /*tokenCount*/) {
   canvas_.rectangle(l, t, r, b);
 }
 
+Rect Renderer::mapCircleBox(int64_t cx, int64_t cy, int64_t r) {
+  Rect box;
+  box.left = MapX(cx - r);
+  box.top = MapY(cy - r);
+  box.right = MapX(cx + r);
+  box.bottom = MapY(cy + r);
+  return box;
+}
+
 void Renderer::circulo(const TokenTable& tokens, int /*tokenCount*/) {
   if (!isZeroOrOne(tokens.text(5))) return;
   canvas_.setPenColor(colors::kBlack);
-  int64_t cx = tokenValue(tokens.text(2));
-  int64_t cy = tokenValue(tokens.text(3));
-  int64_t r = tokenValue(tokens.text(4));
-  int32_t l = MapX(cx - r);
-  int32_t t = MapY(cy - r);
-  int32_t rt = MapX(cx + r);
-  int32_t b = MapY(cy + r);
-  canvas_.ellipse(l, t, rt, b);
+  const Rect box = mapCircleBox(tokenValue(tokens.text(2)), tokenValue(tokens.text(3)),
+                                tokenValue(tokens.text(4)));
+  canvas_.ellipse(box.left, box.top, box.right, box.bottom);
 }
 
 void Renderer::poligono(const TokenTable& tokens, int tokenCount) {
@@ -69,13 +73,8 @@ void Renderer::arco(const TokenTable& tokens, int /*tokenCount*/) {
   // Body style 0 is "common to all body styles" and is drawn like 1.
   if (!isZeroOrOne(tokens.text(8))) return;
   canvas_.setPenColor(colors::kBlack);
-  int64_t cx = tokenValue(tokens.text(2));
-  int64_t cy = tokenValue(tokens.text(3));
-  int64_t r = tokenValue(tokens.text(4));
-  int32_t l = MapX(cx - r);
-  int32_t t = MapY(cy - r);
-  int32_t rt = MapX(cx + r);
-  int32_t b = MapY(cy + r);
+  const Rect box = mapCircleBox(tokenValue(tokens.text(2)), tokenValue(tokens.text(3)),
+                                tokenValue(tokens.text(4)));
   int64_t s = normalizedAngle(tokenValue(tokens.text(5)));
   int64_t e = normalizedAngle(tokenValue(tokens.text(6)));
   const bool swapped = arcEndsSwapped(s, e);
@@ -86,7 +85,7 @@ void Renderer::arco(const TokenTable& tokens, int /*tokenCount*/) {
   int32_t ys = MapY(tokenValue(tokens.text(startToken + 1)));
   int32_t xe = MapX(tokenValue(tokens.text(endToken)));
   int32_t ye = MapY(tokenValue(tokens.text(endToken + 1)));
-  canvas_.arc(l, t, rt, b, xs, ys, xe, ye);
+  canvas_.arc(box.left, box.top, box.right, box.bottom, xs, ys, xe, ye);
 }
 
 void Renderer::textos(const TokenTable& tokens, int /*tokenCount*/) {

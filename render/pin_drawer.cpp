@@ -24,8 +24,8 @@ void Renderer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   const int64_t x = tokenValue(tokens.text(4));
   const int64_t y = tokenValue(tokens.text(5));
   const int64_t len = tokenValue(tokens.text(6));
-  const PixelPoint s{MapX(x), MapY(y)};
-  PixelPoint e;
+  const Point s{MapX(x), MapY(y)};
+  Point e;
   switch (o) {
     case PinOrientation::Left:
       e = {MapX(x - len), MapY(y)};
@@ -77,8 +77,8 @@ void Renderer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   drawPinShape(tokens.text(13), o, e, layout.bubble);
 }
 
-void Renderer::drawPinShape(std::string_view shape, PinOrientation o, PixelPoint e,
-                            PixelPoint bubble) {
+void Renderer::drawPinShape(std::string_view shape, PinOrientation o, Point e,
+                            Point bubble) {
   auto stroke = [this](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     canvas_.moveTo(x0, y0);
     canvas_.lineTo(x1, y1);

@@ -28,7 +28,7 @@ int64_t half(int64_t v) {
 
 }  // namespace
 
-PinLayout layoutPin(PinOrientation o, PixelPoint s, PixelPoint e, const PinTextMetrics& m) {
+PinLayout layoutPin(PinOrientation o, Point s, Point e, const PinTextMetrics& m) {
   // Horizontal pins: the name centred on the line inside the body, the number just above the
   // line outside it. Vertical pins: the number centred along the pin, beside it.
   switch (o) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/canvas.h"
+
 namespace quiral {
 
 // Which way a pin points from its connection point to the body.
@@ -11,12 +13,6 @@ enum class PinOrientation { Up, Down, Left, Right };
 
 // The first character of the orientation field, upper case only; none for anything else.
 std::optional<PinOrientation> pinOrientationOf(std::string_view field);
-
-struct PixelPoint {
-  int64_t x = 0;
-  int64_t y = 0;
-  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
 
 // Text sizes measured in the font in force when the pin record begins.
 struct PinTextMetrics {
@@ -29,13 +25,12 @@ struct PinTextMetrics {
 // Where a pin's texts and inversion bubble go, from its end point at the body (ex, ey) and its
 // connection point (sx, sy), all in canvas pixels.
 struct PinLayout {
-  PixelPoint name;
-  PixelPoint number;
-  PixelPoint bubble;
+  Point name;
+  Point number;
+  Point bubble;
 };
 
-PinLayout layoutPin(PinOrientation o, PixelPoint connection, PixelPoint end,
-                    const PinTextMetrics& m);
+PinLayout layoutPin(PinOrientation o, Point connection, Point end, const PinTextMetrics& m);
 
 // Turn of the pin's texts in tenths of a degree: vertical pins read along the pin.
 int pinTextEscapement(PinOrientation o);

@@ -57,6 +57,9 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   int32_t MapY(int64_t v);
 
  private:
+  // Maps the box of the circle with centre (cx, cy) and radius r, in library units: left, top,
+  // right and bottom in pixels, each corner coordinate mapped once.
+  Rect mapCircleBox(int64_t cx, int64_t cy, int64_t r);
   // Whitens what the last drawings touched, which is all that is not white on the canvas.
   void whitenCanvas();
   // Sizes the view image to the bounding box plus margins and copies that part of the canvas.
@@ -64,7 +67,7 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   // Makes the canvas font Arial at the given size, colour and turn (tenths of a degree).
   void selectFont(int pointSize, Color color, int escapement);
   // The marks of a pin's electrical shape (bubble, clock, active-low flags) at its end point.
-  void drawPinShape(std::string_view shape, PinOrientation o, PixelPoint end, PixelPoint bubble);
+  void drawPinShape(std::string_view shape, PinOrientation o, Point end, Point bubble);
 
   LineInterpreter interpreter_{this};
   DrawingState state_;
