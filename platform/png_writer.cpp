@@ -91,25 +91,46 @@ bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, std::vector<uint8_t>
   return true;
 }
 
-// Packs byte indices into rows of `bitDepth` bits per pixel, most significant bits first.
+// Packs one row of byte indices at Depth bits per pixel, most significant bits first. With the
+// depth fixed at compile time the inner loop over a byte's pixels unrolls.
+template <int Depth>
+void packRow(const uint8_t* in, size_t width, uint8_t* out) {
+  constexpr size_t kPerByte = 8 / Depth;
+  size_t x = 0;
+  for (; x + kPerByte <= width; x += kPerByte) {
+    unsigned byte = 0;
+    for (size_t k = 0; k < kPerByte; ++k) byte = (byte << Depth) | in[x + k];
+    *out++ = uint8_t(byte);
+  }
+  if (x < width) {
+    unsigned byte = 0;
+    size_t k = 0;
+    for (; x < width; ++x, ++k) byte = (byte << Depth) | in[x];
+    *out = uint8_t(byte << (Depth * (kPerByte - k)));
+  }
+}
+
 void packRows(const std::vector<uint8_t>& indices, PngImage& img) {
   const size_t w = size_t(img.width);
-  const int perByte = 8 / img.bitDepth;
-  img.rowBytes = (w + size_t(perByte) - 1) / size_t(perByte);
-  img.pixels.assign(img.rowBytes * size_t(img.height), 0);
+  const size_t perByte = size_t(8 / img.bitDepth);
+  img.rowBytes = (w + perByte - 1) / perByte;
+  img.pixels.resize(img.rowBytes * size_t(img.height));
   for (int y = 0; y < img.height; ++y) {
     const uint8_t* in = indices.data() + size_t(y) * w;
     uint8_t* out = img.pixels.data() + size_t(y) * img.rowBytes;
-    // Fill each output byte from its most significant bits.
-    const int depth = img.bitDepth;
-    for (size_t x = 0; x < w;) {
-      unsigned byte = 0;
-      int shift = 8;
-      for (; shift > 0 && x < w; ++x) {
-        shift -= depth;
-        byte |= unsigned(in[x]) << shift;
-      }
-      *out++ = uint8_t(byte);
+    switch (img.bitDepth) {
+      case 1:
+        packRow<1>(in, w, out);
+        break;
+      case 2:
+        packRow<2>(in, w, out);
+        break;
+      case 4:
+        packRow<4>(in, w, out);
+        break;
+      default:
+        packRow<8>(in, w, out);
+        break;
     }
   }
 }

@@ -12,6 +12,7 @@
 #include "render/renderer.h"
 #include "tools/cli_registry.h"
 #include "tools/cli_selection.h"
+#include "tools/png_write_queue.h"
 
 namespace quiral::cli {
 namespace {
@@ -135,6 +136,8 @@ int runRenderAll(const std::vector<std::string>& args) {
   const bool write = !parsed.noWrite;
   if (write) std::filesystem::create_directories(*parsed.output);
   Session session;
+  std::optional<PngWriteQueue> writer;
+  if (write) writer.emplace();
   size_t total = 0;
   for (const std::string& library : parsed.positional) {
     session.browser.B_carregarClick(library);
@@ -146,12 +149,13 @@ int runRenderAll(const std::vector<std::string>& args) {
       if (write) {
         std::filesystem::path out =
             std::filesystem::path(*parsed.output) / entryFileName(library, i, list[i]);
-        writeView(session.renderer.ViewImage(), out.string());
+        writer->push(session.renderer.ViewImage(), out.string());
       }
     }
     total += count;
     printLine(library + ": " + std::to_string(count) + " components");
   }
+  if (writer) writer->finish();
   printLine("total: " + std::to_string(total) + " components");
   return 0;
 }

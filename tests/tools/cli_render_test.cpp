@@ -89,5 +89,14 @@ TEST(CliRenderAll, OneFilePerEntryNamedByLibraryIndexAndName) {
   EXPECT_EQ(runCli({"render-all", kGates}).status, 2);
 }
 
+TEST(CliRenderAll, AFileThatCannotBeWrittenFailsTheRun) {
+  // Files are written on a second thread; its failure must still reach the exit status.
+  OutputFolder out;
+  std::filesystem::create_directory(out.path / "74xx_gates-0002-74LS32.png");
+  auto r = runCli({"render-all", kGates, "-o", out.path.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(r.err.empty());
+}
+
 }  // namespace
 }  // namespace quiral

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "platform/bitmap.h"
+
+namespace quiral::cli {
+
+// Writes pictures as PNG files on a second thread, so that drawing the next component and
+// encoding and writing the last one overlap. The first failure is kept: later pictures are
+// dropped, and push() or finish() rethrow it.
+class PngWriteQueue {
+ public:
+  explicit PngWriteQueue(size_t maxPending = 16);
+  ~PngWriteQueue();
+  PngWriteQueue(const PngWriteQueue&) = delete;
+  PngWriteQueue& operator=(const PngWriteQueue&) = delete;
+
+  // Queues a copy of the picture; waits while maxPending pictures are queued.
+  void push(Bitmap picture, std::string path);
+  // Waits until everything queued is written.
+  void finish();
+
+ private:
+  void run();
+  void rethrowFailure();
+
+  const size_t maxPending_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::pair<Bitmap, std::string>> pending_;
+  bool busy_ = false;
+  bool stopping_ = false;
+  std::exception_ptr failure_;
+  std::thread worker_;
+};
+
+}  // namespace quiral::cli
