@@ -1,6 +1,7 @@
 #include "platform/line_reader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,8 +35,24 @@ constexpr size_t kBufferSize = 64 * 1024;
 }
 
 TextFileReader::TextFileReader(const std::string& path) : path_(path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, so that a pipe named like a library cannot hang the program here.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) throwFileError(path);
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) {
+    int err = errno;
+    ::close(fd_);
+    errno = err;
+    throwFileError(path);
+  }
+  // Pipes, sockets and devices never end or wait for a writer: only files (and folders, whose
+  // read fails with the system's own message) are read.
+  if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    throw QuiralError(path + ": not a regular file");
+  }
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
   buffer_.resize(kBufferSize);
 }
 

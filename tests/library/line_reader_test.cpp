@@ -1,6 +1,7 @@
 #include "platform/line_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <clocale>
@@ -190,6 +191,14 @@ TEST(TextFileReader, FailuresCarryThePlatformMessage) {
   expectFileError(dir.path().string(), EISDIR);  // a folder where the file should be
   writeBytes(dir.file("plain"), "x");
   expectFileError(dir.file("plain/inside.lib"), ENOTDIR);
+}
+
+TEST(TextFileReader, RefusesPipesAndDevicesInsteadOfWaitingOrReadingForever) {
+  TempDir dir;
+  const std::string pipe = dir.file("pipe.lib");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THROW(TextFileReader{pipe}, QuiralError);         // no writer: would block at open
+  EXPECT_THROW(TextFileReader{"/dev/zero"}, QuiralError);  // would never end
 }
 
 TEST(TextFileReader, MissingFileTextInTheCLocale) {
