@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStorageInfo>
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/text_codec.h"
 
@@ -51,7 +52,11 @@ void DriveComboBox::chooseRow(int row) {
   if (row < 0 || size_t(row) >= drives_.size()) return;
   const std::string& drive = drives_[size_t(row)];
   const auto remembered = currentFolders_.find(drive);
-  emit driveChosen(remembered != currentFolders_.end() ? remembered->second : drive);
+  // A remembered folder that has gone since falls back to the volume's root.
+  std::error_code error;
+  const bool stillThere = remembered != currentFolders_.end() &&
+                          std::filesystem::is_directory(remembered->second, error);
+  emit driveChosen(stillThere ? remembered->second : drive);
 }
 
 std::vector<std::string> mountedVolumes() {

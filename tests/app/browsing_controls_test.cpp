@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <filesystem>
 
 #include "app/default_folder.h"
 #include "app/drive_combo_box.h"
@@ -75,11 +76,27 @@ TEST(DriveList, RootFirstAndEachVolumeRemembersItsFolder) {
   drives.followFolder("/home/me");
   EXPECT_EQ(chosen.count(), 0) << "following a folder is not a choice";
   EXPECT_EQ(drives.currentIndex(), 0);
-  emit drives.activated(1);
   emit drives.activated(2);
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen[0][0].value<std::string>(), "/mnt/usb2");
+}
+
+TEST(DriveList, ARememberedFolderThatWentAwayFallsBackToTheVolumeRoot) {
+  QTemporaryDir volume;
+  ASSERT_TRUE(volume.isValid());
+  const std::string root = volume.path().toStdString();
+  const std::string libs = root + "/libs";
+  ASSERT_TRUE(std::filesystem::create_directory(libs));
+  DriveComboBox drives;
+  drives.setDrives({"/", root});
+  drives.followFolder(libs);
+  QSignalSpy chosen(&drives, &DriveComboBox::driveChosen);
+  emit drives.activated(1);
+  std::filesystem::remove(libs);
+  emit drives.activated(1);
   ASSERT_EQ(chosen.count(), 2);
-  EXPECT_EQ(chosen[0][0].value<std::string>(), "/mnt/usb/kicad");
-  EXPECT_EQ(chosen[1][0].value<std::string>(), "/mnt/usb2");
+  EXPECT_EQ(chosen[0][0].value<std::string>(), libs);
+  EXPECT_EQ(chosen[1][0].value<std::string>(), root);
 }
 
 TEST(DriveList, MountedVolumesStartAtTheRoot) {
