@@ -30,6 +30,18 @@ QString shown(const std::string& bytes) {
   return QString::fromStdString(displayText(bytes));
 }
 
+// One memo line as one text block: characters that the text widget would take as a block break
+// are shown as replacement characters, so the caret's block number stays the memo line number.
+QString shownAsOneBlock(const std::string& bytes) {
+  QString text = shown(bytes);
+  for (QChar& c : text) {
+    const char16_t u = c.unicode();
+    if (u == QChar::ParagraphSeparator || u == 0xFDD0 || u == 0xFDD1)
+      c = QChar::ReplacementCharacter;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string TForm1::folderShown() const {
@@ -164,7 +176,7 @@ void TForm1::mirrorMemo() {
   shownMemo_ = memo;
   QStringList lines;
   lines.reserve(qsizetype(memo.size()));
-  for (const std::string& line : memo) lines << shown(line);
+  for (const std::string& line : memo) lines << shownAsOneBlock(line);
   TextListBox1->setPlainText(lines.join(QLatin1Char('\n')));
 }
 

@@ -164,6 +164,19 @@ TEST_F(MainWindowTest, NamesFromTheFileAreShownDecoded) {
   EXPECT_TRUE(memo()->toPlainText().startsWith(QString::fromUtf8("DEF Rµ R")));
 }
 
+TEST_F(MainWindowTest, EachMemoLineStaysOneLineOfTheMemo) {
+  // A paragraph separator (U+2029) inside a field must not split the line: the caret's line
+  // number picks the line that "linha" draws.
+  writeFile(root, "libs/sep.lib",
+            "DEF SEP U 0 40 Y Y 1 F N\nF1 \"a\xE2\x80\xA9"
+            "b\" 0 0 50 H V C CNN\n"
+            "S 0 0 100 100 0 1 0 N\nENDDEF\n");
+  openFolder(root + "/libs");
+  chooseFile("sep.lib");
+  ASSERT_EQ(session.browser.memo().size(), 4u);
+  EXPECT_EQ(memo()->blockCount(), 4);
+}
+
 TEST_F(MainWindowTest, AnUnreadableLibraryShowsTheErrorAndTheWindowKeepsWorking) {
   chooseFile("two.lib");
   ASSERT_TRUE(QFile::remove(root + "/libs/nodef.lib"));
