@@ -3,7 +3,7 @@
 
 #include "platform/error.h"
 #include "report_engine/crc32.h"
-#include "report_engine/file_io.h"
+#include "platform/file_io.h"
 #include "report_engine/qrp_file.h"
 #include "report_engine/qrp_format_internal.h"
 

@@ -1,4 +1,4 @@
-#include "report_engine/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,11 +43,14 @@ void writeAll(int fd, std::string_view bytes, const std::string& path) {
 }  // namespace
 
 std::string readWholeFile(const std::string& path, size_t maxBytes) {
-  Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  // Opened without blocking so that a pipe cannot hang the program; only plain files are read.
+  Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   if (file.fd < 0) throwFileError(path);
   struct stat info {};
   if (::fstat(file.fd, &info) != 0) throwFileError(path);
   if (S_ISDIR(info.st_mode)) throw FileError(EISDIR, path);
+  if (!S_ISREG(info.st_mode)) throw QuiralError(path + ": not a regular file");
+  ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
 
   std::string bytes;
   char buffer[1 << 16];
