@@ -49,6 +49,29 @@ void reportPerComponent(benchmark::State& state, const std::vector<double>& micr
   state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(count));
 }
 
+// Lists every library and shows each of its components in turn, timing each show together
+// with what `afterShow` does with it. Returns how many components were shown.
+template <typename AfterShow>
+size_t showEveryComponent(quiral::LibraryBrowser& browser,
+                          const std::vector<std::string>& libraries, std::vector<double>& micros,
+                          AfterShow&& afterShow) {
+  micros.clear();
+  size_t count = 0;
+  for (const std::string& library : libraries) {
+    browser.B_carregarClick(library);
+    quiral::ComponentList& list = browser.components();
+    for (size_t i = 0; i < list.size(); ++i) {
+      auto start = Clock::now();
+      list.select(int(i));
+      browser.ShowComponent();
+      afterShow(count);
+      micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+      ++count;
+    }
+  }
+  return count;
+}
+
 // Listing every library and showing every component: the whole job of a catalog run's drawings.
 void BM_ListAndShowAll(benchmark::State& state) {
   const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
@@ -60,19 +83,7 @@ void BM_ListAndShowAll(benchmark::State& state) {
   std::vector<double> micros;
   size_t count = 0;
   for (auto _ : state) {
-    micros.clear();
-    count = 0;
-    for (const std::string& library : libraries) {
-      session.browser.B_carregarClick(library);
-      quiral::ComponentList& list = session.browser.components();
-      for (size_t i = 0; i < list.size(); ++i) {
-        auto start = Clock::now();
-        list.select(int(i));
-        session.browser.ShowComponent();
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-        ++count;
-      }
-    }
+    count = showEveryComponent(session.browser, libraries, micros, [](size_t) {});
     benchmark::DoNotOptimize(session.renderer.ViewImage().data());
   }
   reportPerComponent(state, micros, count);
@@ -83,15 +94,8 @@ BENCHMARK(BM_ListAndShowAll)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchma
 std::vector<std::vector<std::string>> readAllBlocks(const std::vector<std::string>& libraries) {
   std::vector<std::vector<std::string>> blocks;
   quiral::LibraryBrowser browser;  // no renderer: ShowComponent only reads
-  for (const std::string& library : libraries) {
-    browser.B_carregarClick(library);
-    quiral::ComponentList& list = browser.components();
-    for (size_t i = 0; i < list.size(); ++i) {
-      list.select(int(i));
-      browser.ShowComponent();
-      blocks.push_back(browser.memo());
-    }
-  }
+  std::vector<double> unused;
+  showEveryComponent(browser, libraries, unused, [&](size_t) { blocks.push_back(browser.memo()); });
   return blocks;
 }
 
@@ -102,19 +106,7 @@ void BM_Reading(benchmark::State& state) {
   std::vector<double> micros;
   size_t count = 0;
   for (auto _ : state) {
-    micros.clear();
-    count = 0;
-    for (const std::string& library : libraries) {
-      browser.B_carregarClick(library);
-      quiral::ComponentList& list = browser.components();
-      for (size_t i = 0; i < list.size(); ++i) {
-        auto start = Clock::now();
-        list.select(int(i));
-        browser.ShowComponent();
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-        ++count;
-      }
-    }
+    count = showEveryComponent(browser, libraries, micros, [](size_t) {});
   }
   reportPerComponent(state, micros, count);
 }
@@ -173,21 +165,10 @@ void BM_ShowAndWritePng(benchmark::State& state) {
   std::vector<double> micros;
   size_t count = 0;
   for (auto _ : state) {
-    micros.clear();
-    count = 0;
-    for (const std::string& library : libraries) {
-      session.browser.B_carregarClick(library);
-      quiral::ComponentList& list = session.browser.components();
-      for (size_t i = 0; i < list.size(); ++i) {
-        auto start = Clock::now();
-        list.select(int(i));
-        session.browser.ShowComponent();
-        quiral::writePng(session.renderer.ViewImage(),
-                         folder + "/" + std::to_string(count) + ".png", options);
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-        ++count;
-      }
-    }
+    count = showEveryComponent(session.browser, libraries, micros, [&](size_t index) {
+      quiral::writePng(session.renderer.ViewImage(), folder + "/" + std::to_string(index) + ".png",
+                       options);
+    });
   }
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
