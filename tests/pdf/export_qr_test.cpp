@@ -59,24 +59,6 @@ struct Exporter : TExportQR {
   }
 };
 
-// The pixels of a P6 file that pdfimages wrote.
-std::string ppmPixels(const std::string& path) {
-  std::string ppm = readFile(path);
-  size_t at = 0;
-  for (int fields = 0; fields < 4; ++fields) at = ppm.find_first_of(" \n", at) + 1;
-  return ppm.substr(at);
-}
-
-std::string rgbOf(const Bitmap& indexed) {
-  std::string out;
-  for (int y = 0; y < indexed.height(); ++y)
-    for (int x = 0; x < indexed.width(); ++x) {
-      Color c = indexed.pixel(x, y);
-      out += {char(redOf(c)), char(greenOf(c)), char(blueOf(c))};
-    }
-  return out;
-}
-
 TEST(ExportQr, PagesBecomeIndexedImagesThatReadersShowAsTheyWere) {
   ScratchFolder folder;
   BoxReport boxes(3);

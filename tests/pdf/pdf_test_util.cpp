@@ -127,6 +127,24 @@ std::vector<std::string> ScratchFolder::names() const {
   return out;
 }
 
+std::string ppmPixels(const std::string& path) {
+  std::string ppm = readFile(path);
+  size_t at = 0;
+  for (int fields = 0; fields < 4; ++fields) at = ppm.find_first_of(" \n", at) + 1;
+  return ppm.substr(at);
+}
+
+std::string rgbOf(const Bitmap& indexed) {
+  std::string out;
+  out.reserve(size_t(indexed.width()) * size_t(indexed.height()) * 3);
+  for (int y = 0; y < indexed.height(); ++y)
+    for (int x = 0; x < indexed.width(); ++x) {
+      Color c = indexed.pixel(x, y);
+      out += {char(redOf(c)), char(greenOf(c)), char(blueOf(c))};
+    }
+  return out;
+}
+
 Bitmap testPicture(int width, int height) {
   Bitmap b(width, height);
   for (int y = 0; y < height; ++y)

@@ -44,6 +44,10 @@ struct ScratchFolder {
   std::vector<std::string> names() const;  // sorted
 };
 
+// The RGB bytes of a P6 picture file (as pdfimages writes them), and those of an indexed bitmap.
+std::string ppmPixels(const std::string& path);
+std::string rgbOf(const Bitmap& indexed);
+
 // A 24-bit picture with some colour in it, so halftoning and images have something to show.
 Bitmap testPicture(int width, int height);
 
