@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "library/folder_listing.h"
+
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -40,6 +44,10 @@ class TForm1 : public QMainWindow {
   std::string folderShown() const;
   // The file list's selected file name, as the file system spells it.
   std::optional<std::string> selectedFileName() const;
+  // What the file list shows; FileListBox1 mirrors it (see mirrorFileList).
+  FileList& fileList() { return fileList_; }
+  // The window that the hidden menu entry shows modally.
+  void setIndexWindow(QDialog* window);
 
   // The folders tried at first activation; the first that exists is shown.
   void setDefaultFolderCandidates(std::vector<std::string> folders) {
@@ -70,6 +78,8 @@ class TForm1 : public QMainWindow {
   void Lista1Click();
   void pag22Click();
   void Sair1Click();
+  // Shows the file list's selection after code outside the window moved it; loads nothing.
+  void mirrorFileList();
 
  signals:
   // The window was closed: the program ends.
@@ -98,6 +108,8 @@ class TForm1 : public QMainWindow {
   Session& session_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
+  FileList fileList_;
+  QPointer<QDialog> indexWindow_;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/event_pump_qt.h"
+#include "app/index_window.h"
 #include "app/main_window.h"
 
 namespace quiral {
@@ -11,6 +12,7 @@ ProgramObjects::ProgramObjects() = default;
 
 ProgramObjects::~ProgramObjects() {
   // Windows go first, in the reverse of their start order; the session they use goes last.
+  Form2.reset();
   Form1.reset();
 }
 
@@ -20,6 +22,7 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
   objects->Form1 = std::make_unique<TForm1>(objects->session);
+  objects->Form2 = createIndexWindow(*objects->Form1);
   return objects;
 }
 

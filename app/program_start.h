@@ -7,6 +7,7 @@
 namespace quiral {
 
 class TForm1;
+class TForm2;
 
 // The objects the program makes at start, in the order they are made; they live until it ends
 // and are destroyed in the reverse order (the session last, as the windows use it).
@@ -19,9 +20,10 @@ struct ProgramObjects {
   Session session;
   // 1: the main window; closing it ends the program.
   std::unique_ptr<TForm1> Form1;
-  // Later objects follow here in their start order: the hidden catalog index window TForm2, the
-  // holder TForm3 of the drawings catalog, the hidden preview window TPrevForm, the list catalog
-  // TQR_lista.
+  // 2: the catalog index window, hidden until the main window's hidden menu entry shows it.
+  std::unique_ptr<TForm2> Form2;
+  // Later objects follow here in their start order: the holder TForm3 of the drawings catalog,
+  // the hidden preview window TPrevForm, the list catalog TQR_lista.
 };
 
 // Makes the program's objects in their start order (needs a QApplication). Nothing is shown.
