@@ -22,10 +22,17 @@ std::string_view firstWord(std::string_view line) {
 }  // namespace
 
 void IndexBuild::run(FileList& files) {
-  for (size_t i = 0; i < files.size(); ++i) {
-    files.select(int(i));
-    readFile(files.pathOf(i), files.entries()[i]);
+  try {
+    for (size_t i = 0; i < files.size(); ++i) {
+      files.select(int(i));
+      readFile(files.pathOf(i), files.entries()[i]);
+    }
+  } catch (...) {
+    if (InBlock) storeBlockText();
+    throw;
   }
+  // A block still open at the end of the last file is kept as it stands.
+  if (InBlock) storeBlockText();
 }
 
 void IndexBuild::readFile(const std::string& path, const std::string& name) {
@@ -38,14 +45,22 @@ void IndexBuild::readFile(const std::string& path, const std::string& name) {
 }
 
 void IndexBuild::takeLine(std::string_view line) {
+  // A line that starts with a printable byte other than the keywords' first letters has no
+  // keyword: most lines of a block are passed on here.
+  const auto first = line.empty() ? 0 : static_cast<unsigned char>(line[0]);
+  const char lower = char(first | 0x20);
+  if (first > 32 && lower != 'a' && lower != 'd' && lower != 'e') {
+    if (InBlock) appendToBlock(line);
+    return;
+  }
   const std::string_view keyword = firstWord(line);
-  // Only words of 3, 5 and 6 letters can be keywords; most lines are ruled out by length.
+  // Only words of 3, 5 and 6 letters can be keywords.
   if (keyword.size() == 5 && equalsUpper(keyword, "ALIAS")) aliasLine(line);
   if (InBlock) {
     appendToBlock(line);
     if (keyword.size() == 6 && equalsUpper(keyword, "ENDDEF")) {
+      storeBlockText();
       InBlock = false;
-      openCommands_ = nullptr;
     }
     return;
   }
@@ -72,13 +87,17 @@ void IndexBuild::openBlock(std::string_view line) {
   appendNameRow(CurrentPrincipal);
 
   InBlock = true;
-  openCommands_ = &comp.textToAppend(openRow_, CompField::Comandos);
+  blockText_.clear();
   appendToBlock(line);
 }
 
 void IndexBuild::appendToBlock(std::string_view line) {
-  openCommands_->append(line);
-  openCommands_->push_back('\r');
+  blockText_.append(line);
+  blockText_.push_back('\r');
+}
+
+void IndexBuild::storeBlockText() {
+  index_.RxMD_comp().setValue(openRow_, CompField::Comandos, blockText_);
 }
 
 void IndexBuild::appendNameRow(std::string_view alias) {

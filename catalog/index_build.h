@@ -28,6 +28,8 @@ class IndexBuild {
   void aliasLine(std::string_view line);
   void openBlock(std::string_view line);
   void appendToBlock(std::string_view line);
+  // Stores the open block's lines so far in its row.
+  void storeBlockText();
   void appendNameRow(std::string_view alias);
 
   CatalogIndex& index_;
@@ -36,9 +38,9 @@ class IndexBuild {
   int32_t ModelNumber = 0;  // blocks opened so far
   std::string CurrentPrincipal;
   std::string CurrentLib;
-  std::string fileName_;                 // of the file being read
-  size_t openRow_ = 0;                   // the block row being filled, while InBlock
-  std::string* openCommands_ = nullptr;  // its Comandos
+  std::string fileName_;   // of the file being read
+  size_t openRow_ = 0;     // the block row being filled, while InBlock
+  std::string blockText_;  // its lines, gathered here and stored in the row when it closes
 };
 
 }  // namespace quiral

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <numeric>
+#include <climits>
+#include <cstdint>
 #include <stdexcept>
 
 #include "library/text_words.h"
@@ -38,7 +39,13 @@ int compareValues(const FieldValue& a, const FieldValue& b, bool caseInsensitive
 
 MemoryTable::MemoryTable(std::vector<FieldDef> fields, size_t capacity)
     : fields_(std::move(fields)) {
-  rows_.reserve(capacity);
+  cells_.reserve(capacity * fields_.size());
+  order_.reserve(capacity);
+}
+
+size_t MemoryTable::cell(size_t row, size_t field) const {
+  if (row >= order_.size() || field >= fields_.size()) throw std::out_of_range("no such cell");
+  return order_[row] * fields_.size() + field;
 }
 
 size_t MemoryTable::fieldIndex(std::string_view name) const {
@@ -49,18 +56,20 @@ size_t MemoryTable::fieldIndex(std::string_view name) const {
 }
 
 size_t MemoryTable::Append() {
-  rows_.emplace_back(fields_.size());
-  current_ = int(rows_.size() - 1);
-  return rows_.size() - 1;
+  order_.push_back(cells_.size() / fields_.size());
+  cells_.resize(cells_.size() + fields_.size());
+  current_ = int(order_.size() - 1);
+  return order_.size() - 1;
 }
 
 void MemoryTable::EmptyTable() {
-  rows_.clear();
+  cells_.clear();
+  order_.clear();
   current_ = -1;
 }
 
 void MemoryTable::setValue(size_t row, size_t field, FieldValue value) {
-  rows_.at(row).at(field) = std::move(value);
+  cells_[cell(row, field)] = std::move(value);
 }
 
 std::string_view MemoryTable::text(size_t row, size_t field) const {
@@ -84,52 +93,119 @@ std::string MemoryTable::displayText(size_t row, size_t field) const {
   return {};
 }
 
-std::string& MemoryTable::textToAppend(size_t row, size_t field) {
-  FieldValue& v = rows_.at(row).at(field);
-  if (!std::holds_alternative<std::string>(v)) v = std::string();
-  return std::get<std::string>(v);
-}
-
 void MemoryTable::setCurrentRow(int row) {
-  if (row >= 0 && size_t(row) < rows_.size()) current_ = row;
+  if (row >= 0 && size_t(row) < order_.size()) current_ = row;
 }
 
-void MemoryTable::SortOnFields(std::string_view fieldList, bool caseInsensitive) {
-  std::vector<size_t> keys;
+namespace {
+
+// A row's value of one sort field, as one number that orders like the value: null first, then
+// texts by their first eight bytes (folded to capitals when letter case is ignored), then
+// integers. Texts longer than that are compared further from their folded copy in a shared
+// buffer.
+struct SortKey {
+  uint64_t head;
+  uint32_t kind;  // the value's alternative: null, text or integer
+  uint32_t length;
+  size_t offset;
+};
+
+// The row and its first key, together so that most comparisons read one small record.
+struct SortEntry {
+  uint64_t head;
+  uint32_t kind;
+  uint32_t position;
+};
+
+uint64_t headOf(std::string_view text) {
+  uint64_t head = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    head = (head << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+  }
+  return head;
+}
+
+std::vector<size_t> parseFieldList(const MemoryTable& table, std::string_view fieldList) {
+  std::vector<size_t> fields;
   size_t start = 0;
   while (start <= fieldList.size()) {
     const size_t end = std::min(fieldList.find(';', start), fieldList.size());
     const std::string_view name = trimControl(fieldList.substr(start, end - start));
-    if (!name.empty()) keys.push_back(fieldIndex(name));
+    if (!name.empty()) fields.push_back(table.fieldIndex(name));
     start = end + 1;
   }
+  return fields;
+}
 
-  std::vector<size_t> order(rows_.size());
-  std::iota(order.begin(), order.end(), size_t(0));
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    for (size_t key : keys) {
-      const int c = compareValues(rows_[a][key], rows_[b][key], caseInsensitive);
+}  // namespace
+
+void MemoryTable::SortOnFields(std::string_view fieldList, bool caseInsensitive) {
+  const std::vector<size_t> fields = parseFieldList(*this, fieldList);
+  const size_t keyCount = fields.size();
+  const size_t rowCount = order_.size();
+  if (keyCount == 0 || rowCount < 2) return;
+  if (rowCount > UINT32_MAX) throw std::length_error("too many rows to sort");
+
+  std::vector<SortKey> keys(rowCount * keyCount);
+  std::string texts;
+  for (size_t r = 0; r < rowCount; ++r) {
+    for (size_t k = 0; k < keyCount; ++k) {
+      const FieldValue& v = value(r, fields[k]);
+      SortKey& key = keys[r * keyCount + k];
+      key = {0, uint32_t(v.index()), 0, texts.size()};
+      if (const auto* i = std::get_if<int32_t>(&v)) key.head = uint64_t(int64_t(*i) - INT32_MIN);
+      if (const auto* t = std::get_if<std::string>(&v)) {
+        texts += *t;
+        if (caseInsensitive) {
+          for (size_t c = key.offset; c < texts.size(); ++c) texts[c] = upperAscii(texts[c]);
+        }
+        key.head = headOf(std::string_view(texts).substr(key.offset));
+        key.length = uint32_t(std::min<size_t>(t->size(), UINT32_MAX));
+      }
+    }
+  }
+  const std::string_view all(texts);
+  auto compareKey = [&](const SortKey& a, const SortKey& b) {
+    if (a.kind != b.kind) return a.kind < b.kind ? -1 : 1;
+    if (a.head != b.head) return a.head < b.head ? -1 : 1;
+    if (a.length <= 8 && b.length <= 8) return 0;
+    return all.substr(a.offset, a.length).compare(all.substr(b.offset, b.length));
+  };
+
+  std::vector<SortEntry> entries(rowCount);
+  for (size_t r = 0; r < rowCount; ++r) {
+    entries[r] = {keys[r * keyCount].head, keys[r * keyCount].kind, uint32_t(r)};
+  }
+  // Ties go to the row that came first, which keeps equal rows in their order.
+  auto less = [&](const SortEntry& a, const SortEntry& b) {
+    if (a.kind != b.kind) return a.kind < b.kind;
+    if (a.head != b.head) return a.head < b.head;
+    for (size_t k = 0; k < keyCount; ++k) {
+      const int c = compareKey(keys[a.position * keyCount + k], keys[b.position * keyCount + k]);
       if (c != 0) return c < 0;
     }
-    return false;
-  });
+    return a.position < b.position;
+  };
+  // Rows are often added in order already (the index's blocks are): then nothing moves.
+  if (std::is_sorted(entries.begin(), entries.end(), less)) return;
+  std::sort(entries.begin(), entries.end(), less);
 
-  std::vector<Row> sorted;
-  sorted.reserve(std::max(rows_.capacity(), rows_.size()));
+  std::vector<size_t> sorted(rowCount);
   int newCurrent = -1;
-  for (size_t i = 0; i < order.size(); ++i) {
-    if (int(order[i]) == current_) newCurrent = int(i);
-    sorted.push_back(std::move(rows_[order[i]]));
+  for (size_t i = 0; i < rowCount; ++i) {
+    if (int(entries[i].position) == current_) newCurrent = int(i);
+    sorted[i] = order_[entries[i].position];
   }
-  rows_ = std::move(sorted);
+  order_ = std::move(sorted);
   current_ = newCurrent;
 }
 
-bool MemoryTable::matches(const Row& row, size_t field, const FieldValue& value,
+bool MemoryTable::matches(size_t row, size_t field, const FieldValue& wantedValue,
                           LocateOptions options) const {
-  const auto* wanted = std::get_if<std::string>(&value);
-  const auto* have = std::get_if<std::string>(&row[field]);
-  if (!wanted || !have) return compareValues(row[field], value, false) == 0;
+  const FieldValue& haveValue = value(row, field);
+  const auto* wanted = std::get_if<std::string>(&wantedValue);
+  const auto* have = std::get_if<std::string>(&haveValue);
+  if (!wanted || !have) return compareValues(haveValue, wantedValue, false) == 0;
   std::string_view compared = *have;
   if (options.partialKey && compared.size() > wanted->size())
     compared = compared.substr(0, wanted->size());
@@ -139,10 +215,10 @@ bool MemoryTable::matches(const Row& row, size_t field, const FieldValue& value,
 bool MemoryTable::Locate(std::string_view fieldName, const FieldValue& value,
                          LocateOptions options) {
   const size_t field = fieldIndex(fieldName);
-  if (current_ >= 0 && matches(rows_[size_t(current_)], field, value, options)) return true;
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    if (matches(rows_[i], field, value, options)) {
-      current_ = int(i);
+  if (current_ >= 0 && matches(size_t(current_), field, value, options)) return true;
+  for (size_t row = 0; row < order_.size(); ++row) {
+    if (matches(row, field, value, options)) {
+      current_ = int(row);
       return true;
     }
   }

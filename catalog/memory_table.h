@@ -39,30 +39,27 @@ class MemoryTable {
   // for a name the table does not have.
   size_t fieldIndex(std::string_view name) const;
 
-  size_t RecordCount() const { return rows_.size(); }
-  bool empty() const { return rows_.empty(); }
+  size_t RecordCount() const { return order_.size(); }
+  bool empty() const { return order_.empty(); }
 
   // Adds a row with every field null at the end and makes it current; returns its position.
   size_t Append();
   // Removes every row; the reserved capacity stays.
   void EmptyTable();
 
-  const FieldValue& value(size_t row, size_t field) const { return rows_.at(row).at(field); }
+  const FieldValue& value(size_t row, size_t field) const { return cells_[cell(row, field)]; }
   void setValue(size_t row, size_t field, FieldValue value);
   // The field's text; empty for null and integer fields.
   std::string_view text(size_t row, size_t field) const;
   std::optional<int32_t> integer(size_t row, size_t field) const;
   // What a bound control shows: the text, the integer in decimal, nothing for null.
   std::string displayText(size_t row, size_t field) const;
-  // The text of a field to append to in place (a null field becomes empty text first). The
-  // reference stays valid while the row exists, also when rows are added or sorted.
-  std::string& textToAppend(size_t row, size_t field);
 
   // The current row: -1 only when the table is empty.
   int currentRow() const { return current_; }
   // Makes `row` current; a position outside the table is ignored.
   void setCurrentRow(int row);
-  void First() { current_ = rows_.empty() ? -1 : 0; }
+  void First() { current_ = order_.empty() ? -1 : 0; }
 
   // Sorts ascending on the fields named in `fieldList` ("lib;principal"), the first deciding
   // first. Rows equal on every field keep their order; null sorts before any value. The current
@@ -75,11 +72,15 @@ class MemoryTable {
   bool Locate(std::string_view fieldName, const FieldValue& value, LocateOptions options);
 
  private:
-  using Row = std::vector<FieldValue>;
-  bool matches(const Row& row, size_t field, const FieldValue& value, LocateOptions options) const;
+  // The position of a cell in cells_; throws std::out_of_range outside the table.
+  size_t cell(size_t row, size_t field) const;
+  bool matches(size_t row, size_t field, const FieldValue& value, LocateOptions options) const;
 
   std::vector<FieldDef> fields_;
-  std::vector<Row> rows_;
+  // Rows in the order they were added, each of fields_.size() cells: no allocation per row.
+  std::vector<FieldValue> cells_;
+  // For each row position in the current order, the row in cells_: sorting moves only these.
+  std::vector<size_t> order_;
   int current_ = -1;
 };
 
