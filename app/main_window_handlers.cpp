@@ -77,14 +77,32 @@ void TForm1::folderChanged(const std::string& folder) {
   });
 }
 
+void TForm1::setStartFolder(std::string folder, std::string libraryName) {
+  defaultFolders_ = {std::move(folder)};
+  startLibrary_ = std::move(libraryName);
+}
+
 void TForm1::FormActivate() {
   if (activated_) return;
   activated_ = true;
   for (const std::string& folder : defaultFolders_) {
     if (!folderExists(folder)) continue;
-    runGuarded(this, [&] { showFolder(folder); });
+    const bool shown = runGuarded(this, [&] { showFolder(folder); });
+    if (shown && !startLibrary_.empty()) openStartLibrary();
     return;
   }
+}
+
+// The file is chosen in the list when the list shows it (a name outside the "*.lib" mask is
+// still loaded, as the user asked for it by name), then loaded as a click would.
+void TForm1::openStartLibrary() {
+  for (int row = 0; row < FileListBox1->count(); ++row) {
+    if (FileListBox1->item(row)->data(kNameRole).toByteArray().toStdString() == startLibrary_) {
+      FileListBox1->setCurrentRow(row);
+      break;
+    }
+  }
+  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
 }
 
 void TForm1::changeEvent(QEvent* event) {
