@@ -88,8 +88,8 @@ void TForm1::changeEvent(QEvent* event) {
 // ----- library and components -----
 
 void TForm1::FileListBox1Click() {
-  fileList_.select(FileListBox1->currentRow());
   if (catalogGenerating()) return;
+  fileList_.select(FileListBox1->currentRow());
   runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
 }
 
