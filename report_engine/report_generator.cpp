@@ -51,6 +51,9 @@ class ColumnFlow {
   void run() {
     printer_.beginGeneration(report_.reportTitle(), report_.page());
     try {
+      // A window that has just been shown paints before the first record; the printer already
+      // counts as generating, so nothing started from that window's events can interleave.
+      if (control_.betweenBands) control_.betweenBands();
       fill();
     } catch (...) {
       closePageAfterFailure();
