@@ -62,18 +62,36 @@ Color andOver(const Bitmap& src, int64_t x0, int64_t x1, int64_t y0, int64_t y1)
   return c;
 }
 
-// The 24-bit case, row by row: each destination row starts white and is ANDed with every source
-// row that lands on it, each source row reduced across the columns' ranges on the way. A column
-// ANDs its first and last source pixel without a branch (one pixel, or two when shrinking by
-// less than half), then any pixels between them. A row that takes the same source rows as the
-// row above it is a copy of it.
+// A run of source pixels in a row: byte offsets of its first and last pixel.
+struct Span {
+  size_t first;
+  size_t last;
+};
+
+struct Rgb {
+  uint8_t red, green, blue;
+};
+
+// The AND of a run's pixels: its first and last without a branch (one pixel, or two when
+// shrinking by less than half), then any between them.
+inline Rgb andOverSpan(const uint8_t* row, const Span& span) {
+  const uint8_t* a = row + span.first;
+  const uint8_t* b = row + span.last;
+  Rgb c{uint8_t(a[0] & b[0]), uint8_t(a[1] & b[1]), uint8_t(a[2] & b[2])};
+  for (const uint8_t* m = a + 3; m < b; m += 3) {
+    c.red &= m[0];
+    c.green &= m[1];
+    c.blue &= m[2];
+  }
+  return c;
+}
+
+// The 24-bit case, row by row: the first source row that lands on a destination row is
+// written, each further one ANDed in, each reduced across the columns' runs on the way. A row
+// that takes the same source rows as the row above it is a copy of it.
 void copyRgb(Bitmap& dst, const Bitmap& src, const AxisMap& cols, const AxisMap& rows) {
-  struct Span {
-    size_t first;  // byte offsets in a source row
-    size_t last;
-  };
   std::vector<Span> spans;
-  std::vector<size_t> taking;  // the columns that take any source pixel
+  std::vector<size_t> taking;  // byte offsets of the columns that take any source pixel
   for (size_t c = 0; c < cols.srcBegin.size(); ++c) {
     if (cols.srcEnd[c] <= cols.srcBegin[c]) continue;  // stays white
     spans.push_back({size_t(cols.srcBegin[c]) * 3, size_t(cols.srcEnd[c] - 1) * 3});
@@ -88,22 +106,22 @@ void copyRgb(Bitmap& dst, const Bitmap& src, const AxisMap& cols, const AxisMap&
       std::memcpy(out, out - dst.stride(), n * 3);
       continue;
     }
-    std::memset(out, 0xFF, n * 3);
+    if (y0 == y1 || spans.size() < n) std::memset(out, 0xFF, n * 3);
     for (int64_t sy = y0; sy < y1; ++sy) {
       const uint8_t* in = src.row(int(sy));
+      const bool first = sy == y0;
       for (size_t k = 0; k < spans.size(); ++k) {
-        const uint8_t* a = in + spans[k].first;
-        const uint8_t* b = in + spans[k].last;
-        uint8_t red = a[0] & b[0], green = a[1] & b[1], blue = a[2] & b[2];
-        for (const uint8_t* m = a + 3; m < b; m += 3) {
-          red &= m[0];
-          green &= m[1];
-          blue &= m[2];
-        }
+        const Rgb c = andOverSpan(in, spans[k]);
         uint8_t* o = out + taking[k];
-        o[0] &= red;
-        o[1] &= green;
-        o[2] &= blue;
+        if (first) {
+          o[0] = c.red;
+          o[1] = c.green;
+          o[2] = c.blue;
+        } else {
+          o[0] &= c.red;
+          o[1] &= c.green;
+          o[2] &= c.blue;
+        }
       }
     }
   }
