@@ -13,6 +13,7 @@
 
 #include "app/directory_list_box.h"
 #include "app/main_window.h"
+#include "app/program_start.h"
 #include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "reports/qr_fig.h"
@@ -68,15 +69,13 @@ class CatalogCommandsWindowTest : public ::testing::Test {
     lista = std::make_unique<TQR_lista>(window->catalogs().data());
     window->setCatalogReports(form3.get(), lista.get());
     window->setDefaultFolderCandidates({});
-    PreviewRegistry::instance().clear();
-    PreviewRegistry::instance().registerPreviewInterface(preview);
-    PreviewRegistry::instance().setEventPump(pump);
+    previews.registerPreviewInterface(preview);
+    previews.setEventPump(pump);
+    form3->QR_FIG.setPreviewRegistry(&previews);
+    lista->setPreviewRegistry(&previews);
     window->findChild<DirectoryListBox*>("DLB1")->setDirectory((root + "/libs").toStdString());
   }
-  void TearDown() override {
-    window->setCatalogReports(nullptr, nullptr);
-    PreviewRegistry::instance().clear();
-  }
+  void TearDown() override { window->setCatalogReports(nullptr, nullptr); }
   void chooseLibrary() {
     auto* files = window->findChild<QListWidget*>("FileListBox1");
     files->setCurrentRow(0);
@@ -87,6 +86,7 @@ class CatalogCommandsWindowTest : public ::testing::Test {
   CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
   QString root;
+  PreviewRegistry previews;
   Session session;
   std::unique_ptr<TForm1> window;
   std::unique_ptr<TForm3> form3;
@@ -156,6 +156,25 @@ TEST_F(CatalogCommandsWindowTest, ACommandForTheCatalogOnShowOnlyRaisesItsWindow
   window->b_reportClick();
   EXPECT_EQ(preview->shows, 1);
   EXPECT_EQ(session.renderer.state().PrintRemaining, 0);  // not rewound again
+}
+
+// Two programs in one process: each one's catalogs preview through its own registry.
+TEST(ProgramCatalogs, PreviewThroughTheirProgramsRegistry) {
+  CurrentFolderGuard folderGuard;
+  std::unique_ptr<ProgramObjects> first = createProgramObjects();
+  std::unique_ptr<ProgramObjects> second = createProgramObjects();
+  auto firstWindows = std::make_shared<FakeInterface>();
+  auto secondWindows = std::make_shared<FakeInterface>();
+  first->previews.registerPreviewInterface(firstWindows);
+  second->previews.registerPreviewInterface(secondWindows);
+  for (ProgramObjects* program : {first.get(), second.get()})
+    program->previews.setEventPump(nullptr);
+
+  first->Form3->QR_FIG.preview();
+  first->QR_lista->preview();
+  second->QR_lista->preview();
+  EXPECT_EQ(firstWindows->shows, 2);
+  EXPECT_EQ(secondWindows->shows, 1);
 }
 
 }  // namespace
