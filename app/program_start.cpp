@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/event_pump_qt.h"
+#include "app/index_window.h"
 #include "app/main_window.h"
 #include "reports/catalog_commands.h"
 
@@ -49,6 +50,7 @@ ProgramObjects::~ProgramObjects() {
   if (Form1) Form1->setCatalogReports(nullptr, nullptr);
   QR_lista.reset();
   Form3.reset();
+  Form2.reset();
   Form1.reset();
 }
 
@@ -58,6 +60,7 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   auto objects = std::make_unique<ProgramObjects>();
   installReportPreviewServices(objects->previews);
   objects->Form1 = std::make_unique<TForm1>(objects->session);
+  objects->Form2 = createIndexWindow(*objects->Form1);
   CatalogData& catalogData = objects->Form1->catalogs().data();
   objects->Form3 = std::make_unique<TForm3>(catalogData);
   objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
