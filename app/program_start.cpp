@@ -57,13 +57,15 @@ ProgramObjects::~ProgramObjects() {
 std::unique_ptr<ProgramObjects> createProgramObjects() {
   // Previews need the event loop and, until a window of the program's own is registered, the
   // report engine's plain preview window.
-  installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
+  installReportPreviewServices(objects->previews);
   objects->Form1 = std::make_unique<TForm1>(objects->session);
   objects->Form2 = createIndexWindow(*objects->Form1);
   CatalogData& catalogData = objects->Form1->catalogs().data();
   objects->Form3 = std::make_unique<TForm3>(catalogData);
   objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
+  objects->Form3->QR_FIG.setPreviewRegistry(&objects->previews);
+  objects->QR_lista->setPreviewRegistry(&objects->previews);
   objects->Form1->setCatalogReports(objects->Form3.get(), objects->QR_lista.get());
   return objects;
 }

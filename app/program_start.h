@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "render/renderer.h"
+#include "report_engine/preview_interface.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 
@@ -19,6 +20,8 @@ struct ProgramObjects {
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
+  // Where the catalogs' previews go; made first, as every report uses it.
+  PreviewRegistry previews;
   Session session;
   // 1: the main window; closing it ends the program.
   std::unique_ptr<TForm1> Form1;

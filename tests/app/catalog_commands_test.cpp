@@ -50,19 +50,18 @@ class CatalogCommandsWindowTest : public ::testing::Test {
                        "DEF B U 0 40 Y Y 1 F N\nS 0 0 300 300 0 1 0 N\nENDDEF\n"
                        "DEF C U 0 40 Y Y 1 F N\nC 0 0 200 0 1 0 N\nENDDEF\n");
     window.setCatalogReports(&form3, &lista);
-    PreviewRegistry::instance().clear();
-    PreviewRegistry::instance().registerPreviewInterface(preview);
-    PreviewRegistry::instance().setEventPump(pump);
+    previews.registerPreviewInterface(preview);
+    previews.setEventPump(pump);
+    form3.QR_FIG.setPreviewRegistry(&previews);
+    lista.setPreviewRegistry(&previews);
     window.findChild<DirectoryListBox*>("DLB1")->setDirectory((root + "/libs").toStdString());
   }
-  void TearDown() override {
-    window.setCatalogReports(nullptr, nullptr);
-    PreviewRegistry::instance().clear();
-  }
+  void TearDown() override { window.setCatalogReports(nullptr, nullptr); }
   QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
 
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
+  PreviewRegistry previews;
   Session session;
   TForm1 window{session};
   TForm3 form3{window.catalogs().data()};

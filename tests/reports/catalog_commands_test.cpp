@@ -107,14 +107,15 @@ class CatalogPreviewTest : public CatalogCommandsTest {
  protected:
   void SetUp() override {
     CatalogCommandsTest::SetUp();
-    PreviewRegistry::instance().clear();
-    PreviewRegistry::instance().registerPreviewInterface(preview);
-    PreviewRegistry::instance().setEventPump(pump);
+    previews.registerPreviewInterface(preview);
+    previews.setEventPump(pump);
+    f.form3.QR_FIG.setPreviewRegistry(&previews);
+    f.lista.setPreviewRegistry(&previews);
     f.load(dir.file("libs/mylib.lib"));
     pump->printer = &f.report(CatalogKind::Drawings).qrPrinter();
   }
-  void TearDown() override { PreviewRegistry::instance().clear(); }
 
+  PreviewRegistry previews;
   std::shared_ptr<RecordingInterface> preview = std::make_shared<RecordingInterface>();
   std::shared_ptr<ScriptedPump> pump = std::make_shared<ScriptedPump>();
 };
