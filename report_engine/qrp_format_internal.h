@@ -18,10 +18,17 @@ constexpr int32_t kMaxPointSize = 2000;
 constexpr int32_t kMaxPenWidth = 1000;
 constexpr uint32_t kMaxPictureSide = 1 << 15;
 constexpr uint32_t kMaxColor = 0xFFFFFF;
+// Font face names are short ("Arial"); a longer one is not a name.
+constexpr uint32_t kMaxFaceLength = 255;
+// Painting a page costs at least a little for every item. Catalog pages hold a few hundred; this
+// keeps a crafted page from taking many seconds to paint at every scroll.
+constexpr uint32_t kMaxItemsPerPage = 5000;
 
-// Picture pixels are stored as runs: a byte with the run's length less one, then R, G, B.
+// Picture pixels are stored as runs: a byte with the run's length less one, then R, G, B. Runs are
+// short enough that the pictures of a file never hold more than 8 pixels for each byte of it, so
+// what a file makes in memory is bounded by its size (24 bytes of picture per byte of file).
 constexpr uint32_t kRunBytes = 4;
-constexpr int kMaxRun = 256;
+constexpr int kMaxRun = 32;
 
 // The fewest bytes one picture, one page and one item take, for checking counts.
 constexpr uint64_t kMinPictureBytes = 4 + 4 + 4 + kRunBytes;
