@@ -281,6 +281,10 @@ void TPrevForm::CB_zoomKeyPress() {
   CB_zoom->setEditText(QString::number(QRPreview1->zoom()) + QStringLiteral(" %"));
 }
 
+void TPrevForm::setPdfButtonEnabled(bool enabled) {
+  BitBtn2->setEnabled(enabled);
+}
+
 void TPrevForm::BitBtn1Click() {
   close();
 }

@@ -52,6 +52,9 @@ class TPrevForm : public QWidget, public PreviewWindow {
   TQRPrinter* qrPrinter() const { return printer_; }
   TQRPreview* preview() const { return QRPreview1; }
 
+  // The drawings catalog disables the PDF button while it produces pages.
+  void setPdfButtonEnabled(bool enabled) override;
+
  public slots:
   void FormShow();
   void FormActivate();
