@@ -65,15 +65,9 @@ QPushButton* pictureButton(QWidget* parent, const char* name, const QIcon& icon,
 }  // namespace
 
 QString withDefaultExtension(const QString& path, const QString& suffix) {
-  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-  if (path.indexOf(QLatin1Char('.'), slash + 1) >= 0) return path;
+  const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+  if (path.indexOf(QLatin1Char('.'), nameStart + 1) >= 0) return path;
   return path + QLatin1Char('.') + suffix;
-}
-
-QString withoutExtension(const QString& path) {
-  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-  return dot > slash ? path.left(dot) : path;
 }
 
 int zoomFromText(const QString& text) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "pdf/export_qr.h"
 #include "report_engine/preview_interface.h"
 #include "report_engine/printer.h"
 #include "report_engine/report.h"
@@ -83,8 +84,12 @@ class TPrevForm : public QWidget, public PreviewWindow {
   void pagesReplaced(int pageCount);
   void detachPrinter();
 
+  class ExportErrorBox;
+
   PreviewHost* host_;
   TQRPrinter* printer_;
+  // The export component: it writes the pages of the report this window shows.
+  TExportQR ExQR1;
   // The save dialog's filter: whatever Save or PDF set last.
   QString saveFilter_;
 
@@ -102,11 +107,9 @@ class TPrevForm : public QWidget, public PreviewWindow {
   TQRPreview* QRPreview1 = nullptr;
 };
 
-// Adds ".QRP"-style default extensions and takes them off again, as the window's file dialogs do:
-// a name whose file-name part has no dot gets ".<suffix>".
+// The default extension of the window's file dialogs: a name whose file-name part has no
+// extension (no dot after its first character) gets ".<suffix>".
 QString withDefaultExtension(const QString& path, const QString& suffix);
-// The path without what follows the last dot of its file-name part.
-QString withoutExtension(const QString& path);
 // The zoom that a text typed into the zoom box asks for: spaces and "%" removed, read as a
 // decimal integer, 100 when it is not one.
 int zoomFromText(const QString& text);

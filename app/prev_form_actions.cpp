@@ -7,6 +7,7 @@
 #include "app/file_filter.h"
 #include "app/prev_form.h"
 #include "app/print_pages.h"
+#include "app/progress_dialog.h"
 #include "app/qr_preview.h"
 
 namespace quiral {
@@ -24,6 +25,18 @@ std::string fileSystemName(const QString& path) {
 }
 
 }  // namespace
+
+// The export's failures go to the window's error box with its fixed text.
+class TPrevForm::ExportErrorBox : public quiral::ExportErrorBox {
+ public:
+  explicit ExportErrorBox(QWidget* window) : window_(window) {}
+  void showExportError(const std::string&) override {
+    reportError(window_, QString::fromLatin1(kExportErrorText));
+  }
+
+ private:
+  QWidget* window_;
+};
 
 void TPrevForm::SB_imprimirClick() {
   if (!printer_) return;
@@ -70,8 +83,37 @@ void TPrevForm::BB_lerClick() {
 }
 
 void TPrevForm::BitBtn2Click() {
-  // Wired to the export once the export driver is part of the program.
-  (void)kPdfFilter;
+  if (!printer_) return;
+  // The report whose pages this window shows: with two previews open, the catalog started last
+  // is another one.
+  TQuickRep* report = host_ ? host_->reportOf(*printer_) : nullptr;
+  // Its rewind would move the cursor that a running generation walks, and its pages are not
+  // complete: no export while any catalog produces pages.
+  if (!report || printer_->generating() || host_->catalogGenerating()) {
+    reportError(this, QString::fromLatin1(kExportErrorText));
+    return;
+  }
+  const bool prepared = runGuarded(this, [&] {
+    host_->zerarparaimprimir(*report);
+    // The export places the page at the paper's left edge: no side margins from now on.
+    report->page().leftMargin = 0;
+    report->page().rightMargin = 0;
+    report->prepare();  // ignored while this window shows the report: the pages as previewed
+  });
+  if (!prepared) return;
+  ExQR1.Report = report;
+  saveFilter_ = QString::fromUtf8(kPdfFilter);
+  const QString chosen = chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+                                          QString::fromLatin1(kDefaultExtension));
+  if (chosen.isEmpty()) return;
+  const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
+  TFPrgrs progress(this);
+  ExportErrorBox errors(this);
+  ExQR1.setProgress(&progress);
+  ExQR1.setErrorBox(&errors);
+  ExQR1.ExportPDF(removeExtension(fileSystemName(path)), true);
+  ExQR1.setProgress(nullptr);
+  ExQR1.setErrorBox(nullptr);
 }
 
 }  // namespace quiral

@@ -112,6 +112,13 @@ void previewAndThen(TQuickRep& report, const std::function<void(TPrevForm&)>& us
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+std::vector<PageFrame> itemsOfFrames(const PreparedPage& page) {
+  std::vector<PageFrame> frames;
+  for (const PageItem& item : page.items)
+    if (auto* frame = std::get_if<PageFrame>(&item)) frames.push_back(*frame);
+  return frames;
+}
+
 void typeZoom(TPrevForm& window, const QString& text) {
   QLineEdit* edit = child<QComboBox>(window, "CB_zoom")->lineEdit();
   edit->clear();
@@ -341,12 +348,73 @@ TEST_F(PrevFormTest, APageThatCannotBePaintedShowsEmptyAndIsReportedOnceAfterPai
   w.close();
 }
 
+int pdfPages(const QString& path) {
+  QProcess info;
+  info.start("pdfinfo", {path});
+  if (!info.waitForFinished(30000)) return -1;
+  const auto match = QRegularExpression("Pages:\\s+(\\d+)\\n")
+                         .match(QString::fromUtf8(info.readAllStandardOutput()));
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+TEST_F(PrevFormTest, PdfWritesTheShownPagesAndLaterPreviewsHaveNoSideMargins) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  CellReport r(7);
+  host.reports = {&r.report};
+  QString filterSeen;
+  const auto previous =
+      setSaveFileChooser([&](QWidget*, const QString&, const QString& filter, const QString&) {
+        filterSeen = filter;
+        return dir.filePath("cat.pdf");
+      });
+  int leftBefore = -1;
+  previewAndThen(r.report, [&](TPrevForm& w) {
+    leftBefore = itemsOfFrames(*w.qrPrinter()->page(1)).front().box.left;
+    child<QPushButton>(w, "BitBtn2")->click();
+  });
+  setSaveFileChooser(previous);
+  EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
+  EXPECT_EQ(filterSeen, "Arquivos PDF (*.pdf)");
+  EXPECT_EQ(host.rewinds, 1);
+  EXPECT_EQ(pdfPages(dir.filePath("cat.PDF")), 2);
+  EXPECT_GT(leftBefore, 0);
+  EXPECT_EQ(r.report.page().leftMargin, 0);
+  EXPECT_EQ(r.report.page().rightMargin, 0);
+  previewAndThen(r.report, [&](TPrevForm& w) {
+    EXPECT_EQ(itemsOfFrames(*w.qrPrinter()->page(1)).front().box.left, 0);
+  });
+}
+
+TEST_F(PrevFormTest, PdfIsRefusedWhileAnyCatalogProducesPages) {
+  CellReport list(13, "QR_lista");
+  host.reports = {&list.report};
+  bool asked = false;
+  const auto previous =
+      setSaveFileChooser([&](QWidget*, const QString&, const QString&, const QString&) {
+        asked = true;
+        return QString();
+      });
+  list.report.setNeedData([&](TQuickRep&, bool& more) {
+    more = list.served < list.records;
+    if (!more) return;
+    list.name->setCaption("Cell " + std::to_string(++list.served));
+    if (list.served == 8)
+      if (TPrevForm* w = windowFor(list.report.qrPrinter()))
+        child<QPushButton>(*w, "BitBtn2")->click();
+  });
+  previewAndThen(list.report, [](TPrevForm&) {});
+  setSaveFileChooser(previous);
+  EXPECT_EQ(errors.messages(), QStringList{"Error exporting report"});
+  EXPECT_EQ(host.rewinds, 0);  // refused before its first step
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(list.report.qrPrinter().pageCount(), 3);  // the generation went on undisturbed
+}
+
 TEST(PrevFormNames, DefaultExtensionAndItsRemoval) {
   EXPECT_EQ(withDefaultExtension("/a.d/cat", "QRP"), "/a.d/cat.QRP");
   EXPECT_EQ(withDefaultExtension("/a/cat.pdf", "QRP"), "/a/cat.pdf");
-  EXPECT_EQ(withoutExtension("/a/cat.pdf"), "/a/cat");
-  EXPECT_EQ(withoutExtension("/a.d/cat"), "/a.d/cat");
-  EXPECT_EQ(withoutExtension("/a/cat.x.QRP"), "/a/cat.x");
+  EXPECT_EQ(withDefaultExtension("/a/.hidden", "QRP"), "/a/.hidden.QRP");
 }
 
 }  // namespace
