@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "library/folder_listing.h"
+
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -51,6 +55,10 @@ class TForm1 : public QMainWindow {
   std::string folderShown() const;
   // The file list's selected file name, as the file system spells it.
   std::optional<std::string> selectedFileName() const;
+  // What the file list shows; FileListBox1 mirrors it (see mirrorFileList).
+  FileList& fileList() { return fileList_; }
+  // The window that the hidden menu entry shows modally.
+  void setIndexWindow(QDialog* window);
 
   // The folders tried at first activation; the first that exists is shown.
   void setDefaultFolderCandidates(std::vector<std::string> folders) {
@@ -82,6 +90,8 @@ class TForm1 : public QMainWindow {
   void Lista1Click();
   void pag22Click();
   void Sair1Click();
+  // Shows the file list's selection after code outside the window moved it; loads nothing.
+  void mirrorFileList();
 
  signals:
   // The window was closed: the program ends.
@@ -118,6 +128,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<CatalogWatch> catalogWatch_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
+  FileList fileList_;
+  QPointer<QDialog> indexWindow_;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/event_pump_qt.h"
+#include "app/index_window.h"
 #include "app/main_window.h"
 #include "reports/catalog_commands.h"
 
@@ -16,6 +17,7 @@ ProgramObjects::~ProgramObjects() {
   if (Form1) Form1->setCatalogReports(nullptr, nullptr);
   QR_lista.reset();
   Form3.reset();
+  Form2.reset();
   Form1.reset();
 }
 
@@ -25,6 +27,7 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
   objects->Form1 = std::make_unique<TForm1>(objects->session);
+  objects->Form2 = createIndexWindow(*objects->Form1);
   CatalogData& catalogData = objects->Form1->catalogs().data();
   objects->Form3 = std::make_unique<TForm3>(catalogData);
   objects->QR_lista = std::make_unique<TQR_lista>(catalogData);

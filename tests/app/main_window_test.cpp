@@ -18,7 +18,7 @@
 #include "app/bitmap_image.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
-#include "app/folder_listing.h"
+#include "library/folder_listing.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
