@@ -111,6 +111,8 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
 
   connect(QRPreview1, &TQRPreview::pageAvailable, this, &TPrevForm::QRPreview1PageAvailable);
   connect(QRPreview1, &TQRPreview::pagesReplaced, this, &TPrevForm::pagesReplaced);
+  // A preview ended elsewhere leaves no window behind on its pages.
+  connect(QRPreview1, &TQRPreview::previewClosed, this, &QWidget::close);
   connect(SpinEdit1, &QSpinBox::valueChanged, this, &TPrevForm::SpinEdit1Change);
   connect(CB_zoom, &QComboBox::activated, this, &TPrevForm::CB_zoomChange);
   connect(SB_imprimir, &QToolButton::clicked, this, &TPrevForm::SB_imprimirClick);

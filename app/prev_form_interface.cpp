@@ -8,7 +8,11 @@ namespace quiral {
 
 tqrpreviewinterf::tqrpreviewinterf(PreviewHost* host) : host_(host) {}
 
+tqrpreviewinterf::tqrpreviewinterf(std::unique_ptr<PreviewHost> host)
+    : ownHost_(std::move(host)), host_(ownHost_.get()) {}
+
 tqrpreviewinterf::~tqrpreviewinterf() {
+  // Windows still open would outlive the host they were given.
   for (const QPointer<TPrevForm>& window : windows_) delete window.data();
 }
 

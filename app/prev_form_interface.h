@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <memory>
 
 #include "report_engine/preview_interface.h"
 
@@ -16,6 +17,8 @@ class tqrpreviewinterf : public TQRPreviewInterface {
  public:
   // `host` (not owned, may be null) is handed to every window this opens.
   explicit tqrpreviewinterf(PreviewHost* host);
+  // The same with a host that this interface keeps.
+  explicit tqrpreviewinterf(std::unique_ptr<PreviewHost> host);
   // Closes the windows it opened that are still open, while their pages still exist.
   ~tqrpreviewinterf() override;
 
@@ -27,6 +30,7 @@ class tqrpreviewinterf : public TQRPreviewInterface {
  private:
   TPrevForm* open(TQRPrinter& printer);
 
+  std::unique_ptr<PreviewHost> ownHost_;
   PreviewHost* host_;
   QList<QPointer<TPrevForm>> windows_;
 };

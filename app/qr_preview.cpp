@@ -31,6 +31,7 @@ class TQRPreview::Listener : public PrinterListener {
     emit view_.pageAvailable(pageCount);
   }
   void generationEnded() override { emit view_.generationEnded(); }
+  void previewClosed() override { emit view_.previewClosed(); }
   void pagesReplaced() override {
     view_.failedPages_.clear();
     view_.updateView();

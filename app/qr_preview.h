@@ -59,6 +59,8 @@ class TQRPreview : public QAbstractScrollArea {
   void generationEnded();
   // The pages were replaced as a whole (a prepared report was loaded, or a new one started).
   void pagesReplaced(int pageCount);
+  // The preview showing these pages was closed (from outside the window that shows them too).
+  void previewClosed();
   void zoomChanged(int percent);
 
  protected:

@@ -13,6 +13,7 @@
 #include "app/event_pump_qt.h"
 #include "app/prev_form.h"
 #include "app/prev_form_interface.h"
+#include "app/program_start.h"
 #include "render/renderer.h"
 #include "reports/catalog_commands.h"
 #include "reports/qr_fig.h"
@@ -135,6 +136,19 @@ TEST(PrevFormCatalogs, TwoPreviewsExportTheirOwnPages) {
   EXPECT_EQ(pdfPages(dir.filePath("list.PDF")), 1);
   EXPECT_FALSE(drawings.previewShowing());
   EXPECT_FALSE(c.lista.previewShowing());
+}
+
+TEST(PrevFormCatalogs, TheProgramRoutesPreviewsToItsOwnWindowUntilItEnds) {
+  testing::CurrentFolderGuard folder;
+  PreviewRegistry::instance().clear();
+  auto objects = createProgramObjects();
+  EXPECT_NE(dynamic_cast<tqrpreviewinterf*>(PreviewRegistry::instance().current().get()), nullptr);
+  ASSERT_NE(objects->PrevForm, nullptr);
+  EXPECT_FALSE(objects->PrevForm->isVisible());
+  EXPECT_EQ(objects->PrevForm->windowTitle(), QString::fromUtf8("Visão Prévia da Impressão"));
+  objects.reset();
+  EXPECT_EQ(PreviewRegistry::instance().registered(), nullptr);
+  PreviewRegistry::instance().clear();
 }
 
 }  // namespace

@@ -166,6 +166,15 @@ TEST_F(PrevFormTest, WindowAsDesignedAndTheCatalogCommandReturnsOnceItCloses) {
     EXPECT_EQ(qobject_cast<TPrevForm*>(w), nullptr);
 }
 
+TEST_F(PrevFormTest, APreviewClosedElsewhereTakesItsWindowAlong) {
+  CellReport r(1);
+  previewAndThen(r.report, [&](TPrevForm& w) {
+    r.report.qrPrinter().closePreview();
+    EXPECT_FALSE(w.isVisible());
+  });
+  EXPECT_EQ(windowFor(r.report.qrPrinter()), nullptr);
+}
+
 TEST_F(PrevFormTest, SpinnerFollowsThePagesAsTheyCome) {
   for (auto [records, pages] : {std::pair{1, 1}, std::pair{13, 3}}) {
     CellReport r(records);
