@@ -150,6 +150,9 @@ void TPrevForm::buildPanel() {
   CB_zoom->setCompleter(nullptr);  // what is typed stays as typed until Enter
   for (const char* item : kZoomItems) CB_zoom->addItem(QString::fromUtf8(item));
   CB_zoom->setCurrentIndex(-1);
+  // Keys reach the box itself (it hands them on to its editor) or, in tests and input methods,
+  // the editor directly: Enter is caught at both.
+  CB_zoom->installEventFilter(this);
   CB_zoom->lineEdit()->installEventFilter(this);
 
   SB_imprimir = place(new QToolButton(Panel1), "SB_imprimir", 400, 6, 30, 25);
@@ -202,7 +205,7 @@ void TPrevForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TPrevForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == CB_zoom->lineEdit() && event->type() == QEvent::KeyPress) {
+  if ((watched == CB_zoom || watched == CB_zoom->lineEdit()) && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       CB_zoomKeyPress();

@@ -119,11 +119,12 @@ std::vector<PageFrame> itemsOfFrames(const PreparedPage& page) {
   return frames;
 }
 
+// Types into the box as the keyboard does: the box hands the keys on to its editor.
 void typeZoom(TPrevForm& window, const QString& text) {
-  QLineEdit* edit = child<QComboBox>(window, "CB_zoom")->lineEdit();
-  edit->clear();
-  QTest::keyClicks(edit, text);
-  QTest::keyClick(edit, Qt::Key_Return);
+  auto* box = child<QComboBox>(window, "CB_zoom");
+  box->lineEdit()->clear();
+  QTest::keyClicks(box, text);
+  QTest::keyClick(box, Qt::Key_Return);
 }
 
 class PrevFormTest : public ::testing::Test {
