@@ -1,3 +1,5 @@
+// The preview window on the program's own catalogs, driven by objectName with the dialogs answered
+// by the test.
 #include "app/prev_form.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +17,18 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <functional>
 
+#include "app/catalog_preview_host.h"
 #include "app/event_pump_qt.h"
 #include "app/prev_form_interface.h"
+#include "app/program_start.h"
 #include "app/qr_preview.h"
 #include "platform/error.h"
-#include "report_engine/report.h"
+#include "reports/catalog_commands.h"
+#include "reports/qr_fig.h"
+#include "reports/qr_lista.h"
 #include "tests/app/test_fixtures.h"
 
-// Readable failures for texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
 }
@@ -32,49 +36,24 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace quiral {
 namespace {
 
-using testing::ErrorCatcher;
-
-// A two-column report of framed cells, six a page.
-struct CellReport {
-  TQuickRep report;
-  TQRLabel* name = nullptr;
-  int records = 0;
-  int served = 0;
-
-  explicit CellReport(int count, const char* componentName = "QR_FIG")
-      : report(componentName), records(count) {
-    report.page().columns = 2;
-    report.setReportTitle("Visão prévia lib: cells.lib");
-    report.addBand("Header", BandType::PageHeader, 1902, 165).addLabel("Title", 562, 33);
-    TQRBand& detail = report.addBand("Detail", BandType::Detail, 949, 814);
-    detail.setFrame(FrameSides::all());
-    name = &detail.addLabel("Name", 17, 3);
-    report.setBeforePrint([this](TQuickRep&, bool&) { served = 0; });
-    report.setNeedData([this](TQuickRep&, bool& more) {
-      more = served < records;
-      if (more) name->setCaption("Cell " + std::to_string(++served));
-    });
+// `count` components with one body rectangle each: six cells a page in the drawings catalog, all
+// on one page in the list catalog.
+std::string numberedLibrary(int count) {
+  std::string text = "EESchema-LIBRARY Version 2.3\n";
+  for (int i = 1; i <= count; ++i) {
+    const std::string name = "P" + std::to_string(i);
+    text += "DEF " + name + " U 0 40 Y Y 1 F N\nF0 \"U\" 0 150 50 H V C CNN\nF1 \"" + name +
+            "\" 0 -150 50 H V C CNN\nDRAW\nS -100 100 100 -100 0 1 10 N\nENDDRAW\nENDDEF\n";
   }
-};
+  return text + "#End Library\n";
+}
 
-// Stands in for the main window's catalogs.
-struct FakeHost : PreviewHost {
-  std::vector<TQuickRep*> reports;
-  const TQuickRep* drawings = nullptr;
-  int rewinds = 0;
-  TQuickRep* reportOf(const TQRPrinter& pages) override {
-    for (TQuickRep* r : reports)
-      if (&r->qrPrinter() == &pages) return r;
-    return nullptr;
-  }
-  const TQuickRep* drawingsCatalog() override { return drawings; }
-  void zerarparaimprimir(TQuickRep&) override { ++rewinds; }
-  bool catalogGenerating() override {
-    for (TQuickRep* r : reports)
-      if (r->qrPrinter().generating()) return true;
-    return false;
-  }
-};
+TPrevForm* windowFor(const TQuickRep& report) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<TPrevForm*>(w); form && form->isVisible())
+      if (form->qrPrinter() == &report.qrPrinter()) return form;
+  return nullptr;
+}
 
 template <typename T>
 T* child(QWidget& window, const char* name) {
@@ -83,348 +62,268 @@ T* child(QWidget& window, const char* name) {
   return found;
 }
 
-TPrevForm* windowFor(const TQRPrinter& pages) {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* form = qobject_cast<TPrevForm*>(w); form && form->isVisible())
-      if (form->qrPrinter() == &pages) return form;
-  return nullptr;
+int pdfPages(const QString& path) {
+  QProcess info;
+  info.start("pdfinfo", {path});
+  info.waitForFinished(30000);
+  const auto match = QRegularExpression("Pages:\\s+(\\d+)\\n")
+                         .match(QString::fromUtf8(info.readAllStandardOutput()));
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-// Previews the report through the registered window and, once every page is there, lets `user`
-// act on the window; the window is closed afterwards if `user` left it open. Returns when the
-// engine's preview call does.
-void previewAndThen(TQuickRep& report, const std::function<void(TPrevForm&)>& user) {
-  QTimer poll;
-  poll.setInterval(5);
-  bool done = false;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    const TQRPrinter& pages = report.qrPrinter();
-    TPrevForm* window = windowFor(pages);
-    // Once the generation has begun and ended.
-    if (done || pages.generating() || pages.pageCount() == 0 || !window) return;
-    done = true;
-    poll.stop();
-    user(*window);
-    if (TPrevForm* still = windowFor(pages)) still->close();
-  });
-  poll.start();
-  report.preview();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+// Runs `action` the first time a PDF button is disabled (a drawings catalog making pages).
+struct OnPdfButtonDisabled : QObject {
+  std::function<void()> action;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::EnabledChange && watched->objectName() == "BitBtn2" &&
+        !static_cast<QWidget*>(watched)->isEnabled() && action)
+      std::exchange(action, nullptr)();
+    return false;
+  }
+};
 
-std::vector<PageFrame> itemsOfFrames(const PreparedPage& page) {
-  std::vector<PageFrame> frames;
+// The leftmost frame of a page: the cells' left edge.
+int32_t leftmostFrame(const PreparedPage& page) {
+  int32_t left = INT32_MAX;
   for (const PageItem& item : page.items)
-    if (auto* frame = std::get_if<PageFrame>(&item)) frames.push_back(*frame);
-  return frames;
-}
-
-// Types into the box as the keyboard does: the box hands the keys on to its editor.
-void typeZoom(TPrevForm& window, const QString& text) {
-  auto* box = child<QComboBox>(window, "CB_zoom");
-  box->lineEdit()->clear();
-  QTest::keyClicks(box, text);
-  QTest::keyClick(box, Qt::Key_Return);
+    if (auto* frame = std::get_if<PageFrame>(&item)) left = std::min(left, frame->box.left);
+  return left;
 }
 
 class PrevFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    commands.setReports(&form3, &lista);
     PreviewRegistry::instance().clear();
     installReportPreviewServices();
     PreviewRegistry::instance().registerPreviewInterface(std::make_shared<tqrpreviewinterf>(&host));
+    auto answer = [this](auto&&...) { return answers.isEmpty() ? QString() : answers.takeFirst(); };
+    previousSave = setSaveFileChooser(answer);
+    previousOpen = setOpenFileChooser(answer);
   }
   void TearDown() override {
+    setSaveFileChooser(previousSave);
+    setOpenFileChooser(previousOpen);
     PreviewRegistry::instance().clear();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  FakeHost host;
-  ErrorCatcher errors;
+  void load(int components) {
+    testing::writeFile(dir.path(), "many.lib", numberedLibrary(components));
+    session.browser.LoadLibrary(dir.path().toStdString(), "many.lib");
+  }
+  // Runs a catalog command; once its pages are all there, `user` acts on its window, which is
+  // closed afterwards if still open. Returns when the command does.
+  void preview(CatalogKind kind, const std::function<void(TPrevForm&)>& user) {
+    const TQuickRep& report = *commands.reportFor(kind);
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      TPrevForm* window = windowFor(report);
+      if (!window || report.qrPrinter().generating() || report.qrPrinter().pageCount() == 0) return;
+      poll.stop();
+      user(*window);
+      if (TPrevForm* still = windowFor(report)) still->close();
+    });
+    poll.start();
+    EXPECT_EQ(commands.run(kind), CatalogCommands::Outcome::Ready);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  QTemporaryDir dir;
+  Session session;
+  CatalogCommands commands{session};
+  TForm3 form3{commands.data()};
+  TQR_lista lista{commands.data()};
+  CatalogPreviewHost host{commands, {}};
+  testing::ErrorCatcher errors;
+  QStringList answers;  // what the file dialogs answer, in turn (then: cancelled)
+  SaveFileChooser previousSave;
+  OpenFileChooser previousOpen;
 };
 
-TEST_F(PrevFormTest, WindowAsDesignedAndTheCatalogCommandReturnsOnceItCloses) {
-  CellReport r(7);
-  bool checked = false;
-  previewAndThen(r.report, [&](TPrevForm& w) {
-    checked = true;
-    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Visão prévia lib: cells.lib"));
+TEST_F(PrevFormTest, WindowSpinnerAndClose) {
+  load(13);
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Visão prévia lib: many.lib"));
     EXPECT_TRUE(w.isMaximized());
     EXPECT_EQ(child<QWidget>(w, "Panel1")->height(), 42);
     EXPECT_EQ(child<QPushButton>(w, "BitBtn2")->geometry(), QRect(586, 7, 47, 25));
     EXPECT_EQ(child<QToolButton>(w, "SB_imprimir")->toolTip(), "Imprimir");
-    EXPECT_TRUE(child<QPushButton>(w, "bb_salvar")->text().isEmpty());
-    EXPECT_FALSE(child<QPushButton>(w, "BB_ler")->icon().isNull());
-    auto* zoom = child<QComboBox>(w, "CB_zoom");
-    ASSERT_EQ(zoom->count(), 7);
-    EXPECT_EQ(zoom->itemText(0), "  25  %");
-    EXPECT_EQ(zoom->currentText(), "100 %");
-    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 2");
+    EXPECT_FALSE(child<QPushButton>(w, "bb_salvar")->icon().isNull());
+    EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->itemText(0), "  25  %");
+    EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->currentText(), "100 %");
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 3");
+    auto* spin = child<QSpinBox>(w, "SpinEdit1");
+    EXPECT_TRUE(spin->isEnabled());
+    EXPECT_EQ(spin->maximum(), 3);
+    spin->setValue(3);
+    EXPECT_EQ(w.preview()->pageNumber(), 3);
     QTest::keyClick(&w, Qt::Key_Escape);
   });
-  EXPECT_TRUE(checked);
-  EXPECT_FALSE(r.report.previewShowing());  // the engine's wait ended
-  for (QWidget* w : QApplication::topLevelWidgets())
-    EXPECT_EQ(qobject_cast<TPrevForm*>(w), nullptr);
-}
-
-TEST_F(PrevFormTest, APreviewClosedElsewhereTakesItsWindowAlong) {
-  CellReport r(1);
-  previewAndThen(r.report, [&](TPrevForm& w) {
-    r.report.qrPrinter().closePreview();
+  EXPECT_FALSE(form3.QR_FIG.previewShowing());  // the command returned: the preview is closed
+  preview(CatalogKind::List, [&](TPrevForm& w) {
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 1");
+    EXPECT_FALSE(child<QSpinBox>(w, "SpinEdit1")->isEnabled());
+    lista.qrPrinter().closePreview();  // a preview ended elsewhere takes its window along
     EXPECT_FALSE(w.isVisible());
   });
-  EXPECT_EQ(windowFor(r.report.qrPrinter()), nullptr);
 }
 
-TEST_F(PrevFormTest, SpinnerFollowsThePagesAsTheyCome) {
-  for (auto [records, pages] : {std::pair{1, 1}, std::pair{13, 3}}) {
-    CellReport r(records);
-    previewAndThen(r.report, [&, pages = pages](TPrevForm& w) {
-      auto* spin = child<QSpinBox>(w, "SpinEdit1");
-      EXPECT_EQ(spin->minimum(), 1);
-      EXPECT_EQ(spin->maximum(), pages);
-      EXPECT_EQ(spin->isEnabled(), pages > 1);
-      EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de " + QString::number(pages));
-      spin->setValue(pages);
-      EXPECT_EQ(w.preview()->pageNumber(), pages);
-    });
-  }
-}
-
-TEST_F(PrevFormTest, TypedZoomIsReadBoundedAndWrittenBack) {
-  CellReport r(3);
-  previewAndThen(r.report, [&](TPrevForm& w) {
-    struct Case {
-      const char* typed;
-      int zoom;
-    };
-    // 1 and 3000 are ignored by the view: the zoom before them stays.
-    for (const Case c : {Case{"150 %", 150}, Case{"abc", 100}, Case{"800", 500}, Case{"1", 500},
-                         Case{" 7 5 %%", 75}, Case{"3000", 75}, Case{"99999999999", 100}}) {
-      typeZoom(w, QString::fromLatin1(c.typed));
-      EXPECT_EQ(w.preview()->zoom(), c.zoom) << c.typed;
-      EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->currentText(), QString::number(c.zoom) + " %");
+TEST_F(PrevFormTest, ZoomBoxTypingItemsAndResize) {
+  load(3);
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    auto* box = child<QComboBox>(w, "CB_zoom");
+    // Typed as on the keyboard; 1 and 3000 are ignored and the zoom before them stays.
+    for (auto [typed, zoom] : std::vector<std::pair<const char*, int>>{{"150 %", 150},
+                                                                       {"abc", 100},
+                                                                       {"800", 500},
+                                                                       {"1", 500},
+                                                                       {" 7 5 %%", 75},
+                                                                       {"3000", 75},
+                                                                       {"99999999999", 100}}) {
+      box->lineEdit()->clear();
+      QTest::keyClicks(box, typed);
+      QTest::keyClick(box, Qt::Key_Return);
+      EXPECT_EQ(w.preview()->zoom(), zoom) << typed;
+      EXPECT_EQ(box->currentText(), QString::number(zoom) + " %");
     }
-  });
-}
-
-TEST_F(PrevFormTest, FittingThenResizingKeepsTheFittedZoom) {
-  CellReport r(3);
-  previewAndThen(r.report, [&](TPrevForm& w) {
     w.showNormal();
     w.resize(700, 600);
-    auto* zoom = child<QComboBox>(w, "CB_zoom");
-    zoom->setCurrentIndex(5);
-    emit zoom->activated(5);  // "Página inteira"
+    emit box->activated(5);  // "Página inteira"
     const int fitted = w.preview()->zoom();
-    EXPECT_NE(fitted, 100);
-    w.resize(1000, 1100);
+    w.resize(1000, 1100);  // keeps the fitted zoom instead of fitting again
     EXPECT_EQ(w.preview()->zoom(), fitted);
-    emit zoom->activated(0);  // "  25  %": fit, then 25
+    emit box->activated(0);  // fit, then 25
     EXPECT_EQ(w.preview()->zoom(), 25);
   });
 }
 
-TEST_F(PrevFormTest, SaveAndLoadPreparedPagesThroughTheDialogs) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  CellReport three(13), one(1);
-  one.report.prepare();
-  one.report.qrPrinter().save(QFile::encodeName(dir.filePath("one.QRP")).toStdString());
-  QFile::copy(dir.filePath("one.QRP"), dir.filePath("damaged.QRP"));
-  QFile damaged(dir.filePath("damaged.QRP"));
-  ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
-  damaged.seek(20);
-  damaged.write("x");
-  damaged.close();
-
-  QString answer, filterSeen, suffixSeen;
-  const auto previousSave = setSaveFileChooser(
-      [&](QWidget*, const QString&, const QString& filter, const QString& suffix) {
-        filterSeen = filter;
-        suffixSeen = suffix;
-        return answer;
-      });
-  const auto previousOpen =
-      setOpenFileChooser([&](QWidget*, const QString&, const QString&) { return answer; });
-
-  previewAndThen(three.report, [&](TPrevForm& w) {
+TEST_F(PrevFormTest, SaveAndLoadPreparedPages) {
+  load(13);
+  commands.runWithoutWindow(CatalogKind::List);
+  lista.qrPrinter().save(QFile::encodeName(dir.filePath("one.QRP")).toStdString());
+  QFile::copy(dir.filePath("one.QRP"), dir.filePath("bad.QRP"));
+  QFile bad(dir.filePath("bad.QRP"));
+  ASSERT_TRUE(bad.open(QIODevice::ReadWrite) && bad.seek(30) && bad.write("x") == 1);
+  bad.close();
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     auto* spin = child<QSpinBox>(w, "SpinEdit1");
     spin->setValue(3);
-    // A name typed without an extension gets ".QRP".
-    answer = dir.filePath("saved");
-    child<QPushButton>(w, "bb_salvar")->click();
-    EXPECT_EQ(filterSeen, "Arquivos QRP (*.qrp)");
-    EXPECT_EQ(suffixSeen, "QRP");
+    answers = {dir.filePath("saved"), QString(), dir.filePath("bad.QRP"), dir.filePath("one")};
+    child<QPushButton>(w, "bb_salvar")->click();  // a name without an extension gets ".QRP"
     EXPECT_TRUE(QFile::exists(dir.filePath("saved.QRP")));
-
-    answer.clear();  // cancelled: nothing changes
-    child<QPushButton>(w, "BB_ler")->click();
+    child<QPushButton>(w, "BB_ler")->click();  // cancelled: only repaints
+    child<QPushButton>(w, "BB_ler")->click();  // damaged: the engine's reason, the pages stay
+    EXPECT_EQ(errors.messages(),
+              QStringList{"The prepared report file is damaged and cannot be read"});
     EXPECT_EQ(w.qrPrinter()->pageCount(), 3);
-
-    answer = dir.filePath("damaged.QRP");  // refused with the engine's reason; the pages stay
-    child<QPushButton>(w, "BB_ler")->click();
-    ASSERT_EQ(errors.messages().size(), 1);
-    EXPECT_EQ(errors.messages()[0], "The prepared report file is damaged and cannot be read");
-    EXPECT_EQ(w.qrPrinter()->pageCount(), 3);
-
-    answer = dir.filePath("one");  // one page: the controls and the page shown follow
-    child<QPushButton>(w, "BB_ler")->click();
+    child<QPushButton>(w, "BB_ler")->click();  // one page: the controls follow it
     EXPECT_EQ(w.qrPrinter()->pageCount(), 1);
     EXPECT_EQ(spin->maximum(), 1);
     EXPECT_FALSE(spin->isEnabled());
     EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 1");
     EXPECT_EQ(w.preview()->pageNumber(), 1);
-
-    answer = dir.filePath("saved.QRP");  // and back to three, all reachable
-    child<QPushButton>(w, "BB_ler")->click();
-    EXPECT_EQ(spin->maximum(), 3);
-    EXPECT_TRUE(spin->isEnabled());
-    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 3");
   });
   EXPECT_EQ(errors.messages().size(), 1);
-  setSaveFileChooser(previousSave);
-  setOpenFileChooser(previousOpen);
 }
 
 TEST_F(PrevFormTest, PrintsTheChosenRangeOfThePagesShown) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  CellReport drawings(1), shown(19);  // 4 pages
-  host.drawings = &drawings.report;
-  int highestSeen = 0, fromSeen = 0, toSeen = 0;
-  const auto previous = setPrintDialogRunner([&](QWidget*, QPrinter& printer, int highest) {
-    highestSeen = highest;
-    fromSeen = printer.fromPage();
-    toSeen = printer.toPage();
+  load(19);  // four pages
+  int highest = 0, from = 0, to = 0;
+  const auto previous = setPrintDialogRunner([&](QWidget*, QPrinter& printer, int highestPage) {
+    highest = highestPage, from = printer.fromPage(), to = printer.toPage();
     printer.setOutputFormat(QPrinter::PdfFormat);  // "print to file"
     printer.setOutputFileName(dir.filePath("printed.pdf"));
     printer.setResolution(100);
     printer.setFromTo(2, 3);
     return true;
   });
-  previewAndThen(shown.report, [&](TPrevForm& w) {
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     child<QToolButton>(w, "SB_imprimir")->click();
-    EXPECT_EQ(highestSeen, 4);  // the drawings catalog sets no last page: the pages shown
-    EXPECT_EQ(fromSeen, 1);
-    EXPECT_EQ(toSeen, 4);
-    drawings.report.printerSettings().lastPage = 2;
+    EXPECT_EQ(highest, 4);  // the drawings catalog sets no last page: the pages shown
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(to, 4);
+    form3.QR_FIG.printerSettings().lastPage = 3;  // its setting rules when it has one
     child<QToolButton>(w, "SB_imprimir")->click();
-    EXPECT_EQ(highestSeen, 2);
+    EXPECT_EQ(highest, 3);
   });
   setPrintDialogRunner(previous);
-  QProcess info;
-  info.start("pdfinfo", {dir.filePath("printed.pdf")});
-  ASSERT_TRUE(info.waitForFinished(30000));
-  EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
-                  .contains(QRegularExpression("Pages:\\s+2\\n")));
+  EXPECT_EQ(pdfPages(dir.filePath("printed.pdf")), 2);
   EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
 }
 
 TEST_F(PrevFormTest, APageThatCannotBePaintedShowsEmptyAndIsReportedOnceAfterPainting) {
-  CellReport r(13);
-  r.report.prepare();
-  TPrevForm w(&host, &r.report.qrPrinter());
-  bool reportedWhilePainting = false;
-  bool painting = false;
-  QStringList reported;
+  load(13);
+  commands.runWithoutWindow(CatalogKind::Drawings);
+  TPrevForm w(&host, &form3.QR_FIG.qrPrinter());
+  bool painting = false, reportedWhilePainting = false;
+  int reports = 0;
   const auto previous = setErrorReporter([&](QWidget*, const QString& text) {
-    reportedWhilePainting = reportedWhilePainting || painting;
-    reported << text;
+    reportedWhilePainting |= painting;
+    reports += text == "No usable font is installed";
   });
   w.preview()->setPagePainter([&](const PreparedPage&, Bitmap&, double, int64_t, int64_t) {
     painting = true;
-    struct Reset {
+    struct Done {
       bool& flag;
-      ~Reset() { flag = false; }
-    } reset{painting};
+      ~Done() { flag = false; }
+    } done{painting};
     throw QuiralError("No usable font is installed");
   });
-  w.resize(600, 500);
   w.show();
-  for (int i = 0; i < 3; ++i) {
+  for (int page : {1, 1, 2}) {
+    child<QSpinBox>(w, "SpinEdit1")->setValue(page);
     const QImage shown = w.preview()->viewport()->grab().toImage();
-    const QPoint inside = w.preview()->pageOrigin() + QPoint(30, 30);
-    EXPECT_EQ(QColor(shown.pixel(inside)), QColor(Qt::white));
+    EXPECT_EQ(QColor(shown.pixel(w.preview()->pageOrigin() + QPoint(30, 30))), QColor(Qt::white));
     QApplication::processEvents();
   }
-  EXPECT_EQ(reported, QStringList{"No usable font is installed"});
-  child<QSpinBox>(w, "SpinEdit1")->setValue(2);  // another page: told once more
-  w.preview()->viewport()->grab();
-  QApplication::processEvents();
-  EXPECT_EQ(reported.size(), 2);
+  EXPECT_EQ(reports, 2);  // once for each page
   EXPECT_FALSE(reportedWhilePainting);
   setErrorReporter(previous);
-  w.close();
 }
 
-int pdfPages(const QString& path) {
-  QProcess info;
-  info.start("pdfinfo", {path});
-  if (!info.waitForFinished(30000)) return -1;
-  const auto match = QRegularExpression("Pages:\\s+(\\d+)\\n")
-                         .match(QString::fromUtf8(info.readAllStandardOutput()));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-TEST_F(PrevFormTest, PdfWritesTheShownPagesAndLaterPreviewsHaveNoSideMargins) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  CellReport r(7);
-  host.reports = {&r.report};
-  QString filterSeen;
-  const auto previous =
-      setSaveFileChooser([&](QWidget*, const QString&, const QString& filter, const QString&) {
-        filterSeen = filter;
-        return dir.filePath("cat.pdf");
-      });
-  int leftBefore = -1;
-  previewAndThen(r.report, [&](TPrevForm& w) {
-    leftBefore = itemsOfFrames(*w.qrPrinter()->page(1)).front().box.left;
-    child<QPushButton>(w, "BitBtn2")->click();
+TEST_F(PrevFormTest, EachPreviewExportsItsOwnPagesAndNeverWhileACatalogMakesPages) {
+  load(20);  // drawings: four pages, list: one
+  QPushButton* listPdf = nullptr;
+  OnPdfButtonDisabled whileDrawing;
+  whileDrawing.action = [&] {
+    listPdf->click();  // refused before its first step
+    EXPECT_EQ(errors.messages(), QStringList{"Error exporting report"});
+    EXPECT_EQ(answers.size(), 2);  // no file was asked for
+  };
+  preview(CatalogKind::List, [&](TPrevForm& listWindow) {
+    listPdf = child<QPushButton>(listWindow, "BitBtn2");
+    answers = {dir.filePath("list.pdf"), dir.filePath("drawings")};
+    qApp->installEventFilter(&whileDrawing);
+    preview(CatalogKind::Drawings, [&](TPrevForm& drawingsWindow) {
+      qApp->removeEventFilter(&whileDrawing);
+      EXPECT_TRUE(child<QPushButton>(drawingsWindow, "BitBtn2")->isEnabled());
+      EXPECT_EQ(commands.CurrentReport(), &form3.QR_FIG);
+      EXPECT_GT(leftmostFrame(*drawingsWindow.qrPrinter()->page(1)), 0);
+      listPdf->click();  // its own pages, though the current report is the other
+      child<QPushButton>(drawingsWindow, "BitBtn2")->click();
+    });
   });
-  setSaveFileChooser(previous);
-  EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
-  EXPECT_EQ(filterSeen, "Arquivos PDF (*.pdf)");
-  EXPECT_EQ(host.rewinds, 1);
-  EXPECT_EQ(pdfPages(dir.filePath("cat.PDF")), 2);
-  EXPECT_GT(leftBefore, 0);
-  EXPECT_EQ(r.report.page().leftMargin, 0);
-  EXPECT_EQ(r.report.page().rightMargin, 0);
-  previewAndThen(r.report, [&](TPrevForm& w) {
-    EXPECT_EQ(itemsOfFrames(*w.qrPrinter()->page(1)).front().box.left, 0);
-  });
+  EXPECT_FALSE(whileDrawing.action);
+  EXPECT_EQ(errors.messages().size(), 1);
+  EXPECT_EQ(pdfPages(dir.filePath("list.PDF")), 1);
+  EXPECT_EQ(pdfPages(dir.filePath("drawings.PDF")), 4);
+  // The next generation of an exported catalog has no side margins.
+  commands.runWithoutWindow(CatalogKind::Drawings);
+  EXPECT_EQ(leftmostFrame(*form3.QR_FIG.qrPrinter().page(1)), 0);
+  EXPECT_EQ(form3.QR_FIG.page().rightMargin, 0);
 }
 
-TEST_F(PrevFormTest, PdfIsRefusedWhileAnyCatalogProducesPages) {
-  CellReport list(13, "QR_lista");
-  host.reports = {&list.report};
-  bool asked = false;
-  const auto previous =
-      setSaveFileChooser([&](QWidget*, const QString&, const QString&, const QString&) {
-        asked = true;
-        return QString();
-      });
-  list.report.setNeedData([&](TQuickRep&, bool& more) {
-    more = list.served < list.records;
-    if (!more) return;
-    list.name->setCaption("Cell " + std::to_string(++list.served));
-    if (list.served == 8)
-      if (TPrevForm* w = windowFor(list.report.qrPrinter()))
-        child<QPushButton>(*w, "BitBtn2")->click();
-  });
-  previewAndThen(list.report, [](TPrevForm&) {});
-  setSaveFileChooser(previous);
-  EXPECT_EQ(errors.messages(), QStringList{"Error exporting report"});
-  EXPECT_EQ(host.rewinds, 0);  // refused before its first step
-  EXPECT_FALSE(asked);
-  EXPECT_EQ(list.report.qrPrinter().pageCount(), 3);  // the generation went on undisturbed
-}
-
-TEST(PrevFormNames, DefaultExtensionAndItsRemoval) {
-  EXPECT_EQ(withDefaultExtension("/a.d/cat", "QRP"), "/a.d/cat.QRP");
-  EXPECT_EQ(withDefaultExtension("/a/cat.pdf", "QRP"), "/a/cat.pdf");
-  EXPECT_EQ(withDefaultExtension("/a/.hidden", "QRP"), "/a/.hidden.QRP");
+TEST(PrevFormProgram, PreviewsGoToTheProgramsOwnWindowUntilItEnds) {
+  testing::CurrentFolderGuard folder;
+  PreviewRegistry::instance().clear();
+  auto objects = createProgramObjects();
+  EXPECT_NE(dynamic_cast<tqrpreviewinterf*>(PreviewRegistry::instance().current().get()), nullptr);
+  EXPECT_FALSE(objects->PrevForm->isVisible());
+  EXPECT_EQ(objects->PrevForm->windowTitle(), QString::fromUtf8("Visão Prévia da Impressão"));
+  objects.reset();
+  EXPECT_EQ(PreviewRegistry::instance().registered(), nullptr);
+  PreviewRegistry::instance().clear();
 }
 
 }  // namespace
