@@ -66,6 +66,10 @@ class TForm1 : public QMainWindow {
     defaultFolders_ = std::move(folders);
   }
 
+  // What the first activation opens instead of the default folders: `folder`, and in it the
+  // library `libraryName` (when not empty), chosen as a click on it in the file list would.
+  void setStartFolder(std::string folder, std::string libraryName = {});
+
   // Shows the core's current state: component list and its selection, memo, view and Label1.
   // Code that changes the session outside these handlers (a catalog run) calls it afterwards.
   void mirrorCore();
@@ -111,6 +115,7 @@ class TForm1 : public QMainWindow {
   void placeWindow();
 
   void showFolder(const std::string& folder);
+  void openStartLibrary();
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
   void runThenMirror(const std::function<void()>& operation);
@@ -133,6 +138,7 @@ class TForm1 : public QMainWindow {
   std::vector<std::string> defaultFolders_;
   FileList fileList_;
   QPointer<QDialog> indexWindow_;
+  std::string startLibrary_;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
 

@@ -70,14 +70,34 @@ void TForm1::folderChanged(const std::string& folder) {
   for (const std::string& name : fileList_.entries()) FileListBox1->addItem(shown(name));
 }
 
+void TForm1::setStartFolder(std::string folder, std::string libraryName) {
+  defaultFolders_ = {std::move(folder)};
+  startLibrary_ = std::move(libraryName);
+}
+
 void TForm1::FormActivate() {
   if (activated_) return;
   activated_ = true;
   for (const std::string& folder : defaultFolders_) {
     if (!folderExists(folder)) continue;
-    runGuarded(this, [&] { showFolder(folder); });
+    const bool shown = runGuarded(this, [&] { showFolder(folder); });
+    if (shown && !startLibrary_.empty()) openStartLibrary();
     return;
   }
+}
+
+// The file is chosen in the list when the list shows it (a name outside the "*.lib" mask is
+// still loaded, as the user asked for it by name), then loaded as a click would.
+void TForm1::openStartLibrary() {
+  const std::vector<std::string>& entries = fileList_.entries();
+  for (size_t row = 0; row < entries.size(); ++row) {
+    if (entries[row] == startLibrary_) {
+      fileList_.select(int(row));
+      FileListBox1->setCurrentRow(int(row));
+      break;
+    }
+  }
+  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -20,6 +20,7 @@
 
 #include "app/directory_list_box.h"
 #include "app/main_window.h"
+#include "app/program_start.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
@@ -161,21 +162,30 @@ TEST_F(IndexWindowTest, AFailedBuildShowsTheErrorAndWhatWasRead) {
   EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
 }
 
-TEST_F(IndexWindowTest, TheHiddenMenuEntryShowsTheWindowModallyAndTheBuildOutlivesIt) {
-  build();
+TEST(IndexWindowStart, MadeHiddenAtStartShownModallyByTheHiddenEntryAndKeepsItsBuild) {
+  testing::CurrentFolderGuard folderGuard;
+  QTemporaryDir dir;
+  writeFile(dir.path(), "one.lib", "DEF ONE U 0 0 Y Y 1 F N\nENDDEF\n");
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  std::unique_ptr<ProgramObjects> objects = createProgramObjects();
+  ASSERT_TRUE(objects->Form2);
+  TForm2& form2 = *objects->Form2;
+  EXPECT_TRUE(form2.isHidden());
+  form2.BitBtn1Click();
+
   QWidget* shownModal = nullptr;
-  QTimer::singleShot(0, form2.get(), [&] {
+  QTimer::singleShot(0, &form2, [&] {
     shownModal = QApplication::activeModalWidget();
-    form2->close();
+    form2.close();
   });
-  QAction* entry = mainWindow->findChild<QAction*>("pag22");
+  QAction* entry = objects->Form1->findChild<QAction*>("pag22");
   ASSERT_NE(entry, nullptr);
   EXPECT_FALSE(entry->isVisible());
   entry->trigger();
-  EXPECT_EQ(shownModal, form2.get());
-  EXPECT_TRUE(form2->isHidden());
-  EXPECT_EQ(text("Label1"), "2");
-  EXPECT_EQ(grid()->model()->rowCount(), 4);
+  EXPECT_EQ(shownModal, &form2);
+  EXPECT_TRUE(form2.isHidden());
+  EXPECT_EQ(form2.findChild<QLabel*>("Label1")->text(), "1");
+  EXPECT_EQ(form2.index().nameCount(), 1u);
 }
 
 }  // namespace

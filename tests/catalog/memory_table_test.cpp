@@ -42,35 +42,5 @@ TEST(MemoryTable, SortsOnAFieldListIgnoringCaseAndKeepsTheCurrentRow) {
   EXPECT_THROW(table.SortOnFields("alias;missing"), std::invalid_argument);
 }
 
-TEST(MemoryTable, LocatesByPrefixOrWholeValueWithOrWithoutCase) {
-  MemoryTable table = namesTable({{"74LS00", "a"}, {"74hc00", "b"}, {"7400", "c"}});
-  EXPECT_FALSE(table.Locate("alias", std::string("74HC"), {}));
-  EXPECT_EQ(table.currentRow(), 2) << "a failed locate moves nothing";
-  EXPECT_FALSE(table.Locate("alias", std::string("74hc"), {.caseInsensitive = true}));
-  EXPECT_TRUE(table.Locate("alias", std::string("74HC"), {true, true}));
-  EXPECT_EQ(table.currentRow(), 1);
-  // The current row is kept while it matches, though an earlier row matches too.
-  EXPECT_TRUE(table.Locate("alias", std::string("74"), {true, true}));
-  EXPECT_EQ(table.currentRow(), 1);
-  EXPECT_TRUE(table.Locate("alias", std::string("74ls00"), {.caseInsensitive = true}));
-  EXPECT_EQ(table.currentRow(), 0);
-  EXPECT_TRUE(table.Locate("NR", int32_t(3), {}));
-  EXPECT_EQ(table.currentRow(), 2);
-  EXPECT_FALSE(table.Locate("nr", int32_t(4), {}));
-}
-
-TEST(MemoryTable, NullFieldsShowNothingAndEmptyingForgetsTheCurrentRow) {
-  MemoryTable table({{"n", FieldKind::Integer}, {"t", FieldKind::Memo}}, 0);
-  EXPECT_EQ(table.currentRow(), -1);
-  table.Append();
-  EXPECT_EQ(table.displayText(0, 0), "");
-  EXPECT_FALSE(table.integer(0, 0));
-  table.setValue(0, 0, int32_t(-2147483647 - 1));
-  EXPECT_EQ(table.displayText(0, 0), "-2147483648");
-  table.EmptyTable();
-  EXPECT_EQ(table.RecordCount(), 0u);
-  EXPECT_EQ(table.currentRow(), -1);
-}
-
 }  // namespace
 }  // namespace quiral
