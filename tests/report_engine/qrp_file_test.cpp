@@ -214,7 +214,7 @@ TEST(QrpFormat, WhatTheReaderRefusesTheWriterRefusesToWrite) {
             "The prepared report cannot be saved: a page holds more than 5000 items");
 }
 
-TEST(QrpFormat, ReaderBoundsItemsPerPageAndPicturePixelsByTheFile) {
+TEST(QrpFormat, ReaderBoundsItemsPerPageFaceNamesAndPicturePixelsByTheFile) {
   const PageText text{{0, 0, 500, 60}, 7, 8, FontSpec{"Arial", 10}, "R1"};
   const std::string bytes = encodePreparedReport(textReport(5000, text));
   // The item count sits after the empty title, page size, no pictures and one page.
@@ -224,6 +224,15 @@ TEST(QrpFormat, ReaderBoundsItemsPerPageAndPicturePixelsByTheFile) {
   oneMore += oneMore.substr(oneMore.size() - itemBytes);
   putU32(oneMore, itemCount, 5001);
   EXPECT_EQ(messageOf(withChecksum(oneMore + "....")),
+            "The prepared report file is damaged and cannot be read");
+
+  // A face name one byte longer than a name can be (kind, box, colour, x and top come first).
+  std::string face = encodePreparedReport(textReport(1, text));
+  const size_t faceLength = itemCount + 4 + 1 + 16 + 4 + 8;
+  ASSERT_EQ(face.substr(faceLength + 4, 5), "Arial");
+  face.replace(faceLength + 4, 5, std::string(256, 'F'));
+  putU32(face, faceLength, 256);
+  EXPECT_EQ(messageOf(withChecksum(face)),
             "The prepared report file is damaged and cannot be read");
 
   // 40 white pixels are written as runs of 32 and 8; one run of 39 and one of 1 would fill the
