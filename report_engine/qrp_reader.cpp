@@ -196,6 +196,7 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
     if (items > qrp::kMaxItemsPerPage) damaged();
     page->items.resize(items);
     for (PageItem& item : page->items) item = readItem(r, pictures);
+    if (!qrp::coverageWithinLimit(*page, report.pageWidth, report.pageHeight)) damaged();
     slot = std::move(page);
   }
   if (r.remaining() != 0) damaged();

@@ -77,6 +77,9 @@ void checkReport(const PreparedReport& report) {
     if (page->items.size() > qrp::kMaxItemsPerPage)
       unsavable("a page holds more than " + std::to_string(qrp::kMaxItemsPerPage) + " items");
     for (const PageItem& item : page->items) checkItem(item);
+    if (!qrp::coverageWithinLimit(*page, report.pageWidth, report.pageHeight))
+      unsavable("a page is painted over more than " + std::to_string(qrp::kMaxPageCoverage) +
+                " times");
   }
 }
 

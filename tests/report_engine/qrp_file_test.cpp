@@ -214,17 +214,31 @@ TEST(QrpFormat, WhatTheReaderRefusesTheWriterRefusesToWrite) {
             "The prepared report cannot be saved: a page holds more than 5000 items");
 }
 
-TEST(QrpFormat, ReaderBoundsItemsPerPageFaceNamesAndPicturePixelsByTheFile) {
+TEST(QrpFormat, ReaderBoundsPaintingWorkFaceNamesAndPicturePixelsByTheFile) {
   const PageText text{{0, 0, 500, 60}, 7, 8, FontSpec{"Arial", 10}, "R1"};
-  const std::string bytes = encodePreparedReport(textReport(5000, text));
   // The item count sits after the empty title, page size, no pictures and one page.
   const size_t itemCount = 8 + 2 + 4 + 9 + 4 + 4;
-  const size_t itemBytes = (bytes.size() - 4 - itemCount - 4) / 5000;
-  std::string oneMore = bytes.substr(0, bytes.size() - 4);
-  oneMore += oneMore.substr(oneMore.size() - itemBytes);
-  putU32(oneMore, itemCount, 5001);
-  EXPECT_EQ(messageOf(withChecksum(oneMore + "....")),
-            "The prepared report file is damaged and cannot be read");
+  // The file of a one-page report of `n` equal items, forged to hold one item more.
+  auto oneItemMore = [&](const PreparedReport& r, uint32_t n) {
+    std::string bytes = encodePreparedReport(r);
+    bytes.resize(bytes.size() - 4);
+    bytes += bytes.substr(bytes.size() - (bytes.size() - itemCount - 4) / n);
+    putU32(bytes, itemCount, n + 1);
+    return withChecksum(bytes + "....");
+  };
+  const char* const damagedText = "The prepared report file is damaged and cannot be read";
+  EXPECT_EQ(messageOf(oneItemMore(textReport(5000, text), 5000)), damagedText);
+  // Fills covering the page 32 times over load; one more is refused.
+  PreparedReport fills;
+  PreparedPage page32;
+  page32.items.assign(32, PageFill{{0, 0, 2100, 2970}, colors::kBlack});
+  fills.pages.push_back(std::make_shared<PreparedPage>(page32));
+  EXPECT_EQ(messageOf(encodePreparedReport(fills)), "accepted");
+  EXPECT_EQ(messageOf(oneItemMore(fills, 32)), damagedText);
+  page32.items.push_back(PageFill{{-9000, -9000, 90000, 90000}, colors::kBlack});
+  fills.pages[0] = std::make_shared<PreparedPage>(page32);
+  EXPECT_EQ(refusalOf(fills),
+            "The prepared report cannot be saved: a page is painted over more than 32 times");
 
   // A face name one byte longer than a name can be (kind, box, colour, x and top come first).
   std::string face = encodePreparedReport(textReport(1, text));
