@@ -87,7 +87,6 @@ void TQuickRep::preview() {
   // Closing the window while pages are still being made stops the generation.
   control.stopRequested = [this, window] { return window && !printer_.previewShowing(); };
   try {
-    if (pump) pump->processEvents();
     generate(control);
   } catch (...) {
     // A window stays open with the pages made so far and closes the preview itself; without

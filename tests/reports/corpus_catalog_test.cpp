@@ -48,20 +48,5 @@ TEST(CorpusCatalogs, EveryLibraryGivesOneCellPerComponentInBothCatalogs) {
   EXPECT_GT(described, components * 8 / 10);
 }
 
-TEST(CorpusCatalogs, ACellTallerThanAColumnIsCutAndReported) {
-  CatalogFixture f;
-  f.load(std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Transistor_FET.lib");
-  f.prepare(CatalogKind::Drawings);
-  const auto& names = f.session.browser.components().entries();
-  const auto& cuts = f.report(CatalogKind::Drawings).cutBands();
-  ASSERT_FALSE(cuts.empty());
-  bool csd = false;
-  for (const CutBand& cut : cuts) {
-    EXPECT_GT(cut.height, cut.room);
-    csd |= names[size_t(cut.record)] == "CSD17578Q5A";
-  }
-  EXPECT_TRUE(csd);
-}
-
 }  // namespace
 }  // namespace quiral
