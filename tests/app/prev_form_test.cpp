@@ -146,8 +146,6 @@ TEST_F(PrevFormTest, WindowSpinnerAndClose) {
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Visão prévia lib: many.lib"));
     EXPECT_TRUE(w.isMaximized());
-    EXPECT_EQ(child<QWidget>(w, "Panel1")->height(), 42);
-    EXPECT_EQ(child<QPushButton>(w, "BitBtn2")->geometry(), QRect(586, 7, 47, 25));
     EXPECT_EQ(child<QToolButton>(w, "SB_imprimir")->toolTip(), "Imprimir");
     EXPECT_FALSE(child<QPushButton>(w, "bb_salvar")->icon().isNull());
     EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->itemText(0), "  25  %");
