@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/prev_form.h"
 #include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "reports/qr_fig.h"
@@ -29,7 +30,8 @@ struct ProgramObjects {
   std::unique_ptr<TForm2> Form2;
   // 3: the holder of the drawings catalog QR_FIG; never shown.
   std::unique_ptr<TForm3> Form3;
-  // 4: the hidden preview window TPrevForm comes here.
+  // 4: a preview window that is never shown; each preview opens a fresh one.
+  std::unique_ptr<TPrevForm> PrevForm;
   // 5: the list catalog.
   std::unique_ptr<TQR_lista> QR_lista;
 };
