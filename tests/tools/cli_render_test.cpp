@@ -11,26 +11,10 @@
 namespace quiral {
 namespace {
 
+using testing::OutputFolder;
 using testing::runCli;
 
 const std::string kGates = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
-
-// A private folder for the files a command writes, removed afterwards.
-struct OutputFolder {
-  OutputFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quiral-render-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~OutputFolder() { std::filesystem::remove_all(path); }
-  size_t fileCount() const {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path)) ++n;
-    return n;
-  }
-  std::filesystem::path path;
-};
 
 TEST(CliRender, WritesTheViewAndPrintsItsFacts) {
   OutputFolder out;
