@@ -53,7 +53,8 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
     throw QuiralError(path + ": not a regular file");
   }
   ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  buffer_.resize(kBufferSize);
+  // Not zero-filled: every byte is read into before it is looked at.
+  buffer_.reset(new char[kBufferSize]);
 }
 
 TextFileReader::~TextFileReader() {
@@ -62,7 +63,7 @@ TextFileReader::~TextFileReader() {
 
 bool TextFileReader::fill() {
   for (;;) {
-    ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+    ssize_t n = ::read(fd_, buffer_.get(), kBufferSize);
     if (n < 0) {
       if (errno == EINTR) continue;
       throwFileError(path_);
@@ -70,22 +71,22 @@ bool TextFileReader::fill() {
     pos_ = 0;
     end_ = static_cast<size_t>(n);
     // Most libraries have bare LF line ends: then one memchr per line finds each end.
-    onlyLf_ = !std::memchr(buffer_.data(), '\r', end_) && !std::memchr(buffer_.data(), 26, end_);
+    onlyLf_ = !std::memchr(buffer_.get(), '\r', end_) && !std::memchr(buffer_.get(), 26, end_);
     return n > 0;
   }
 }
 
 size_t TextFileReader::findLineEnd() const {
-  const char* start = buffer_.data() + pos_;
+  const char* start = buffer_.get() + pos_;
   size_t length = end_ - pos_;
   if (onlyLf_) {
     const void* hit = std::memchr(start, '\n', length);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - buffer_.data()) : end_;
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - buffer_.get()) : end_;
   }
   const char* p = start;
   const char* stop = start + length;
   while (p != stop && *p != '\r' && *p != '\n' && *p != 26) ++p;
-  return static_cast<size_t>(p - buffer_.data());
+  return static_cast<size_t>(p - buffer_.get());
 }
 
 bool TextFileReader::nextLine(std::string_view& line) {
@@ -108,7 +109,7 @@ bool TextFileReader::nextLine(std::string_view& line) {
       }
     }
     size_t stop = findLineEnd();
-    std::string_view piece(buffer_.data() + pos_, stop - pos_);
+    std::string_view piece(buffer_.get() + pos_, stop - pos_);
     if (!piece.empty()) any = true;
     pos_ = stop;
     if (stop == end_) {
@@ -143,7 +144,7 @@ bool mayStartWith(unsigned char c, char upper) {
 }  // namespace
 
 size_t TextFileReader::findCandidateLine(char letter) const {
-  const unsigned char* buf = reinterpret_cast<const unsigned char*>(buffer_.data());
+  const unsigned char* buf = reinterpret_cast<const unsigned char*>(buffer_.get());
   size_t p = pos_ + 1;
 #if defined(__SSE2__)
   // Sixteen line starts at a time: a byte after LF that is a blank/control byte or the letter.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,7 +58,7 @@ class TextFileReader {
 
   std::string path_;
   int fd_ = -1;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
   std::string spill_;  // a line that runs across buffer refills
   size_t pos_ = 0;
   size_t end_ = 0;
