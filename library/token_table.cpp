@@ -21,11 +21,9 @@ enum class State { Between, InWord, InQuote };
 }  // namespace
 
 int TokenizeLine(TokenTable& table, std::string_view line) {
-  // Every call starts from a clean table; clear() keeps the strings' buffers for reuse.
-  for (Token& t : table.tokens_) {
-    t.text.clear();
-    t.kind = TokenKind::Empty;
-  }
+  // Each stored position gets its whole text and kind anew; the positions past the last token
+  // that the previous line used are emptied at the end. That leaves the table as a cleared one
+  // filled by this line, without touching all 300 entries for every line.
   int next = 1;  // next free position
   State state = State::Between;
   // The pending text is built in place at the next position; once the table is full, further
@@ -87,7 +85,13 @@ int TokenizeLine(TokenTable& table, std::string_view line) {
   }
   if (state == State::InWord) store(TokenKind::Word);
   if (state == State::InQuote) store(TokenKind::OpenQuote);
+  // clear() keeps the strings' buffers for reuse.
+  for (int position = next; position <= table.used_; ++position) {
+    table.tokens_[size_t(position - 1)].text.clear();
+    table.tokens_[size_t(position - 1)].kind = TokenKind::Empty;
+  }
   if (next <= TokenTable::kSize) pending().clear();
+  table.used_ = next - 1;
   return next - 1;
 }
 
