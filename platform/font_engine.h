@@ -6,6 +6,7 @@
 
 #include <ft2build.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,12 +53,17 @@ class SizedFont {
   void clearGlyphs();
 
  private:
+  const GlyphImage& lookUpGlyph(char32_t c);
+
   FontFace& face_;
   int em_;
   int ascent_ = 0;
   int descent_ = 0;
   FT_Size size_ = nullptr;
   std::unordered_map<uint32_t, GlyphImage> glyphs_;
+  // The glyphs of the ASCII characters once looked up, straight by character: entries of
+  // glyphs_, whose addresses hold until the cache is emptied.
+  std::array<const GlyphImage*, 128> ascii_{};
 };
 
 // A face at one fractional em size for report pages: unhinted, antialiased glyphs at quarter-pixel
