@@ -15,16 +15,17 @@ namespace quiral {
 
 namespace {
 
-// The picture prepared for libpng: packed rows in one buffer, and a palette when indexed.
-struct PngImage {
+using ByteBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
+
+// What libpng is given: the rows (owned by a PreparedPng or a bitmap) and the palette.
+struct Encoding {
   int width = 0;
   int height = 0;
   int colorType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
   size_t rowBytes = 0;
+  const uint8_t* rows = nullptr;
   std::vector<png_color> palette;
-  std::vector<uint8_t> pixels;       // height rows of rowBytes each
-  const uint8_t* rowData = nullptr;  // rows to write: pixels, or the bitmap itself
 };
 
 // Maps colours to palette indices in first-seen order; at most 256 of them.
@@ -62,7 +63,7 @@ bool allWhite(const uint8_t* p, size_t bytes) {
 
 // Palette indices of an RGB picture, one byte per pixel; false when it has more than 256 colours.
 // Symbol views are mostly white, so runs of eight white pixels are handled in one step.
-bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, std::vector<uint8_t>& indices) {
+bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, ByteBuffer& indices) {
   const size_t w = size_t(bm.width());
   indices.resize(w * size_t(bm.height()));
   const int white = palette.indexOf(colors::kWhite);
@@ -110,14 +111,14 @@ void packRow(const uint8_t* in, size_t width, uint8_t* out) {
   }
 }
 
-void packRows(const std::vector<uint8_t>& indices, PngImage& img) {
+void packRows(const ByteBuffer& indices, PreparedPng& img) {
   const size_t w = size_t(img.width);
   const size_t perByte = size_t(8 / img.bitDepth);
   img.rowBytes = (w + perByte - 1) / perByte;
-  img.pixels.resize(img.rowBytes * size_t(img.height));
+  img.rows.resize(img.rowBytes * size_t(img.height));
   for (int y = 0; y < img.height; ++y) {
     const uint8_t* in = indices.data() + size_t(y) * w;
-    uint8_t* out = img.pixels.data() + size_t(y) * img.rowBytes;
+    uint8_t* out = img.rows.data() + size_t(y) * img.rowBytes;
     switch (img.bitDepth) {
       case 1:
         packRow<1>(in, w, out);
@@ -135,39 +136,52 @@ void packRows(const std::vector<uint8_t>& indices, PngImage& img) {
   }
 }
 
-PngImage prepare(const Bitmap& bm) {
-  PngImage img;
-  img.width = bm.width();
-  img.height = bm.height();
-  std::vector<Color> colors;
-  std::vector<uint8_t> indices;
-  bool indexed = false;
+// An RGB picture of at most 256 colours as palette indices packed at the smallest depth that
+// holds them (palette in first-seen order); false when it has more colours.
+bool indexRgb(const Bitmap& bm, PreparedPng& img) {
+  // One scratch buffer per thread, kept between pictures.
+  thread_local ByteBuffer indices;
+  PaletteBuilder palette;
+  if (!indexPixels(bm, palette, indices)) return false;
+  img.indexed = true;
+  for (Color c : palette.colors()) img.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
+  const size_t n = img.palette.size();
+  img.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
+  packRows(indices, img);
+  return true;
+}
+
+std::vector<png_color> pngPalette(const std::vector<PreparedPng::PaletteEntry>& entries) {
+  std::vector<png_color> out;
+  out.reserve(entries.size());
+  for (const auto& e : entries) out.push_back({e.red, e.green, e.blue});
+  return out;
+}
+
+Encoding encodingOf(const PreparedPng& img) {
+  Encoding e;
+  e.width = img.width;
+  e.height = img.height;
+  e.colorType = img.indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB;
+  e.bitDepth = img.bitDepth;
+  e.rowBytes = img.rowBytes;
+  e.rows = img.rows.data();
+  if (img.indexed) e.palette = pngPalette(img.palette);
+  return e;
+}
+
+// An encoding that reads the bitmap's own rows: indexed bitmaps with their palette, RGB as is.
+Encoding encodingOfBitmap(const Bitmap& bm) {
+  Encoding e;
+  e.width = bm.width();
+  e.height = bm.height();
+  e.rowBytes = bm.stride();
+  e.rows = bm.data();
   if (bm.format() == Bitmap::Format::Indexed8) {
-    colors.assign(bm.palette().begin(), bm.palette().end());
-    indexed = true;
-    img.colorType = PNG_COLOR_TYPE_PALETTE;
-    img.rowBytes = bm.stride();
-    img.rowData = bm.data();
-  } else {
-    PaletteBuilder palette;
-    indexed = indexPixels(bm, palette, indices);
-    colors = palette.colors();
+    e.colorType = PNG_COLOR_TYPE_PALETTE;
+    for (Color c : bm.palette()) e.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
   }
-  if (indexed) {
-    for (Color c : colors) img.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
-    img.colorType = PNG_COLOR_TYPE_PALETTE;
-    if (!img.rowData) {
-      const size_t n = colors.size();
-      img.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
-      packRows(indices, img);
-      img.rowData = img.pixels.data();
-    }
-    return img;
-  }
-  img.colorType = PNG_COLOR_TYPE_RGB;
-  img.rowBytes = bm.stride();
-  img.rowData = bm.data();
-  return img;
+  return e;
 }
 
 void onPngError(png_structp png, png_const_charp) {
@@ -177,7 +191,7 @@ void onPngWarning(png_structp, png_const_charp) {}
 
 // Writes with libpng; no C++ object with a destructor lives across the setjmp. Returns false on
 // a libpng failure.
-bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, int level) {
+bool writeWithLibpng(FILE* file, const Encoding& img, png_bytepp rowPointers, int level) {
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onPngError, onPngWarning);
   if (!png) return false;
@@ -192,11 +206,14 @@ bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, in
   // than the full search and compresses them nearly as well.
   if (level <= 1) png_set_compression_strategy(png, Z_RLE);
   png_set_filter(png, 0, PNG_FILTER_NONE);
+  // Indices come from our own palette and are always in range: libpng need not check every
+  // pixel of every row (it does when the palette has fewer than 2^depth entries).
+  png_set_check_for_invalid_index(png, 0);
   png_set_IHDR(png, info, png_uint_32(img.width), png_uint_32(img.height), img.bitDepth,
                img.colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   if (img.colorType == PNG_COLOR_TYPE_PALETTE)
-    png_set_PLTE(png, info, img.palette.data(), int(img.palette.size()));
+    png_set_PLTE(png, info, const_cast<png_color*>(img.palette.data()), int(img.palette.size()));
   png_write_info(png, info);
   png_write_image(png, rowPointers);
   png_write_end(png, nullptr);
@@ -204,14 +221,10 @@ bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, in
   return true;
 }
 
-}  // namespace
-
-void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options) {
-  if (bitmap.empty()) throw QuiralError("Cannot write an empty picture to " + path);
-  const PngImage img = prepare(bitmap);
+void writeEncoded(const Encoding& img, const std::string& path, PngOptions options) {
   std::vector<png_bytep> rowPointers(size_t(img.height));
   for (size_t y = 0; y < rowPointers.size(); ++y)
-    rowPointers[y] = const_cast<png_bytep>(img.rowData + y * img.rowBytes);
+    rowPointers[y] = const_cast<png_bytep>(img.rows + y * img.rowBytes);
   errno = 0;
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) throwFileError(path);
@@ -225,6 +238,42 @@ void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options)
     std::remove(path.c_str());
     throw FileError(err != 0 ? err : EIO, path);
   }
+}
+
+}  // namespace
+
+PreparedPng preparePng(const Bitmap& bitmap) {
+  if (bitmap.empty()) throw QuiralError("Cannot write an empty picture");
+  PreparedPng img;
+  img.width = bitmap.width();
+  img.height = bitmap.height();
+  if (bitmap.format() == Bitmap::Format::Rgb24 && indexRgb(bitmap, img)) return img;
+  const Encoding own = encodingOfBitmap(bitmap);
+  img.indexed = own.colorType == PNG_COLOR_TYPE_PALETTE;
+  for (const png_color& c : own.palette) img.palette.push_back({c.red, c.green, c.blue});
+  img.rowBytes = own.rowBytes;
+  img.rows.assign(own.rows, own.rows + own.rowBytes * size_t(own.height));
+  return img;
+}
+
+void writePng(const PreparedPng& picture, const std::string& path, PngOptions options) {
+  if (picture.width <= 0 || picture.height <= 0)
+    throw QuiralError("Cannot write an empty picture to " + path);
+  writeEncoded(encodingOf(picture), path, options);
+}
+
+void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options) {
+  if (bitmap.empty()) throw QuiralError("Cannot write an empty picture to " + path);
+  if (bitmap.format() == Bitmap::Format::Rgb24) {
+    PreparedPng indexed;
+    indexed.width = bitmap.width();
+    indexed.height = bitmap.height();
+    if (indexRgb(bitmap, indexed)) {
+      writeEncoded(encodingOf(indexed), path, options);
+      return;
+    }
+  }
+  writeEncoded(encodingOfBitmap(bitmap), path, options);
 }
 
 Bitmap readPng(const std::string& path) {

@@ -149,7 +149,7 @@ int runRenderAll(const std::vector<std::string>& args) {
       if (write) {
         std::filesystem::path out =
             std::filesystem::path(*parsed.output) / entryFileName(library, i, list[i]);
-        writer->push(session.renderer.ViewImage(), out.string());
+        writer->push(preparePng(session.renderer.ViewImage()), out.string());
       }
     }
     total += count;

@@ -1,7 +1,5 @@
 #include "tools/png_write_queue.h"
 
-#include "platform/png_writer.h"
-
 namespace quiral::cli {
 
 PngWriteQueue::PngWriteQueue(size_t maxPending)
@@ -20,7 +18,7 @@ void PngWriteQueue::rethrowFailure() {
   if (failure_) std::rethrow_exception(failure_);
 }
 
-void PngWriteQueue::push(Bitmap picture, std::string path) {
+void PngWriteQueue::push(PreparedPng picture, std::string path) {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [&] { return failure_ || pending_.size() < maxPending_; });
   rethrowFailure();

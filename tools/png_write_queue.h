@@ -9,13 +9,14 @@
 #include <thread>
 #include <utility>
 
-#include "platform/bitmap.h"
+#include "platform/png_writer.h"
 
 namespace quiral::cli {
 
-// Writes pictures as PNG files on a second thread, so that drawing the next component and
-// encoding and writing the last one overlap. The first failure is kept: later pictures are
-// dropped, and push() or finish() rethrow it.
+// Encodes and writes prepared pictures as PNG files on a second thread, so that drawing the next
+// component and encoding and writing the last one overlap. The drawing thread prepares each
+// picture (palette indexing and packing) and hands over its packed rows. The first failure is kept:
+// later pictures are dropped, and push() or finish() rethrow it.
 class PngWriteQueue {
  public:
   explicit PngWriteQueue(size_t maxPending = 16);
@@ -23,8 +24,8 @@ class PngWriteQueue {
   PngWriteQueue(const PngWriteQueue&) = delete;
   PngWriteQueue& operator=(const PngWriteQueue&) = delete;
 
-  // Queues a copy of the picture; waits while maxPending pictures are queued.
-  void push(Bitmap picture, std::string path);
+  // Queues the picture; waits while maxPending pictures are queued.
+  void push(PreparedPng picture, std::string path);
   // Waits until everything queued is written.
   void finish();
 
@@ -35,7 +36,7 @@ class PngWriteQueue {
   const size_t maxPending_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::pair<Bitmap, std::string>> pending_;
+  std::deque<std::pair<PreparedPng, std::string>> pending_;
   bool busy_ = false;
   bool stopping_ = false;
   std::exception_ptr failure_;
