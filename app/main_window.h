@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@ class QTabWidget;
 namespace quiral {
 
 struct Session;
+class CatalogCommands;
+class CatalogWatch;
+enum class CatalogKind;
+class TForm3;
+class TQR_lista;
 class DirectoryListBox;
 class DriveComboBox;
 class FilenameEdit;
@@ -35,6 +41,11 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   Session& session() { return session_; }
+
+  // The catalog commands' state: CurrentReport, DocumentationPath and zerarparaimprimir.
+  CatalogCommands& catalogs() { return *catalogs_; }
+  // The two catalogs, made after this window at program start (null, null detaches them).
+  void setCatalogReports(TForm3* form3, TQR_lista* lista);
 
   // The folder the folder list shows (the process's current folder).
   std::string folderShown() const;
@@ -64,7 +75,8 @@ class TForm1 : public QMainWindow {
   void B_linhaClick();
   void B_apagarClick();
   void B_tokensClick();
-  // Catalogs; the catalog commands fill these in.
+  // Catalogs: "Catálogo" and Catálogos > Desenhos preview the drawings catalog of the library
+  // in use, Catálogos > Lista its list catalog. Each returns once the preview is closed.
   void b_reportClick();
   void Desenhos1Click();
   void Lista1Click();
@@ -91,11 +103,19 @@ class TForm1 : public QMainWindow {
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
   void runThenMirror(const std::function<void()>& operation);
+  void runCatalog(CatalogKind kind);
+  // While a catalog makes its pages it walks the component list and reads the library in use:
+  // the controls that would change them, and the catalog commands, do not act meanwhile.
+  bool catalogGenerating() const;
+  void setBrowsingEnabled(bool enabled);
+  void catalogGenerationEnded();
   void mirrorComponents();
   void mirrorMemo();
   void mirrorView();
 
   Session& session_;
+  std::unique_ptr<CatalogCommands> catalogs_;
+  std::unique_ptr<CatalogWatch> catalogWatch_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
   std::vector<std::string> shownComponents_;

@@ -95,19 +95,23 @@ void TForm1::changeEvent(QEvent* event) {
 // ----- library and components -----
 
 void TForm1::FileListBox1Click() {
+  if (catalogGenerating()) return;
   runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
 }
 
 void TForm1::componentChosen(int row) {
+  if (catalogGenerating()) return;
   session_.browser.components().select(row);
   ListBox1Click();
 }
 
 void TForm1::ListBox1Click() {
+  if (catalogGenerating()) return;
   runThenMirror([this] { session_.browser.ShowComponent(); });
 }
 
 void TForm1::B_carregarClick() {
+  if (catalogGenerating()) return;
   const std::string name = QFile::encodeName(FilenameEdit1->text()).toStdString();
   runThenMirror([&] { session_.browser.B_carregarClick(name); });
 }
@@ -131,12 +135,6 @@ void TForm1::B_tokensClick() {}
 
 // ----- menu -----
 
-// The catalog commands are wired here by the catalog work; until then they do nothing.
-void TForm1::b_reportClick() {}
-void TForm1::Desenhos1Click() {
-  b_reportClick();
-}
-void TForm1::Lista1Click() {}
 void TForm1::pag22Click() {}
 
 void TForm1::Sair1Click() {

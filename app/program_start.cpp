@@ -4,13 +4,18 @@
 
 #include "app/event_pump_qt.h"
 #include "app/main_window.h"
+#include "reports/catalog_commands.h"
 
 namespace quiral {
 
 ProgramObjects::ProgramObjects() = default;
 
 ProgramObjects::~ProgramObjects() {
-  // Windows go first, in the reverse of their start order; the session they use goes last.
+  // The main window stops listening to the catalogs, then windows and reports go in the reverse
+  // of their start order; the session they use goes last.
+  if (Form1) Form1->setCatalogReports(nullptr, nullptr);
+  QR_lista.reset();
+  Form3.reset();
   Form1.reset();
 }
 
@@ -20,6 +25,10 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
   objects->Form1 = std::make_unique<TForm1>(objects->session);
+  CatalogData& catalogData = objects->Form1->catalogs().data();
+  objects->Form3 = std::make_unique<TForm3>(catalogData);
+  objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
+  objects->Form1->setCatalogReports(objects->Form3.get(), objects->QR_lista.get());
   return objects;
 }
 
