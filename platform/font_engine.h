@@ -1,8 +1,8 @@
 #pragma once
 
-// Process-wide fonts: faces found through fontconfig, opened with FreeType once, kept at every
-// size asked for, with their glyph images cached. Everything runs on the one user-interface
-// thread; the engine is not locked.
+// Fonts: faces found through fontconfig, opened with FreeType once, kept at every size asked for,
+// with their glyph images cached. Each thread has its own engine (instance()), so nothing of it
+// is shared or locked; only the fontconfig matching is serialised.
 
 #include <ft2build.h>
 

@@ -53,7 +53,7 @@ GoldenList hashFolder(const std::filesystem::path& folder) {
 }
 
 GoldenList renderAllInto(const std::vector<std::string>& libraries,
-                         const std::vector<std::string>& options) {
+                         const std::vector<std::string>& options, std::string* printed = nullptr) {
   ScratchFolder out;
   std::vector<std::string> args{"render-all"};
   args.insert(args.end(), libraries.begin(), libraries.end());
@@ -62,6 +62,7 @@ GoldenList renderAllInto(const std::vector<std::string>& libraries,
   const auto result = testing::runCli(args);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("total: 3035 components"), std::string::npos) << result.out;
+  if (printed) *printed = result.out;
   return hashFolder(out.path);
 }
 
@@ -76,6 +77,20 @@ TEST(RenderAllGolden, EveryPngKeepsItsBytes) {
   const GoldenList expected = testing::readGolden(kGoldenPngs);
   ASSERT_FALSE(expected.empty()) << "no golden list at " << testing::goldenPath(kGoldenPngs);
   EXPECT_TRUE(expected == actual) << testing::goldenDifferences(expected, actual);
+}
+
+// Libraries drawn on several workers give the same files, and the same report in the same order,
+// as one worker: each worker draws with its own canvas and fonts.
+TEST(RenderAllGolden, AnyNumberOfJobsWritesTheSameFiles) {
+  const auto libraries = corpusLibraries();
+  ASSERT_EQ(libraries.size(), 35u);
+  const GoldenList expected = testing::readGolden(kGoldenPngs);
+  std::string printedByOne, printedByThree;
+  const GoldenList one = renderAllInto(libraries, {"--jobs", "1"}, &printedByOne);
+  EXPECT_TRUE(expected == one) << testing::goldenDifferences(expected, one);
+  const GoldenList three = renderAllInto(libraries, {"--jobs", "3"}, &printedByThree);
+  EXPECT_TRUE(expected == three) << testing::goldenDifferences(expected, three);
+  EXPECT_EQ(printedByOne, printedByThree);
 }
 
 }  // namespace
