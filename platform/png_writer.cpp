@@ -3,6 +3,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -52,21 +53,32 @@ class PaletteBuilder {
   std::vector<Color> colors_;
 };
 
-bool allWhite(const uint8_t* p, size_t bytes) {
-  for (size_t i = 0; i + 8 <= bytes; i += 8) {
+// Whether the 16 RGB pixels (48 bytes) at p are all white.
+bool sixteenWhite(const uint8_t* p) {
+  uint64_t all = ~uint64_t(0);
+  for (int i = 0; i < 6; ++i) {
     uint64_t v;
-    std::memcpy(&v, p + i, 8);
-    if (v != ~uint64_t(0)) return false;
+    std::memcpy(&v, p + 8 * i, 8);
+    all &= v;
   }
-  return true;
+  return all == ~uint64_t(0);
+}
+
+// Whether the 16 bytes at p are all zero.
+bool sixteenZero(const uint8_t* p) {
+  uint64_t a, b;
+  std::memcpy(&a, p, 8);
+  std::memcpy(&b, p + 8, 8);
+  return (a | b) == 0;
 }
 
 // Palette indices of an RGB picture, one byte per pixel; false when it has more than 256 colours.
-// Symbol views are mostly white, so runs of eight white pixels are handled in one step.
+// White is always index 0, and symbol views are mostly white: runs of sixteen white pixels are
+// handled in one step.
 bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, ByteBuffer& indices) {
   const size_t w = size_t(bm.width());
   indices.resize(w * size_t(bm.height()));
-  const int white = palette.indexOf(colors::kWhite);
+  const int white = palette.indexOf(colors::kWhite);  // 0: the first colour seen
   Color lastColor = colors::kWhite;
   int lastIndex = white;
   for (int y = 0; y < bm.height(); ++y) {
@@ -74,40 +86,65 @@ bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, ByteBuffer& indices)
     uint8_t* out = indices.data() + size_t(y) * w;
     size_t x = 0;
     while (x < w) {
-      if (x + 8 <= w && allWhite(p + 3 * x, 24)) {
-        std::memset(out + x, white, 8);
-        x += 8;
+      if (x + 16 <= w && sixteenWhite(p + 3 * x)) {
+        std::memset(out + x, white, 16);  // a fixed size: two plain stores
+        x += 16;
         continue;
       }
-      const uint8_t* q = p + 3 * x;
-      const Color c = rgb(q[0], q[1], q[2]);
-      if (c != lastColor) {
-        lastIndex = palette.indexOf(c);
-        if (lastIndex < 0) return false;
-        lastColor = c;
+      // Up to sixteen pixels one by one, then back to the white test.
+      const size_t stop = std::min(w, x + 16);
+      for (; x < stop; ++x) {
+        const uint8_t* q = p + 3 * x;
+        const Color c = rgb(q[0], q[1], q[2]);
+        if (c != lastColor) {
+          lastIndex = palette.indexOf(c);
+          if (lastIndex < 0) return false;
+          lastColor = c;
+        }
+        out[x] = uint8_t(lastIndex);
       }
-      out[x++] = uint8_t(lastIndex);
     }
   }
   return true;
 }
 
-// Packs one row of byte indices at Depth bits per pixel, most significant bits first. With the
-// depth fixed at compile time the inner loop over a byte's pixels unrolls.
+// Packs `count` byte indices at Depth bits per pixel, most significant bits first; a partial
+// last byte is padded with zero bits. With the depth fixed at compile time the inner loop over a
+// byte's pixels unrolls.
 template <int Depth>
-void packRow(const uint8_t* in, size_t width, uint8_t* out) {
+uint8_t* packPixels(const uint8_t* in, size_t count, uint8_t* out) {
   constexpr size_t kPerByte = 8 / Depth;
   size_t x = 0;
-  for (; x + kPerByte <= width; x += kPerByte) {
+  for (; x + kPerByte <= count; x += kPerByte) {
     unsigned byte = 0;
     for (size_t k = 0; k < kPerByte; ++k) byte = (byte << Depth) | in[x + k];
     *out++ = uint8_t(byte);
   }
-  if (x < width) {
+  if (x < count) {
     unsigned byte = 0;
     size_t k = 0;
-    for (; x < width; ++x, ++k) byte = (byte << Depth) | in[x];
-    *out = uint8_t(byte << (Depth * (kPerByte - k)));
+    for (; x < count; ++x, ++k) byte = (byte << Depth) | in[x];
+    *out++ = uint8_t(byte << (Depth * (kPerByte - k)));
+  }
+  return out;
+}
+
+// Packs one row. Sixteen pixels of index 0 (white) pack to 2 x Depth zero bytes, written at once.
+template <int Depth>
+void packRow(const uint8_t* in, size_t width, uint8_t* out) {
+  if constexpr (Depth == 8) {
+    std::memcpy(out, in, width);
+  } else {
+    size_t x = 0;
+    for (; x + 16 <= width; x += 16) {
+      if (sixteenZero(in + x)) {
+        std::memset(out, 0, 2 * Depth);
+        out += 2 * Depth;
+      } else {
+        out = packPixels<Depth>(in + x, 16, out);
+      }
+    }
+    packPixels<Depth>(in + x, width - x, out);
   }
 }
 
