@@ -10,6 +10,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/error.h"
 
 namespace quiral {
@@ -55,6 +59,13 @@ class PaletteBuilder {
 
 // Whether the 16 RGB pixels (48 bytes) at p are all white.
 bool sixteenWhite(const uint8_t* p) {
+#if defined(__SSE2__)
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+  const __m128i all = _mm_and_si128(_mm_and_si128(a, b), c);
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(all, _mm_set1_epi8(-1))) == 0xFFFF;
+#else
   uint64_t all = ~uint64_t(0);
   for (int i = 0; i < 6; ++i) {
     uint64_t v;
@@ -62,6 +73,16 @@ bool sixteenWhite(const uint8_t* p) {
     all &= v;
   }
   return all == ~uint64_t(0);
+#endif
+}
+
+// Whether the 8 RGB pixels (24 bytes) at p are all white.
+bool eightWhite(const uint8_t* p) {
+  uint64_t a, b, c;
+  std::memcpy(&a, p, 8);
+  std::memcpy(&b, p + 8, 8);
+  std::memcpy(&c, p + 16, 8);
+  return (a & b & c) == ~uint64_t(0);
 }
 
 // Whether the 16 bytes at p are all zero.
@@ -91,10 +112,18 @@ bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, ByteBuffer& indices)
         x += 16;
         continue;
       }
-      // Up to sixteen pixels one by one, then back to the white test.
-      const size_t stop = std::min(w, x + 16);
+      if (x + 8 <= w && eightWhite(p + 3 * x)) {
+        std::memset(out + x, white, 8);
+        x += 8;
+      }
+      // Up to eight pixels one by one, then back to the white tests.
+      const size_t stop = std::min(w, x + 8);
       for (; x < stop; ++x) {
         const uint8_t* q = p + 3 * x;
+        if ((q[0] & q[1] & q[2]) == 0xFF) {  // white between the strokes: no colour lookup
+          out[x] = uint8_t(white);
+          continue;
+        }
         const Color c = rgb(q[0], q[1], q[2]);
         if (c != lastColor) {
           lastIndex = palette.indexOf(c);
