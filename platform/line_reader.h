@@ -44,8 +44,8 @@ class TextFileReader {
   // the buffer. False at the end of the text.
   bool nextLine(std::string_view& line);
   // Like nextLine, but may pass over lines whose first byte is printable and is neither
-  // `letter` nor its lower-case form, since such a line cannot start with a word beginning with
-  // that letter after trimming. Callers still check the lines they get.
+  // `letter` (an upper-case ASCII letter) nor its lower-case form, since such a line cannot start
+  // with a word beginning with that letter after trimming. Callers still check the lines they get.
   bool nextLineStartingLike(char letter, std::string_view& line);
 
  private:
