@@ -47,7 +47,7 @@ bool keywordMayBe(std::string_view line, std::string_view upper) {
 void LibraryBrowser::listComponents() {
   TextFileReader reader(currentLibraryPath_);
   std::string_view line;
-  while (reader.nextLineStartingLike('D', line)) {
+  while (reader.nextLineStartingLike("DE", line)) {
     if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) continue;
     FirstWords words = firstTwoWords(line);
     if (equalsUpper(trimControl(words.first), "DEF")) components_.append(std::string(words.second));
@@ -82,7 +82,7 @@ void LibraryBrowser::ShowComponent() {
     TextFileReader reader(currentLibraryPath_);
     std::string_view line;
     bool found = false;
-    while (found ? reader.nextLine(line) : reader.nextLineStartingLike('D', line)) {
+    while (found ? reader.nextLine(line) : reader.nextLineStartingLike("DE", line)) {
       if (found) {
         memo_.emplace_back(line);
         if (keywordMayBe(line, "ENDDEF") &&

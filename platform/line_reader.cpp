@@ -149,20 +149,27 @@ bool mayStartWith(unsigned char c, char upper) {
 namespace {
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// Thirty-two line starts at a time: a byte after LF that is a blank or control byte or `letter` in
-// either case (`letter` is an upper-case ASCII letter). Returns the offset of the first such byte
-// at or after `p`, or `end` when fewer than 32 bytes are left to look at.
+// Thirty-two line starts at a time: a byte after LF that is a blank or control byte, or that
+// begins `prefix` (one or two upper-case ASCII letters) in either case. Returns the offset of the
+// first such byte at or after `p`, or `end` when too few bytes are left to look at.
 __attribute__((target("avx2"))) size_t candidateAvx2(const unsigned char* buf, size_t p, size_t end,
-                                                     char letter) {
+                                                     std::string_view prefix) {
   const __m256i lf = _mm256_set1_epi8('\n');
-  const __m256i lower = _mm256_set1_epi8(static_cast<char>(letter | 0x20));
+  const __m256i first = _mm256_set1_epi8(static_cast<char>(prefix[0] | 0x20));
+  // With one letter the second test always passes: a byte ORed with 0xFF is 0xFF.
+  const bool two = prefix.size() > 1;
+  const __m256i secondBits = _mm256_set1_epi8(two ? 0x20 : -1);
+  const __m256i second = _mm256_set1_epi8(two ? static_cast<char>(prefix[1] | 0x20) : -1);
   const __m256i caseBit = _mm256_set1_epi8(0x20);
   const __m256i blank = _mm256_set1_epi8(32);
-  for (; p + 32 <= end; p += 32) {
+  for (; p + 33 <= end; p += 32) {
     const __m256i cur = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(buf + p));
     const __m256i prev = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(buf + p - 1));
-    const __m256i ok = _mm256_or_si256(_mm256_cmpeq_epi8(_mm256_or_si256(cur, caseBit), lower),
-                                       _mm256_cmpeq_epi8(_mm256_min_epu8(cur, blank), cur));
+    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(buf + p + 1));
+    const __m256i begins =
+        _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(cur, caseBit), first),
+                         _mm256_cmpeq_epi8(_mm256_or_si256(next, secondBits), second));
+    const __m256i ok = _mm256_or_si256(begins, _mm256_cmpeq_epi8(_mm256_min_epu8(cur, blank), cur));
     const unsigned mask = static_cast<unsigned>(
         _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(prev, lf), ok)));
     if (mask) return p + static_cast<size_t>(__builtin_ctz(mask));
@@ -178,14 +185,15 @@ bool haveAvx2() {
 
 }  // namespace
 
-size_t TextFileReader::findCandidateLine(char letter) const {
+size_t TextFileReader::findCandidateLine(std::string_view prefix) const {
   const unsigned char* buf = reinterpret_cast<const unsigned char*>(buffer_.get());
+  const char letter = prefix[0];
   size_t p = pos_ + 1;
 #if defined(__x86_64__) && defined(__GNUC__)
   if (haveAvx2()) {
-    const size_t at = candidateAvx2(buf, p, end_, letter);
+    const size_t at = candidateAvx2(buf, p, end_, prefix);
     if (at != end_) return at;
-    p = std::max(p, end_ >= 32 ? end_ - 31 : p);  // fewer than 32 bytes left: finish below
+    p = std::max(p, end_ >= 33 ? end_ - 32 : p);  // too few bytes left: the rest is done below
   }
 #endif
 #if defined(__SSE2__)
@@ -210,11 +218,11 @@ size_t TextFileReader::findCandidateLine(char letter) const {
   return lastLf ? static_cast<size_t>(static_cast<const unsigned char*>(lastLf) - buf) + 1 : pos_;
 }
 
-bool TextFileReader::nextLineStartingLike(char letter, std::string_view& line) {
+bool TextFileReader::nextLineStartingLike(std::string_view prefix, std::string_view& line) {
   // The fast skip needs a plain LF buffer and the reader standing at the start of a line.
   while (onlyLf_ && !afterCr_ && !atEnd_ && pos_ < end_ &&
-         !mayStartWith(static_cast<unsigned char>(buffer_[pos_]), letter)) {
-    size_t next = findCandidateLine(letter);
+         !mayStartWith(static_cast<unsigned char>(buffer_[pos_]), prefix[0])) {
+    size_t next = findCandidateLine(prefix);
     if (next == pos_) break;  // the rejected line runs on into the next buffer
     pos_ = next;
     if (pos_ == end_) break;
