@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/canvas.h"
 #include "platform/canvas_impl.h"
@@ -78,14 +79,16 @@ void forEachChar(std::string_view text, std::u32string& scratch, OnChar&& onChar
   for (char32_t c : scratch) onChar(c);
 }
 
-// Copies the set pixels of a glyph whose box lies wholly inside an RGB bitmap, unturned, with its
-// top-left pixel at (x, y): no clipping per pixel.
-void copyGlyphUnclipped(Bitmap& bm, const GlyphImage& g, int64_t x, int64_t y, Color color) {
+// Copies the set pixels of a glyph whose box lies wholly inside an RGB bitmap, without clipping
+// each pixel: glyph pixel (col, row) is at `first` plus col steps of `colStep` bytes and row steps
+// of `rowStep` bytes, which covers every turn.
+void copyGlyphUnclipped(uint8_t* first, ptrdiff_t colStep, ptrdiff_t rowStep, const GlyphImage& g,
+                        Color color) {
   const uint8_t r = redOf(color), gr = greenOf(color), b = blueOf(color);
   for (int row = 0; row < g.rows; ++row) {
     const uint8_t* bits = g.pixels.data() + size_t(row) * size_t(g.width);
-    uint8_t* p = bm.row(int(y + row)) + size_t(x) * 3;
-    for (int col = 0; col < g.width; ++col, p += 3) {
+    uint8_t* p = first + row * rowStep;
+    for (int col = 0; col < g.width; ++col, p += colStep) {
       if (!bits[col]) continue;
       p[0] = r;
       p[1] = gr;
@@ -139,8 +142,21 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
     const Rect box = clipToBitmap(bm, whole);
     if (!isEmpty(box)) {
       unite(touched_, box);
-      if (rgb && frame.turn == Turn::None && box == whole) {
-        copyGlyphUnclipped(bm, g, whole.left, whole.top, ink.color);
+      if (rgb && box == whole) {
+        const Point first = frame.pixel(along, g, 0, 0);
+        const ptrdiff_t pixel = 3, line = ptrdiff_t(bm.stride());
+        uint8_t* at = bm.row(int(first.y)) + size_t(first.x) * 3;
+        switch (frame.turn) {
+          case Turn::Up:  // columns run up the screen, rows to the right
+            copyGlyphUnclipped(at, -line, pixel, g, ink.color);
+            break;
+          case Turn::Down:  // columns run down the screen, rows to the left
+            copyGlyphUnclipped(at, line, -pixel, g, ink.color);
+            break;
+          default:
+            copyGlyphUnclipped(at, pixel, line, g, ink.color);
+            break;
+        }
       } else {
         for (int row = 0; row < g.rows; ++row) {
           for (int col = 0; col < g.width; ++col) {
