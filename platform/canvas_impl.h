@@ -3,8 +3,10 @@
 // Private state of a Canvas, shared by the files that implement it.
 
 #include <string>
+#include <vector>
 
 #include "platform/canvas.h"
+#include "platform/ellipse_trace.h"
 
 namespace quiral {
 
@@ -15,6 +17,9 @@ struct Canvas::Impl {
   SizedFont* font = nullptr;
   // The last non-ASCII text decoded, kept to reuse its memory.
   std::u32string decoded;
+  // Scratch of the ellipse drawer, kept between calls.
+  std::vector<QuadrantPoint> quadrant;
+  std::vector<int32_t> rightmost;
 };
 
 }  // namespace quiral

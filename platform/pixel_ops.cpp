@@ -42,6 +42,8 @@ void columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink) {
 }
 
 void fillClipped(Bitmap& bm, const Rect& box, Ink ink) {
+  if (ink.mode == PenMode::Mask && ink.color == colors::kWhite)
+    return;  // AND with white: no change
   Rect c = clipToBitmap(bm, box);
   for (int64_t y = c.top; y < c.bottom; ++y) spanClipped(bm, y, c.left, c.right, ink);
 }
