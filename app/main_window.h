@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "library/folder_listing.h"
+
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -51,11 +55,19 @@ class TForm1 : public QMainWindow {
   std::string folderShown() const;
   // The file list's selected file name, as the file system spells it.
   std::optional<std::string> selectedFileName() const;
+  // What the file list shows; FileListBox1 mirrors it (see mirrorFileList).
+  FileList& fileList() { return fileList_; }
+  // The window that the hidden menu entry shows modally.
+  void setIndexWindow(QDialog* window);
 
   // The folders tried at first activation; the first that exists is shown.
   void setDefaultFolderCandidates(std::vector<std::string> folders) {
     defaultFolders_ = std::move(folders);
   }
+
+  // What the first activation opens instead of the default folders: `folder`, and in it the
+  // library `libraryName` (when not empty), chosen as a click on it in the file list would.
+  void setStartFolder(std::string folder, std::string libraryName = {});
 
   // Shows the core's current state: component list and its selection, memo, view and Label1.
   // Code that changes the session outside these handlers (a catalog run) calls it afterwards.
@@ -82,6 +94,8 @@ class TForm1 : public QMainWindow {
   void Lista1Click();
   void pag22Click();
   void Sair1Click();
+  // Shows the file list's selection after code outside the window moved it; loads nothing.
+  void mirrorFileList();
 
  signals:
   // The window was closed: the program ends.
@@ -100,6 +114,7 @@ class TForm1 : public QMainWindow {
   void placeWindow();
 
   void showFolder(const std::string& folder);
+  void openStartLibrary();
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
   void runThenMirror(const std::function<void()>& operation);
@@ -118,6 +133,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<CatalogWatch> catalogWatch_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
+  FileList fileList_;
+  QPointer<QDialog> indexWindow_;
+  std::string startLibrary_;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
 

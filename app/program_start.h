@@ -9,6 +9,7 @@
 namespace quiral {
 
 class TForm1;
+class TForm2;
 
 // The objects the program makes at start, in the order they are made; they live until it ends
 // and are destroyed in the reverse order (the session last, as the windows use it).
@@ -21,7 +22,8 @@ struct ProgramObjects {
   Session session;
   // 1: the main window; closing it ends the program.
   std::unique_ptr<TForm1> Form1;
-  // 2: the hidden catalog index window TForm2 comes here.
+  // 2: the catalog index window, hidden until the main window's hidden menu entry shows it.
+  std::unique_ptr<TForm2> Form2;
   // 3: the holder of the drawings catalog QR_FIG; never shown.
   std::unique_ptr<TForm3> Form3;
   // 4: the hidden preview window TPrevForm comes here.

@@ -20,7 +20,7 @@ struct ExportResult {
 class TExportQR {
  public:
   // The report whose prepared pages are exported. Not owned; set before each export.
-  TQuickRep* Report = nullptr;
+  const TQuickRep* Report = nullptr;
 
   // Optional; not owned. Without them the export shows nothing.
   void setProgress(ExportProgress* progress) { progress_ = progress; }

@@ -130,7 +130,7 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
   const TextFrame frame{turnOf(font_.escapement), x, y, f.ascent()};
   // The cell is always filled white and the glyphs copied, whatever the pen mode.
   const Rect cell = frame.cell(width, f.height());
-  fillClipped(bm, cell, Ink{colors::kWhite, PenMode::Copy});
+  work_ += uint64_t(fillClipped(bm, cell, Ink{colors::kWhite, PenMode::Copy}));
   unite(touched_, clipToBitmap(bm, cell));
 
   const Ink ink{font_.color, PenMode::Copy};
@@ -142,6 +142,7 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
     const Rect box = clipToBitmap(bm, whole);
     if (!isEmpty(box)) {
       unite(touched_, box);
+      work_ += uint64_t(g.rows) * uint64_t(g.width);
       if (rgb && box == whole) {
         const Point first = frame.pixel(along, g, 0, 0);
         const ptrdiff_t pixel = 3, line = ptrdiff_t(bm.stride());

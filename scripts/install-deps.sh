@@ -14,7 +14,7 @@ packages=(
   locales
 )
 if [[ "${QUIRAL_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
-  packages+=(xvfb xauth)
+  packages+=(xvfb xauth imagemagick)
 fi
 
 missing=()

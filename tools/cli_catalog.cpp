@@ -13,6 +13,7 @@
 #include "reports/catalog_commands.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
+#include "tools/cli_pdf_export.h"
 #include "tools/cli_registry.h"
 #include "tools/png_write_queue.h"
 
@@ -25,8 +26,9 @@ struct CatalogArguments {
   std::optional<CatalogKind> kind;
   std::optional<std::string> qrp;
   std::optional<std::string> pngFolder;
+  std::optional<std::string> pdf;
 
-  bool anyOutput() const { return qrp || pngFolder; }
+  bool anyOutput() const { return qrp || pngFolder || pdf; }
 };
 
 CatalogKind parseKind(const std::string& text) {
@@ -50,7 +52,7 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
     } else if (arg == "--png") {
       parsed.pngFolder = value();
     } else if (arg == "-o") {
-      throw UsageError("-o (PDF output) is not available yet; use --qrp or --png");
+      parsed.pdf = value();
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -59,7 +61,7 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
   }
   if (parsed.positional.size() != 1) throw UsageError("expects one library file");
   if (!parsed.kind) throw UsageError("needs --kind drawings or --kind list");
-  if (!parsed.anyOutput()) throw UsageError("needs --qrp FILE or --png DIR");
+  if (!parsed.anyOutput()) throw UsageError("needs --qrp FILE, --png DIR or -o OUT");
   return parsed;
 }
 
@@ -118,15 +120,17 @@ int runCatalog(const std::vector<std::string>& args) {
   warnAboutCutCells(report, session.browser.components());
   if (parsed.qrp) report.qrPrinter().save(*parsed.qrp);
   if (parsed.pngFolder) writePages(report.qrPrinter(), *parsed.pngFolder);
+  if (parsed.pdf && exportReportPdf(report, *parsed.pdf) != 0) return 1;
   printLine(parsed.positional[0] + ": " +
             counted(session.browser.components().size(), "component") + ", " +
             counted(size_t(report.qrPrinter().pageCount()), "page"));
   return 0;
 }
 
-QUIRAL_CLI_COMMAND(catalog, "LIB --kind drawings|list [--qrp FILE] [--png DIR]",
+QUIRAL_CLI_COMMAND(catalog, "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT]",
                    "Makes the drawings or list catalog of a library, as the window's commands "
-                   "do; saves the prepared report (--qrp) and/or each page as DIR/page-NNN.png.",
+                   "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
+                   "a PDF named OUT with its extension made .PDF (printed on standard output).",
                    runCatalog);
 
 }  // namespace

@@ -37,7 +37,7 @@ class TextProgress : public ExportProgress, public ExportErrorBox {
 
 }  // namespace
 
-int exportReportPdf(TQuickRep& report, const std::string& out) {
+int exportReportPdf(const TQuickRep& report, const std::string& out) {
   TextProgress text;
   TExportQR exporter;
   exporter.Report = &report;

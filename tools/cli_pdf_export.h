@@ -13,6 +13,6 @@ namespace quiral::cli {
 // or one line that updates itself when standard error is a terminal. Prints the name written on
 // standard output and returns 0; on failure prints "Error exporting report: <reason>" on
 // standard error and returns 1.
-int exportReportPdf(TQuickRep& report, const std::string& out);
+int exportReportPdf(const TQuickRep& report, const std::string& out);
 
 }  // namespace quiral::cli

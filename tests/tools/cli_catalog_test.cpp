@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -49,13 +51,28 @@ TEST(CliCatalog, BadArgumentsGiveTheUsage) {
            {"catalog", kGates, "--kind", "pictures", "--qrp", "x.qrp"},  // no such kind
            {"catalog", kGates, "--qrp", "x.qrp"},                        // no kind
            {"catalog", "--kind", "list", "--qrp", "x.qrp"},              // no library
-           {"catalog", kGates, "--kind", "list", "-o", "x.pdf"}}) {      // not yet
+           {"catalog", kGates, "--kind", "list", "-o"}}) {               // no name
     auto r = runCli(args);
     EXPECT_EQ(r.status, 2) << args.back();
     EXPECT_NE(r.err.find("usage: quiral-cli catalog LIB --kind drawings|list"), std::string::npos);
   }
-  EXPECT_NE(runCli({"catalog", kGates, "--kind", "list", "-o", "x.pdf"}).err.find("not available"),
-            std::string::npos);
+}
+
+TEST(CliCatalog, ExportsAPdfNamedAsThePreviewNamesIt) {
+  OutputFolder out;
+  std::filesystem::create_directories(out.file("out.d"));
+  auto r = runCli({"catalog", kGates, "--kind", "drawings", "-o", out.file("out.d/report")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, out.file("out.d/report.PDF") + "\n" + kGates + ": 5 components, 1 page\n");
+  EXPECT_EQ(r.err, "Page... 1 of 1\n");
+  EXPECT_EQ(std::system(("qpdf --check " + out.file("out.d/report.PDF") + " >/dev/null").c_str()),
+            0);
+
+  r = runCli({"catalog", kGates, "--kind", "list", "-o", out.file("missing/list.pdf")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "Page... 1 of 1\nError exporting report: " + std::string(std::strerror(ENOENT)) + "\n");
 }
 
 TEST(CliCatalog, AnEmptyOrMissingLibraryFails) {
