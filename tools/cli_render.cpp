@@ -200,22 +200,21 @@ class LibraryJobs {
   };
 
   void work() {
-    Session session;
+    std::optional<Session> session;
     std::optional<PngWriteQueue> writer;
-    if (output_) writer.emplace();
     for (;;) {
       const size_t i = next_++;
       if (i >= libraries_.size() || stop_) return;
       Outcome outcome;
       try {
-        outcome.count = renderLibrary(session, writer ? &*writer : nullptr, libraries_[i], output_);
+        if (!session) session.emplace();
+        // A writer that failed keeps its failure: each failure gets the next library a fresh one.
+        if (output_ && !writer) writer.emplace();
+        outcome.count =
+            renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i], output_);
       } catch (...) {
         outcome.failure = std::current_exception();
-        // A failed writer keeps its failure: the next library gets a fresh one.
-        if (output_) {
-          writer.reset();
-          writer.emplace();
-        }
+        writer.reset();
       }
       outcome.finished = true;
       {
