@@ -17,14 +17,12 @@ bool nothingAt(const std::string& path) {
   return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-// The description when `line` is a D line ("D " and the text), else nothing.
-bool descriptionOf(std::string_view line, std::string& description) {
-  if (!equalsUpper(firstTwoWords(line).first, "D")) return false;
-  description.assign(line.size() > 2 ? line.substr(2) : std::string_view());
-  return true;
-}
-
 }  // namespace
+
+std::optional<std::string> descriptionOfLine(std::string_view line) {
+  if (!equalsUpper(firstTwoWords(line).first, "D")) return std::nullopt;
+  return std::string(line.size() > 2 ? line.substr(2) : std::string_view());
+}
 
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
   if (nothingAt(documentationPath)) return {};
@@ -35,8 +33,7 @@ std::string FindDescription(const std::string& documentationPath, std::string_vi
   while (reader.nextLine(line)) {
     if (!equalsUpper(trimControl(firstTwoWords(line).second), wanted)) continue;
     if (!reader.nextLine(line)) break;
-    std::string description;
-    if (descriptionOf(line, description)) return description;
+    if (auto description = descriptionOfLine(line)) return *description;
   }
   return {};
 }

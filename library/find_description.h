@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,9 @@ namespace quiral {
 // Empty when `documentationPath` names no file or the file has no such entry. A file that exists
 // but cannot be read throws FileError.
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName);
+
+// The description that a line following an entry gives: the line without its first two bytes
+// when its first word is "D" in either case; nothing for any other line.
+std::optional<std::string> descriptionOfLine(std::string_view line);
 
 }  // namespace quiral

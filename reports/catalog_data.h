@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "library/documentation_cache.h"
+
 namespace quiral {
 
 struct Session;
@@ -19,6 +21,8 @@ struct CatalogData {
   // The library's documentation file, with the library's folder in front, so that moving to
   // another folder while a catalog is on show does not change where descriptions come from.
   std::string DocumentationPath;
+  // The descriptions of DocumentationPath, read once per file rather than once per cell.
+  DocumentationCache descriptions;
 };
 
 }  // namespace quiral

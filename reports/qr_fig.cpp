@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "library/find_description.h"
 #include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "reports/catalog_cursor.h"
@@ -96,7 +95,7 @@ void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
   QRLabel3->setCaption(unitCountText(state.UnitCount));
   QRLabel4->setCaption(state.AliasLine);
   QRLabel9->setCaption({});
-  QRLabel9->setCaption(FindDescription(data_.DocumentationPath, QRLabel2->caption()));
+  QRLabel9->setCaption(data_.descriptions.find(data_.DocumentationPath, QRLabel2->caption()));
 
   moreData = advanceCatalogCursor(session);
   setPdfButtonEnabled(!moreData);

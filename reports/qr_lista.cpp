@@ -1,6 +1,5 @@
 #include "reports/qr_lista.h"
 
-#include "library/find_description.h"
 #include "render/renderer.h"
 #include "reports/catalog_cursor.h"
 #include "reports/catalog_design.h"
@@ -40,7 +39,7 @@ void TQR_lista::QuickRepNeedData(TQuickRep& /*report*/, bool& moreData) {
   QRLabel2->setCaption(selectedComponentName(session));
   QRLabel4->setCaption(session.renderer.state().AliasLine);
   QRLabel9->setCaption({});
-  QRLabel9->setCaption(FindDescription(data_.DocumentationPath, QRLabel2->caption()));
+  QRLabel9->setCaption(data_.descriptions.find(data_.DocumentationPath, QRLabel2->caption()));
   moreData = advanceCatalogCursor(session);
 }
 
