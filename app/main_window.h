@@ -42,7 +42,8 @@ class TForm1 : public QMainWindow {
  public:
   static const char* const kCaption;
 
-  explicit TForm1(Session& session, QWidget* parent = nullptr);
+  // With `previews`, every report preview of that registry opens in the program's own window.
+  explicit TForm1(Session& session, PreviewRegistry* previews = nullptr, QWidget* parent = nullptr);
   ~TForm1() override;
 
   Session& session() { return session_; }
@@ -133,6 +134,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<CatalogCommands> catalogs_;
   std::unique_ptr<CatalogWatch> catalogWatch_;
   // The preview interface this window registered with the report engine.
+  PreviewRegistry* previews_ = nullptr;
   std::weak_ptr<TQRPreviewInterface> previewInterface_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
