@@ -85,7 +85,8 @@ TForm1::TForm1(Session& session, PreviewRegistry* previews, QWidget* parent)
 
 TForm1::~TForm1() {
   // The preview windows it opened go with it, before the catalogs they use.
-  if (const auto mine = previewInterface_.lock(); mine && previews_ && previews_->registered() == mine)
+  if (const auto mine = previewInterface_.lock();
+      mine && previews_ && previews_->registered() == mine)
     previews_->registerPreviewInterface(nullptr);
 }
 

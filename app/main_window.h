@@ -23,6 +23,7 @@ namespace quiral {
 
 struct Session;
 class CatalogCommands;
+class PreviewRegistry;
 class CatalogWatch;
 enum class CatalogKind;
 class TForm3;
@@ -131,10 +132,10 @@ class TForm1 : public QMainWindow {
   void mirrorView();
 
   Session& session_;
+  PreviewRegistry* previews_ = nullptr;
   std::unique_ptr<CatalogCommands> catalogs_;
   std::unique_ptr<CatalogWatch> catalogWatch_;
   // The preview interface this window registered with the report engine.
-  PreviewRegistry* previews_ = nullptr;
   std::weak_ptr<TQRPreviewInterface> previewInterface_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;

@@ -20,6 +20,7 @@
 
 #include "app/catalog_preview_host.h"
 #include "app/event_pump_qt.h"
+#include "app/main_window.h"
 #include "app/prev_form_interface.h"
 #include "app/program_start.h"
 #include "app/qr_preview.h"
