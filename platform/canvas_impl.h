@@ -2,7 +2,11 @@
 
 // Private state of a Canvas, shared by the files that implement it.
 
+#include <string>
+#include <vector>
+
 #include "platform/canvas.h"
+#include "platform/ellipse_trace.h"
 
 namespace quiral {
 
@@ -11,6 +15,11 @@ class SizedFont;
 struct Canvas::Impl {
   // The resolved current font; null until text is first drawn or measured after setFont().
   SizedFont* font = nullptr;
+  // The last non-ASCII text decoded, kept to reuse its memory.
+  std::u32string decoded;
+  // Scratch of the ellipse drawer, kept between calls.
+  std::vector<QuadrantPoint> quadrant;
+  std::vector<int32_t> rightmost;
 };
 
 }  // namespace quiral

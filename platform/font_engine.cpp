@@ -5,12 +5,21 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 
 #include "platform/error.h"
 
 namespace quiral {
 
 namespace {
+
+// Fontconfig is shared by the whole process while every thread has its own engine: the engines
+// start it once, stop it when the last of them goes, and take turns matching fonts.
+std::mutex& fontconfigMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+int fontconfigUsers = 0;  // guarded by fontconfigMutex()
 
 // Beyond this many bytes of cached glyph pictures every cache is emptied and refilled on demand.
 constexpr size_t kGlyphBudget = size_t(64) << 20;
@@ -48,6 +57,7 @@ bool familyIn(FcPattern* match, const std::vector<std::string>& names) {
 // Matches a family through fontconfig; returns the file (empty when none) and whether the
 // match is the family itself or one of its stand-ins.
 std::string matchFile(const std::string& family, bool bold, int& index, bool& genuine) {
+  std::lock_guard lock(fontconfigMutex());
   std::string file;
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return file;
@@ -82,20 +92,23 @@ int emForPoints(int points) {
 }
 
 FontEngine& FontEngine::instance() {
-  static FontEngine engine;
+  // One per thread: FreeType objects and the glyph caches are not shared between threads.
+  thread_local FontEngine engine;
   return engine;
 }
 
 FontEngine::FontEngine() {
   if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
-  FcInit();
+  std::lock_guard lock(fontconfigMutex());
+  if (fontconfigUsers++ == 0) FcInit();
 }
 
 FontEngine::~FontEngine() {
   byRequest_.clear();
   byFile_.clear();  // faces close before the library
   if (library_) FT_Done_FreeType(library_);
-  FcFini();  // releases fontconfig's configuration and caches
+  std::lock_guard lock(fontconfigMutex());
+  if (--fontconfigUsers == 0) FcFini();  // releases fontconfig's configuration and caches
 }
 
 std::string FontEngine::findFile(const std::string& family, bool bold, int& index) {

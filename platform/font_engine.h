@@ -1,11 +1,12 @@
 #pragma once
 
-// Process-wide fonts: faces found through fontconfig, opened with FreeType once, kept at every
-// size asked for, with their glyph images cached. Everything runs on the one user-interface
-// thread; the engine is not locked.
+// Fonts: faces found through fontconfig, opened with FreeType once, kept at every size asked for,
+// with their glyph images cached. Each thread has its own engine (instance()), so nothing of it
+// is shared or locked; only the fontconfig matching is serialised.
 
 #include <ft2build.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,12 +53,17 @@ class SizedFont {
   void clearGlyphs();
 
  private:
+  const GlyphImage& lookUpGlyph(char32_t c);
+
   FontFace& face_;
   int em_;
   int ascent_ = 0;
   int descent_ = 0;
   FT_Size size_ = nullptr;
   std::unordered_map<uint32_t, GlyphImage> glyphs_;
+  // The glyphs of the ASCII characters once looked up, straight by character: entries of
+  // glyphs_, whose addresses hold until the cache is emptied.
+  std::array<const GlyphImage*, 128> ascii_{};
 };
 
 // A face at one fractional em size for report pages: unhinted, antialiased glyphs at quarter-pixel

@@ -71,6 +71,19 @@ TEST(CliRenderAll, OneFilePerEntryNamedByLibraryIndexAndName) {
   EXPECT_EQ(none.fileCount(), 0u);
   EXPECT_EQ(runCli({"render-all", "/nonexistent/x.lib", "--no-write"}).status, 1);
   EXPECT_EQ(runCli({"render-all", kGates}).status, 2);
+  EXPECT_EQ(runCli({"render-all", kGates, "--no-write", "--jobs", "0"}).status, 2);
+  EXPECT_EQ(runCli({"render-all", kGates, "--no-write", "--jobs", "two"}).status, 2);
+}
+
+TEST(CliRenderAll, WithSeveralJobsAFailedLibraryEndsTheReportWhereItStands) {
+  const std::string passives = std::string(QUIRAL_EXAMPLES_DIR) + "/passives.lib";
+  auto r =
+      runCli({"render-all", kGates, "/nonexistent/x.lib", passives, "--no-write", "--jobs", "2"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(kGates + ": "), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("passives"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("total"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("/nonexistent/x.lib"), std::string::npos) << r.err;
 }
 
 TEST(CliRenderAll, AFileThatCannotBeWrittenFailsTheRun) {
