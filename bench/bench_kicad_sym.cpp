@@ -1,0 +1,44 @@
+// Speed of modern libraries: parsing Device.kicad_sym and translating it into legacy text.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "kicad_sym/library_translation.h"
+#include "kicad_sym/sexpr.h"
+#include "platform/file_io.h"
+
+namespace {
+
+using namespace quiral;
+
+const char kDevice[] = "/usr/share/kicad/symbols/Device.kicad_sym";
+
+const std::string& deviceText() {
+  static const std::string text =
+      std::filesystem::exists(kDevice) ? readWholeFile(kDevice, kMaxModernLibraryBytes) : "";
+  return text;
+}
+
+void BM_ParseDevice(benchmark::State& state) {
+  if (deviceText().empty()) return state.SkipWithError("kicad-symbols is not installed");
+  for (auto _ : state) {
+    SexprDocument document = SexprDocument::parse(deviceText());
+    benchmark::DoNotOptimize(document.nodeCount());
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t(deviceText().size()));
+}
+BENCHMARK(BM_ParseDevice)->Unit(benchmark::kMillisecond);
+
+void BM_TranslateDevice(benchmark::State& state) {
+  if (deviceText().empty()) return state.SkipWithError("kicad-symbols is not installed");
+  for (auto _ : state) {
+    TranslatedLibrary library = translateModernLibrary(deviceText());
+    benchmark::DoNotOptimize(library.libraryText.data());
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t(deviceText().size()));
+}
+BENCHMARK(BM_TranslateDevice)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,215 @@
+// Rectangles, circles, polylines, béziers, texts and text boxes of a unit sub-symbol as the
+// legacy S, C, P and T records.
+
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "kicad_sym/legacy_text.h"
+#include "kicad_sym/modern_symbol.h"
+
+namespace quiral {
+
+namespace {
+
+// Segments of the polyline that stands for one cubic bézier; the shape is smooth at symbol
+// scale and identical points after rounding are dropped.
+constexpr int kBezierSegments = 16;
+
+void space(std::string& line, long long value) {
+  line += ' ';
+  appendInt(line, value);
+}
+
+void appendPolyline(const std::vector<MilPoint>& points, int unit, int convert, Sexpr item,
+                    std::vector<DrawRecord>& out) {
+  if (points.empty()) return;
+  std::string line = "P";
+  space(line, long(points.size()));
+  appendUnitConvertWidth(line, unit, convert, item);
+  for (const MilPoint& p : points) {
+    space(line, p.x);
+    space(line, p.y);
+  }
+  line += ' ';
+  line += fillLetter(item);
+  out.push_back({RecordKind::Polyline, convert, unit, std::move(line)});
+}
+
+std::vector<MilPoint> pointsOf(Sexpr item) {
+  std::vector<MilPoint> points;
+  for (Sexpr xy : item.find("pts")) {
+    if (xy.is("xy")) points.push_back(pointOf(xy));
+  }
+  return points;
+}
+
+void appendRectangle(MilPoint start, MilPoint end, int unit, int convert, Sexpr item,
+                     std::vector<DrawRecord>& out) {
+  std::string line = "S";
+  space(line, start.x);
+  space(line, start.y);
+  space(line, end.x);
+  space(line, end.y);
+  appendUnitConvertWidth(line, unit, convert, item);
+  line += ' ';
+  line += fillLetter(item);
+  out.push_back({RecordKind::Rectangle, convert, unit, std::move(line)});
+}
+
+void appendCircle(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+  const MilPoint centre = pointOf(required(item, "center"));
+  std::string line = "C";
+  space(line, centre.x);
+  space(line, centre.y);
+  space(line, milsAt(required(item, "radius"), 1));
+  appendUnitConvertWidth(line, unit, convert, item);
+  line += ' ';
+  line += fillLetter(item);
+  out.push_back({RecordKind::Circle, convert, unit, std::move(line)});
+}
+
+void appendBezier(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+  std::vector<MmPoint> control;
+  for (Sexpr xy : item.find("pts")) {
+    if (xy.is("xy")) control.push_back(mmPointOf(xy));
+  }
+  if (control.size() != 4) {
+    appendPolyline(pointsOf(item), unit, convert, item, out);
+    return;
+  }
+  std::vector<MilPoint> points;
+  for (int i = 0; i <= kBezierSegments; ++i) {
+    const double t = double(i) / kBezierSegments, u = 1 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    const MilPoint p{
+        toMils(a * control[0].x + b * control[1].x + c * control[2].x + d * control[3].x, item),
+        toMils(a * control[0].y + b * control[1].y + c * control[2].y + d * control[3].y, item)};
+    if (points.empty() || !(points.back() == p)) points.push_back(p);
+  }
+  appendPolyline(points, unit, convert, item, out);
+}
+
+// Splits a text at its line ends: a legacy text is one line.
+std::vector<std::string_view> textLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string_view::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start));
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+// One T record per line of `text`, the lines stacked along the text's own downward direction so
+// that the block keeps its justification at `anchor`.
+void appendTextLines(std::string_view text, MilPoint anchor, bool vertical, const TextStyle& style,
+                     int unit, int convert, std::vector<DrawRecord>& out) {
+  const std::vector<std::string_view> lines = textLines(text);
+  const int pitch = (style.size * 8 + 2) / 5;
+  const int count = int(lines.size());
+  const int lead = style.vjust == 'T'   ? 0
+                   : style.vjust == 'B' ? (count - 1) * pitch
+                                        : (count - 1) * pitch / 2;
+  for (int i = 0; i < count; ++i) {
+    if (lines[size_t(i)].empty()) continue;
+    const int down = i * pitch - lead;
+    std::string line = vertical ? "T 900" : "T 0";
+    space(line, vertical ? anchor.x + down : anchor.x);
+    space(line, vertical ? anchor.y : anchor.y - down);
+    space(line, style.size);
+    space(line, style.hidden ? 1 : 0);
+    space(line, unit);
+    space(line, convert);
+    line += ' ';
+    line += freeText(lines[size_t(i)]);
+    line += style.italic ? " Italic" : " Normal";
+    line += style.bold ? " 1 " : " 0 ";
+    line += style.hjust;
+    line += ' ';
+    line += style.vjust;
+    out.push_back({RecordKind::Text, convert, unit, std::move(line)});
+  }
+}
+
+// Text angles of symbol texts are written in tenths of a degree; legacy texts are horizontal or
+// vertical.
+bool isVerticalTextAngle(double tenths) {
+  double angle = std::fmod(tenths, 3600.0);
+  if (angle < 0) angle += 3600.0;
+  return std::fabs(angle - 900) < 0.5 || std::fabs(angle - 2700) < 0.5;
+}
+
+void appendText(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+  const Sexpr at = required(item, "at");
+  appendTextLines(item.at(1).text(), pointOf(at), isVerticalTextAngle(numberOr(at, 3, 0)),
+                  textStyleOf(item), unit, convert, out);
+}
+
+// A text box: its frame as a rectangle, its text inside it at the side its justification names.
+void appendTextBox(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+  MilPoint corner, opposite;
+  if (item.find("start").valid()) {
+    corner = pointOf(item.find("start"));
+    opposite = pointOf(required(item, "end"));
+  } else {
+    const Sexpr size = required(item, "size");
+    corner = pointOf(required(item, "at"));
+    opposite = {corner.x + milsAt(size, 1), corner.y - milsAt(size, 2)};
+  }
+  const int left = std::min(corner.x, opposite.x), right = std::max(corner.x, opposite.x);
+  const int bottom = std::min(corner.y, opposite.y), top = std::max(corner.y, opposite.y);
+  appendRectangle({left, top}, {right, bottom}, unit, convert, item, out);
+
+  TextStyle style = textStyleOf(item);
+  if (!item.find("effects").find("justify").valid()) style.hjust = 'L', style.vjust = 'T';
+  const int margin = style.size / 2;
+  MilPoint anchor{(left + right) / 2, (top + bottom) / 2};
+  if (style.hjust == 'L') anchor.x = left + margin;
+  if (style.hjust == 'R') anchor.x = right - margin;
+  if (style.vjust == 'T') anchor.y = top - margin;
+  if (style.vjust == 'B') anchor.y = bottom + margin;
+  const Sexpr at = item.find("at");
+  const bool vertical = at.valid() && orientationLetter(numberOr(at, 3, 0)) != 'R' &&
+                        orientationLetter(numberOr(at, 3, 0)) != 'L';
+  appendTextLines(item.at(1).text(), anchor, vertical, style, unit, convert, out);
+}
+
+}  // namespace
+
+void appendUnitConvertWidth(std::string& line, int unit, int convert, Sexpr item) {
+  space(line, unit);
+  space(line, convert);
+  const Sexpr width = item.find("stroke").find("width");
+  space(line, width.valid() ? milsAt(width, 1) : 0);
+}
+
+char fillLetter(Sexpr item) {
+  const std::string_view type = item.find("fill").find("type").at(1).text();
+  if (type == "outline") return 'F';
+  if (type == "background" || type == "color") return 'f';
+  return 'N';
+}
+
+void appendDrawRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+  const std::string_view kind = item.head();
+  if (kind == "pin") {
+    appendPinRecord(item, unit, convert, out);
+  } else if (kind == "arc") {
+    appendArcRecords(item, unit, convert, out);
+  } else if (kind == "rectangle") {
+    appendRectangle(pointOf(required(item, "start")), pointOf(required(item, "end")), unit, convert,
+                    item, out);
+  } else if (kind == "circle") {
+    appendCircle(item, unit, convert, out);
+  } else if (kind == "polyline") {
+    appendPolyline(pointsOf(item), unit, convert, item, out);
+  } else if (kind == "bezier") {
+    appendBezier(item, unit, convert, out);
+  } else if (kind == "text") {
+    appendText(item, unit, convert, out);
+  } else if (kind == "text_box") {
+    appendTextBox(item, unit, convert, out);
+  }
+}
+
+}  // namespace quiral
