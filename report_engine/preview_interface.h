@@ -8,10 +8,16 @@ namespace quiral {
 class TQRPrinter;
 
 // A window that shows prepared pages. The engine only hands it around; the windows themselves
-// live in the application.
+// live in the application. While a report's preview is open, the report reaches its window
+// through TQuickRep::previewWindow() and may ask it for what is declared here; a window that has
+// no such control keeps the default, which does nothing.
 class PreviewWindow {
  public:
   virtual ~PreviewWindow() = default;
+  // Enables or disables the window's PDF export button. A report that must not be exported
+  // while it is still producing pages disables it during its generation and enables it again
+  // at the end (also after a failed or stopped generation).
+  virtual void setPdfButtonEnabled(bool enabled) { (void)enabled; }
 };
 
 // Opens preview windows. Register a subclass and every preview of every report goes through it

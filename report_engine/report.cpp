@@ -8,9 +8,30 @@
 
 namespace quiral {
 
-TQuickRep::TQuickRep(std::string name) : name_(std::move(name)) {}
+// Forgets the preview window when the window closes the preview, so no hook reaches a window
+// that is gone.
+class TQuickRep::WindowReference : public PrinterListener {
+ public:
+  explicit WindowReference(TQuickRep& report) : report_(report) {
+    report_.printer_.addListener(this);
+  }
+  ~WindowReference() override { report_.printer_.removeListener(this); }
+  void previewClosed() override { report_.previewWindow_ = nullptr; }
+
+ private:
+  TQuickRep& report_;
+};
+
+TQuickRep::TQuickRep(std::string name)
+    : name_(std::move(name)), windowReference_(std::make_unique<WindowReference>(*this)) {}
 
 TQuickRep::~TQuickRep() = default;
+
+void TQuickRep::generate(GenerationControl control) {
+  cutBands_.clear();
+  control.bandCut = [this](const CutBand& cut) { cutBands_.push_back(cut); };
+  generateReport(*this, control);
+}
 
 int TQuickRep::toScreenPixels(int32_t tenths) const {
   return int(std::lround(tenths * 96.0 / kTenthsPerInch * zoom_ / 100.0));
@@ -35,7 +56,7 @@ TQRBand* TQuickRep::findBand(const std::string& name) const {
 
 void TQuickRep::prepare() {
   if (previewShowing() || printer_.generating()) return;
-  generateReport(*this, {});
+  generate({});
 }
 
 void TQuickRep::preview() {
@@ -56,6 +77,7 @@ void TQuickRep::preview() {
     printer_.closePreview();
     throw;
   }
+  previewWindow_ = window;
   // Without a window, or without an event loop to wait in, nothing could ever close the
   // preview: make the pages and return.
   const bool wait = window && pump;
@@ -64,8 +86,15 @@ void TQuickRep::preview() {
   if (pump) control.betweenBands = [&pump] { pump->processEvents(); };
   // Closing the window while pages are still being made stops the generation.
   control.stopRequested = [this, window] { return window && !printer_.previewShowing(); };
-  if (pump) pump->processEvents();
-  generateReport(*this, control);  // a hook's error leaves the window open with its pages
+  try {
+    if (pump) pump->processEvents();
+    generate(control);
+  } catch (...) {
+    // A window stays open with the pages made so far and closes the preview itself; without
+    // one, nothing ever would, and every later prepare or preview would be ignored.
+    if (!wait) printer_.closePreview();
+    throw;
+  }
 
   if (wait)
     pump->waitUntil([this] { return !printer_.previewShowing(); });
@@ -77,7 +106,8 @@ void TQuickRep::previewModal() {
   if (previewShowing() || printer_.generating()) return;
   const auto previewInterface = PreviewRegistry::instance().current();
   if (!previewInterface) throw QuiralError("No preview window is available");
-  generateReport(*this, {});
+  generate({});
+  previewWindow_ = nullptr;  // the modal window is only known once it is closed again
   printer_.openPreview();
   try {
     previewInterface->showModal(printer_);

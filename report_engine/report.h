@@ -9,10 +9,13 @@
 #include "report_engine/band.h"
 #include "report_engine/printer.h"
 #include "report_engine/report_clock.h"
+#include "report_engine/report_generator.h"
 #include "report_engine/report_types.h"
 #include "report_engine/text_layout.h"
 
 namespace quiral {
+
+class PreviewWindow;
 
 // A banded report: page setup, a page header, a detail band printed once per record and a page
 // footer, laid out in columns on as many pages as the records need. The records come from the
@@ -101,8 +104,19 @@ class TQuickRep {
 
   bool previewShowing() const { return printer_.previewShowing(); }
 
+  // The window that shows this report's preview, from the moment preview() has opened it until
+  // it closes the preview; null otherwise (prepare, a modal preview, or an interface that opened
+  // no window). Hooks use it to reach the window's controls while pages are being made.
+  PreviewWindow* previewWindow() const { return previewShowing() ? previewWindow_ : nullptr; }
+
+  // The detail bands that the last generation had to cut because they were taller than a
+  // column, in the order they were printed.
+  const std::vector<CutBand>& cutBands() const { return cutBands_; }
+
  private:
-  void generate(bool forPreview);
+  class WindowReference;
+
+  void generate(GenerationControl control);
 
   std::string name_;
   PageSetup page_;
@@ -120,6 +134,9 @@ class TQuickRep {
   ReportClock clock_;
   const TextMeasurer* measurer_ = nullptr;
   TQRPrinter printer_;
+  PreviewWindow* previewWindow_ = nullptr;
+  std::unique_ptr<WindowReference> windowReference_;
+  std::vector<CutBand> cutBands_;
 };
 
 template <typename T>

@@ -151,9 +151,17 @@ class ColumnFlow {
       if (pageNumber_ != page) band = layoutBand(*detail_, context());  // page numbers moved on
     }
     const TenthsRect area{0, columnTop_, pageWidth_, columnBottom()};
+    if (int64_t(y_) + band.height > columnBottom()) reportCut(band.height);
     placeBand(band, columnLeft(), y_, area, *current_);
     y_ = int32_t(std::min<int64_t>(int64_t(y_) + band.height, bottom_));
     columnFresh_ = false;
+    ++records_;
+  }
+
+  void reportCut(int32_t height) const {
+    if (!control_.bandCut) return;
+    control_.bandCut(
+        CutBand{detail_->name(), records_, pageNumber_, column_ + 1, height, columnBottom() - y_});
   }
 
   TQuickRep& report_;
@@ -179,6 +187,7 @@ class ColumnFlow {
   int32_t y_ = 0;
   int32_t columnTop_ = 0;
   bool columnFresh_ = true;
+  int records_ = 0;  // detail bands printed so far
 };
 
 }  // namespace

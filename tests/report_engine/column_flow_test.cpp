@@ -150,6 +150,23 @@ TEST(ColumnFlow, BandTallerThanAColumnTakesAFreshColumnEachAndTheFlowMovesOn) {
       EXPECT_LE(frame.box.bottom, 2970 - 100 - 89);
     }
   EXPECT_NE(findText(*p.page(1), "Footer"), nullptr);
+  // The caller hears of each cut: which record, where, and how much was missing.
+  const auto& cuts = g.report.cutBands();
+  ASSERT_EQ(cuts.size(), 3u);
+  EXPECT_EQ(cuts[1].band, "Detail");
+  EXPECT_EQ(cuts[1].record, 1);
+  EXPECT_EQ(cuts[1].page, 1);
+  EXPECT_EQ(cuts[1].column, 2);
+  EXPECT_EQ(cuts[1].height, 3000);
+  EXPECT_EQ(cuts[1].room, 2970 - 100 - 89 - kRowTop[0]);
+  EXPECT_EQ(cuts[2].page, 2);
+  EXPECT_EQ(cuts[2].column, 1);
+
+  // A generation without cuts forgets the earlier ones.
+  g.detail->setSize(949, 814);
+  g.needDataCalls = 0;
+  g.report.prepare();
+  EXPECT_TRUE(g.report.cutBands().empty());
 }
 
 TEST(ColumnFlow, GrowingLabelStretchesTheBandAndTheFitTestUsesTheStretchedHeight) {

@@ -150,6 +150,65 @@ TEST_F(PreviewTest, AThrowingHookReachesTheCallerAndTheWindowKeepsItsPages) {
   EXPECT_FALSE(g.report.previewShowing());
 }
 
+TEST_F(PreviewTest, HooksReachTheWindowOnlyWhileItShowsThePreview) {
+  std::vector<PreviewWindow*> seen;
+  g.records = 2;
+  g.report.setNeedData([&](TQuickRep& r, bool& more) {
+    seen.push_back(r.previewWindow());
+    more = ++g.needDataCalls <= g.records;
+  });
+  g.report.prepare();
+  EXPECT_EQ(seen, std::vector<PreviewWindow*>(3, nullptr));  // no window when only preparing
+
+  seen.clear();
+  g.needDataCalls = 0;
+  g.report.preview();
+  EXPECT_EQ(seen, std::vector<PreviewWindow*>(3, &preview->window));
+  EXPECT_EQ(g.report.previewWindow(), nullptr);  // closed
+
+  // A window closed during the generation is no longer reached.
+  seen.clear();
+  g.records = 1000;
+  g.needDataCalls = 0;
+  pump->onEvents = [&] {
+    if (g.needDataCalls == 2) g.report.qrPrinter().closePreview();
+  };
+  g.report.preview();
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(g.report.previewWindow(), nullptr);
+}
+
+// An interface that opens no window and has nothing to wait for.
+struct WindowlessInterface : TQRPreviewInterface {
+  PreviewWindow* show(TQRPrinter&) override { return nullptr; }
+  PreviewWindow* showModal(TQRPrinter& printer) override {
+    printer.closePreview();
+    return nullptr;
+  }
+};
+
+TEST_F(PreviewTest, AFailedGenerationWithoutAWindowLeavesTheReportUsable) {
+  PreviewRegistry::instance().registerPreviewInterface(std::make_shared<WindowlessInterface>());
+  bool fail = true;
+  g.records = 7;
+  g.report.setNeedData([&](TQuickRep&, bool& more) {
+    if (fail && g.needDataCalls == 3) throw QuiralError("Input/output error");
+    more = ++g.needDataCalls <= g.records;
+    g.name->setCaption("C" + std::to_string(g.needDataCalls));
+  });
+  EXPECT_THROW(g.report.preview(), QuiralError);
+  EXPECT_FALSE(g.report.previewShowing());
+  EXPECT_EQ(g.report.qrPrinter().pageCount(), 1);  // what was made stays
+
+  fail = false;
+  g.needDataCalls = 0;
+  g.report.prepare();
+  EXPECT_EQ(g.report.qrPrinter().pageCount(), 2);
+  g.needDataCalls = 0;
+  g.report.preview();
+  EXPECT_EQ(g.needDataCalls, 8);
+}
+
 TEST_F(PreviewTest, EngineWindowIsUsedOnlyWithoutARegisteredInterface) {
   auto own = std::make_shared<FakeInterface>();
   PreviewRegistry::instance().setEngineWindow(own);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quiral {
+
+// The documentation lookup of both catalogs. A documentation file (*.dcm) has an entry line per
+// component whose second word is the component's name ("$CMP R_Small"), followed by a line made
+// of the letter D, a space and the description. Returns that description, bytes as written
+// (without its "D "), for the first entry of `componentName` followed by such a line. Names are
+// compared ignoring the case of ASCII letters and the blanks and control bytes around them.
+// An entry followed by any other line gives nothing, and the scan goes on after that line.
+//
+// Empty when `documentationPath` names no file or the file has no such entry. A file that exists
+// but cannot be read throws FileError.
+std::string FindDescription(const std::string& documentationPath, std::string_view componentName);
+
+}  // namespace quiral

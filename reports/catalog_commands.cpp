@@ -1,0 +1,85 @@
+#include "reports/catalog_commands.h"
+
+#include "platform/error.h"
+#include "render/renderer.h"
+#include "reports/catalog_cursor.h"
+#include "reports/catalog_design.h"
+#include "reports/qr_fig.h"
+#include "reports/qr_lista.h"
+
+namespace quiral {
+
+const char* const CatalogCommands::kNoLibrary = "Nenhuma biblioteca selecionada";
+
+namespace {
+
+std::string_view fileNamePart(std::string_view path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// The library's documentation file in the library's own folder.
+std::string documentationBeside(const std::string& libraryPath) {
+  const size_t slash = libraryPath.find_last_of('/');
+  const std::string name = documentationFileName(libraryPath);
+  if (slash == std::string::npos) return name;
+  return joinPath(std::string_view(libraryPath).substr(0, slash + 1), name);
+}
+
+}  // namespace
+
+CatalogCommands::CatalogCommands(Session& session) : data_(session) {}
+
+void CatalogCommands::setReports(TForm3* form3, TQR_lista* lista) {
+  form3_ = form3;
+  lista_ = lista;
+}
+
+TQuickRep* CatalogCommands::reportFor(CatalogKind kind) const {
+  if (kind == CatalogKind::Drawings) return form3_ ? &form3_->QR_FIG : nullptr;
+  return lista_;
+}
+
+void CatalogCommands::zerarparaimprimir(TQuickRep& report) {
+  quiral::zerarparaimprimir(report, data_.session);
+}
+
+bool CatalogCommands::generating() const {
+  for (CatalogKind kind : {CatalogKind::Drawings, CatalogKind::List})
+    if (const TQuickRep* report = reportFor(kind); report && report->qrPrinter().generating())
+      return true;
+  return false;
+}
+
+CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
+  TQuickRep* report = reportFor(kind);
+  if (!report) throw QuiralError("The catalog reports are not made yet");
+  // The catalog walks the component list: a second run while pages are being made would move
+  // the cursor under the first.
+  if (generating()) return Outcome::Busy;
+  if (report->previewShowing()) return Outcome::AlreadyShowing;
+  const LibraryBrowser& browser = data_.session.browser;
+  if (browser.components().empty()) return Outcome::Refused;
+
+  currentReport_ = report;
+  zerarparaimprimir(*report);
+  // The library that the component list holds, whatever the file list shows now.
+  const std::string& library = browser.CurrentLibraryPath();
+  nameLibrary(*report, std::string(fileNamePart(library)));
+  data_.DocumentationPath = documentationBeside(library);
+  return Outcome::Ready;
+}
+
+CatalogCommands::Outcome CatalogCommands::run(CatalogKind kind) {
+  const Outcome outcome = begin(kind);
+  if (outcome == Outcome::Ready) currentReport_->preview();
+  return outcome;
+}
+
+CatalogCommands::Outcome CatalogCommands::runWithoutWindow(CatalogKind kind) {
+  const Outcome outcome = begin(kind);
+  if (outcome == Outcome::Ready) currentReport_->prepare();
+  return outcome;
+}
+
+}  // namespace quiral

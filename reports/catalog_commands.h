@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+
+#include "reports/catalog_data.h"
+
+namespace quiral {
+
+class TForm3;
+class TQR_lista;
+class TQuickRep;
+
+enum class CatalogKind { Drawings, List };
+
+// The catalog commands of the main window, without the window: which report the last command
+// started (CurrentReport), where its descriptions come from (DocumentationPath), the rewind of a
+// run, and the steps that start a catalog of the library in use.
+class CatalogCommands {
+ public:
+  // The refusal shown when the component list is empty.
+  static const char* const kNoLibrary;  // "Nenhuma biblioteca selecionada"
+
+  enum class Outcome {
+    Ready,           // the report is named, rewound and ready to generate
+    Refused,         // the component list is empty: nothing changed
+    AlreadyShowing,  // that report's preview is open: nothing changed, bring it to the front
+    Busy,            // a catalog is producing pages: nothing changed
+  };
+
+  explicit CatalogCommands(Session& session);
+  CatalogCommands(const CatalogCommands&) = delete;
+  CatalogCommands& operator=(const CatalogCommands&) = delete;
+
+  // What the reports read; they are made with it.
+  CatalogData& data() { return data_; }
+  // The two catalogs, made after the main window at program start. Not owned.
+  void setReports(TForm3* form3, TQR_lista* lista);
+  TQuickRep* reportFor(CatalogKind kind) const;
+
+  // The report that the last command started; null until one has.
+  TQuickRep* CurrentReport() const { return currentReport_; }
+  const std::string& DocumentationPath() const { return data_.DocumentationPath; }
+
+  // Rewinds a catalog run before a generation (see catalog_cursor.h).
+  void zerarparaimprimir(TQuickRep& report);
+
+  // True while either catalog is producing pages.
+  bool generating() const;
+
+  // The command up to the preview: refuses an empty component list, makes the kind's report the
+  // CurrentReport, rewinds it, names the library in use in its header label and title, and sets
+  // DocumentationPath to the library's documentation file beside it.
+  Outcome begin(CatalogKind kind);
+  // The whole command: begin, then preview CurrentReport, which returns once its window is
+  // closed. What the generation throws reaches the caller.
+  Outcome run(CatalogKind kind);
+  // The same command without a window: begin, then prepare the pages.
+  Outcome runWithoutWindow(CatalogKind kind);
+
+ private:
+  CatalogData data_;
+  TForm3* form3_ = nullptr;
+  TQR_lista* lista_ = nullptr;
+  TQuickRep* currentReport_ = nullptr;
+};
+
+}  // namespace quiral

@@ -1,0 +1,111 @@
+#include "reports/qr_fig.h"
+
+#include <cstdio>
+
+#include "library/find_description.h"
+#include "render/renderer.h"
+#include "report_engine/preview_interface.h"
+#include "reports/catalog_cursor.h"
+#include "reports/catalog_design.h"
+#include "reports/cell_picture.h"
+
+namespace quiral {
+
+// However a generation ends (finished, stopped, or ended by an error in a hook), the PDF button
+// of a window still showing the report is enabled again.
+class TForm3::GenerationWatch : public PrinterListener {
+ public:
+  explicit GenerationWatch(TForm3& form) : form_(form) {
+    form_.QR_FIG.qrPrinter().addListener(this);
+  }
+  ~GenerationWatch() override { form_.QR_FIG.qrPrinter().removeListener(this); }
+  void generationEnded() override { form_.setPdfButtonEnabled(true); }
+
+ private:
+  TForm3& form_;
+};
+
+TForm3::TForm3(CatalogData& data) : data_(data) {
+  design();
+  QR_FIG.setBeforePrint([this](TQuickRep& r, bool& print) { QR_FIGBeforePrint(r, print); });
+  QR_FIG.setNeedData([this](TQuickRep& r, bool& more) { QR_FIGNeedData(r, more); });
+  watch_ = std::make_unique<GenerationWatch>(*this);
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::design() {
+  setUpCatalogPage(QR_FIG, 80, true);
+
+  TQRBand& header = QR_FIG.addBand("PageHeaderBand1", BandType::PageHeader, 1902, 165);
+  textLabel(header, "QRLabel1", 562, 33, arial(14, false, colors::kBlue), kCatalogHeading);
+  textLabel(header, "QRLabel5", 615, 103, arial(12), kLibraryCaptionPrefix);
+  textLabel(header, "QRLabel6", 1597, 106, arial(10), kCatalogPageCaption);
+  sysDataLabel(header, "QRSysData1", TQRSysData::Data::PageNumber, 1740, 99, arial(10));
+  sysDataLabel(header, "QRSysData2", TQRSysData::Data::DateTime, 33, 106, arial(10));
+
+  TQRBand& cell = QR_FIG.addBand("QRBand1", BandType::Detail, 949, 814);
+  cell.setFrame(FrameSides::all());
+  QRLabel2 = &textLabel(cell, "QRLabel2", 17, 3, arial(10, true));
+  QRLabel9 = &wrappedLabel(cell, "QRLabel9", 281, 36, 655, 116, arial(10), false);
+  QRLabel3 = &textLabel(cell, "QRLabel3", 314, 149, arial(10));
+  QRLabel8 = &textLabel(cell, "QRLabel8", 609, 149, arial(10));
+  QRLabel8->setEnabled(false);
+  QRLabel4 = &wrappedLabel(cell, "QRLabel4", 17, 86, 225, 708, arial(10), true);
+  QRImage1 = &cell.addImage("QRImage1", 258, 192, 645, 592);
+  QRImage1->setFrame(FrameSides::all());
+  QRImage1->setCenter(true);
+
+  TQRBand& footer = QR_FIG.addBand("QRBand2", BandType::PageFooter, 1902, 89);
+  footer.setFrame(FrameSides{false, true, false, false});
+  textLabel(footer, "QRLabel7", 926, 20, arial(8), kCatalogFooter);
+}
+
+Bitmap& TForm3::CellPicture() {
+  Bitmap& picture = QRImage1->picture();
+  if (picture.empty())
+    picture.resize(QR_FIG.toScreenPixels(QRImage1->width()),
+                   QR_FIG.toScreenPixels(QRImage1->height()));
+  return picture;
+}
+
+void TForm3::setPdfButtonEnabled(bool enabled) {
+  if (PreviewWindow* window = QR_FIG.previewWindow()) window->setPdfButtonEnabled(enabled);
+}
+
+void TForm3::QR_FIGBeforePrint(TQuickRep& /*report*/, bool& /*printReport*/) {
+  rewindCatalogCursor(data_.session);
+}
+
+void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
+  Session& session = data_.session;
+  session.browser.ShowComponent();
+
+  const Bitmap& view = session.renderer.ViewImage();
+  Bitmap& picture = CellPicture();
+  const CellFit fit =
+      fitCellPicture(view.width(), view.height(), picture.width(), picture.height());
+  drawCellPicture(picture, view, fit);
+  fitScale_ = fit.FitScale;
+  char scale[32];
+  std::snprintf(scale, sizeof scale, "Escala: %d", fitScale_);
+  QRLabel8->setCaption(scale);
+
+  const DrawingState& state = session.renderer.state();
+  QRLabel2->setCaption(selectedComponentName(session));
+  QRLabel3->setCaption(unitCountText(state.UnitCount));
+  QRLabel4->setCaption(state.AliasLine);
+  QRLabel9->setCaption({});
+  QRLabel9->setCaption(FindDescription(data_.DocumentationPath, QRLabel2->caption()));
+
+  moreData = advanceCatalogCursor(session);
+  setPdfButtonEnabled(!moreData);
+}
+
+std::string unitCountText(const std::string& unitCount) {
+  std::string text = unitCount + " elemento";
+  if (unitCount != "1" && unitCount != "0") text += 's';
+  return text;
+}
+
+}  // namespace quiral

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/bitmap.h"
+#include "report_engine/report.h"
+#include "reports/catalog_data.h"
+
+namespace quiral {
+
+// The holder of the drawings catalog QR_FIG, which is never shown itself. The catalog prints one
+// framed cell per component of the component list, two columns per A4 page: name, description,
+// unit count, alias line and the symbol's picture fitted into its box.
+class TForm3 {
+ public:
+  explicit TForm3(CatalogData& data);
+  ~TForm3();
+  TForm3(const TForm3&) = delete;
+  TForm3& operator=(const TForm3&) = delete;
+
+  TQuickRep QR_FIG{"QR_FIG"};
+
+  // The bitmap behind QRImage1: made at the picture box's size in screen pixels at the design
+  // zoom the first time a cell is drawn, and reused for every cell after.
+  Bitmap& CellPicture();
+  // The scale of the last cell's picture, in percent.
+  int FitScale() const { return fitScale_; }
+
+  // Rewind hook: the cursor goes back to the first component. Leaves `printReport` alone.
+  void QR_FIGBeforePrint(TQuickRep& report, bool& printReport);
+  // Need-data hook: fills the cell for the selected component, then moves the cursor on. With N
+  // components it is called N + 1 times; the last call repeats the last component and answers
+  // no more data. The PDF button of the window that previews the report is disabled while cells
+  // come and enabled at the end.
+  void QR_FIGNeedData(TQuickRep& report, bool& moreData);
+
+ private:
+  class GenerationWatch;
+
+  void design();
+  void setPdfButtonEnabled(bool enabled);
+
+  CatalogData& data_;
+  int fitScale_ = 100;
+  TQRLabel* QRLabel2 = nullptr;  // name
+  TQRLabel* QRLabel9 = nullptr;  // description
+  TQRLabel* QRLabel3 = nullptr;  // unit count
+  TQRLabel* QRLabel8 = nullptr;  // scale (disabled: never printed)
+  TQRLabel* QRLabel4 = nullptr;  // alias line
+  TQRImage* QRImage1 = nullptr;  // picture
+  std::unique_ptr<GenerationWatch> watch_;
+};
+
+// The unit-count label: the DEF line's unit count followed by " elemento", plus "s" unless the
+// count is exactly "1" or "0" ("4 elementos", "1 elemento", " elementos" without a count).
+std::string unitCountText(const std::string& unitCount);
+
+}  // namespace quiral

@@ -1,0 +1,73 @@
+#include "library/find_description.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/error.h"
+#include "tests/library/test_files.h"
+
+namespace quiral {
+namespace {
+
+using testing::TempDir;
+using testing::writeBytes;
+
+const char* const kDocumentation =
+    "EESchema-DOCLIB  Version 2.0\r\n"
+    "#\r\n"
+    "$CMP R_Small\r\n"
+    "D Resistor, small symbol\r\n"
+    "K R resistor\r\n"
+    "$ENDCMP\r\n"
+    "$CMP LED\n"  // LF-only from here on
+    "K led diode\n"
+    "$ENDCMP\n"
+    "$CMP LED\n"
+    "d  Light emitting diode \n"
+    "$ENDCMP\n"
+    "$CMP  opamp\t\n"
+    "D Operational amplifier, \xB5"
+    "A\n"
+    "$ENDCMP\n"
+    "$CMP LAST\n";
+
+class FindDescriptionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { writeBytes(path, kDocumentation); }
+  TempDir dir;
+  std::string path = dir.file("lib.dcm");
+};
+
+TEST_F(FindDescriptionTest, FindsTheDLineAfterTheEntryIgnoringCaseOnBothSides) {
+  EXPECT_EQ(FindDescription(path, "R_Small"), "Resistor, small symbol");
+  EXPECT_EQ(FindDescription(path, "R_SMALL"), "Resistor, small symbol");
+  EXPECT_EQ(FindDescription(path, "r_small"), "Resistor, small symbol");
+  // Blanks and control bytes around the entry's name do not count; the description keeps its
+  // bytes as written (here Windows-1252), everything after "D ".
+  EXPECT_EQ(FindDescription(path, "OpAmp"),
+            "Operational amplifier, \xB5"
+            "A");
+}
+
+TEST_F(FindDescriptionTest, AnEntryFollowedByAnotherLineGivesNothingAndTheScanGoesOn) {
+  // The first LED entry is followed by a K line; the second one has a lower-case d line.
+  EXPECT_EQ(FindDescription(path, "LED"), " Light emitting diode ");
+}
+
+TEST_F(FindDescriptionTest, NoEntryOrNoLineAfterItGivesNothing) {
+  EXPECT_EQ(FindDescription(path, "C"), "");
+  EXPECT_EQ(FindDescription(path, "LAST"), "");  // the file ends after the entry
+  EXPECT_EQ(FindDescription(path, ""), "");
+}
+
+TEST_F(FindDescriptionTest, AMissingFileGivesNothingAnUnreadableOneThrows) {
+  EXPECT_EQ(FindDescription(dir.file("none.dcm"), "R_Small"), "");
+  EXPECT_EQ(FindDescription(dir.file("none/lib.dcm"), "R_Small"), "");
+  EXPECT_EQ(FindDescription(path + "/lib.dcm", "R_Small"), "");  // under a file
+  std::filesystem::create_directory(dir.file("folder.dcm"));     // there, but not readable as text
+  EXPECT_THROW(FindDescription(dir.file("folder.dcm"), "R_Small"), FileError);
+}
+
+}  // namespace
+}  // namespace quiral

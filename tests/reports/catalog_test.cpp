@@ -1,0 +1,191 @@
+// Both catalogs generated from small libraries through the command path, without a window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/reports/catalog_fixtures.h"
+
+namespace quiral {
+namespace {
+
+using testing::CatalogFixture;
+using testing::printedCells;
+using testing::TempDir;
+using testing::textsIn;
+using testing::writeBytes;
+
+const char* const kGates =
+    "EESchema-LIBRARY Version 2.4\n"
+    "DEF 74LS00 U 0 40 Y Y 4 L N\n"
+    "ALIAS 74LS01 74LS02\n"
+    "DRAW\nS -200 -200 200 200 1 1 10 f\nX ~ 1 -400 0 200 R 50 50 1 1 I\nENDDRAW\nENDDEF\n"
+    "DEF r_small R 0 0 N Y 1 F N\n"
+    "DRAW\nS -30 -70 30 70 0 1 8 N\nENDDRAW\nENDDEF\n"
+    "DEF NOUNITS U 0 40 Y Y\n"
+    "DRAW\nC 0 0 100 0 1 0 N\nENDDRAW\nENDDEF\n"
+    "DEF ZERO U 0 40 Y Y 0 F N\n"
+    "DRAW\nP 2 0 1 0 -100 0 100 0 N\nENDDRAW\nENDDEF\n";
+
+const char* const kGatesDoc =
+    "EESchema-DOCLIB  Version 2.0\n"
+    "$CMP 74LS00\nD Quad NAND gate\n$ENDCMP\n"
+    "$CMP R_Small\nD Resistor, small symbol\n$ENDCMP\n";
+
+class CatalogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeBytes(dir.file("gates.lib"), kGates);
+    writeBytes(dir.file("gates.dcm"), kGatesDoc);
+  }
+  TempDir dir;
+  CatalogFixture f;
+};
+
+int inkOf(const Bitmap& b) {
+  int ink = 0;
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x) ink += b.pixel(x, y) != 0xFFFFFFu;
+  return ink;
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST_F(CatalogTest, DrawingsCatalogFillsOneCellPerComponent) {
+  f.load(dir.file("gates.lib"));
+  ASSERT_EQ(f.prepare(CatalogKind::Drawings), CatalogCommands::Outcome::Ready);
+  EXPECT_EQ(f.needDataCalls, 5);  // N + 1
+  const TQuickRep& report = f.report(CatalogKind::Drawings);
+  const auto cells = printedCells(report);
+  ASSERT_EQ(cells.size(), 4u);
+  EXPECT_EQ(cells[0].name, "74LS00");
+  EXPECT_EQ(cells[1].name, "r_small");
+  const PreparedPage& page = *report.qrPrinter().page(1);
+
+  const auto first = textsIn(page, cells[0].frame);
+  EXPECT_TRUE(contains(first, "4 elementos"));
+  EXPECT_TRUE(contains(first, "Quad NAND gate"));
+  EXPECT_TRUE(contains(first, "ALIAS"));  // the alias line, wrapped in its narrow label
+  EXPECT_TRUE(contains(first, "74LS01"));
+
+  // A mixed-case name finds its description; no alias is left over from the cell before.
+  const auto second = textsIn(page, cells[1].frame);
+  EXPECT_TRUE(contains(second, "1 elemento"));
+  EXPECT_TRUE(contains(second, "Resistor, small symbol"));
+  EXPECT_FALSE(contains(second, "ALIAS"));
+  EXPECT_FALSE(contains(second, "74LS01"));
+
+  EXPECT_TRUE(contains(textsIn(page, cells[2].frame), " elementos"));
+  EXPECT_TRUE(contains(textsIn(page, cells[3].frame), "0 elemento"));
+
+  // The scale is worked out for each cell but never printed.
+  EXPECT_EQ(f.form3.FitScale(), 100);
+  for (const auto& text : textsIn(page, {0, 0, 2100, 2970}))
+    EXPECT_EQ(text.find("Escala"), std::string::npos);
+
+  // Header and footer; the run leaves the cursor on the last component.
+  EXPECT_TRUE(contains(textsIn(page, {0, 0, 2100, 300}), "Biblioteca: gates.lib"));
+  EXPECT_TRUE(contains(textsIn(page, {0, 2700, 2100, 2970}),
+                       "Quiral 0.81 - Visualizador/Catálogo de componentes p/KiCad"));
+  EXPECT_EQ(f.session.browser.components().selectedIndex(), 3);
+  EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);
+}
+
+TEST_F(CatalogTest, EachCellCarriesItsOwnPictureAtTheBoxSizeCentredInItsFrame) {
+  f.load(dir.file("gates.lib"));
+  f.prepare(CatalogKind::Drawings);
+  const PreparedPage& page = *f.report(CatalogKind::Drawings).qrPrinter().page(1);
+  std::vector<PagePicture> pictures;
+  for (const PageItem& item : page.items)
+    if (const auto* p = std::get_if<PagePicture>(&item)) pictures.push_back(*p);
+  ASSERT_EQ(pictures.size(), 4u);
+  for (const PagePicture& p : pictures) {
+    EXPECT_EQ(p.picture->width(), 195);
+    EXPECT_EQ(p.picture->height(), 179);
+    EXPECT_TRUE(p.center);
+    EXPECT_EQ(p.box.width(), 645);
+    EXPECT_EQ(p.box.height(), 592);
+  }
+  // Each cell keeps the picture of its own component, although one bitmap is drawn on for all.
+  EXPECT_NE(inkOf(*pictures[0].picture), 0);
+  EXPECT_NE(inkOf(*pictures[0].picture), inkOf(*pictures[1].picture));
+}
+
+TEST_F(CatalogTest, ListCatalogHasNameDescriptionAndAliasPerCell) {
+  f.load(dir.file("gates.lib"));
+  ASSERT_EQ(f.prepare(CatalogKind::List), CatalogCommands::Outcome::Ready);
+  EXPECT_EQ(f.needDataCalls, 5);
+  const TQuickRep& report = f.report(CatalogKind::List);
+  const auto cells = printedCells(report);
+  ASSERT_EQ(cells.size(), 4u);
+  const PreparedPage& page = *report.qrPrinter().page(1);
+  const auto first = textsIn(page, cells[0].frame);
+  EXPECT_EQ(cells[0].name, "74LS00");
+  EXPECT_TRUE(contains(first, "Quad NAND gate"));
+  EXPECT_TRUE(contains(first, "ALIAS 74LS01 74LS02"));
+  EXPECT_EQ(cells[1].name, "r_small");
+  EXPECT_TRUE(contains(textsIn(page, cells[1].frame), "Resistor, small symbol"));
+  EXPECT_FALSE(contains(textsIn(page, cells[1].frame), "ALIAS 74LS01 74LS02"));
+  EXPECT_EQ(cells[0].frame.height(), 93);
+}
+
+TEST_F(CatalogTest, CellsRunDownTheColumnsThenOnToTheNextPage) {
+  writeBytes(dir.file("seven.lib"), testing::numberedLibrary(7));
+  f.load(dir.file("seven.lib"));
+  f.prepare(CatalogKind::Drawings);
+  const auto cells = printedCells(f.report(CatalogKind::Drawings));
+  ASSERT_EQ(cells.size(), 7u);
+  for (size_t i = 0; i < cells.size(); ++i) {
+    EXPECT_EQ(cells[i].name, "P" + std::to_string(i + 1));
+    EXPECT_EQ(cells[i].page, i < 6 ? 1 : 2);
+    EXPECT_EQ(cells[i].frame.left, (i % 6) < 3 ? 100 : 100 + 949) << i;
+  }
+  EXPECT_EQ(cells[0].frame.top, cells[3].frame.top);
+  EXPECT_EQ(cells[1].frame.top, cells[0].frame.bottom);
+
+  writeBytes(dir.file("sixty.lib"), testing::numberedLibrary(60));
+  f.load(dir.file("sixty.lib"));
+  f.prepare(CatalogKind::List);
+  const auto rows = printedCells(f.report(CatalogKind::List));
+  ASSERT_EQ(rows.size(), 60u);
+  EXPECT_EQ(rows[25].frame.left, 100);  // 26 cells in a column
+  EXPECT_EQ(rows[26].frame.left, 1050);
+  EXPECT_EQ(rows[26].frame.top, rows[0].frame.top);
+  EXPECT_EQ(rows[51].page, 1);
+  EXPECT_EQ(rows[52].page, 2);
+  EXPECT_EQ(rows[52].name, "P53");
+}
+
+TEST_F(CatalogTest, AOneComponentLibraryPrintsOneCellAfterTwoCalls) {
+  writeBytes(dir.file("one.lib"), testing::numberedLibrary(1));
+  f.load(dir.file("one.lib"));
+  for (CatalogKind kind : {CatalogKind::Drawings, CatalogKind::List}) {
+    f.prepare(kind);
+    EXPECT_EQ(f.needDataCalls, 2);
+    const auto cells = printedCells(f.report(kind));
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_EQ(cells[0].name, "P1");
+  }
+}
+
+TEST_F(CatalogTest, AMissingDocumentationFileLeavesDescriptionsEmpty) {
+  writeBytes(dir.file("nodoc.lib"), kGates);
+  f.load(dir.file("nodoc.lib"));
+  f.prepare(CatalogKind::List);
+  const auto cells = printedCells(f.report(CatalogKind::List));
+  ASSERT_EQ(cells.size(), 4u);
+  const PreparedPage& page = *f.report(CatalogKind::List).qrPrinter().page(1);
+  EXPECT_FALSE(contains(textsIn(page, cells[0].frame), "Quad NAND gate"));
+}
+
+TEST(UnitCountText, PluralUnlessExactlyOneOrZero) {
+  EXPECT_EQ(unitCountText("4"), "4 elementos");
+  EXPECT_EQ(unitCountText("1"), "1 elemento");
+  EXPECT_EQ(unitCountText("0"), "0 elemento");
+  EXPECT_EQ(unitCountText(""), " elementos");
+  EXPECT_EQ(unitCountText("01"), "01 elementos");
+}
+
+}  // namespace
+}  // namespace quiral

@@ -1,0 +1,67 @@
+// Both catalogs of every corpus library, through the command path without a window: one cell
+// per component, in list order, each with its description where the documentation has one.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "library/find_description.h"
+#include "tests/reports/catalog_fixtures.h"
+
+namespace quiral {
+namespace {
+
+using testing::CatalogFixture;
+using testing::printedCells;
+
+std::vector<std::string> corpusLibraries() {
+  std::vector<std::string> libraries;
+  std::error_code error;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(QUIRAL_CORPUS_DIR) + "/kicad5", error))
+    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
+  std::sort(libraries.begin(), libraries.end());
+  return libraries;
+}
+
+TEST(CorpusCatalogs, EveryLibraryGivesOneCellPerComponentInBothCatalogs) {
+  const auto libraries = corpusLibraries();
+  ASSERT_GE(libraries.size(), 30u) << "no corpus at " << QUIRAL_CORPUS_DIR;
+  size_t described = 0, components = 0;
+  for (const std::string& library : libraries) {
+    SCOPED_TRACE(library);
+    CatalogFixture f;
+    f.load(library);
+    const std::vector<std::string> names = f.session.browser.components().entries();
+    for (CatalogKind kind : {CatalogKind::Drawings, CatalogKind::List}) {
+      ASSERT_EQ(f.prepare(kind), CatalogCommands::Outcome::Ready);
+      EXPECT_EQ(f.needDataCalls, int(names.size()) + 1);
+      const auto cells = printedCells(f.report(kind));
+      ASSERT_EQ(cells.size(), names.size());
+      for (size_t i = 0; i < cells.size(); ++i) ASSERT_EQ(cells[i].name, names[i]) << i;
+    }
+    components += names.size();
+    for (const std::string& name : names)
+      described += !FindDescription(f.commands.DocumentationPath(), name).empty();
+  }
+  // Nearly every KiCad symbol is documented; a lookup that lost mixed-case names would not be.
+  EXPECT_GT(described, components * 8 / 10);
+}
+
+TEST(CorpusCatalogs, ACellTallerThanAColumnIsCutAndReported) {
+  CatalogFixture f;
+  f.load(std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Transistor_FET.lib");
+  f.prepare(CatalogKind::Drawings);
+  const auto& names = f.session.browser.components().entries();
+  const auto& cuts = f.report(CatalogKind::Drawings).cutBands();
+  ASSERT_FALSE(cuts.empty());
+  bool csd = false;
+  for (const CutBand& cut : cuts) {
+    EXPECT_GT(cut.height, cut.room);
+    csd |= names[size_t(cut.record)] == "CSD17578Q5A";
+  }
+  EXPECT_TRUE(csd);
+}
+
+}  // namespace
+}  // namespace quiral
