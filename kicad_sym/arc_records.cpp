@@ -56,7 +56,7 @@ void space(std::string& line, long long value) {
 
 // One record for an arc drawn counter-clockwise from `from` to `to`, at most half a turn.
 void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int unit, int convert,
-                  Sexpr item, std::vector<DrawRecord>& out) {
+                  const ItemParts& item, std::vector<DrawRecord>& out) {
   const MilPoint c = rounded(centre);
   int t1 = tenthsFrom(c, from), t2 = tenthsFrom(c, to);
   int sweep = ((t2 - t1) % 3600 + 3600) % 3600;
@@ -72,7 +72,7 @@ void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int uni
   std::string line = "A";
   space(line, c.x);
   space(line, c.y);
-  space(line, toMils(radius * kMillimetresPerMil, item));
+  space(line, toMils(radius * kMillimetresPerMil, item.item));
   space(line, t1);
   space(line, t2);
   appendUnitConvertWidth(line, unit, convert, item);
@@ -85,8 +85,8 @@ void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int uni
   out.push_back({RecordKind::Arc, convert, unit, std::move(line)});
 }
 
-void appendStraight(const std::vector<MilPoint>& points, int unit, int convert, Sexpr item,
-                    std::vector<DrawRecord>& out) {
+void appendStraight(const std::vector<MilPoint>& points, int unit, int convert,
+                    const ItemParts& item, std::vector<DrawRecord>& out) {
   std::string line = "P";
   space(line, long(points.size()));
   appendUnitConvertWidth(line, unit, convert, item);
@@ -111,15 +111,14 @@ bool circleCentre(Vec s, Vec m, Vec e, Vec& centre) {
 
 }  // namespace
 
-void appendArcRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
-  const Vec s = milsOf(mmPointOf(required(item, "start")));
-  const Vec e = milsOf(mmPointOf(required(item, "end")));
+void appendArcRecords(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
+  const Vec s = milsOf(mmPointOf(item.required(item.start, "start")));
+  const Vec e = milsOf(mmPointOf(item.required(item.end, "end")));
   MilPoint from = rounded(s), to = rounded(e);
   Vec centre{};
   double sweep = 0;
-  const Sexpr midNode = item.find("mid");
-  if (midNode.valid()) {
-    const Vec m = milsOf(mmPointOf(midNode));
+  if (item.mid.valid()) {
+    const Vec m = milsOf(mmPointOf(item.mid));
     const bool closed = from == to;
     if (closed) {
       centre = {(s.x + m.x) / 2, (s.y + m.y) / 2};
@@ -136,7 +135,7 @@ void appendArcRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord>
     }
   } else {
     // The early form (radius (at X Y) (length R) ...): the shorter way between the points.
-    centre = milsOf(mmPointOf(required(required(item, "radius"), "at")));
+    centre = milsOf(mmPointOf(required(item.required(item.radius, "radius"), "at")));
     sweep = turnPositive(std::atan2(e.y - centre.y, e.x - centre.x) -
                          std::atan2(s.y - centre.y, s.x - centre.x));
     if (sweep > kPi) {

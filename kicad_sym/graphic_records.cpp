@@ -1,7 +1,9 @@
 // Rectangles, circles, polylines, béziers, texts and text boxes of a unit sub-symbol as the
 // legacy S, C, P and T records.
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +23,8 @@ void space(std::string& line, long long value) {
   appendInt(line, value);
 }
 
-void appendPolyline(const std::vector<MilPoint>& points, int unit, int convert, Sexpr item,
-                    std::vector<DrawRecord>& out) {
+void appendPolyline(const std::vector<MilPoint>& points, int unit, int convert,
+                    const ItemParts& item, std::vector<DrawRecord>& out) {
   if (points.empty()) return;
   std::string line = "P";
   space(line, long(points.size()));
@@ -36,15 +38,15 @@ void appendPolyline(const std::vector<MilPoint>& points, int unit, int convert, 
   out.push_back({RecordKind::Polyline, convert, unit, std::move(line)});
 }
 
-std::vector<MilPoint> pointsOf(Sexpr item) {
+std::vector<MilPoint> pointsOf(const ItemParts& item) {
   std::vector<MilPoint> points;
-  for (Sexpr xy : item.find("pts")) {
+  for (Sexpr xy : item.pts) {
     if (xy.is("xy")) points.push_back(pointOf(xy));
   }
   return points;
 }
 
-void appendRectangle(MilPoint start, MilPoint end, int unit, int convert, Sexpr item,
+void appendRectangle(MilPoint start, MilPoint end, int unit, int convert, const ItemParts& item,
                      std::vector<DrawRecord>& out) {
   std::string line = "S";
   space(line, start.x);
@@ -57,21 +59,21 @@ void appendRectangle(MilPoint start, MilPoint end, int unit, int convert, Sexpr 
   out.push_back({RecordKind::Rectangle, convert, unit, std::move(line)});
 }
 
-void appendCircle(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
-  const MilPoint centre = pointOf(required(item, "center"));
+void appendCircle(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
+  const MilPoint centre = pointOf(item.required(item.center, "center"));
   std::string line = "C";
   space(line, centre.x);
   space(line, centre.y);
-  space(line, milsAt(required(item, "radius"), 1));
+  space(line, milsAt(item.required(item.radius, "radius"), 1));
   appendUnitConvertWidth(line, unit, convert, item);
   line += ' ';
   line += fillLetter(item);
   out.push_back({RecordKind::Circle, convert, unit, std::move(line)});
 }
 
-void appendBezier(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+void appendBezier(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
   std::vector<MmPoint> control;
-  for (Sexpr xy : item.find("pts")) {
+  for (Sexpr xy : item.pts) {
     if (xy.is("xy")) control.push_back(mmPointOf(xy));
   }
   if (control.size() != 4) {
@@ -83,8 +85,10 @@ void appendBezier(Sexpr item, int unit, int convert, std::vector<DrawRecord>& ou
     const double t = double(i) / kBezierSegments, u = 1 - t;
     const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
     const MilPoint p{
-        toMils(a * control[0].x + b * control[1].x + c * control[2].x + d * control[3].x, item),
-        toMils(a * control[0].y + b * control[1].y + c * control[2].y + d * control[3].y, item)};
+        toMils(a * control[0].x + b * control[1].x + c * control[2].x + d * control[3].x,
+               item.item),
+        toMils(a * control[0].y + b * control[1].y + c * control[2].y + d * control[3].y,
+               item.item)};
     if (points.empty() || !(points.back() == p)) points.push_back(p);
   }
   appendPolyline(points, unit, convert, item, out);
@@ -139,66 +143,69 @@ bool isVerticalTextAngle(double tenths) {
   return std::fabs(angle - 900) < 0.5 || std::fabs(angle - 2700) < 0.5;
 }
 
-void appendText(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
-  const Sexpr at = required(item, "at");
-  appendTextLines(item.at(1).text(), pointOf(at), isVerticalTextAngle(numberOr(at, 3, 0)),
-                  textStyleOf(item), unit, convert, out);
+void appendText(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
+  const Sexpr at = item.required(item.at, "at");
+  appendTextLines(item.item.at(1).text(), pointOf(at), isVerticalTextAngle(numberOr(at, 3, 0)),
+                  textStyleOf(item.item), unit, convert, out);
 }
 
 // A text box: its frame as a rectangle, its text inside it at the side its justification names.
-void appendTextBox(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
+void appendTextBox(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
   MilPoint corner, opposite;
-  if (item.find("start").valid()) {
-    corner = pointOf(item.find("start"));
-    opposite = pointOf(required(item, "end"));
+  if (item.start.valid()) {
+    corner = pointOf(item.start);
+    opposite = pointOf(item.required(item.end, "end"));
   } else {
-    const Sexpr size = required(item, "size");
-    corner = pointOf(required(item, "at"));
+    const Sexpr size = item.required(item.size, "size");
+    corner = pointOf(item.required(item.at, "at"));
     opposite = {corner.x + milsAt(size, 1), corner.y - milsAt(size, 2)};
   }
   const int left = std::min(corner.x, opposite.x), right = std::max(corner.x, opposite.x);
   const int bottom = std::min(corner.y, opposite.y), top = std::max(corner.y, opposite.y);
   appendRectangle({left, top}, {right, bottom}, unit, convert, item, out);
 
-  TextStyle style = textStyleOf(item);
-  if (!item.find("effects").find("justify").valid()) style.hjust = 'L', style.vjust = 'T';
+  TextStyle style = textStyleOf(item.item);
+  if (!item.effects.find("justify").valid()) style.hjust = 'L', style.vjust = 'T';
   const int margin = style.size / 2;
   MilPoint anchor{(left + right) / 2, (top + bottom) / 2};
   if (style.hjust == 'L') anchor.x = left + margin;
   if (style.hjust == 'R') anchor.x = right - margin;
   if (style.vjust == 'T') anchor.y = top - margin;
   if (style.vjust == 'B') anchor.y = bottom + margin;
-  const Sexpr at = item.find("at");
-  const bool vertical = at.valid() && orientationLetter(numberOr(at, 3, 0)) != 'R' &&
-                        orientationLetter(numberOr(at, 3, 0)) != 'L';
-  appendTextLines(item.at(1).text(), anchor, vertical, style, unit, convert, out);
+  const char orientation = orientationLetter(numberOr(item.at, 3, 0));
+  const bool vertical = orientation == 'U' || orientation == 'D';
+  appendTextLines(item.item.at(1).text(), anchor, vertical, style, unit, convert, out);
 }
 
 }  // namespace
 
-void appendUnitConvertWidth(std::string& line, int unit, int convert, Sexpr item) {
+void appendUnitConvertWidth(std::string& line, int unit, int convert, const ItemParts& item) {
   space(line, unit);
   space(line, convert);
-  const Sexpr width = item.find("stroke").find("width");
+  const Sexpr width = item.stroke.find("width");
   space(line, width.valid() ? milsAt(width, 1) : 0);
 }
 
-char fillLetter(Sexpr item) {
-  const std::string_view type = item.find("fill").find("type").at(1).text();
+char fillLetter(const ItemParts& item) {
+  const std::string_view type = item.fill.find("type").at(1).text();
   if (type == "outline") return 'F';
   if (type == "background" || type == "color") return 'f';
   return 'N';
 }
 
-void appendDrawRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out) {
-  const std::string_view kind = item.head();
+void appendDrawRecords(Sexpr node, int unit, int convert, std::vector<DrawRecord>& out) {
+  const std::string_view kind = node.head();
+  static constexpr std::string_view kKnown[] = {"pin",      "arc",    "rectangle", "circle",
+                                                "polyline", "bezier", "text",      "text_box"};
+  if (std::find(std::begin(kKnown), std::end(kKnown), kind) == std::end(kKnown)) return;
+  const ItemParts item(node);
   if (kind == "pin") {
     appendPinRecord(item, unit, convert, out);
   } else if (kind == "arc") {
     appendArcRecords(item, unit, convert, out);
   } else if (kind == "rectangle") {
-    appendRectangle(pointOf(required(item, "start")), pointOf(required(item, "end")), unit, convert,
-                    item, out);
+    appendRectangle(pointOf(item.required(item.start, "start")),
+                    pointOf(item.required(item.end, "end")), unit, convert, item, out);
   } else if (kind == "circle") {
     appendCircle(item, unit, convert, out);
   } else if (kind == "polyline") {
@@ -207,7 +214,7 @@ void appendDrawRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord
     appendBezier(item, unit, convert, out);
   } else if (kind == "text") {
     appendText(item, unit, convert, out);
-  } else if (kind == "text_box") {
+  } else {
     appendTextBox(item, unit, convert, out);
   }
 }

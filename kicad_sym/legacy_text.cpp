@@ -10,6 +10,7 @@ bool breaksLine(char c) {
 
 // One line, and no double quote: what may stand between the quotes of a legacy text.
 std::string quotable(std::string_view text) {
+  if (text.find_first_of("\"\n\r\x1a") == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
@@ -29,6 +30,7 @@ std::string quoted(std::string_view text) {
 }  // namespace
 
 std::string legacyOverbars(std::string_view modern) {
+  if (modern.find("~{") == std::string_view::npos) return std::string(modern);
   std::string out;
   out.reserve(modern.size());
   int overbarDepth = -1;  // brace depth inside the open overbar, -1 when none is open

@@ -3,13 +3,15 @@
 
 #include "kicad_sym/library_translation.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 
 #include "kicad_sym/legacy_text.h"
 #include "kicad_sym/legacy_writer.h"
 #include "kicad_sym/modern_symbol.h"
-#include "platform/file_io.h"
+#include "platform/file_chunks.h"
+#include "platform/file_stamp.h"
 
 namespace quiral {
 
@@ -21,11 +23,12 @@ constexpr size_t kNoRoot = SIZE_MAX;
 
 class LibraryTranslator {
  public:
-  LibraryTranslator(TranslatedLibrary& result, const SexprListStream& stream)
-      : result_(result), stream_(stream) {}
+  explicit LibraryTranslator(TranslatedLibrary& result) : result_(result) {}
 
   // Reads the library one top-level list at a time, reusing one document's storage.
-  void run(SexprListStream& stream) {
+  void run(SexprListStream& stream, size_t textSize) {
+    // A symbol takes a kilobyte of text or more; reserving spares moving them as the list grows.
+    symbols_.reserve(textSize / 1024 + 16);
     SexprDocument child;
     while (stream.next(child)) {
       const Sexpr node = child.root().first();
@@ -39,15 +42,20 @@ class LibraryTranslator {
  private:
   void warn(std::string message) { result_.warnings.push_back(std::move(message)); }
 
-  std::string at(const ModernSymbol& symbol) const {
-    uint32_t line = 0, column = 0;
-    stream_.locate(symbol.offset, line, column);
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  static std::string at(const ModernSymbol& symbol) {
+    return "line " + std::to_string(symbol.line) + ", column " + std::to_string(symbol.column);
   }
 
   void readSymbol(Sexpr node) {
     try {
       symbols_.push_back(readModernSymbol(node, records_));
+      ModernSymbol& symbol = symbols_.back();
+      // The text around the symbol is gone by the time messages about aliases and names are
+      // written, so their position is taken now.
+      if (!symbol.extends.empty() || legacyWord(symbol.name) != symbol.name) {
+        symbol.line = node.line();
+        symbol.column = node.column();
+      }
       byName_.emplace(symbols_.back().name, symbols_.size() - 1);
     } catch (const TranslationError& e) {
       warn(std::string(e.what()) + " (symbol \"" + std::string(node.at(1).text()) + "\" skipped)");
@@ -167,7 +175,6 @@ class LibraryTranslator {
   }
 
   TranslatedLibrary& result_;
-  const SexprListStream& stream_;
   std::vector<ModernSymbol> symbols_;
   std::vector<DrawRecord> records_;
   std::unordered_map<std::string, size_t> byName_;
@@ -177,19 +184,39 @@ class LibraryTranslator {
 
 }  // namespace
 
-TranslatedLibrary translateModernLibrary(std::string_view text, const SexprLimits& limits) {
-  SexprListStream stream(text, limits);
+namespace {
+
+TranslatedLibrary translateStream(SexprListStream& stream, size_t textSize) {
   if (stream.head() != "kicad_symbol_lib")
     throw SexprError(1, 1, "not a KiCad symbol library (it does not start with (kicad_symbol_lib)");
   TranslatedLibrary result;
-  result.libraryText.reserve(text.size() / 4);
-  result.documentationText.reserve(text.size() / 32);
-  LibraryTranslator(result, stream).run(stream);
+  result.libraryText.reserve(textSize / 4);
+  result.documentationText.reserve(textSize / 32);
+  LibraryTranslator(result).run(stream, textSize);
   return result;
 }
 
+class FileSource : public TextSource {
+ public:
+  explicit FileSource(const std::string& path) : file_(path, kMaxModernLibraryBytes) {}
+  bool readMore(std::string& out, size_t max) override { return file_.readMore(out, max); }
+
+ private:
+  FileChunkReader file_;
+};
+
+}  // namespace
+
+TranslatedLibrary translateModernLibrary(std::string_view text, const SexprLimits& limits) {
+  SexprListStream stream(text, limits);
+  return translateStream(stream, text.size());
+}
+
 TranslatedLibrary translateModernLibraryFile(const std::string& path) {
-  return translateModernLibrary(readWholeFile(path, kMaxModernLibraryBytes));
+  const FileStamp stamp = fileStamp(path);
+  FileSource source(path);
+  SexprListStream stream(source);
+  return translateStream(stream, size_t(std::max<int64_t>(stamp.size, 0)));
 }
 
 bool isModernLibraryName(std::string_view name) {

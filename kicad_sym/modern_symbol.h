@@ -44,7 +44,9 @@ enum MandatoryField { kReferenceField, kValueField, kFootprintField, kDatasheetF
 struct ModernSymbol {
   std::string name;
   std::string extends;  // the parent of a derived symbol, empty otherwise
-  uint32_t offset = 0;  // where the symbol starts in the text, for messages
+  // Where the symbol starts, for messages; set by the library translation where one may be due.
+  uint32_t line = 0;
+  uint32_t column = 0;
   SymbolField fields[4];
   std::vector<SymbolField> userFields;
   std::optional<std::string> description;
@@ -60,6 +62,17 @@ struct ModernSymbol {
   std::string drawing;
 };
 
+// The child lists of a drawing item that the translators read, found in one pass over it.
+struct ItemParts {
+  explicit ItemParts(Sexpr item);
+  // The part, or a TranslationError naming the item when it has none.
+  Sexpr required(Sexpr part, std::string_view name) const;
+
+  Sexpr item;
+  Sexpr at, start, mid, end, center, radius, pts, stroke, fill, size, effects, length, name, number;
+  bool hidden = false;  // a bare "hide" word or (hide yes)
+};
+
 // Reads a (symbol "NAME" ...) list: properties, flags and every drawing item of its unit
 // sub-symbols, translated to legacy records (sorted). `scratch` is working storage that callers
 // may keep from one symbol to the next. Throws TranslationError for what cannot be translated.
@@ -69,13 +82,12 @@ ModernSymbol readModernSymbol(Sexpr symbol, std::vector<DrawRecord>& scratch);
 // libraries cannot hold (and that newer versions may add) are skipped.
 void appendDrawRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out);
 // Arcs and pins, which need more than a line of arithmetic.
-void appendArcRecords(Sexpr arc, int unit, int convert, std::vector<DrawRecord>& out);
-void appendPinRecord(Sexpr pin, int unit, int convert, std::vector<DrawRecord>& out);
+void appendArcRecords(const ItemParts& arc, int unit, int convert, std::vector<DrawRecord>& out);
+void appendPinRecord(const ItemParts& pin, int unit, int convert, std::vector<DrawRecord>& out);
 
-// "unit convert width fill" as the graphic records end (fill is appended by the caller where the
-// record puts more after it).
-void appendUnitConvertWidth(std::string& line, int unit, int convert, Sexpr item);
+// " unit convert width" as the graphic records hold them after their geometry.
+void appendUnitConvertWidth(std::string& line, int unit, int convert, const ItemParts& item);
 // The legacy fill letter of an item's (fill (type ...)): N, F or f.
-char fillLetter(Sexpr item);
+char fillLetter(const ItemParts& item);
 
 }  // namespace quiral

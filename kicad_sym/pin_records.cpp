@@ -46,19 +46,18 @@ struct PinText {
   int size = 50;
 };
 
-PinText pinTextOf(Sexpr pin, std::string_view which) {
-  const Sexpr node = pin.find(which);
+PinText pinTextOf(Sexpr node) {
   if (!node.valid()) return {"~", 50};
   return {pinText(node.at(1).text()), textStyleOf(node).size};
 }
 
 }  // namespace
 
-void appendPinRecord(Sexpr pin, int unit, int convert, std::vector<DrawRecord>& out) {
-  const Sexpr at = required(pin, "at");
-  const PinText name = pinTextOf(pin, "name");
-  const PinText number = pinTextOf(pin, "number");
-  const Sexpr length = pin.find("length");
+void appendPinRecord(const ItemParts& pin, int unit, int convert, std::vector<DrawRecord>& out) {
+  const Sexpr at = pin.required(pin.at, "at");
+  const PinText name = pinTextOf(pin.name);
+  const PinText number = pinTextOf(pin.number);
+  const Sexpr length = pin.length;
   std::string line = "X ";
   line += name.text;
   line += ' ';
@@ -73,10 +72,10 @@ void appendPinRecord(Sexpr pin, int unit, int convert, std::vector<DrawRecord>& 
   space(line, unit);
   space(line, convert);
   line += ' ';
-  line += lettersOf(kElectricalTypes, pin.at(1).text(), "U");
+  line += lettersOf(kElectricalTypes, pin.item.at(1).text(), "U");
   // A hidden pin is marked N before its shape letters.
-  std::string shape = flagOf(pin, "hide") ? "N" : "";
-  shape += lettersOf(kShapes, pin.at(2).text(), "");
+  std::string shape = pin.hidden ? "N" : "";
+  shape += lettersOf(kShapes, pin.item.at(2).text(), "");
   if (!shape.empty()) {
     line += ' ';
     line += shape;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace quiral {
 
@@ -17,22 +18,38 @@ std::string positioned(uint32_t line, uint32_t column, const std::string& what) 
 SexprError::SexprError(uint32_t line, uint32_t column, const std::string& what)
     : QuiralError(positioned(line, column, what)), line_(line), column_(column) {}
 
-void LineIndex::locate(uint32_t offset, uint32_t& line, uint32_t& column) const {
-  if (starts_.empty()) {
-    starts_.push_back(0);
-    for (size_t i = 0; i < text_.size(); ++i) {
-      const char c = text_[i];
-      if (c == '\n' || (c == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n')))
-        starts_.push_back(uint32_t(i + 1));
-    }
+void LineCounter::advance(Cursor& cursor, size_t to) const {
+  const char* const data = text_.data();
+  size_t at = cursor.offset - base_;
+  const size_t stop = to - base_;
+  while (at < stop) {
+    const void* found = std::memchr(data + at, '\n', stop - at);
+    if (!found) break;
+    at = size_t(static_cast<const char*>(found) - data) + 1;
+    ++cursor.line;
+    cursor.lineStart = base_ + at;
   }
-  const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
-  line = uint32_t(after - starts_.begin());
-  column = offset - *(after - 1) + 1;
+  cursor.offset = to;
+}
+
+void LineCounter::locate(uint32_t offset, uint32_t& line, uint32_t& column) const {
+  const size_t to = std::clamp<size_t>(offset, base_, base_ + text_.size());
+  if (to < cursor_.offset) cursor_ = windowStart_;
+  advance(cursor_, to);
+  line = cursor_.line;
+  column = uint32_t(to - cursor_.lineStart + 1);
+}
+
+void LineCounter::slide(std::string_view text, size_t base) {
+  if (base < cursor_.offset) cursor_ = windowStart_;
+  advance(cursor_, base);
+  windowStart_ = cursor_;
+  text_ = text;
+  base_ = base;
 }
 
 uint32_t Sexpr::offset() const {
-  return valid() ? document_->nodes_[index_].offset : 0;
+  return valid() ? uint32_t(document_->base_ + document_->nodes_[index_].offset) : 0;
 }
 
 uint32_t Sexpr::line() const {
@@ -55,13 +72,6 @@ Sexpr Sexpr::at(size_t position) const {
   return child;
 }
 
-bool Sexpr::hasWord(std::string_view word) const {
-  for (Sexpr child = first().next(); child.valid(); child = child.next()) {
-    if (child.isAtom() && !child.isString() && child.text() == word) return true;
-  }
-  return false;
-}
-
 std::optional<double> Sexpr::number(size_t position) const {
   const Sexpr child = at(position);
   if (!child.isAtom()) return std::nullopt;
@@ -71,6 +81,15 @@ std::optional<double> Sexpr::number(size_t position) const {
 std::optional<double> parseDecimal(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
+  // Whole numbers (angles, most coordinates) without the general parser.
+  const bool negative = text.front() == '-';
+  if (text.size() - negative <= 9) {
+    int value = 0;
+    size_t i = negative;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+      value = value * 10 + (text[i++] - '0');
+    if (i == text.size() && i > size_t(negative)) return negative ? -value : value;
+  }
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value))

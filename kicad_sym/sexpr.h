@@ -42,7 +42,9 @@ class Sexpr {
   static constexpr uint32_t kNone = UINT32_MAX;
 
   Sexpr() = default;
-  Sexpr(const SexprDocument* document, uint32_t index) : document_(document), index_(index) {}
+  // `limit` is the end of the parent list: the index after its last descendant.
+  Sexpr(const SexprDocument* document, uint32_t index, uint32_t limit)
+      : document_(document), index_(index), limit_(limit) {}
 
   bool valid() const { return document_ && index_ != kNone; }
   bool isList() const;
@@ -69,8 +71,6 @@ class Sexpr {
   bool is(std::string_view name) const { return isList() && head() == name; }
   // The first child list whose head is `name`, or an invalid handle.
   Sexpr find(std::string_view name) const;
-  // True when the list holds the bare word `word` among its children after the head.
-  bool hasWord(std::string_view word) const;
 
   // Child `position` read as a decimal number (locale-free); nullopt when it is missing or is no
   // finite number.
@@ -80,6 +80,7 @@ class Sexpr {
   friend class Iterator;
   const SexprDocument* document_ = nullptr;
   uint32_t index_ = kNone;
+  uint32_t limit_ = 0;
 };
 
 class Sexpr::Iterator {
@@ -96,22 +97,36 @@ class Sexpr::Iterator {
   Sexpr node_;
 };
 
-// Where the lines of a text start, worked out at the first question: line and column numbers
-// are only needed for messages.
-class LineIndex {
+// Line and column numbers of byte offsets, worked out only when asked for (they are only needed
+// for messages). A line ends at a line feed. The text may be a window that slides forward over a
+// longer text; offsets count from the start of the whole text.
+class LineCounter {
  public:
-  explicit LineIndex(std::string_view text) : text_(text) {}
-  // 1-based line and column of a byte offset; lines end at LF (CR LF) or a lone CR.
+  explicit LineCounter(std::string_view text) : text_(text) {}
+  // Offsets within the current window; the same offset always gives the same answer.
   void locate(uint32_t offset, uint32_t& line, uint32_t& column) const;
+  // The window moves: `text` now starts at offset `base` of the whole text, which must lie within
+  // the old window or at its end.
+  void slide(std::string_view text, size_t base);
 
  private:
+  struct Cursor {
+    size_t offset = 0;     // of the whole text
+    uint32_t line = 1;     // the line that holds `offset`
+    size_t lineStart = 0;  // where that line starts
+  };
+  void advance(Cursor& cursor, size_t to) const;
+
   std::string_view text_;
-  mutable std::vector<uint32_t> starts_;
+  size_t base_ = 0;
+  Cursor windowStart_;
+  mutable Cursor cursor_;  // moves forward as positions are asked for
 };
 
 // A parsed S-expression text, or one expression of a larger text (see SexprListStream). root() is
-// a list that holds the top-level expressions. Nodes are small (12 bytes) and kept in one array in
-// text order; offsets count from the start of the whole text.
+// a list that holds the top-level expressions. Nodes are small (8 bytes) and kept in one array in
+// text order: a list's children follow it, and it records where its descendants end, so the
+// node after a list's last descendant is its next sibling.
 class SexprDocument {
  public:
   // Throws SexprError for unbalanced parentheses, an unterminated string or a bound exceeded,
@@ -119,7 +134,7 @@ class SexprDocument {
   static SexprDocument parse(std::string text, const SexprLimits& limits = {});
 
   SexprDocument() = default;
-  Sexpr root() const { return Sexpr(this, 0); }
+  Sexpr root() const { return Sexpr(this, 0, uint32_t(nodes_.size())); }
   size_t nodeCount() const { return nodes_.size(); }
 
  private:
@@ -130,8 +145,7 @@ class SexprDocument {
   // EscapedString: a quoted string whose escapes changed its bytes; its text is kept apart.
   enum Kind : uint32_t { List = 0, Word = 1, String = 2, EscapedString = 3 };
   struct Node {
-    uint32_t offset;       // where the node starts in the text (a string: at its quote)
-    uint32_t nextSibling;  // Sexpr::kNone for the last child
+    uint32_t offset;  // where the node starts in the text (a string: at its quote)
     // Kind in the low two bits; above them a list's end (the index after its last descendant),
     // an atom's size, or an escaped string's index in unescaped_.
     uint32_t packed;
@@ -145,38 +159,52 @@ class SexprDocument {
   }
 
   std::shared_ptr<const std::string> ownedText_;  // set by parse()
-  std::string_view source_;                       // the whole text
-  std::shared_ptr<const LineIndex> lines_;
+  std::string_view source_;                       // the text the node offsets count in
+  size_t base_ = 0;                               // where source_ starts in the whole text
+  std::shared_ptr<LineCounter> lines_;
   std::deque<std::string> unescaped_;
   std::vector<Node> nodes_;
 };
 
+// Where a stream's text comes from, piece by piece.
+class TextSource {
+ public:
+  virtual ~TextSource() = default;
+  // Appends up to `max` further bytes to `out`; false when the text has ended.
+  virtual bool readMore(std::string& out, size_t max) = 0;
+};
+
 // Reads a text that is one list, such as (kicad_symbol_lib (version ...) (symbol ...) ...), one
-// child at a time: only the child being read is held as nodes, however long the text.
+// child at a time: only the child being read is held as nodes, and, when the text comes from a
+// TextSource, only a window of the text around it.
 class SexprListStream {
  public:
-  // Reads up to the list's head word. `text` must outlive the stream and what it reads. Throws
-  // SexprError when the text does not start with a list.
+  // Reads up to the list's head word. A `text` must outlive the stream and what it reads; a
+  // `source` is read as needed. Throws SexprError when the text does not start with a list.
   explicit SexprListStream(std::string_view text, const SexprLimits& limits = {});
+  explicit SexprListStream(TextSource& source, const SexprLimits& limits = {});
 
   std::string_view head() const { return head_; }
   // Parses the next child into `child` (whose root then holds it alone) and returns true; false
-  // after the list's last child. Throws SexprError for malformed input; the token bound counts
-  // over the whole text.
+  // after the list's last child. The child's text stays valid until the next call. Throws
+  // SexprError for malformed input; the token bound counts over the whole text.
   bool next(SexprDocument& child);
-  // Line and column of a byte offset of the text, for messages.
-  void locate(uint32_t offset, uint32_t& line, uint32_t& column) const {
-    lines_->locate(offset, line, column);
-  }
 
  private:
+  void start();
   void skipSpace();
+  // Drops the text before pos_ and reads more; false when the source has ended.
+  bool refill();
 
-  std::string_view text_;
+  TextSource* source_ = nullptr;
+  std::string window_;
+  std::string_view text_;  // the part of the text at hand
+  size_t base_ = 0;        // where text_ starts in the whole text
+  bool atEnd_ = true;      // nothing more to read
   SexprLimits limits_;
-  std::shared_ptr<const LineIndex> lines_;
-  std::string_view head_;
-  size_t pos_ = 0;
+  std::shared_ptr<LineCounter> lines_;
+  std::string head_;
+  size_t pos_ = 0;  // in text_
   size_t tokensRead_ = 0;
   bool ended_ = false;
 };
@@ -211,19 +239,22 @@ inline std::string_view Sexpr::text() const {
 inline Sexpr Sexpr::first() const {
   if (!isList()) return Sexpr();
   // Nodes are in text order: a list that has children is followed by the first of them.
-  const bool hasChildren = document_->nodes_[index_].value() > index_ + 1;
-  return Sexpr(document_, hasChildren ? index_ + 1 : kNone);
+  const uint32_t end = document_->nodes_[index_].value();
+  return Sexpr(document_, end > index_ + 1 ? index_ + 1 : kNone, end);
 }
 
 inline Sexpr Sexpr::next() const {
-  return valid() ? Sexpr(document_, document_->nodes_[index_].nextSibling) : Sexpr();
+  if (!valid()) return Sexpr();
+  const SexprDocument::Node& node = document_->nodes_[index_];
+  const uint32_t after = node.kind() == SexprDocument::List ? node.value() : index_ + 1;
+  return Sexpr(document_, after < limit_ ? after : kNone, limit_);
 }
 
 inline Sexpr::Iterator Sexpr::begin() const {
   return Iterator(first());
 }
 inline Sexpr::Iterator Sexpr::end() const {
-  return Iterator(Sexpr(document_, kNone));
+  return Iterator(Sexpr(document_, kNone, 0));
 }
 
 inline std::string_view Sexpr::head() const {

@@ -103,7 +103,6 @@ void readFlags(ModernSymbol& symbol, Sexpr node) {
 ModernSymbol readModernSymbol(Sexpr node, std::vector<DrawRecord>& records) {
   records.clear();
   ModernSymbol symbol;
-  symbol.offset = node.offset();
   symbol.name = node.at(1).text();
   if (!node.at(1).isAtom() || symbol.name.empty())
     throw TranslationError(node, "a symbol without a name");

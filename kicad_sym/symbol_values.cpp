@@ -38,27 +38,28 @@ Sexpr required(Sexpr owner, std::string_view name) {
   return child;
 }
 
+namespace {
+
 // Plain decimals ("-1.27", "0.0254", "5") are turned into mils with whole numbers:
 // digits × 10^-k mm = digits × 10^(4-k) / 254 mils, rounded half away from zero, exactly and
 // without a floating-point parse. Anything else (exponents, long digit runs) returns false.
 bool exactMils(std::string_view text, long long& mils) {
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
+  if (text.empty() || text.size() > 15) return false;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
   long long digits = 0;
-  int total = 0, fraction = -1;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '.' && fraction < 0) {
-      fraction = 0;
-      continue;
-    }
-    if (c < '0' || c > '9' || ++total > 14) return false;
-    digits = digits * 10 + (c - '0');
-    if (fraction >= 0) ++fraction;
+  const char* const whole = p;
+  while (p < end && unsigned(*p - '0') < 10) digits = digits * 10 + (*p++ - '0');
+  const bool wholeDigits = p > whole;
+  int fraction = 0;
+  if (p < end && *p == '.') {
+    const char* const point = ++p;
+    while (p < end && unsigned(*p - '0') < 10) digits = digits * 10 + (*p++ - '0');
+    fraction = int(p - point);
   }
-  if (total == 0) return false;
-  if (fraction < 0) fraction = 0;
+  if (p != end || (!wholeDigits && fraction == 0)) return false;
   long long numerator = digits, denominator = 254;
   for (int k = fraction; k < 4; ++k) numerator *= 10;
   for (int k = 4; k < fraction; ++k) denominator *= 10;
@@ -66,6 +67,8 @@ bool exactMils(std::string_view text, long long& mils) {
   mils = negative ? -rounded : rounded;
   return true;
 }
+
+}  // namespace
 
 int milsAt(Sexpr list, size_t position) {
   const Sexpr child = list.at(position);
@@ -99,33 +102,70 @@ double numberOr(Sexpr list, size_t position, double fallback) {
   return value ? *value : fallback;
 }
 
-bool flagOf(Sexpr owner, std::string_view name) {
-  if (!owner.isList()) return false;
-  if (owner.hasWord(name)) return true;
-  const Sexpr list = owner.find(name);
-  if (!list.valid()) return false;
+bool flagValue(Sexpr list) {
   const std::string_view value = list.at(1).text();
   return value != "no" && value != "false";
 }
 
+bool flagOf(Sexpr owner, std::string_view name) {
+  for (Sexpr child = owner.first().next(); child.valid(); child = child.next()) {
+    if (child.isList() ? child.head() == name : !child.isString() && child.text() == name)
+      return child.isList() ? flagValue(child) : true;
+  }
+  return false;
+}
+
+namespace {
+
+// One pass over (font (size H W) [italic] [bold] ...).
+void readFont(Sexpr font, TextStyle& style) {
+  for (Sexpr child = font.first().next(); child.valid(); child = child.next()) {
+    const std::string_view name = child.isList() ? child.head() : child.text();
+    if (name == "size" && child.isList()) {
+      if (child.at(1).valid()) style.size = milsAt(child, 1);
+    } else if (name == "italic") {
+      style.italic = !child.isList() || flagValue(child);
+    } else if (name == "bold") {
+      style.bold = !child.isList() || flagValue(child);
+    }
+  }
+}
+
+void readJustify(Sexpr justify, TextStyle& style) {
+  for (Sexpr word = justify.first().next(); word.valid(); word = word.next()) {
+    const std::string_view side = word.text();
+    if (side == "left") style.hjust = 'L';
+    if (side == "right") style.hjust = 'R';
+    if (side == "top") style.vjust = 'T';
+    if (side == "bottom") style.vjust = 'B';
+  }
+}
+
+}  // namespace
+
+// One pass over the owner's children and one over its effects: this runs for every text, pin
+// name and pin number of a library.
 TextStyle textStyleOf(Sexpr owner) {
   TextStyle style;
-  const Sexpr effects = owner.find("effects");
-  style.hidden = flagOf(owner, "hide") || flagOf(effects, "hide");
-  if (!effects.valid()) return style;
-  const Sexpr font = effects.find("font");
-  if (font.valid()) {
-    const Sexpr size = font.find("size");
-    if (size.valid() && size.number(1)) style.size = toMils(*size.number(1), size);
-    style.italic = flagOf(font, "italic");
-    style.bold = flagOf(font, "bold");
+  Sexpr effects;
+  for (Sexpr child = owner.first().next(); child.valid(); child = child.next()) {
+    if (!child.isList()) {
+      if (!child.isString() && child.text() == "hide") style.hidden = true;
+    } else if (child.head() == "effects") {
+      effects = child;
+    } else if (child.head() == "hide") {
+      style.hidden = flagValue(child);
+    }
   }
-  const Sexpr justify = effects.find("justify");
-  if (justify.valid()) {
-    if (justify.hasWord("left")) style.hjust = 'L';
-    if (justify.hasWord("right")) style.hjust = 'R';
-    if (justify.hasWord("top")) style.vjust = 'T';
-    if (justify.hasWord("bottom")) style.vjust = 'B';
+  for (Sexpr child = effects.first().next(); child.valid(); child = child.next()) {
+    const std::string_view name = child.isList() ? child.head() : child.text();
+    if (name == "font") {
+      readFont(child, style);
+    } else if (name == "justify") {
+      readJustify(child, style);
+    } else if (name == "hide") {
+      style.hidden = style.hidden || !child.isList() || flagValue(child);
+    }
   }
   return style;
 }
@@ -139,8 +179,15 @@ char orientationLetter(double degrees) {
 
 void appendInt(std::string& out, long long value) {
   char buffer[24];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  unsigned long long magnitude = value < 0 ? 0ULL - (unsigned long long)value : value;
+  do {
+    *--p = char('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (value < 0) *--p = '-';
+  out.append(p, size_t(end - p));
 }
 
 }  // namespace quiral

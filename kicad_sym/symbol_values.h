@@ -47,6 +47,8 @@ double numberOr(Sexpr list, size_t position, double fallback);
 // A yes/no flag as the versions write it: the bare word `name` (hide, italic, bold) among the
 // children of `owner`, or a child list (name yes) / (name) whose value is not "no" or "false".
 bool flagOf(Sexpr owner, std::string_view name);
+// The value of a (name yes|no) list: true unless it says "no" or "false".
+bool flagValue(Sexpr list);
 
 // How a text is drawn: size in mils, style, justification as legacy letters.
 struct TextStyle {

@@ -1,7 +1,8 @@
 #include "library/library_browser.h"
 
+#include "kicad_sym/library_translation.h"
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
-#include "platform/line_reader.h"
 
 namespace quiral {
 
@@ -34,8 +35,18 @@ bool mayBeDefLine(std::string_view line) {
 
 }  // namespace
 
+const std::string* LibraryBrowser::translatedText() {
+  if (!isModernLibraryName(currentLibraryPath_)) {
+    translation_.reset();
+    return nullptr;
+  }
+  translation_.reset();
+  translation_ = modernLibraries_.translation(currentLibraryPath_);
+  return &translation_->libraryText;
+}
+
 void LibraryBrowser::listComponents() {
-  TextFileReader reader(currentLibraryPath_);
+  LibraryLineReader reader(currentLibraryPath_, translatedText());
   std::string_view line;
   while (reader.nextLineStartingLike('D', line)) {
     if (!mayBeDefLine(line)) continue;
@@ -69,7 +80,7 @@ void LibraryBrowser::ShowComponent() {
   // at its ends still finds its own block.
   const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
   {
-    TextFileReader reader(currentLibraryPath_);
+    LibraryLineReader reader(currentLibraryPath_, translatedText());
     std::string_view line;
     bool found = false;
     while (found ? reader.nextLine(line) : reader.nextLineStartingLike('D', line)) {
