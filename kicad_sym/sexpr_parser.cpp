@@ -186,7 +186,10 @@ class SexprParser {
       }
       pos_ = unescape(pos_ + 1, value);
     }
-    if (pos_ >= text_.size()) failAt(quote, "the quoted string is not closed");
+    if (pos_ >= text_.size()) {
+      if (moreMayFollow_) return false;
+      failAt(quote, "the quoted string is not closed");
+    }
     checkTokenSize(value.size(), quote);
     doc_.unescaped_.push_back(std::move(value));
     addAtom(SexprDocument::EscapedString, quote, doc_.unescaped_.size() - 1);
@@ -315,6 +318,11 @@ bool SexprListStream::next(SexprDocument& child) {
       fail(*lines_, base_ + pos_, "the text ends inside the list opened at line 1");
     if (text_[pos_] == ')') {
       ended_ = true;
+      ++pos_;
+      skipSpace();
+      if (pos_ < text_.size())
+        fail(*lines_, base_ + pos_,
+             text_[pos_] == ')' ? "a ')' closes no list" : "text after the end of the list");
       return false;
     }
     child.clear();

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
-#include "platform/line_reader.h"
 
 namespace quiral {
 
@@ -24,13 +24,10 @@ bool descriptionOf(std::string_view line, std::string& description) {
   return true;
 }
 
-}  // namespace
-
-std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
-  if (nothingAt(documentationPath)) return {};
+// The scan over the lines of a documentation file or text.
+std::string findIn(LibraryLineReader& reader, std::string_view componentName) {
   const std::string wanted = toUpperAscii(trimControl(componentName));
   if (wanted.empty()) return {};  // would match every line without a second word
-  TextFileReader reader(documentationPath);
   std::string_view line;
   while (reader.nextLine(line)) {
     if (!equalsUpper(trimControl(firstTwoWords(line).second), wanted)) continue;
@@ -39,6 +36,20 @@ std::string FindDescription(const std::string& documentationPath, std::string_vi
     if (descriptionOf(line, description)) return description;
   }
   return {};
+}
+
+}  // namespace
+
+std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
+  if (nothingAt(documentationPath) || trimControl(componentName).empty()) return {};
+  LibraryLineReader reader(documentationPath, nullptr);
+  return findIn(reader, componentName);
+}
+
+std::string FindDescriptionInText(const std::string& documentationText,
+                                  std::string_view componentName) {
+  LibraryLineReader reader({}, &documentationText);
+  return findIn(reader, componentName);
 }
 
 }  // namespace quiral

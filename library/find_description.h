@@ -16,4 +16,9 @@ namespace quiral {
 // but cannot be read throws FileError.
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName);
 
+// The same lookup in a documentation text held in memory (lines ending in a line feed), such as
+// the one a modern library is translated into.
+std::string FindDescriptionInText(const std::string& documentationText,
+                                  std::string_view componentName);
+
 }  // namespace quiral

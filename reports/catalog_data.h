@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace quiral {
 
 struct Session;
+struct TranslatedLibrary;
 
 // What both catalogs read while they generate: the session, whose component list is the cursor
 // (its selection is the component being printed, and the drawing state's PrintRemaining counts
@@ -19,6 +22,12 @@ struct CatalogData {
   // The library's documentation file, with the library's folder in front, so that moving to
   // another folder while a catalog is on show does not change where descriptions come from.
   std::string DocumentationPath;
+  // For a modern library, its translation as the catalog command found it: the descriptions come
+  // from its documentation text instead of a file.
+  std::shared_ptr<const TranslatedLibrary> ModernTranslation;
 };
+
+// The description of `componentName` from where the last catalog command said.
+std::string catalogDescription(const CatalogData& data, std::string_view componentName);
 
 }  // namespace quiral

@@ -36,6 +36,10 @@ TEST(FolderListing, MaskMatchesLibInAnyCaseOnly) {
   EXPECT_FALSE(matchesLibraryMask("x.lib.bak"));
   EXPECT_FALSE(matchesLibraryMask("x.dcm"));
   EXPECT_FALSE(matchesLibraryMask("xlib"));
+  EXPECT_TRUE(matchesLibraryMask("Device.kicad_sym"));
+  EXPECT_TRUE(matchesLibraryMask("x.KICAD_SYM"));
+  EXPECT_FALSE(matchesLibraryMask(".kicad_sym"));
+  EXPECT_FALSE(matchesLibraryMask("x.kicad_sym-bak"));
 }
 
 TEST(FolderListing, ListsFilesAndFoldersSkippingHiddenOnes) {
