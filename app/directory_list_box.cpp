@@ -4,7 +4,7 @@
 #include <QStyle>
 
 #include "app/dialog_seams.h"
-#include "app/folder_listing.h"
+#include "library/folder_listing.h"
 #include "library/library_browser.h"
 #include "platform/text_codec.h"
 

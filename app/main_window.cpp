@@ -9,12 +9,14 @@
 #include <QScrollArea>
 #include <QTabWidget>
 
+#include "app/catalog_watch.h"
 #include "app/default_folder.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
 #include "app/user_list_box.h"
 #include "render/renderer.h"
+#include "reports/catalog_commands.h"
 
 namespace quiral {
 
@@ -47,7 +49,11 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 }  // namespace
 
 TForm1::TForm1(Session& session, QWidget* parent)
-    : QMainWindow(parent), session_(session), defaultFolders_(defaultLibraryFolders()) {
+    : QMainWindow(parent),
+      session_(session),
+      catalogs_(std::make_unique<CatalogCommands>(session)),
+      catalogWatch_(std::make_unique<CatalogWatch>([this] { catalogGenerationEnded(); })),
+      defaultFolders_(defaultLibraryFolders()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kCaption));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "library/folder_listing.h"
+
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -17,6 +22,11 @@ class QTabWidget;
 namespace quiral {
 
 struct Session;
+class CatalogCommands;
+class CatalogWatch;
+enum class CatalogKind;
+class TForm3;
+class TQR_lista;
 class DirectoryListBox;
 class DriveComboBox;
 class FilenameEdit;
@@ -36,15 +46,28 @@ class TForm1 : public QMainWindow {
 
   Session& session() { return session_; }
 
+  // The catalog commands' state: CurrentReport, DocumentationPath and zerarparaimprimir.
+  CatalogCommands& catalogs() { return *catalogs_; }
+  // The two catalogs, made after this window at program start (null, null detaches them).
+  void setCatalogReports(TForm3* form3, TQR_lista* lista);
+
   // The folder the folder list shows (the process's current folder).
   std::string folderShown() const;
   // The file list's selected file name, as the file system spells it.
   std::optional<std::string> selectedFileName() const;
+  // What the file list shows; FileListBox1 mirrors it (see mirrorFileList).
+  FileList& fileList() { return fileList_; }
+  // The window that the hidden menu entry shows modally.
+  void setIndexWindow(QDialog* window);
 
   // The folders tried at first activation; the first that exists is shown.
   void setDefaultFolderCandidates(std::vector<std::string> folders) {
     defaultFolders_ = std::move(folders);
   }
+
+  // What the first activation opens instead of the default folders: `folder`, and in it the
+  // library `libraryName` (when not empty), chosen as a click on it in the file list would.
+  void setStartFolder(std::string folder, std::string libraryName = {});
 
   // Shows the core's current state: component list and its selection, memo, view and Label1.
   // Code that changes the session outside these handlers (a catalog run) calls it afterwards.
@@ -64,12 +87,15 @@ class TForm1 : public QMainWindow {
   void B_linhaClick();
   void B_apagarClick();
   void B_tokensClick();
-  // Catalogs; the catalog commands fill these in.
+  // Catalogs: "Catálogo" and Catálogos > Desenhos preview the drawings catalog of the library
+  // in use, Catálogos > Lista its list catalog. Each returns once the preview is closed.
   void b_reportClick();
   void Desenhos1Click();
   void Lista1Click();
   void pag22Click();
   void Sair1Click();
+  // Shows the file list's selection after code outside the window moved it; loads nothing.
+  void mirrorFileList();
 
  signals:
   // The window was closed: the program ends.
@@ -88,16 +114,28 @@ class TForm1 : public QMainWindow {
   void placeWindow();
 
   void showFolder(const std::string& folder);
+  void openStartLibrary();
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
   void runThenMirror(const std::function<void()>& operation);
+  void runCatalog(CatalogKind kind);
+  // While a catalog makes its pages it walks the component list and reads the library in use:
+  // the controls that would change them, and the catalog commands, do not act meanwhile.
+  bool catalogGenerating() const;
+  void setBrowsingEnabled(bool enabled);
+  void catalogGenerationEnded();
   void mirrorComponents();
   void mirrorMemo();
   void mirrorView();
 
   Session& session_;
+  std::unique_ptr<CatalogCommands> catalogs_;
+  std::unique_ptr<CatalogWatch> catalogWatch_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
+  FileList fileList_;
+  QPointer<QDialog> indexWindow_;
+  std::string startLibrary_;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
 

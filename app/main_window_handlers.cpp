@@ -1,6 +1,7 @@
 // The main window's event handlers: each runs one core operation, shows any error, and then shows
 // the core's state in the widgets.
 #include <QCloseEvent>
+#include <QDialog>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
@@ -14,17 +15,15 @@
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
-#include "app/folder_listing.h"
 #include "app/main_window.h"
 #include "app/user_list_box.h"
+#include "library/folder_listing.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 
 namespace quiral {
 
 namespace {
-
-constexpr int kNameRole = Qt::UserRole;
 
 QString shown(const std::string& bytes) {
   return QString::fromStdString(displayText(bytes));
@@ -49,9 +48,7 @@ std::string TForm1::folderShown() const {
 }
 
 std::optional<std::string> TForm1::selectedFileName() const {
-  const QListWidgetItem* item = FileListBox1->currentItem();
-  if (!item) return std::nullopt;
-  return item->data(kNameRole).toByteArray().toStdString();
+  return fileList_.selectedEntry();
 }
 
 void TForm1::runThenMirror(const std::function<void()>& operation) {
@@ -69,12 +66,13 @@ void TForm1::showFolder(const std::string& folder) {
 void TForm1::folderChanged(const std::string& folder) {
   DriveComboBox1->followFolder(folder);
   FileListBox1->clear();
-  runGuarded(this, [&] {
-    for (const std::string& name : listLibraryFiles(folder)) {
-      auto* item = new QListWidgetItem(shown(name), FileListBox1);
-      item->setData(kNameRole, QByteArray::fromStdString(name));
-    }
-  });
+  runGuarded(this, [&] { fileList_.showFolder(folder); });
+  for (const std::string& name : fileList_.entries()) FileListBox1->addItem(shown(name));
+}
+
+void TForm1::setStartFolder(std::string folder, std::string libraryName) {
+  defaultFolders_ = {std::move(folder)};
+  startLibrary_ = std::move(libraryName);
 }
 
 void TForm1::FormActivate() {
@@ -82,9 +80,24 @@ void TForm1::FormActivate() {
   activated_ = true;
   for (const std::string& folder : defaultFolders_) {
     if (!folderExists(folder)) continue;
-    runGuarded(this, [&] { showFolder(folder); });
+    const bool shown = runGuarded(this, [&] { showFolder(folder); });
+    if (shown && !startLibrary_.empty()) openStartLibrary();
     return;
   }
+}
+
+// The file is chosen in the list when the list shows it (a name outside the "*.lib" mask is
+// still loaded, as the user asked for it by name), then loaded as a click would.
+void TForm1::openStartLibrary() {
+  const std::vector<std::string>& entries = fileList_.entries();
+  for (size_t row = 0; row < entries.size(); ++row) {
+    if (entries[row] == startLibrary_) {
+      fileList_.select(int(row));
+      FileListBox1->setCurrentRow(int(row));
+      break;
+    }
+  }
+  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -95,19 +108,24 @@ void TForm1::changeEvent(QEvent* event) {
 // ----- library and components -----
 
 void TForm1::FileListBox1Click() {
+  if (catalogGenerating()) return;
+  fileList_.select(FileListBox1->currentRow());
   runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
 }
 
 void TForm1::componentChosen(int row) {
+  if (catalogGenerating()) return;
   session_.browser.components().select(row);
   ListBox1Click();
 }
 
 void TForm1::ListBox1Click() {
+  if (catalogGenerating()) return;
   runThenMirror([this] { session_.browser.ShowComponent(); });
 }
 
 void TForm1::B_carregarClick() {
+  if (catalogGenerating()) return;
   const std::string name = QFile::encodeName(FilenameEdit1->text()).toStdString();
   runThenMirror([&] { session_.browser.B_carregarClick(name); });
 }
@@ -131,16 +149,20 @@ void TForm1::B_tokensClick() {}
 
 // ----- menu -----
 
-// The catalog commands are wired here by the catalog work; until then they do nothing.
-void TForm1::b_reportClick() {}
-void TForm1::Desenhos1Click() {
-  b_reportClick();
+void TForm1::setIndexWindow(QDialog* window) {
+  indexWindow_ = window;
 }
-void TForm1::Lista1Click() {}
-void TForm1::pag22Click() {}
+
+void TForm1::pag22Click() {
+  if (indexWindow_) indexWindow_->exec();
+}
 
 void TForm1::Sair1Click() {
   close();
+}
+
+void TForm1::mirrorFileList() {
+  FileListBox1->setCurrentRow(fileList_.selectedIndex());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -1,16 +1,56 @@
 #include "app/program_start.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/event_pump_qt.h"
+#include "app/index_window.h"
 #include "app/main_window.h"
+#include "reports/catalog_commands.h"
 
 namespace quiral {
+
+namespace {
+
+// Prints the version or the usage, or why the arguments are refused. Returns the exit status, or
+// -1 when the program is to run.
+int answer(const CommandLine& line) {
+  switch (line.action) {
+    case CommandLine::Action::PrintVersion:
+      std::fputs(versionText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::PrintHelp:
+      std::fputs(usageText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::Refuse:
+      std::fprintf(stderr, "quiral: %s\n", line.message.c_str());
+      if (line.exitStatus == kBadArguments) std::fputs(usageText().c_str(), stderr);
+      return line.exitStatus;
+    case CommandLine::Action::Run:
+      break;
+  }
+  return -1;
+}
+
+std::vector<std::string> argumentsAfterName(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
+}
+
+}  // namespace
 
 ProgramObjects::ProgramObjects() = default;
 
 ProgramObjects::~ProgramObjects() {
-  // Windows go first, in the reverse of their start order; the session they use goes last.
+  // The main window stops listening to the catalogs, then windows and reports go in the reverse
+  // of their start order; the session they use goes last.
+  if (Form1) Form1->setCatalogReports(nullptr, nullptr);
+  QR_lista.reset();
+  Form3.reset();
+  Form2.reset();
   Form1.reset();
 }
 
@@ -20,17 +60,41 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
   objects->Form1 = std::make_unique<TForm1>(objects->session);
+  objects->Form2 = createIndexWindow(*objects->Form1);
+  CatalogData& catalogData = objects->Form1->catalogs().data();
+  objects->Form3 = std::make_unique<TForm3>(catalogData);
+  objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
+  objects->Form1->setCatalogReports(objects->Form3.get(), objects->QR_lista.get());
   return objects;
 }
 
 int runProgram(int argc, char** argv) {
+  // What needs no display (--version, --help, a path that fails) is answered before Qt starts.
+  // Bad arguments may be Qt's own options (-platform, -style, ...): they are read again once Qt
+  // has taken those out.
+  const CommandLine early = parseCommandLine(argumentsAfterName(argc, argv));
+  const bool mayBeQtOption =
+      early.action == CommandLine::Action::Refuse && early.exitStatus == kBadArguments;
+  if (early.action != CommandLine::Action::Run && !mayBeQtOption) return answer(early);
   QApplication app(argc, argv);
+  const CommandLine line = parseCommandLine(argumentsAfterName(argc, argv));
+  if (const int status = answer(line); status >= 0) return status;
+
   QApplication::setApplicationName(QStringLiteral("Quiral"));
+  QApplication::setApplicationVersion(QStringLiteral(QUIRAL_VERSION));
+  // Ties the windows to the installed desktop entry (its name and icon) where the desktop asks.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quiral"));
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/quiral-48.png"));
+  icon.addFile(QStringLiteral(":/icons/quiral-128.png"));
+  QApplication::setWindowIcon(icon);
   // Closing the main window ends the program, also while other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
   std::unique_ptr<ProgramObjects> objects = createProgramObjects();
   QObject::connect(objects->Form1.get(), &TForm1::closed, &app, &QApplication::quit,
                    Qt::QueuedConnection);
+  if (!line.startFolder.empty())
+    objects->Form1->setStartFolder(line.startFolder, line.startLibrary);
   objects->Form1->show();
   objects->Form1->activateWindow();
   return app.exec();

@@ -3,10 +3,13 @@
 #include <memory>
 
 #include "render/renderer.h"
+#include "reports/qr_fig.h"
+#include "reports/qr_lista.h"
 
 namespace quiral {
 
 class TForm1;
+class TForm2;
 
 // The objects the program makes at start, in the order they are made; they live until it ends
 // and are destroyed in the reverse order (the session last, as the windows use it).
@@ -19,9 +22,13 @@ struct ProgramObjects {
   Session session;
   // 1: the main window; closing it ends the program.
   std::unique_ptr<TForm1> Form1;
-  // Later objects follow here in their start order: the hidden catalog index window TForm2, the
-  // holder TForm3 of the drawings catalog, the hidden preview window TPrevForm, the list catalog
-  // TQR_lista.
+  // 2: the catalog index window, hidden until the main window's hidden menu entry shows it.
+  std::unique_ptr<TForm2> Form2;
+  // 3: the holder of the drawings catalog QR_FIG; never shown.
+  std::unique_ptr<TForm3> Form3;
+  // 4: the hidden preview window TPrevForm comes here.
+  // 5: the list catalog.
+  std::unique_ptr<TQR_lista> QR_lista;
 };
 
 // Makes the program's objects in their start order (needs a QApplication). Nothing is shown.

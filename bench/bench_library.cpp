@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_corpus.h"
 #include "library/library_browser.h"
 #include "library/line_interpreter.h"
 #include "library/token_table.h"
@@ -17,20 +18,12 @@ namespace {
 
 using namespace quiral;
 
-const std::filesystem::path kCorpus = std::filesystem::path(QUIRAL_CORPUS_DIR) / "kicad5";
-
 // Every line of every corpus library, read once.
 const std::vector<std::string>& corpusLines() {
   static const std::vector<std::string> lines = [] {
     std::vector<std::string> all;
-    if (!std::filesystem::is_directory(kCorpus)) return all;
-    std::vector<std::filesystem::path> libs;
-    for (const auto& entry : std::filesystem::directory_iterator(kCorpus)) {
-      if (entry.path().extension() == ".lib") libs.push_back(entry.path());
-    }
-    std::sort(libs.begin(), libs.end());
-    for (const auto& lib : libs) {
-      for (std::string& line : readAllLines(lib.string())) all.push_back(std::move(line));
+    for (const std::string& lib : bench::corpusLibraries()) {
+      for (std::string& line : readAllLines(lib)) all.push_back(std::move(line));
     }
     return all;
   }();
@@ -45,7 +38,7 @@ int64_t totalBytes(const std::vector<std::string>& lines) {
 
 void BM_TokenizeCorpusLines(benchmark::State& state) {
   const auto& lines = corpusLines();
-  if (lines.empty()) return state.SkipWithError("corpus not found");
+  if (bench::skippedWithoutCorpus(state, lines)) return;
   TokenTable table;
   for (auto _ : state) {
     for (const std::string& line : lines) benchmark::DoNotOptimize(TokenizeLine(table, line));
@@ -75,7 +68,7 @@ class TouchingHandlers : public RecordHandlers {
 
 void BM_InterpretCorpusLines(benchmark::State& state) {
   const auto& lines = corpusLines();
-  if (lines.empty()) return state.SkipWithError("corpus not found");
+  if (bench::skippedWithoutCorpus(state, lines)) return;
   TouchingHandlers handlers;
   LineInterpreter interpreter(&handlers);
   for (auto _ : state) {
@@ -94,12 +87,13 @@ class NoRenderer : public ComponentRenderer {
 
 // LoadLibrary, then ShowComponent of every entry: each show reads the file again from its start.
 void BM_LoadAndShowEveryDeviceComponent(benchmark::State& state) {
-  if (!std::filesystem::exists(kCorpus / "Device.lib")) return state.SkipWithError("no Device.lib");
+  const std::vector<std::string> device = bench::corpusLibrary("Device.lib");
+  if (bench::skippedWithoutCorpus(state, device)) return;
   size_t components = 0;
   for (auto _ : state) {
     NoRenderer renderer;
     LibraryBrowser browser(&renderer);
-    browser.LoadLibrary(kCorpus.string(), "Device.lib");
+    browser.LoadLibrary(bench::corpusFolder().string(), "Device.lib");
     components = browser.components().size();
     for (size_t i = 1; i < components; ++i) {
       browser.components().select(int(i));

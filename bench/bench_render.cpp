@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_corpus.h"
 #include "platform/png_writer.h"
 #include "render/renderer.h"
 
@@ -18,23 +19,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string corpusFolder() {
-  return std::string(QUIRAL_CORPUS_DIR) + "/kicad5";
-}
-
-std::vector<std::string> corpusLibraries() {
-  std::vector<std::string> libraries;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(corpusFolder(), error)) {
-    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
-  }
-  std::sort(libraries.begin(), libraries.end());
-  return libraries;
-}
-
+// Device.lib alone (0) or every corpus library (1); empty when the corpus lacks them.
 std::vector<std::string> librariesFor(int which) {
-  if (which == 0) return {corpusFolder() + "/Device.lib"};
-  return corpusLibraries();
+  return which == 0 ? quiral::bench::corpusLibrary("Device.lib") : quiral::bench::corpusLibraries();
 }
 
 double median(std::vector<double> values) {
@@ -75,10 +62,7 @@ size_t showEveryComponent(quiral::LibraryBrowser& browser,
 // Listing every library and showing every component: the whole job of a catalog run's drawings.
 void BM_ListAndShowAll(benchmark::State& state) {
   const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
-  if (libraries.empty()) {
-    state.SkipWithError("corpus not found");
-    return;
-  }
+  if (quiral::bench::skippedWithoutCorpus(state, libraries)) return;
   quiral::Session session;
   std::vector<double> micros;
   size_t count = 0;
@@ -102,6 +86,7 @@ std::vector<std::vector<std::string>> readAllBlocks(const std::vector<std::strin
 // Reading alone: ShowComponent without a renderer.
 void BM_Reading(benchmark::State& state) {
   const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
+  if (quiral::bench::skippedWithoutCorpus(state, libraries)) return;
   quiral::LibraryBrowser browser;
   std::vector<double> micros;
   size_t count = 0;
@@ -115,6 +100,7 @@ BENCHMARK(BM_Reading)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMi
 // Drawing and cropping of blocks already in memory (RenderComponent).
 void BM_DrawAndCrop(benchmark::State& state) {
   const auto blocks = readAllBlocks(librariesFor(int(state.range(0))));
+  if (quiral::bench::skippedWithoutCorpus(state, blocks)) return;
   quiral::Renderer renderer;
   std::vector<double> micros;
   for (auto _ : state) {
@@ -133,6 +119,7 @@ BENCHMARK(BM_DrawAndCrop)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark:
 // each component has been drawn (the drawing itself is outside the timed part).
 void BM_Crop(benchmark::State& state) {
   const auto blocks = readAllBlocks(librariesFor(int(state.range(0))));
+  if (quiral::bench::skippedWithoutCorpus(state, blocks)) return;
   quiral::Renderer renderer;
   std::vector<double> micros;
   for (auto _ : state) {
@@ -154,9 +141,10 @@ BENCHMARK(BM_Crop)->Arg(0)->Arg(1)->ArgNames({"corpus"})->Unit(benchmark::kMilli
 // quiral-cli render-all does: the files go to a private temporary folder, removed afterwards.
 void BM_ShowAndWritePng(benchmark::State& state) {
   const std::vector<std::string> libraries = librariesFor(int(state.range(0)));
+  if (quiral::bench::skippedWithoutCorpus(state, libraries)) return;
   std::string folder = (std::filesystem::temp_directory_path() / "quiral-bench-XXXXXX").string();
-  if (libraries.empty() || !mkdtemp(folder.data())) {
-    state.SkipWithError("corpus not found or no temporary folder");
+  if (!mkdtemp(folder.data())) {
+    state.SkipWithError("no temporary folder");
     return;
   }
   quiral::Session session;

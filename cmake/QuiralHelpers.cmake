@@ -1,3 +1,18 @@
+# quiral_require_folders(ROOT FOLDERS...) stops the configure step when a listed folder (a module,
+# a test folder) has no CMakeLists.txt under ROOT: a lost folder must never be left out unnoticed.
+function(quiral_require_folders root)
+  set(missing "")
+  foreach(folder IN LISTS ARGN)
+    if(NOT EXISTS "${root}/${folder}/CMakeLists.txt")
+      list(APPEND missing "${folder}")
+    endif()
+  endforeach()
+  if(missing)
+    list(JOIN missing ", " names)
+    message(FATAL_ERROR "Listed but missing under ${root}: ${names} (each folder needs its CMakeLists.txt)")
+  endif()
+endfunction()
+
 # quiral_module(NAME DEPS...) makes the static library quiral_NAME (alias quiral::NAME) from every
 # .cpp in the calling folder; headers are included as "NAME/file.h" from the project root.
 function(quiral_module name)

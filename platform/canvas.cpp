@@ -66,11 +66,13 @@ void Canvas::rectangle(int64_t l, int64_t t, int64_t r, int64_t b) {
   Bitmap& bm = *target_;
   const Ink pen{penColor_, penMode_}, brush{brushColor_, penMode_};
   // Interior first (it never overlaps the outline), then the outline.
-  fillClipped(bm, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, brush);
-  spanClipped(bm, box.top, box.left, box.right, pen);
-  if (box.bottom - 1 != box.top) spanClipped(bm, box.bottom - 1, box.left, box.right, pen);
-  columnClipped(bm, box.left, box.top + 1, box.bottom - 1, pen);
-  if (box.right - 1 != box.left) columnClipped(bm, box.right - 1, box.top + 1, box.bottom - 1, pen);
+  int64_t work = fillClipped(bm, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, brush);
+  work += spanClipped(bm, box.top, box.left, box.right, pen);
+  if (box.bottom - 1 != box.top) work += spanClipped(bm, box.bottom - 1, box.left, box.right, pen);
+  work += columnClipped(bm, box.left, box.top + 1, box.bottom - 1, pen);
+  if (box.right - 1 != box.left)
+    work += columnClipped(bm, box.right - 1, box.top + 1, box.bottom - 1, pen);
+  work_ += uint64_t(work);
   unite(touched_, clipToBitmap(bm, box));
 }
 
@@ -86,6 +88,8 @@ void Canvas::ellipse(int64_t l, int64_t t, int64_t r, int64_t b) {
   const std::vector<QuadrantPoint> quadrant = traceEllipseQuadrant(w, h);
   const int64_t mirrorX = 2 * box.left + w - 1;
   const int64_t mirrorY = 2 * box.top + h - 1;
+  // Each traced point is plotted four times, and each row of the box looked at once.
+  int64_t work = int64_t(quadrant.size()) * 5 + h;
 
   // Brush: on each row, strictly between the outermost outline pixels.
   std::vector<int32_t> rightmost(size_t(h), -1);  // by local y
@@ -95,8 +99,8 @@ void Canvas::ellipse(int64_t l, int64_t t, int64_t r, int64_t b) {
     if (rightmost[y] < 0) continue;
     const int64_t xr = box.left + rightmost[y], xl = mirrorX - xr;
     const int64_t row = box.top + h - 1 - y, mirroredRow = mirrorY - row;
-    spanClipped(bm, row, xl + 1, xr, brush);
-    if (mirroredRow != row) spanClipped(bm, mirroredRow, xl + 1, xr, brush);
+    work += spanClipped(bm, row, xl + 1, xr, brush);
+    if (mirroredRow != row) work += spanClipped(bm, mirroredRow, xl + 1, xr, brush);
   }
   for (const QuadrantPoint& q : quadrant) {
     const int64_t x = box.left + q.x, y = box.top + h - 1 - q.y;
@@ -105,6 +109,7 @@ void Canvas::ellipse(int64_t l, int64_t t, int64_t r, int64_t b) {
     plotClipped(bm, mirrorX - x, mirrorY - y, pen);
     plotClipped(bm, x, mirrorY - y, pen);
   }
+  work_ += uint64_t(work);
   unite(touched_, clipToBitmap(bm, box));
 }
 
@@ -124,6 +129,8 @@ void Canvas::arc(int64_t l, int64_t t, int64_t r, int64_t b, int64_t xs, int64_t
   // Open polyline through seq[start .. end-1]; each segment leaves out its end point.
   const Ink pen{penColor_, penMode_};
   Rect drawn{};
+  // The outline is traced and searched twice for the radials, then walked from start to end.
+  work_ += uint64_t(seq.size()) * 3;
   for (size_t k = start; k + 1 < end; ++k) {
     const Point& from = seq[k % seq.size()];
     const Point& to = seq[(k + 1) % seq.size()];
@@ -133,7 +140,9 @@ void Canvas::arc(int64_t l, int64_t t, int64_t r, int64_t b, int64_t xs, int64_t
       putPixel(bm, from.x, from.y, pen);
       unite(drawn, {from.x, from.y, from.x + 1, from.y + 1});
     } else {
-      unite(drawn, drawLine(bm, from, to, pen));
+      const LineDrawn line = drawLine(bm, from, to, pen);
+      unite(drawn, line.box);
+      work_ += uint64_t(line.steps);
     }
   }
   unite(touched_, drawn);
@@ -142,18 +151,22 @@ void Canvas::arc(int64_t l, int64_t t, int64_t r, int64_t b, int64_t xs, int64_t
 void Canvas::polyline(const std::vector<Point>& points) {
   const Ink pen{penColor_, penMode_};
   for (size_t i = 0; i + 1 < points.size(); ++i) {
-    unite(touched_, drawLine(*target_, points[i], points[i + 1], pen));
+    const LineDrawn line = drawLine(*target_, points[i], points[i + 1], pen);
+    unite(touched_, line.box);
+    work_ += uint64_t(line.steps);
   }
 }
 
 void Canvas::lineTo(int64_t x, int64_t y) {
-  unite(touched_, drawLine(*target_, current_, {x, y}, Ink{penColor_, penMode_}));
+  const LineDrawn line = drawLine(*target_, current_, {x, y}, Ink{penColor_, penMode_});
+  unite(touched_, line.box);
+  work_ += uint64_t(line.steps);
   current_ = {x, y};
 }
 
 void Canvas::fillRect(int64_t l, int64_t t, int64_t r, int64_t b) {
   Rect box = sortedBox(l, t, r, b);
-  fillClipped(*target_, box, Ink{brushColor_, PenMode::Copy});
+  work_ += uint64_t(fillClipped(*target_, box, Ink{brushColor_, PenMode::Copy}));
   unite(touched_, clipToBitmap(*target_, box));
 }
 

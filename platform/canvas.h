@@ -99,6 +99,12 @@ class Canvas {
   Rect touched() const { return touched_; }
   void resetTouched();
 
+  // Pixel positions that the drawing calls have walked over since the canvas was made: written,
+  // or traced and clipped away. Clipping is worked out, not stepped through, so a call's work is
+  // bounded by what it can reach of the bitmap (and by the largest ellipse and font), never by
+  // the size of its coordinates.
+  uint64_t workDone() const { return work_; }
+
  private:
   struct Impl;
   Bitmap* target_;
@@ -108,6 +114,7 @@ class Canvas {
   FontSpec font_;
   Point current_;
   Rect touched_{};
+  uint64_t work_ = 0;
   Impl* impl_ = nullptr;  // font handles and scratch space
 };
 

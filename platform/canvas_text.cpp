@@ -84,7 +84,7 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
   const TextFrame frame{turnOf(font_.escapement), x, y, f.ascent()};
   // The cell is always filled white and the glyphs copied, whatever the pen mode.
   const Rect cell = frame.cell(width, f.height());
-  fillClipped(bm, cell, Ink{colors::kWhite, PenMode::Copy});
+  work_ += uint64_t(fillClipped(bm, cell, Ink{colors::kWhite, PenMode::Copy}));
   unite(touched_, clipToBitmap(bm, cell));
 
   const Ink ink{font_.color, PenMode::Copy};
@@ -94,6 +94,7 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
     const Rect box = clipToBitmap(bm, frame.glyphBox(along, g));
     if (!isEmpty(box)) {
       unite(touched_, box);
+      work_ += uint64_t(g.rows) * uint64_t(g.width);
       for (int row = 0; row < g.rows; ++row) {
         for (int col = 0; col < g.width; ++col) {
           if (!g.at(col, row)) continue;

@@ -31,28 +31,28 @@ Wide firstTrue(Wide lo, Wide hi, Pred pred) {
   return lo;
 }
 
-Rect axisLine(Bitmap& bm, Point from, Point to, Ink ink) {
+LineDrawn axisLine(Bitmap& bm, Point from, Point to, Ink ink) {
   if (from.y == to.y) {
     int64_t x0 = from.x < to.x ? from.x : to.x + 1;
     int64_t x1 = from.x < to.x ? to.x : from.x + 1;
-    spanClipped(bm, from.y, x0, x1, ink);
-    return clipToBitmap(bm, {x0, from.y, x1, from.y + 1});
+    const int64_t steps = spanClipped(bm, from.y, x0, x1, ink);
+    return {clipToBitmap(bm, {x0, from.y, x1, from.y + 1}), steps};
   }
   int64_t y0 = from.y < to.y ? from.y : to.y + 1;
   int64_t y1 = from.y < to.y ? to.y : from.y + 1;
-  columnClipped(bm, from.x, y0, y1, ink);
-  return clipToBitmap(bm, {from.x, y0, from.x + 1, y1});
+  const int64_t steps = columnClipped(bm, from.x, y0, y1, ink);
+  return {clipToBitmap(bm, {from.x, y0, from.x + 1, y1}), steps};
 }
 
 }  // namespace
 
-Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
-  if (bm.empty() || from == to) return Rect{};
+LineDrawn drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
+  if (bm.empty() || from == to) return {};
   // An end point this far out belongs to a line longer than kMaxLineDelta if it reaches the bitmap.
   for (int64_t v : {from.x, from.y, to.x, to.y})
-    if (v > kMaxLineDelta * 2 || v < -kMaxLineDelta * 2) return Rect{};
+    if (v > kMaxLineDelta * 2 || v < -kMaxLineDelta * 2) return {};
   Wide dx = Wide(to.x) - from.x, dy = Wide(to.y) - from.y;
-  if (absWide(dx) > kMaxLineDelta || absWide(dy) > kMaxLineDelta) return Rect{};
+  if (absWide(dx) > kMaxLineDelta || absWide(dy) > kMaxLineDelta) return {};
   if (dx == 0 || dy == 0) return axisLine(bm, from, to, ink);
 
   // Work along the major axis m and the minor axis n.
@@ -81,7 +81,7 @@ Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
     lo = std::max(lo, m0 - (majorLimit - 1));
     hi = std::min(hi, m0);
   }
-  if (lo > hi) return Rect{};
+  if (lo > hi) return {};
   // The minor coordinate is monotonic in i, so the steps with it inside form one interval.
   auto minorInside = [&](Wide i) {
     const Wide n = minorAt(i);
@@ -96,7 +96,7 @@ Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
     lo = firstTrue(lo, hi, [&](Wide i) { return minorAt(i) <= minorLimit - 1; });
     hi = firstTrue(lo, hi, [&](Wide i) { return minorAt(i) < 0; }) - 1;
   }
-  if (lo > hi) return Rect{};
+  if (lo > hi) return {};
 
   // Walk the visible steps incrementally; all values now fit 64 bits.
   const Wide firstNumerator = numeratorAt(lo);
@@ -126,8 +126,8 @@ Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink) {
   }
   int64_t firstMajor = int64_t(m0 + sm * lo), lastMajor = major - sm;
   int64_t majorLo = std::min(firstMajor, lastMajor), majorHi = std::max(firstMajor, lastMajor);
-  if (xMajor) return {majorLo, minMinor, majorHi + 1, maxMinor + 1};
-  return {minMinor, majorLo, maxMinor + 1, majorHi + 1};
+  if (xMajor) return {{majorLo, minMinor, majorHi + 1, maxMinor + 1}, count};
+  return {{minMinor, majorLo, maxMinor + 1, majorHi + 1}, count};
 }
 
 }  // namespace quiral

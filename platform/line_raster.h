@@ -14,7 +14,11 @@ constexpr int64_t kMaxLineDelta = int64_t(1) << 60;
 // half-open spans, others by Bresenham on the major axis (an exact diagonal is y-major) taking the
 // minor coordinate nearest the ideal line, half-pixel ties to the smaller coordinate. Only the
 // visible part is walked: the first and last visible steps are computed, not searched for by
-// stepping. Returns a box holding every pixel written (empty when none).
-Rect drawLine(Bitmap& bm, Point from, Point to, Ink ink);
+// stepping.
+struct LineDrawn {
+  Rect box;           // holds every pixel written (empty when none)
+  int64_t steps = 0;  // pixel positions walked, the work done
+};
+LineDrawn drawLine(Bitmap& bm, Point from, Point to, Ink ink);
 
 }  // namespace quiral

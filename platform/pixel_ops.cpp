@@ -4,20 +4,20 @@
 
 namespace quiral {
 
-void spanClipped(Bitmap& bm, int64_t y, int64_t x0, int64_t x1, Ink ink) {
-  if (y < 0 || y >= bm.height()) return;
+int64_t spanClipped(Bitmap& bm, int64_t y, int64_t x0, int64_t x1, Ink ink) {
+  if (y < 0 || y >= bm.height()) return 0;
   x0 = std::max<int64_t>(x0, 0);
   x1 = std::min<int64_t>(x1, bm.width());
-  if (x0 >= x1) return;
+  if (x0 >= x1) return 0;
   if (bm.format() != Bitmap::Format::Rgb24) {
     for (int64_t x = x0; x < x1; ++x) putPixel(bm, x, y, ink);
-    return;
+    return x1 - x0;
   }
   uint8_t* p = bm.row(int(y)) + size_t(x0) * 3;
   uint8_t* end = p + size_t(x1 - x0) * 3;
   const uint8_t r = redOf(ink.color), g = greenOf(ink.color), b = blueOf(ink.color);
   if (ink.mode == PenMode::Mask) {
-    if (r == 0xFF && g == 0xFF && b == 0xFF) return;  // AND with white changes nothing
+    if (r == 0xFF && g == 0xFF && b == 0xFF) return 0;  // AND with white changes nothing
     for (; p < end; p += 3) {
       p[0] &= r;
       p[1] &= g;
@@ -32,18 +32,22 @@ void spanClipped(Bitmap& bm, int64_t y, int64_t x0, int64_t x1, Ink ink) {
       p[2] = b;
     }
   }
+  return x1 - x0;
 }
 
-void columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink) {
-  if (x < 0 || x >= bm.width()) return;
+int64_t columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink) {
+  if (x < 0 || x >= bm.width()) return 0;
   y0 = std::max<int64_t>(y0, 0);
   y1 = std::min<int64_t>(y1, bm.height());
   for (int64_t y = y0; y < y1; ++y) putPixel(bm, x, y, ink);
+  return std::max<int64_t>(y1 - y0, 0);
 }
 
-void fillClipped(Bitmap& bm, const Rect& box, Ink ink) {
+int64_t fillClipped(Bitmap& bm, const Rect& box, Ink ink) {
   Rect c = clipToBitmap(bm, box);
-  for (int64_t y = c.top; y < c.bottom; ++y) spanClipped(bm, y, c.left, c.right, ink);
+  int64_t written = 0;
+  for (int64_t y = c.top; y < c.bottom; ++y) written += spanClipped(bm, y, c.left, c.right, ink);
+  return written;
 }
 
 Rect clipToBitmap(const Bitmap& bm, const Rect& box) {

@@ -43,12 +43,12 @@ inline void plotClipped(Bitmap& bm, int64_t x, int64_t y, Ink ink) {
   if (inside(bm, x, y)) putPixel(bm, x, y, ink);
 }
 
-// Pixels x0 <= x < x1 of row y.
-void spanClipped(Bitmap& bm, int64_t y, int64_t x0, int64_t x1, Ink ink);
+// Pixels x0 <= x < x1 of row y. Each of these returns how many pixels it wrote, the work it did.
+int64_t spanClipped(Bitmap& bm, int64_t y, int64_t x0, int64_t x1, Ink ink);
 // Pixels y0 <= y < y1 of column x.
-void columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink);
+int64_t columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink);
 // Every pixel of the box (right and bottom excluded).
-void fillClipped(Bitmap& bm, const Rect& box, Ink ink);
+int64_t fillClipped(Bitmap& bm, const Rect& box, Ink ink);
 
 // The part of the box inside the bitmap (possibly empty).
 Rect clipToBitmap(const Bitmap& bm, const Rect& box);

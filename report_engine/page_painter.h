@@ -3,11 +3,10 @@
 #include <cstdint>
 
 #include "platform/bitmap.h"
+#include "platform/screen.h"
 #include "report_engine/prepared_page.h"
 
 namespace quiral {
-
-constexpr double kScreenDpi = 96.0;
 
 // Pixels that a length in tenths of a millimetre covers at `dpi`, rounded to the nearest.
 int64_t pagePixels(int32_t tenths, double dpi);

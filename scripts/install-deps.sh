@@ -15,7 +15,7 @@ packages=(
   kicad-symbols
 )
 if [[ "${QUIRAL_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
-  packages+=(xvfb xauth)
+  packages+=(xvfb xauth imagemagick)
 fi
 
 missing=()

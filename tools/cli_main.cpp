@@ -16,7 +16,9 @@ namespace {
 using quiral::cli::CliCommand;
 
 void printUsage(std::FILE* out) {
-  std::fputs("usage: quiral-cli COMMAND [ARGUMENTS]\n       quiral-cli --help\n\ncommands:\n", out);
+  std::fputs(
+      "usage: quiral-cli COMMAND [ARGUMENTS]\n       quiral-cli --help | --version\n\ncommands:\n",
+      out);
   for (const CliCommand& command : quiral::cli::registeredCommands()) {
     std::fprintf(out, "  %s %s\n", command.name, command.usage);
     if (*command.summary) std::fprintf(out, "      %s\n", command.summary);
@@ -60,6 +62,10 @@ int main(int argc, char** argv) {
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     printUsage(stdout);
+    return finish(0);
+  }
+  if (name == "--version") {
+    std::fputs("quiral-cli " QUIRAL_VERSION "\n", stdout);
     return finish(0);
   }
   const CliCommand* command = quiral::cli::findCommand(name);

@@ -1,72 +1,17 @@
-// The pieces behind the browsing controls: name order, the library mask, folder reading, the drive
-// list and dialog filters.
+// The pieces behind the browsing controls: the drive list and dialog filters.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <filesystem>
 
 #include "app/default_folder.h"
 #include "app/drive_combo_box.h"
 #include "app/file_filter.h"
-#include "app/folder_listing.h"
-#include "platform/error.h"
 #include "tests/app/test_fixtures.h"
 
 namespace quiral {
 namespace {
-
-TEST(FolderListing, NamesSortIgnoringAsciiCaseThenByBytes) {
-  std::vector<std::string> names{"b.lib", "A.lib",        "a.lib", "_x.lib",
-                                 "Z.lib", "\xC3\xA9.lib", "ab.lib"};
-  std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
-  // Letters compare as capitals, so '_' (after 'Z') sorts after every letter.
-  EXPECT_EQ(names, (std::vector<std::string>{"A.lib", "a.lib", "ab.lib", "b.lib", "Z.lib", "_x.lib",
-                                             "\xC3\xA9.lib"}));
-  EXPECT_FALSE(lessIgnoringAsciiCase("abc", "abc"));
-  EXPECT_TRUE(lessIgnoringAsciiCase("ab", "abc"));
-}
-
-TEST(FolderListing, MaskMatchesLibInAnyCaseOnly) {
-  EXPECT_TRUE(matchesLibraryMask("x.lib"));
-  EXPECT_TRUE(matchesLibraryMask("X.LIB"));
-  EXPECT_TRUE(matchesLibraryMask("x.LiB"));
-  EXPECT_FALSE(matchesLibraryMask(".lib"));
-  EXPECT_FALSE(matchesLibraryMask("x.lib.bak"));
-  EXPECT_FALSE(matchesLibraryMask("x.dcm"));
-  EXPECT_FALSE(matchesLibraryMask("xlib"));
-  EXPECT_TRUE(matchesLibraryMask("Device.kicad_sym"));
-  EXPECT_TRUE(matchesLibraryMask("x.KICAD_SYM"));
-  EXPECT_FALSE(matchesLibraryMask(".kicad_sym"));
-  EXPECT_FALSE(matchesLibraryMask("x.kicad_sym-bak"));
-}
-
-TEST(FolderListing, ListsFilesAndFoldersSkippingHiddenOnes) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString root = dir.path();
-  testing::writeFile(root, "b.LIB", "");
-  testing::writeFile(root, "a.lib", "");
-  testing::writeFile(root, ".hidden.lib", "");
-  testing::writeFile(root, "notes.txt", "");
-  testing::writeFile(root, "folder.lib/inside.lib", "");
-  testing::writeFile(root, "Sub/x.txt", "");
-  testing::writeFile(root, ".git/x.txt", "");
-  const std::string folder = root.toStdString();
-  EXPECT_EQ(listLibraryFiles(folder), (std::vector<std::string>{"a.lib", "b.LIB"}));
-  EXPECT_EQ(listSubfolders(folder), (std::vector<std::string>{"folder.lib", "Sub"}));
-  EXPECT_THROW(listLibraryFiles(folder + "/missing"), FileError);
-  EXPECT_THROW(changeCurrentFolder(folder + "/missing"), FileError);
-  EXPECT_TRUE(folderExists(folder + "/Sub"));
-  EXPECT_FALSE(folderExists(folder + "/notes.txt"));
-}
-
-TEST(FolderListing, ChainRunsFromTheRootDown) {
-  EXPECT_EQ(folderChain("/"), std::vector<std::string>{"/"});
-  EXPECT_EQ(folderChain("/usr/share//kicad/"),
-            (std::vector<std::string>{"/", "/usr", "/usr/share", "/usr/share/kicad"}));
-}
 
 TEST(DriveList, RootFirstAndEachVolumeRemembersItsFolder) {
   DriveComboBox drives;

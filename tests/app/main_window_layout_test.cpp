@@ -1,4 +1,4 @@
-// The main window's controls: names, captions, places and what is hidden.
+// The main window's controls: names, captions, how they are arranged and what is hidden.
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
@@ -9,53 +9,77 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
+#include <string_view>
 
 #include "app/main_window.h"
 #include "app/program_start.h"
+#include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
 namespace quiral {
 namespace {
 
-struct Placed {
-  const char* name;
-  QRect geometry;
-};
+// Where a control lies in the client area, whatever widget holds it.
+QRect placeOf(const QWidget* client, const char* name) {
+  const QWidget* w = client->findChild<QWidget*>(QString::fromLatin1(name));
+  if (!w) {
+    ADD_FAILURE() << "no control " << name;
+    return {};
+  }
+  return QRect(w->mapTo(client, QPoint(0, 0)), w->size());
+}
 
-TEST(MainWindowLayout, ControlsSitWhereTheLayoutPutsThem) {
+TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
   testing::CurrentFolderGuard folderGuard;
   std::unique_ptr<ProgramObjects> objects = createProgramObjects();
   TForm1& window = *objects->Form1;
   EXPECT_EQ(
       window.windowTitle(),
       QString::fromUtf8("Quiral 0.81 (20070727d) - Visualizador/Catálogo de componentes p/KiCad"));
-  EXPECT_EQ(window.pos(), QPoint(136, 108));
   EXPECT_EQ(window.font().pointSize(), 8);
-
-  const Placed placed[] = {
-      {"DriveComboBox1", {8, 12, 211, 19}},   {"DLB1", {8, 39, 145, 119}},
-      {"FileListBox1", {160, 38, 145, 120}},  {"b_report", {227, 10, 77, 25}},
-      {"TabControl1", {8, 164, 297, 368}},    {"ListBox1", {9, 3, 269, 328}},
-      {"TextListBox1", {3, 8, 281, 327}},     {"ScrollBox1", {336, 8, 497, 505}},
-      {"image1", {311, 22, 2000, 2000}},      {"B_carregar", {265, 196, 75, 25}},
-      {"FilenameEdit1", {140, 222, 201, 21}},
-  };
-  for (const Placed& p : placed) {
-    const QWidget* w = window.findChild<QWidget*>(QString::fromLatin1(p.name));
-    ASSERT_NE(w, nullptr) << p.name;
-    EXPECT_EQ(w->geometry(), p.geometry) << p.name;
-  }
-  // The client area holds every control.
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  EXPECT_GE(window.centralWidget()->height(), 164 + 368);
-  EXPECT_GE(window.centralWidget()->width(), 336 + 497);
+  // The whole window fits a 1024 x 768 screen.
+  EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(window.frameGeometry()));
+
+  const QWidget* client = window.centralWidget();
+  const char* const shown[] = {"DriveComboBox1", "DLB1",        "FileListBox1",
+                               "b_report",       "TabControl1", "ScrollBox1"};
+  for (const char* name : shown) {
+    EXPECT_TRUE(client->findChild<QWidget*>(name)->isVisible()) << name;
+    EXPECT_TRUE(client->rect().contains(placeOf(client, name))) << name << " is cut off";
+    for (const char* other : shown) {
+      if (other == name) continue;
+      EXPECT_FALSE(placeOf(client, name).intersects(placeOf(client, other))) << name << other;
+    }
+  }
+  // Browsing on the left from top to bottom: the drive box with the catalog button beside it,
+  // the folder and file lists side by side, the tabs; the drawing takes the right-hand side.
+  const auto at = [&](const char* name) { return placeOf(client, name); };
+  EXPECT_LT(at("DriveComboBox1").right(), at("b_report").left());
+  EXPECT_LT(at("DriveComboBox1").bottom(), at("DLB1").top());
+  EXPECT_LT(at("b_report").bottom(), at("FileListBox1").top());
+  EXPECT_LT(at("DLB1").right(), at("FileListBox1").left());
+  EXPECT_LT(std::max(at("DLB1").bottom(), at("FileListBox1").bottom()), at("TabControl1").top());
+  EXPECT_LT(std::max(at("FileListBox1").right(), at("TabControl1").right()),
+            at("ScrollBox1").left());
+  // The component list and the memo sit inside the tabs, the drawing is the largest control.
+  EXPECT_TRUE(at("TabControl1").contains(at("ListBox1")));
+  EXPECT_TRUE(at("TabControl1").contains(at("TextListBox1")));
+  for (const char* name : shown) {
+    const QSize size = at(name).size();
+    if (std::string_view(name) == "ScrollBox1") continue;
+    EXPECT_LT(size.width() * size.height(), at("ScrollBox1").width() * at("ScrollBox1").height());
+  }
+  // The symbol is shown 1:1 from the whole drawing canvas, scrolled inside its box.
+  EXPECT_EQ(window.findChild<QWidget*>("Image2")->size(),
+            QSize(Renderer::kCanvasSize, Renderer::kCanvasSize));
 
   for (const char* hidden : {"image1", "Label1", "B_carregar", "FilenameEdit1"})
     EXPECT_TRUE(window.findChild<QWidget*>(hidden)->isHidden()) << hidden;
   EXPECT_EQ(window.findChild<QPushButton*>("b_report")->text(), QString::fromUtf8("Catálogo"));
   EXPECT_EQ(window.findChild<QPushButton*>("B_carregar")->text(), "Carregar");
-  EXPECT_EQ(window.findChild<QWidget*>("Image2")->size(), QSize(2000, 2000));
 }
 
 TEST(MainWindowLayout, TabsMemoAndTestPage) {

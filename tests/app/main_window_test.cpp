@@ -18,7 +18,7 @@
 #include "app/bitmap_image.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
-#include "app/folder_listing.h"
+#include "library/folder_listing.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
@@ -284,6 +284,29 @@ TEST_F(MainWindowTest, FirstActivationOpensTheFirstExistingDefaultFolderOnce) {
   fresh.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
   EXPECT_EQ(fresh.folderShown(), (root + "/other").toStdString()) << "only the first activation";
+}
+
+TEST_F(MainWindowTest, AStartLibraryIsChosenAndItsFirstComponentShownAtFirstActivation) {
+  Session own;
+  TForm1 fresh(own);
+  fresh.setStartFolder((root + "/libs").toStdString(), "two.lib");
+  fresh.show();
+  fresh.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
+  EXPECT_EQ(fresh.folderShown(), (root + "/libs").toStdString());
+  EXPECT_EQ(fresh.selectedFileName(), "two.lib");
+  const auto* list = fresh.findChild<QListWidget*>("ListBox1");
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_TRUE(hasInk(fresh.findChild<QLabel*>("Image2")->pixmap().toImage()));
+
+  // A file outside the list's mask is still loaded, as it was asked for by name.
+  Session other;
+  TForm1 second(other);
+  second.setStartFolder((root + "/libs").toStdString(), "notes.txt");
+  second.FormActivate();
+  EXPECT_EQ(second.selectedFileName(), std::nullopt);
+  EXPECT_EQ(other.browser.components().entries(), std::vector<std::string>{"X"});
 }
 
 TEST_F(MainWindowTest, HiddenLoaderListsWithoutShowing) {

@@ -1,5 +1,5 @@
-// Every library of the KiCad corpus lists one entry per DEF line, and every entry shows a block
-// from a DEF line of that name through an ENDDEF line.
+// Every library of the KiCad corpus (any folder of KiCad libraries will do) lists one entry per DEF
+// line, and every entry shows a block from a DEF line of that name through an ENDDEF line.
 
 #include <gtest/gtest.h>
 
@@ -28,8 +28,10 @@ std::vector<std::filesystem::path> corpusLibraries() {
   return libs;
 }
 
-// Counted without the reader under test: the corpus has LF line ends and no byte 26.
-size_t countDefLines(const std::string& bytes) {
+// Counted without the reader under test: any of CR, LF or CR LF ends a line, byte 26 ends the text.
+size_t countDefLines(std::string bytes) {
+  bytes = bytes.substr(0, bytes.find('\x1a'));
+  std::replace(bytes.begin(), bytes.end(), '\r', '\n');
   size_t count = 0;
   std::istringstream in(bytes);
   std::string line, first;
@@ -49,8 +51,7 @@ std::string secondWord(const std::string& line) {
 
 TEST(Corpus, EveryLibraryListsEachDefAndShowsEachBlock) {
   const auto libs = corpusLibraries();
-  ASSERT_GE(libs.size(), 30u) << "KiCad corpus not found under " << QUIRAL_CORPUS_DIR << "/kicad5";
-  size_t total = 0;
+  ASSERT_FALSE(libs.empty()) << "no KiCad library found under " << QUIRAL_CORPUS_DIR << "/kicad5";
   for (const auto& lib : libs) {
     SCOPED_TRACE(lib.filename().string());
     testing::RecordingRenderer renderer;
@@ -58,7 +59,6 @@ TEST(Corpus, EveryLibraryListsEachDefAndShowsEachBlock) {
     browser.LoadLibrary(lib.parent_path().string(), lib.filename().string());
     const ComponentList& list = browser.components();
     ASSERT_EQ(list.size(), countDefLines(testing::readBytes(lib.string())));
-    ASSERT_GT(list.size(), 0u);
     for (size_t i = 0; i < list.size(); ++i) {
       browser.components().select(int(i));
       browser.ShowComponent();
@@ -74,10 +74,9 @@ TEST(Corpus, EveryLibraryListsEachDefAndShowsEachBlock) {
           1)
           << list[i];
     }
-    EXPECT_EQ(renderer.rendered.size(), list.size() + 1);  // the load shows the first entry too
-    total += list.size();
+    // The load shows the first entry too, when there is one.
+    EXPECT_EQ(renderer.rendered.size(), list.size() + (list.empty() ? 0 : 1));
   }
-  EXPECT_GT(total, 1000u);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "platform/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <string>
 
@@ -24,6 +27,23 @@ struct TempFolder {
   std::string file(const char* name) const { return (path / name).string(); }
 };
 
+// Makes writes past `bytes` fail for as long as it lives, for root too: the process's file size
+// limit is lowered, and the signal that comes with passing it ignored, so write() fails with EFBIG.
+struct FileSizeLimit {
+  rlimit saved{};
+  void (*savedHandler)(int) = SIG_DFL;
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lowered{bytes, saved.rlim_max};
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+  }
+};
+
 TEST(FileIo, AtomicWriteReplacesWholeFilesAndLeavesNoTemporaries) {
   TempFolder dir;
   const std::string target = dir.file("pages.qrp");
@@ -31,12 +51,68 @@ TEST(FileIo, AtomicWriteReplacesWholeFilesAndLeavesNoTemporaries) {
   writeFileAtomically(target, std::string("new\0bytes", 9));
   EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
-  // A failure leaves the existing file as it was.
+  // A failure while writing over the file leaves it as it was, with no temporary beside it.
+  {
+    FileSizeLimit limit(4);
+    EXPECT_THROW(writeFileAtomically(target, "more than four bytes"), FileError);
+  }
+  EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+  // A folder in the way stays a folder; a missing folder is an error.
   fs::create_directory(dir.file("folder.qrp"));
   EXPECT_THROW(writeFileAtomically(dir.file("folder.qrp"), "x"), FileError);
+  EXPECT_TRUE(fs::is_directory(dir.file("folder.qrp")));
   EXPECT_THROW(writeFileAtomically(dir.file("missing/x.qrp"), "x"), FileError);
-  EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2);
+}
+
+mode_t modeOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
+}
+
+TEST(FileIo, AtomicWriteKeepsModeFollowsLinksAndLeavesTheUmaskAlone) {
+  TempFolder dir;
+  const std::string privateFile = dir.file("private.qrp");
+  writeFileAtomically(privateFile, "v1");
+  ASSERT_EQ(::chmod(privateFile.c_str(), 0600), 0);
+  writeFileAtomically(privateFile, "v2");
+  EXPECT_EQ(modeOf(privateFile), 0600u);
+
+  // A new file gets what the umask leaves, and the umask is the same afterwards.
+  const mode_t before = ::umask(027);
+  writeFileAtomically(dir.file("new.qrp"), "x");
+  const mode_t during = ::umask(before);
+  EXPECT_EQ(during, 027u);
+  EXPECT_EQ(modeOf(dir.file("new.qrp")), 0640u);
+
+  // The link stays a link; the file it points to gets the bytes. A dangling link makes its file.
+  fs::create_directory(dir.path / "real");
+  fs::create_symlink("real/target.qrp", dir.path / "link.qrp");
+  writeFileAtomically(dir.file("link.qrp"), "through the link");
+  EXPECT_TRUE(fs::is_symlink(dir.path / "link.qrp"));
+  EXPECT_EQ(readWholeFile(dir.file("real/target.qrp"), 100), "through the link");
+  writeFileAtomically(dir.file("link.qrp"), "again");
+  EXPECT_TRUE(fs::is_symlink(dir.path / "link.qrp"));
+  EXPECT_EQ(readWholeFile(dir.file("real/target.qrp"), 100), "again");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "real"), fs::directory_iterator()), 1);
+}
+
+TEST(FileIo, AtomicWriteRefusesAReadOnlyTargetBeforeWriting) {
+  TempFolder dir;
+  const std::string target = dir.file("locked.pdf");
+  writeFileAtomically(target, "keep me");
+  ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+  try {
+    writeFileAtomically(target, "replacement");
+    ADD_FAILURE() << "a read-only file was replaced";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.errorNumber(), EACCES);
+  }
+  EXPECT_EQ(readWholeFile(target, 100), "keep me");
+  EXPECT_EQ(modeOf(target), 0444u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
 TEST(FileIo, ReadingRefusesWhatIsTooLargeOrNotAFile) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "platform/screen.h"
 #include "report_engine/printer.h"
 
 namespace quiral {
@@ -26,6 +27,13 @@ Bitmap painted(const PreparedPage& page, double dpi, int w = 400, int h = 400, i
   b.clear(colors::kBlack);  // the painter must whiten it first
   paintPage(page, b, dpi, ox, oy);
   return b;
+}
+
+// Pages and the platform share one screen resolution (both headers in one file).
+TEST(PagePainter, ScreenResolutionIsThePlatformsOne) {
+  EXPECT_EQ(pagePixels(kInch, kScreenDpi), screenPixelsPerInch());
+  EXPECT_EQ(pagePixels(2100, kScreenDpi), 794);  // A4 at the screen's resolution
+  EXPECT_EQ(pagePixels(2970, kScreenDpi), 1123);
 }
 
 TEST(PagePainter, PagePicturesAreNinetySixDpi) {

@@ -97,6 +97,9 @@ TEST(CliArguments, BadArgumentsExitWithUsage) {
     EXPECT_NE(r.err.find("usage"), std::string::npos) << ::testing::PrintToString(args);
     EXPECT_EQ(r.out, "");
   }
+  auto version = runCli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "quiral-cli " QUIRAL_VERSION "\n");
   auto help = runCli({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* command : {"list LIB", "block LIB NAME", "tokens LINE"}) {

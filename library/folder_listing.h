@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,5 +38,37 @@ bool folderExists(const std::string& folder);
 // The chain of folders from the root down to `folder` (an absolute path): "/" then each ancestor,
 // ending with `folder` itself.
 std::vector<std::string> folderChain(const std::string& folder);
+
+// The file list: the library files of one folder in listing order, and the entry selected (the
+// cursor that the catalog index walks). The main window's file list shows it.
+class FileList {
+ public:
+  FileList() = default;
+  FileList(std::string folder, std::vector<std::string> entries)
+      : folder_(std::move(folder)), entries_(std::move(entries)) {}
+
+  // Lists the library files of `folder` and clears the selection. Throws FileError when the
+  // folder cannot be read, leaving the list empty.
+  void showFolder(const std::string& folder);
+
+  const std::string& folder() const { return folder_; }
+  const std::vector<std::string>& entries() const { return entries_; }
+  size_t size() const { return entries_.size(); }
+  // The path of entry `index`: the folder shown followed by the name.
+  std::string pathOf(size_t index) const;
+
+  // -1 when nothing is selected.
+  int selectedIndex() const { return selected_; }
+  // Selecting an index outside the list clears the selection.
+  void select(int index) {
+    selected_ = (index >= 0 && size_t(index) < entries_.size()) ? index : -1;
+  }
+  std::optional<std::string> selectedEntry() const;
+
+ private:
+  std::string folder_;
+  std::vector<std::string> entries_;
+  int selected_ = -1;
+};
 
 }  // namespace quiral

@@ -1,4 +1,4 @@
-#include "app/folder_listing.h"
+#include "library/folder_listing.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -95,6 +95,22 @@ std::vector<std::string> folderChain(const std::string& folder) {
     pos = end;
   }
   return chain;
+}
+
+void FileList::showFolder(const std::string& folder) {
+  folder_ = folder;
+  entries_.clear();
+  selected_ = -1;
+  entries_ = listLibraryFiles(folder);
+}
+
+std::string FileList::pathOf(size_t index) const {
+  return joinPath(folder_, entries_.at(index));
+}
+
+std::optional<std::string> FileList::selectedEntry() const {
+  if (selected_ < 0) return std::nullopt;
+  return entries_[size_t(selected_)];
 }
 
 }  // namespace quiral

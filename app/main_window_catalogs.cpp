@@ -1,0 +1,86 @@
+// The main window's catalog commands: they start a catalog of the library in use and show the
+// preview; while the catalog makes its pages the browsing controls rest.
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+#include "app/catalog_watch.h"
+#include "app/dialog_seams.h"
+#include "app/directory_list_box.h"
+#include "app/drive_combo_box.h"
+#include "app/main_window.h"
+#include "app/user_list_box.h"
+#include "report_engine/preview_interface.h"
+#include "report_engine/report.h"
+#include "reports/catalog_commands.h"
+#include "reports/qr_fig.h"
+#include "reports/qr_lista.h"
+
+namespace quiral {
+
+void TForm1::setCatalogReports(TForm3* form3, TQR_lista* lista) {
+  catalogs_->setReports(form3, lista);
+  std::vector<TQRPrinter*> printers;
+  if (form3) printers.push_back(&form3->QR_FIG.qrPrinter());
+  if (lista) printers.push_back(&lista->qrPrinter());
+  catalogWatch_->watch(std::move(printers));
+}
+
+void TForm1::b_reportClick() {
+  runCatalog(CatalogKind::Drawings);
+}
+
+void TForm1::Desenhos1Click() {
+  b_reportClick();
+}
+
+void TForm1::Lista1Click() {
+  runCatalog(CatalogKind::List);
+}
+
+bool TForm1::catalogGenerating() const {
+  return catalogs_->generating();
+}
+
+void TForm1::runCatalog(CatalogKind kind) {
+  CatalogCommands::Outcome outcome = CatalogCommands::Outcome::Busy;
+  if (!runGuarded(this, [&] { outcome = catalogs_->begin(kind); })) return;
+  switch (outcome) {
+    case CatalogCommands::Outcome::Busy:
+      return;
+    case CatalogCommands::Outcome::Refused:
+      reportError(this, QString::fromUtf8(CatalogCommands::kNoLibrary));
+      return;
+    case CatalogCommands::Outcome::AlreadyShowing:
+      if (auto* window = dynamic_cast<QWidget*>(catalogs_->reportFor(kind)->previewWindow())) {
+        window->raise();
+        window->activateWindow();
+      }
+      return;
+    case CatalogCommands::Outcome::Ready:
+      break;
+  }
+  setBrowsingEnabled(false);
+  // Returns once the preview is closed; the controls come back as soon as the pages are made.
+  runGuarded(this, [this] { catalogs_->CurrentReport()->preview(); });
+  catalogGenerationEnded();
+}
+
+void TForm1::catalogGenerationEnded() {
+  if (catalogGenerating()) return;
+  setBrowsingEnabled(true);
+  // The catalog left the list's selection on the last component and drew it.
+  runGuarded(this, [this] { mirrorCore(); });
+}
+
+void TForm1::setBrowsingEnabled(bool enabled) {
+  for (QWidget* w : std::initializer_list<QWidget*>{DriveComboBox1, DLB1, FileListBox1, ListBox1,
+                                                    b_report, B_carregar})
+    w->setEnabled(enabled);
+  Catlogos1->setEnabled(enabled);
+  Desenhos1->setEnabled(enabled);
+  Lista1->setEnabled(enabled);
+}
+
+}  // namespace quiral

@@ -1,0 +1,192 @@
+// The catalog index window: its controls, a build over the main window's file list, and the
+// controls bound to the current rows.
+#include "app/index_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <cerrno>
+
+#include "app/directory_list_box.h"
+#include "app/main_window.h"
+#include "app/program_start.h"
+#include "render/renderer.h"
+#include "tests/app/test_fixtures.h"
+
+namespace quiral {
+namespace {
+
+using testing::writeFile;
+
+class IndexWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    root = QDir(dir.path()).canonicalPath();
+    writeFile(root, "gates.lib",
+              "DEF 74LS00 U 0 40 Y Y 4 L N\nALIAS 74HC00 74hct00\nF0 \"U\" 0 0 50 H V C CNN\n"
+              "ENDDEF\n");
+    writeFile(root, "Device.lib", "DEF R R 0 0 N Y 1 F N\nENDDEF\n");
+    mainWindow = std::make_unique<TForm1>(session);
+    mainWindow->setDefaultFolderCandidates({});
+    mainWindow->findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+    form2 = createIndexWindow(*mainWindow);
+  }
+
+  template <typename W>
+  W* control(const char* name) {
+    W* found = form2->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  QString text(const char* name) {
+    if (auto* edit = form2->findChild<QLineEdit*>(name)) return edit->text();
+    return control<QLabel>(name)->text();
+  }
+  QTableView* grid() { return control<QTableView>("DBGrid2"); }
+  QString gridCell(int row, int column) {
+    return grid()->model()->index(row, column).data().toString();
+  }
+  void clickCell(int row) {
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                      grid()->visualRect(grid()->model()->index(row, 0)).center());
+  }
+  void build() { QTest::mouseClick(control<QPushButton>("BitBtn1"), Qt::LeftButton); }
+
+  testing::CurrentFolderGuard folderGuard;
+  QTemporaryDir dir;
+  QString root;
+  Session session;
+  std::unique_ptr<TForm1> mainWindow;
+  std::unique_ptr<TForm2> form2;
+};
+
+TEST_F(IndexWindowTest, ControlsSitWhereTheLayoutPutsThem) {
+  EXPECT_EQ(form2->windowTitle(), "Form2");
+  EXPECT_EQ(form2->font().pointSize(), 8);
+  const std::pair<const char*, QRect> placed[] = {
+      {"BitBtn1", {68, 51, 75, 25}},     {"Edit1", {49, 101, 121, 21}},
+      {"BitBtn2", {178, 100, 75, 25}},   {"DBGrid2", {15, 134, 260, 226}},
+      {"DBEdit2", {285, 146, 121, 21}},  {"DBEdit3", {284, 202, 121, 21}},
+      {"DBMemo1", {434, 141, 250, 296}}, {"DBEdit1", {18, 368, 404, 75}},
+  };
+  for (const auto& [name, geometry] : placed)
+    EXPECT_EQ(control<QWidget>(name)->geometry(), geometry) << name;
+  EXPECT_EQ(control<QLabel>("Label3")->pos(), QPoint(41, 82));
+  EXPECT_EQ(control<QLabel>("Label4")->pos(), QPoint(216, 83));
+  EXPECT_EQ(text("Label3"), "Modelos:");
+  EXPECT_EQ(text("Label2"), "Componentes:");
+  EXPECT_EQ(text("Label1"), "0");
+  EXPECT_EQ(text("Label4"), "0");
+  EXPECT_EQ(control<QPushButton>("BitBtn1")->text(), "BitBtn1");
+  EXPECT_EQ(control<QPushButton>("BitBtn2")->text(), "Localizar");
+  EXPECT_EQ(grid()->model()->headerData(0, Qt::Horizontal).toString(), "alias");
+  EXPECT_EQ(grid()->model()->headerData(1, Qt::Horizontal).toString(), "lib");
+  EXPECT_TRUE(control<QLineEdit>("DBEdit2")->isReadOnly()) << "no block row to type into";
+  EXPECT_TRUE(form2->isHidden());
+}
+
+TEST_F(IndexWindowTest, BuildWalksTheFileListAndBindsTheControlsToTheCurrentRows) {
+  build();
+  EXPECT_EQ(text("Label1"), "2");
+  EXPECT_EQ(text("Label4"), "4");
+  EXPECT_TRUE(control<QPushButton>("BitBtn1")->isEnabled());
+  // The main window's file list rests on its last file, which is not loaded.
+  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
+  EXPECT_TRUE(session.browser.CurrentLibraryPath().empty());
+
+  ASSERT_EQ(grid()->model()->rowCount(), 4);
+  EXPECT_EQ(gridCell(0, 0), "74HC00");
+  EXPECT_EQ(gridCell(1, 0), "74hct00");
+  EXPECT_EQ(gridCell(3, 1), "Device.lib");
+  EXPECT_EQ(grid()->currentIndex().row(), 0);
+  // The first block row in library order is current.
+  EXPECT_EQ(text("DBEdit2"), "R");
+  EXPECT_EQ(text("DBEdit3"), "") << "Elementos is left empty";
+  EXPECT_EQ(control<QPlainTextEdit>("DBMemo1")->toPlainText(), "DEF R R 0 0 N Y 1 F N\nENDDEF");
+
+  clickCell(1);
+  EXPECT_EQ(text("DBEdit2"), "74LS00");
+  EXPECT_EQ(text("DBEdit1"), "ALIAS 74HC00 74hct00");
+
+  control<QLineEdit>("Edit1")->setText("r");
+  QTest::mouseClick(control<QPushButton>("BitBtn2"), Qt::LeftButton);
+  EXPECT_EQ(grid()->currentIndex().row(), 3);
+  EXPECT_EQ(text("DBEdit2"), "R");
+
+  // A title click sorts on that column; the current name stays current.
+  QTest::mouseClick(grid()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                    QPoint(grid()->horizontalHeader()->sectionViewportPosition(1) + 5, 5));
+  EXPECT_EQ(gridCell(0, 0), "R");
+  EXPECT_EQ(grid()->currentIndex().row(), 0);
+}
+
+TEST_F(IndexWindowTest, TypingChangesOnlyTheCurrentBlockRow) {
+  build();
+  QTest::keyClicks(control<QLineEdit>("DBEdit2"), "X");
+  QTest::keyClicks(control<QLineEdit>("DBEdit3"), "12a");
+  auto* memo = control<QPlainTextEdit>("DBMemo1");
+  memo->moveCursor(QTextCursor::End);
+  QTest::keyClick(memo, Qt::Key_Return);
+  QTest::keyClicks(memo, "# note");
+  const MemoryTable& comp = form2->index().RxMD_comp();
+  EXPECT_EQ(comp.text(0, CompField::Principal), "RX");
+  EXPECT_EQ(comp.integer(0, CompField::Elementos), 12);
+  EXPECT_EQ(comp.text(0, CompField::Comandos), "DEF R R 0 0 N Y 1 F N\rENDDEF\r# note\r");
+  EXPECT_EQ(gridCell(3, 0), "R") << "the name rows are untouched";
+  clickCell(1);
+  clickCell(3);
+  EXPECT_EQ(text("DBEdit2"), "RX");
+  EXPECT_EQ(text("DBEdit3"), "12");
+}
+
+TEST_F(IndexWindowTest, AFailedBuildShowsTheErrorAndWhatWasRead) {
+  ASSERT_TRUE(QFile::remove(root + "/gates.lib"));
+  testing::ErrorCatcher errors;
+  build();
+  EXPECT_EQ(errors.messages(), QStringList{testing::platformText(ENOENT)});
+  EXPECT_EQ(text("Label1"), "1");
+  EXPECT_EQ(grid()->model()->rowCount(), 1);
+  EXPECT_TRUE(control<QPushButton>("BitBtn1")->isEnabled());
+  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
+}
+
+TEST(IndexWindowStart, MadeHiddenAtStartShownModallyByTheHiddenEntryAndKeepsItsBuild) {
+  testing::CurrentFolderGuard folderGuard;
+  QTemporaryDir dir;
+  writeFile(dir.path(), "one.lib", "DEF ONE U 0 0 Y Y 1 F N\nENDDEF\n");
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  std::unique_ptr<ProgramObjects> objects = createProgramObjects();
+  ASSERT_TRUE(objects->Form2);
+  TForm2& form2 = *objects->Form2;
+  EXPECT_TRUE(form2.isHidden());
+  form2.BitBtn1Click();
+
+  QWidget* shownModal = nullptr;
+  QTimer::singleShot(0, &form2, [&] {
+    shownModal = QApplication::activeModalWidget();
+    form2.close();
+  });
+  QAction* entry = objects->Form1->findChild<QAction*>("pag22");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_FALSE(entry->isVisible());
+  entry->trigger();
+  EXPECT_EQ(shownModal, &form2);
+  EXPECT_TRUE(form2.isHidden());
+  EXPECT_EQ(form2.findChild<QLabel*>("Label1")->text(), "1");
+  EXPECT_EQ(form2.index().nameCount(), 1u);
+}
+
+}  // namespace
+}  // namespace quiral

@@ -1,0 +1,38 @@
+// The export's progress dialog: its controls, and what an export shows in them.
+#include "app/progress_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace quiral {
+namespace {
+
+TEST(ProgressDialog, ShowsThePageAndStepsTheBarToItsEnd) {
+  TFPrgrs dialog;
+  EXPECT_EQ(dialog.size(), QSize(265, 84));
+  EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(dialog.Panel1->geometry(), QRect(0, 0, 265, 84));
+  EXPECT_EQ(dialog.Accion->pos(), QPoint(87, 21));
+  EXPECT_EQ(dialog.Accion->text(), QString::fromUtf8("Página..."));
+  EXPECT_EQ(dialog.PB->geometry(), QRect(15, 42, 235, 16));
+
+  ExportProgress& progress = dialog;
+  progress.start(2);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.windowTitle(), "Exporting...");
+  EXPECT_EQ(dialog.PB->maximum(), 1);
+  EXPECT_EQ(dialog.Accion->text(), QString::fromUtf8("Página..."));
+  for (int page = 1; page <= 2; ++page) {
+    progress.pageStarted(page, 2, "Page... " + std::to_string(page) + " of 2");
+    progress.pageDone();
+  }
+  EXPECT_EQ(dialog.Accion->text(), "Page... 2 of 2");
+  EXPECT_EQ(dialog.PB->value(), 1);  // stops at its end
+  progress.finish();
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace quiral

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "cli_runner.h"
+#include "platform/png_writer.h"
+
+namespace quiral {
+namespace {
+
+using testing::runCli;
+
+const std::string kGates = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
+
+struct OutputFolder {
+  OutputFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quiral-catalog-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    path = pattern;
+  }
+  ~OutputFolder() { std::filesystem::remove_all(path); }
+  std::string file(const char* name) const { return (path / name).string(); }
+  std::filesystem::path path;
+};
+
+TEST(CliCatalog, WritesEachPageAsAPictureAndThePreparedReport) {
+  OutputFolder out;
+  auto r = runCli({"catalog", kGates, "--kind", "drawings", "--png", out.file("pages"), "--qrp",
+                   out.file("gates.qrp")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kGates + ": 5 components, 1 page\n");
+  EXPECT_EQ(r.err, "");
+  const Bitmap picture = readPng(out.file("pages/page-001.png"));
+  EXPECT_EQ(picture.width(), 794);
+  EXPECT_EQ(picture.height(), 1123);
+  EXPECT_FALSE(std::filesystem::exists(out.file("pages/page-002.png")));
+  EXPECT_EQ(testing::slurp(out.file("gates.qrp")).substr(0, 6), "QRPQrl");
+
+  r = runCli({"catalog", kGates, "--kind", "list", "--png", out.file("list")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kGates + ": 5 components, 1 page\n");
+}
+
+TEST(CliCatalog, BadArgumentsGiveTheUsage) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"catalog", kGates, "--kind", "drawings"},                    // no output
+           {"catalog", kGates, "--kind", "pictures", "--qrp", "x.qrp"},  // no such kind
+           {"catalog", kGates, "--qrp", "x.qrp"},                        // no kind
+           {"catalog", "--kind", "list", "--qrp", "x.qrp"},              // no library
+           {"catalog", kGates, "--kind", "list", "-o"}}) {               // no name
+    auto r = runCli(args);
+    EXPECT_EQ(r.status, 2) << args.back();
+    EXPECT_NE(r.err.find("usage: quiral-cli catalog LIB --kind drawings|list"), std::string::npos);
+  }
+}
+
+TEST(CliCatalog, ExportsAPdfNamedAsThePreviewNamesIt) {
+  OutputFolder out;
+  std::filesystem::create_directories(out.file("out.d"));
+  auto r = runCli({"catalog", kGates, "--kind", "drawings", "-o", out.file("out.d/report")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, out.file("out.d/report.PDF") + "\n" + kGates + ": 5 components, 1 page\n");
+  EXPECT_EQ(r.err, "Page... 1 of 1\n");
+  EXPECT_EQ(std::system(("qpdf --check " + out.file("out.d/report.PDF") + " >/dev/null").c_str()),
+            0);
+
+  r = runCli({"catalog", kGates, "--kind", "list", "-o", out.file("missing/list.pdf")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "Page... 1 of 1\nError exporting report: " + std::string(std::strerror(ENOENT)) + "\n");
+}
+
+TEST(CliCatalog, AnEmptyOrMissingLibraryFails) {
+  OutputFolder out;
+  std::filesystem::create_directories(out.path);
+  { std::ofstream(out.file("empty.lib")) << "EESchema-LIBRARY Version 2.4\n"; }
+  auto r = runCli({"catalog", out.file("empty.lib"), "--kind", "list", "--qrp", out.file("e.qrp")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "quiral-cli: Nenhuma biblioteca selecionada\n");
+  EXPECT_FALSE(std::filesystem::exists(out.file("e.qrp")));
+  r = runCli({"catalog", out.file("none.lib"), "--kind", "list", "--qrp", out.file("e.qrp")});
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST(CliCatalog, NamesEveryCellCutAtTheBottomOfItsColumn) {
+  OutputFolder out;
+  auto r = runCli({"catalog", std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Transistor_FET.lib",
+                   "--kind", "drawings", "--qrp", out.file("fet.qrp")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("quiral-cli: warning: cell 26 (CSD17578Q5A) on page 6, column 2 needs"),
+            std::string::npos)
+      << r.err;
+}
+
+}  // namespace
+}  // namespace quiral

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cli_runner.h"
+
+namespace quiral {
+namespace {
+
+using testing::runCli;
+
+class CliIndex : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-index-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder = pattern;
+    write("b.lib", "DEF 74LS00 U 0 40 Y Y 4 L N\r\nALIAS 74HC00\r\nENDDEF\r\n");
+    write("a.LIB", "DEF r R 0 0 N Y 1 F N\nENDDEF\n");
+    write("x.dcm", "DEF IGNORED\n");
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+  void write(const char* name, const std::string& bytes) {
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+  }
+  std::filesystem::path folder;
+};
+
+TEST_F(CliIndex, PrintsTheCountsAndTheNamesInEitherOrder) {
+  auto r = runCli({"index", folder.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Modelos: 2 Componentes: 3\n"
+            "74HC00\tb.lib\t2\n74LS00\tb.lib\t2\nR\ta.LIB\t1\n");
+  r = runCli({"index", "--sort", "lib", folder.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Modelos: 2 Componentes: 3\n"
+            "R\ta.LIB\t1\n74HC00\tb.lib\t2\n74LS00\tb.lib\t2\n");
+}
+
+TEST_F(CliIndex, FindPrintsTheBlockOfTheFirstMatchingName) {
+  auto r = runCli({"index", folder.string(), "--find", "74hc"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Modelos: 2 Componentes: 3\n"
+            "DEF 74LS00 U 0 40 Y Y 4 L N\nALIAS 74HC00\nENDDEF\n");
+  r = runCli({"index", folder.string(), "--find", "Q"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("no name begins with \"Q\""), std::string::npos) << r.err;
+}
+
+TEST_F(CliIndex, RefusesBadArgumentsAndMissingFolders) {
+  EXPECT_EQ(runCli({"index"}).status, 2);
+  EXPECT_EQ(runCli({"index", folder.string(), "--sort", "name"}).status, 2);
+  EXPECT_EQ(runCli({"index", folder.string(), "--find"}).status, 2);
+  EXPECT_EQ(runCli({"index", (folder / "missing").string()}).status, 1);
+}
+
+}  // namespace
+}  // namespace quiral

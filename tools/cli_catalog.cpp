@@ -1,0 +1,137 @@
+// The catalog command: one of the two catalogs of a library, made as the window's commands make
+// it but without a window, saved as a prepared report and/or as one PNG picture per page.
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/png_writer.h"
+#include "render/renderer.h"
+#include "report_engine/report.h"
+#include "reports/catalog_commands.h"
+#include "reports/qr_fig.h"
+#include "reports/qr_lista.h"
+#include "tools/cli_pdf_export.h"
+#include "tools/cli_registry.h"
+#include "tools/png_write_queue.h"
+
+namespace quiral::cli {
+namespace {
+
+// What the command is asked for; each output is optional, but one at least must be given.
+struct CatalogArguments {
+  std::vector<std::string> positional;
+  std::optional<CatalogKind> kind;
+  std::optional<std::string> qrp;
+  std::optional<std::string> pngFolder;
+  std::optional<std::string> pdf;
+
+  bool anyOutput() const { return qrp || pngFolder || pdf; }
+};
+
+CatalogKind parseKind(const std::string& text) {
+  if (text == "drawings") return CatalogKind::Drawings;
+  if (text == "list") return CatalogKind::List;
+  throw UsageError("--kind must be drawings or list, not \"" + text + "\"");
+}
+
+CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
+  CatalogArguments parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
+      return args[++i];
+    };
+    if (arg == "--kind") {
+      parsed.kind = parseKind(value());
+    } else if (arg == "--qrp") {
+      parsed.qrp = value();
+    } else if (arg == "--png") {
+      parsed.pngFolder = value();
+    } else if (arg == "-o") {
+      parsed.pdf = value();
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      throw UsageError("unknown option " + arg);
+    } else {
+      parsed.positional.push_back(arg);
+    }
+  }
+  if (parsed.positional.size() != 1) throw UsageError("expects one library file");
+  if (!parsed.kind) throw UsageError("needs --kind drawings or --kind list");
+  if (!parsed.anyOutput()) throw UsageError("needs --qrp FILE, --png DIR or -o OUT");
+  return parsed;
+}
+
+// Tenths of a millimetre as millimetres with one decimal, without the locale.
+std::string millimetres(int32_t tenths) {
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// One line per cell that did not fit a whole column, so that no cut goes unnoticed.
+void warnAboutCutCells(const TQuickRep& report, const ComponentList& list) {
+  for (const CutBand& cut : report.cutBands()) {
+    const std::string name =
+        size_t(cut.record) < list.size() ? list[size_t(cut.record)] : std::string("?");
+    std::fprintf(stderr,
+                 "quiral-cli: warning: cell %d (%s) on page %d, column %d needs %s mm but a "
+                 "column holds %s mm; it is cut at the column's bottom\n",
+                 cut.record + 1, name.c_str(), cut.page, cut.column,
+                 millimetres(cut.height).c_str(), millimetres(cut.room).c_str());
+  }
+}
+
+void writePages(const TQRPrinter& printer, const std::string& folder) {
+  std::filesystem::create_directories(folder);
+  PngWriteQueue writer;
+  for (int i = 1; i <= printer.pageCount(); ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "page-%03d.png", i);
+    writer.push(std::move(*printer.pagePicture(i)),
+                (std::filesystem::path(folder) / name).string());
+  }
+  writer.finish();
+}
+
+std::string counted(size_t n, const char* what) {
+  return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+int runCatalog(const std::vector<std::string>& args) {
+  const CatalogArguments parsed = parseCatalogArguments(args);
+  const std::filesystem::path library(parsed.positional[0]);
+
+  Session session;
+  CatalogCommands commands(session);
+  TForm3 form3(commands.data());
+  TQR_lista lista(commands.data());
+  commands.setReports(&form3, &lista);
+
+  // As the file list loads a library: its folder and its file name.
+  const std::string folder = library.has_parent_path() ? library.parent_path().string() : ".";
+  session.browser.LoadLibrary(folder, library.filename().string());
+  if (commands.runWithoutWindow(*parsed.kind) == CatalogCommands::Outcome::Refused) {
+    std::fprintf(stderr, "quiral-cli: %s\n", CatalogCommands::kNoLibrary);
+    return 1;
+  }
+  const TQuickRep& report = *commands.CurrentReport();
+  warnAboutCutCells(report, session.browser.components());
+  if (parsed.qrp) report.qrPrinter().save(*parsed.qrp);
+  if (parsed.pngFolder) writePages(report.qrPrinter(), *parsed.pngFolder);
+  if (parsed.pdf && exportReportPdf(report, *parsed.pdf) != 0) return 1;
+  printLine(parsed.positional[0] + ": " +
+            counted(session.browser.components().size(), "component") + ", " +
+            counted(size_t(report.qrPrinter().pageCount()), "page"));
+  return 0;
+}
+
+QUIRAL_CLI_COMMAND(catalog, "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT]",
+                   "Makes the drawings or list catalog of a library, as the window's commands "
+                   "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
+                   "a PDF named OUT with its extension made .PDF (printed on standard output).",
+                   runCatalog);
+
+}  // namespace
+}  // namespace quiral::cli
