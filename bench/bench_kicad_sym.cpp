@@ -1,4 +1,5 @@
-// Speed of modern libraries: parsing Device.kicad_sym and translating it into legacy text.
+// Speed of modern libraries: parsing Device.kicad_sym, translating it into legacy text, and
+// loading it as the program does (translation included) and showing every component.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include "kicad_sym/library_translation.h"
 #include "kicad_sym/sexpr.h"
 #include "platform/file_io.h"
+#include "render/renderer.h"
 
 namespace {
 
@@ -40,5 +42,23 @@ void BM_TranslateDevice(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * int64_t(deviceText().size()));
 }
 BENCHMARK(BM_TranslateDevice)->Unit(benchmark::kMillisecond);
+
+// A fresh session each time, so that the translation is made again as a first load makes it.
+void BM_LoadDeviceAndShowEveryComponent(benchmark::State& state) {
+  if (deviceText().empty()) return state.SkipWithError("kicad-symbols is not installed");
+  size_t shown = 0;
+  for (auto _ : state) {
+    Session session;
+    session.browser.B_carregarClick(kDevice);
+    ComponentList& list = session.browser.components();
+    for (size_t i = 0; i < list.size(); ++i) {
+      list.select(int(i));
+      session.browser.ShowComponent();
+    }
+    shown = list.size();
+  }
+  state.counters["components"] = double(shown);
+}
+BENCHMARK(BM_LoadDeviceAndShowEveryComponent)->Unit(benchmark::kMillisecond);
 
 }  // namespace

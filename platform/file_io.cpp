@@ -100,7 +100,7 @@ std::string readWholeFile(const std::string& path, size_t maxBytes) {
 
   std::string bytes;
   // The size is known for a plain file: one allocation instead of a growing copy.
-  bytes.reserve(size_t(std::min<off_t>(info.st_size, off_t(maxBytes))));
+  if (info.st_size > 0) bytes.reserve(std::min(size_t(info.st_size), maxBytes));
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(file.fd, buffer, sizeof buffer);
