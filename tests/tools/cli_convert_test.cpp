@@ -73,3 +73,18 @@ TEST(CliConvert, ABrokenLibraryFailsWithWhereAndLeavesTheOutputAlone) {
 
 }  // namespace
 }  // namespace quiral
+
+namespace quiral {
+namespace {
+
+TEST(CliIndex, IndexesAModernLibraryByItsTranslation) {
+  OutFolder out;
+  std::filesystem::copy_file(kModern, out.path + "/gates.kicad_sym");
+  auto r = runCli({"index", out.path});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Modelos: 2 Componentes: 3\n", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("NAND_B\tgates.kicad_sym"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace quiral
