@@ -109,14 +109,15 @@ std::vector<std::string_view> textLines(std::string_view text) {
 void appendTextLines(std::string_view text, MilPoint anchor, bool vertical, const TextStyle& style,
                      int unit, int convert, std::vector<DrawRecord>& out) {
   const std::vector<std::string_view> lines = textLines(text);
-  const int pitch = (style.size * 8 + 2) / 5;
+  // Wide enough for a million lines of the largest size.
+  const long long pitch = (style.size * 8LL + 2) / 5;
   const int count = int(lines.size());
-  const int lead = style.vjust == 'T'   ? 0
-                   : style.vjust == 'B' ? (count - 1) * pitch
-                                        : (count - 1) * pitch / 2;
+  const long long lead = style.vjust == 'T'   ? 0
+                         : style.vjust == 'B' ? (count - 1) * pitch
+                                              : (count - 1) * pitch / 2;
   for (int i = 0; i < count; ++i) {
     if (lines[size_t(i)].empty()) continue;
-    const int down = i * pitch - lead;
+    const long long down = i * pitch - lead;
     std::string line = vertical ? "T 900" : "T 0";
     space(line, vertical ? anchor.x + down : anchor.x);
     space(line, vertical ? anchor.y : anchor.y - down);
