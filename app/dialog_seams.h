@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace quiral {
@@ -17,13 +18,26 @@ using ErrorReporter = std::function<void(QWidget* parent, const QString& text)>;
 // `filter` is in Qt's form ("Libs (*.lib);;All files (*)").
 using OpenFileChooser =
     std::function<QString(QWidget* parent, const QString& startPath, const QString& filter)>;
+// Asks for a file name to save to: returns the chosen path, or an empty text when cancelled.
+// `defaultSuffix` (without the dot) is what a name typed without an extension gets.
+using SaveFileChooser = std::function<QString(QWidget* parent, const QString& startPath,
+                                              const QString& filter, const QString& defaultSuffix)>;
+// Shows the print dialog for `printer`, whose page range the caller has already set; pages 1 to
+// `highestPage` can be chosen. Returns true when the user confirmed: the choices are then on
+// `printer`.
+using PrintDialogRunner = std::function<bool(QWidget* parent, QPrinter& printer, int highestPage)>;
 
 // Each setter returns the function it replaced, so a test can put it back.
 ErrorReporter setErrorReporter(ErrorReporter reporter);
 OpenFileChooser setOpenFileChooser(OpenFileChooser chooser);
+SaveFileChooser setSaveFileChooser(SaveFileChooser chooser);
+PrintDialogRunner setPrintDialogRunner(PrintDialogRunner runner);
 
 void reportError(QWidget* parent, const QString& text);
 QString chooseFileToOpen(QWidget* parent, const QString& startPath, const QString& filter);
+QString chooseFileToSave(QWidget* parent, const QString& startPath, const QString& filter,
+                         const QString& defaultSuffix);
+bool runPrintDialog(QWidget* parent, QPrinter& printer, int highestPage);
 
 // Runs `operation` and shows whatever it throws in the error box, so nothing escapes into Qt's
 // event loop. Returns true when it completed.

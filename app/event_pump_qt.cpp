@@ -32,8 +32,7 @@ void QtEventPump::waitUntil(const std::function<bool()>& done) {
   loop.exec();
 }
 
-void installReportPreviewServices() {
-  PreviewRegistry& registry = PreviewRegistry::instance();
+void installReportPreviewServices(PreviewRegistry& registry) {
   registry.setEngineWindow(std::make_shared<EnginePreviewInterface>());
   registry.setEventPump(std::make_shared<QtEventPump>());
 }

@@ -12,8 +12,8 @@ class QtEventPump : public EventPump {
   void waitUntil(const std::function<bool()>& done) override;
 };
 
-// Gives the report engine its own preview window and Qt's event loop. Called once at program
-// start, before any report is previewed.
-void installReportPreviewServices();
+// Gives a program's previews the engine's own preview window and Qt's event loop. Called at
+// program start, before any report is previewed.
+void installReportPreviewServices(PreviewRegistry& registry);
 
 }  // namespace quiral

@@ -9,11 +9,14 @@
 #include <QScrollArea>
 #include <QTabWidget>
 
+#include "app/catalog_preview_host.h"
 #include "app/catalog_watch.h"
 #include "app/default_folder.h"
+#include "app/dialog_seams.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
+#include "app/prev_form_interface.h"
 #include "app/user_list_box.h"
 #include "render/renderer.h"
 #include "reports/catalog_commands.h"
@@ -71,9 +74,20 @@ TForm1::TForm1(Session& session, QWidget* parent)
   // The lists start at the folder where the program was started.
   DriveComboBox1->setDrives(mountedVolumes());
   runThenMirror([this] { showFolder("."); });
+
+  // From now on every report preview opens in the program's own preview window.
+  auto previewInterface = std::make_shared<tqrpreviewinterf>(std::make_unique<CatalogPreviewHost>(
+      *catalogs_, [this] { runGuarded(this, [this] { mirrorCore(); }); }));
+  previewInterface_ = previewInterface;
+  PreviewRegistry::instance().registerPreviewInterface(std::move(previewInterface));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The preview windows it opened go with it, before the catalogs they use.
+  PreviewRegistry& registry = PreviewRegistry::instance();
+  if (const auto mine = previewInterface_.lock(); mine && registry.registered() == mine)
+    registry.registerPreviewInterface(nullptr);
+}
 
 void TForm1::buildBrowsing(QWidget* client) {
   DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 12, 211, 19);

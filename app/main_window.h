@@ -27,6 +27,7 @@ class CatalogWatch;
 enum class CatalogKind;
 class TForm3;
 class TQR_lista;
+class TQRPreviewInterface;
 class DirectoryListBox;
 class DriveComboBox;
 class FilenameEdit;
@@ -131,6 +132,8 @@ class TForm1 : public QMainWindow {
   Session& session_;
   std::unique_ptr<CatalogCommands> catalogs_;
   std::unique_ptr<CatalogWatch> catalogWatch_;
+  // The preview interface this window registered with the report engine.
+  std::weak_ptr<TQRPreviewInterface> previewInterface_;
   bool activated_ = false;
   std::vector<std::string> defaultFolders_;
   FileList fileList_;

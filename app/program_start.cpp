@@ -48,7 +48,10 @@ ProgramObjects::~ProgramObjects() {
   // The main window stops listening to the catalogs, then windows and reports go in the reverse
   // of their start order; the session they use goes last.
   if (Form1) Form1->setCatalogReports(nullptr, nullptr);
+  // Preview windows still open show the catalogs' pages: they close before the catalogs go.
+  PreviewRegistry::instance().registerPreviewInterface(nullptr);
   QR_lista.reset();
+  PrevForm.reset();
   Form3.reset();
   Form2.reset();
   Form1.reset();
@@ -57,13 +60,16 @@ ProgramObjects::~ProgramObjects() {
 std::unique_ptr<ProgramObjects> createProgramObjects() {
   // Previews need the event loop and, until a window of the program's own is registered, the
   // report engine's plain preview window.
-  installReportPreviewServices();
   auto objects = std::make_unique<ProgramObjects>();
+  installReportPreviewServices(objects->previews);
   objects->Form1 = std::make_unique<TForm1>(objects->session);
   objects->Form2 = createIndexWindow(*objects->Form1);
   CatalogData& catalogData = objects->Form1->catalogs().data();
   objects->Form3 = std::make_unique<TForm3>(catalogData);
+  objects->PrevForm = std::make_unique<TPrevForm>(nullptr, nullptr);
   objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
+  objects->Form3->QR_FIG.setPreviewRegistry(&objects->previews);
+  objects->QR_lista->setPreviewRegistry(&objects->previews);
   objects->Form1->setCatalogReports(objects->Form3.get(), objects->QR_lista.get());
   return objects;
 }

@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "app/prev_form.h"
 #include "render/renderer.h"
+#include "report_engine/preview_interface.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 
@@ -19,6 +21,8 @@ struct ProgramObjects {
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
+  // Where the catalogs' previews go; made first, as every report uses it.
+  PreviewRegistry previews;
   Session session;
   // 1: the main window; closing it ends the program.
   std::unique_ptr<TForm1> Form1;
@@ -26,7 +30,8 @@ struct ProgramObjects {
   std::unique_ptr<TForm2> Form2;
   // 3: the holder of the drawings catalog QR_FIG; never shown.
   std::unique_ptr<TForm3> Form3;
-  // 4: the hidden preview window TPrevForm comes here.
+  // 4: a preview window that is never shown; each preview opens a fresh one.
+  std::unique_ptr<TPrevForm> PrevForm;
   // 5: the list catalog.
   std::unique_ptr<TQR_lista> QR_lista;
 };

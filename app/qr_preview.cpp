@@ -3,10 +3,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
 #include "app/bitmap_image.h"
+#include "app/dialog_seams.h"
 #include "report_engine/page_painter.h"
 
 namespace quiral {
@@ -29,7 +31,12 @@ class TQRPreview::Listener : public PrinterListener {
     emit view_.pageAvailable(pageCount);
   }
   void generationEnded() override { emit view_.generationEnded(); }
-  void pagesReplaced() override { view_.updateView(); }
+  void previewClosed() override { emit view_.previewClosed(); }
+  void pagesReplaced() override {
+    view_.failedPages_.clear();
+    view_.updateView();
+    emit view_.pagesReplaced(view_.printer_ ? view_.printer_->pageCount() : 0);
+  }
 
  private:
   TQRPreview& view_;
@@ -37,6 +44,9 @@ class TQRPreview::Listener : public PrinterListener {
 
 TQRPreview::TQRPreview(QWidget* parent)
     : QAbstractScrollArea(parent), listener_(std::make_unique<Listener>(*this)) {
+  painter_ = [](const PreparedPage& page, Bitmap& dst, double dpi, int64_t x, int64_t y) {
+    paintPage(page, dst, dpi, x, y);
+  };
   setObjectName("QRPreview");
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -54,7 +64,14 @@ void TQRPreview::setQRPrinter(TQRPrinter* printer) {
   if (printer_) printer_->removeListener(listener_.get());
   printer_ = printer;
   if (printer_) printer_->addListener(listener_.get());
+  failedPages_.clear();
   updateView();
+}
+
+void TQRPreview::setPagePainter(PagePainter painter) {
+  if (painter) painter_ = std::move(painter);
+  failedPages_.clear();
+  viewport()->update();
 }
 
 void TQRPreview::setPageNumber(int page) {
@@ -136,9 +153,28 @@ void TQRPreview::paintEvent(QPaintEvent* event) {
   const QRect pageRect(pageOrigin(), pageSizeInPixels());
   const QRect visible = pageRect.intersected(event->rect());
   if (visible.isEmpty()) return;
-  Bitmap part(visible.width(), visible.height());
-  paintPage(*page, part, renderDpi(), visible.x() - pageRect.x(), visible.y() - pageRect.y());
-  painter.drawImage(visible.topLeft(), toQImage(part));
+  // Nothing may escape into the event loop from here: a page that cannot be painted shows
+  // empty, and the reason is told once, after this paint has returned.
+  try {
+    Bitmap part(visible.width(), visible.height());
+    painter_(*page, part, renderDpi(), visible.x() - pageRect.x(), visible.y() - pageRect.y());
+    painter.drawImage(visible.topLeft(), toQImage(part));
+  } catch (const std::bad_alloc&) {
+    painter.fillRect(visible, Qt::white);
+    paintFailed(QStringLiteral("Out of memory"));
+  } catch (const std::exception& e) {
+    painter.fillRect(visible, Qt::white);
+    paintFailed(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    painter.fillRect(visible, Qt::white);
+    paintFailed(QStringLiteral("Unknown error"));
+  }
+}
+
+void TQRPreview::paintFailed(const QString& reason) {
+  if (!failedPages_.insert(pageNumber_).second) return;
+  // A message box opened inside painting would start painting again beneath it.
+  QTimer::singleShot(0, this, [this, reason] { reportError(this, reason); });
 }
 
 void TQRPreview::resizeEvent(QResizeEvent* event) {

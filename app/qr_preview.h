@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <functional>
 #include <memory>
+#include <set>
 
 #include "report_engine/printer.h"
 
@@ -16,6 +18,10 @@ class TQRPreview : public QAbstractScrollArea {
  public:
   static constexpr int kMinZoom = 2;
   static constexpr int kMaxZoom = 2000;
+
+  // Paints part of a page as the engine's page painter does (replaceable for tests).
+  using PagePainter = std::function<void(const PreparedPage& page, Bitmap& dst, double dpi,
+                                         int64_t originX, int64_t originY)>;
 
   explicit TQRPreview(QWidget* parent = nullptr);
   ~TQRPreview() override;
@@ -38,6 +44,8 @@ class TQRPreview : public QAbstractScrollArea {
   // Paints the current page again (after its pages were replaced, for instance).
   void updateView();
 
+  void setPagePainter(PagePainter painter);
+
   // The page's size in pixels at the current zoom.
   QSize pageSizeInPixels() const;
   // The pixels per inch the page is rendered at.
@@ -49,6 +57,10 @@ class TQRPreview : public QAbstractScrollArea {
   // Another page was prepared; `pageCount` pages exist now.
   void pageAvailable(int pageCount);
   void generationEnded();
+  // The pages were replaced as a whole (a prepared report was loaded, or a new one started).
+  void pagesReplaced(int pageCount);
+  // The preview showing these pages was closed (from outside the window that shows them too).
+  void previewClosed();
   void zoomChanged(int percent);
 
  protected:
@@ -62,8 +74,12 @@ class TQRPreview : public QAbstractScrollArea {
   QSize pageSizeAt(int percent) const;
   int fitZoom(bool widthOnly) const;
   void updateScrollBars();
+  void paintFailed(const QString& reason);
 
   TQRPrinter* printer_ = nullptr;
+  PagePainter painter_;
+  // Pages whose painting failed and was reported; each is reported once until the pages change.
+  std::set<int> failedPages_;
   std::unique_ptr<Listener> listener_;
   int pageNumber_ = 1;
   int zoom_ = 100;

@@ -17,23 +17,22 @@ bool nothingAt(const std::string& path) {
   return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-// The description when `line` is a D line ("D " and the text), else nothing.
-bool descriptionOf(std::string_view line, std::string& description) {
-  if (!equalsUpper(firstTwoWords(line).first, "D")) return false;
-  description.assign(line.size() > 2 ? line.substr(2) : std::string_view());
-  return true;
+}  // namespace
+
+std::optional<std::string> descriptionOfLine(std::string_view line) {
+  if (!equalsUpper(firstTwoWords(line).first, "D")) return std::nullopt;
+  return std::string(line.size() > 2 ? line.substr(2) : std::string_view());
 }
 
+namespace {
+
 // The scan over the lines of a documentation file or text.
-std::string findIn(LibraryLineReader& reader, std::string_view componentName) {
-  const std::string wanted = toUpperAscii(trimControl(componentName));
-  if (wanted.empty()) return {};  // would match every line without a second word
+std::string findIn(LibraryLineReader& reader, const std::string& wanted) {
   std::string_view line;
   while (reader.nextLine(line)) {
     if (!equalsUpper(trimControl(firstTwoWords(line).second), wanted)) continue;
     if (!reader.nextLine(line)) break;
-    std::string description;
-    if (descriptionOf(line, description)) return description;
+    if (auto description = descriptionOfLine(line)) return *description;
   }
   return {};
 }
@@ -41,15 +40,19 @@ std::string findIn(LibraryLineReader& reader, std::string_view componentName) {
 }  // namespace
 
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
-  if (nothingAt(documentationPath) || trimControl(componentName).empty()) return {};
+  if (nothingAt(documentationPath)) return {};
+  const std::string wanted = toUpperAscii(trimControl(componentName));
+  if (wanted.empty()) return {};  // would match every line without a second word
   LibraryLineReader reader(documentationPath, nullptr);
-  return findIn(reader, componentName);
+  return findIn(reader, wanted);
 }
 
 std::string FindDescriptionInText(const std::string& documentationText,
                                   std::string_view componentName) {
+  const std::string wanted = toUpperAscii(trimControl(componentName));
+  if (wanted.empty()) return {};
   LibraryLineReader reader({}, &documentationText);
-  return findIn(reader, componentName);
+  return findIn(reader, wanted);
 }
 
 }  // namespace quiral

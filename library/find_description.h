@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,9 @@ std::string FindDescription(const std::string& documentationPath, std::string_vi
 // the one a modern library is translated into.
 std::string FindDescriptionInText(const std::string& documentationText,
                                   std::string_view componentName);
+
+// The description that a line following an entry gives: the line without its first two bytes
+// when its first word is "D" in either case; nothing for any other line.
+std::optional<std::string> descriptionOfLine(std::string_view line);
 
 }  // namespace quiral

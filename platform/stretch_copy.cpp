@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -61,6 +62,71 @@ Color andOver(const Bitmap& src, int64_t x0, int64_t x1, int64_t y0, int64_t y1)
   return c;
 }
 
+// A run of source pixels in a row: byte offsets of its first and last pixel.
+struct Span {
+  size_t first;
+  size_t last;
+};
+
+struct Rgb {
+  uint8_t red, green, blue;
+};
+
+// The AND of a run's pixels: its first and last without a branch (one pixel, or two when
+// shrinking by less than half), then any between them.
+inline Rgb andOverSpan(const uint8_t* row, const Span& span) {
+  const uint8_t* a = row + span.first;
+  const uint8_t* b = row + span.last;
+  Rgb c{uint8_t(a[0] & b[0]), uint8_t(a[1] & b[1]), uint8_t(a[2] & b[2])};
+  for (const uint8_t* m = a + 3; m < b; m += 3) {
+    c.red &= m[0];
+    c.green &= m[1];
+    c.blue &= m[2];
+  }
+  return c;
+}
+
+// The 24-bit case, row by row: the first source row that lands on a destination row is
+// written, each further one ANDed in, each reduced across the columns' runs on the way. A row
+// that takes the same source rows as the row above it is a copy of it.
+void copyRgb(Bitmap& dst, const Bitmap& src, const AxisMap& cols, const AxisMap& rows) {
+  std::vector<Span> spans;
+  std::vector<size_t> taking;  // byte offsets of the columns that take any source pixel
+  for (size_t c = 0; c < cols.srcBegin.size(); ++c) {
+    if (cols.srcEnd[c] <= cols.srcBegin[c]) continue;  // stays white
+    spans.push_back({size_t(cols.srcBegin[c]) * 3, size_t(cols.srcEnd[c] - 1) * 3});
+    taking.push_back(c * 3);
+  }
+  const size_t n = cols.srcBegin.size();
+  for (size_t r = 0; r < rows.srcBegin.size(); ++r) {
+    const int y = int(rows.dstFirst + int64_t(r));
+    uint8_t* out = dst.row(y) + size_t(cols.dstFirst) * 3;
+    const int64_t y0 = rows.srcBegin[r], y1 = rows.srcEnd[r];
+    if (r > 0 && y0 == rows.srcBegin[r - 1] && y1 == rows.srcEnd[r - 1]) {
+      std::memcpy(out, out - dst.stride(), n * 3);
+      continue;
+    }
+    if (y0 == y1 || spans.size() < n) std::memset(out, 0xFF, n * 3);
+    for (int64_t sy = y0; sy < y1; ++sy) {
+      const uint8_t* in = src.row(int(sy));
+      const bool first = sy == y0;
+      for (size_t k = 0; k < spans.size(); ++k) {
+        const Rgb c = andOverSpan(in, spans[k]);
+        uint8_t* o = out + taking[k];
+        if (first) {
+          o[0] = c.red;
+          o[1] = c.green;
+          o[2] = c.blue;
+        } else {
+          o[0] &= c.red;
+          o[1] &= c.green;
+          o[2] &= c.blue;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void stretchCopy(Bitmap& dst, const Rect& dstBox, const Bitmap& src, const Rect& srcBox) {
@@ -78,22 +144,16 @@ void stretchCopy(Bitmap& dst, const Rect& dstBox, const Bitmap& src, const Rect&
       mapAxis(dstBox.left, int64_t(dw), dst.width(), srcBox.left, int64_t(sw), src.width());
   const AxisMap rows =
       mapAxis(dstBox.top, int64_t(dh), dst.height(), srcBox.top, int64_t(sh), src.height());
-  const bool fast = dst.format() == Bitmap::Format::Rgb24 && src.format() == Bitmap::Format::Rgb24;
+  if (dst.format() == Bitmap::Format::Rgb24 && src.format() == Bitmap::Format::Rgb24) {
+    copyRgb(dst, src, cols, rows);
+    return;
+  }
   for (size_t r = 0; r < rows.srcBegin.size(); ++r) {
     const int y = int(rows.dstFirst + int64_t(r));
-    const int64_t y0 = rows.srcBegin[r], y1 = rows.srcEnd[r];
-    uint8_t* out = fast ? dst.row(y) + size_t(cols.dstFirst) * 3 : nullptr;
-    for (size_t c = 0; c < cols.srcBegin.size(); ++c) {
-      const int64_t x0 = cols.srcBegin[c], x1 = cols.srcEnd[c];
-      if (fast && y1 - y0 == 1 && x1 - x0 == 1) {
-        const uint8_t* in = src.row(int(y0)) + size_t(x0) * 3;
-        out[3 * c] = in[0];
-        out[3 * c + 1] = in[1];
-        out[3 * c + 2] = in[2];
-      } else {
-        dst.setPixel(int(cols.dstFirst + int64_t(c)), y, andOver(src, x0, x1, y0, y1));
-      }
-    }
+    for (size_t c = 0; c < cols.srcBegin.size(); ++c)
+      dst.setPixel(
+          int(cols.dstFirst + int64_t(c)), y,
+          andOver(src, cols.srcBegin[c], cols.srcEnd[c], rows.srcBegin[r], rows.srcEnd[r]));
   }
 }
 

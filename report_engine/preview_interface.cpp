@@ -2,11 +2,6 @@
 
 namespace quiral {
 
-PreviewRegistry& PreviewRegistry::instance() {
-  static PreviewRegistry registry;
-  return registry;
-}
-
 void PreviewRegistry::clear() {
   registered_.reset();
   engine_.reset();

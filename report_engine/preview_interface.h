@@ -42,12 +42,11 @@ class EventPump {
   virtual void waitUntil(const std::function<bool()>& done) = 0;
 };
 
-// The program-wide preview settings: the registered interface, the engine's own preview window
-// (which the application provides) and the event loop.
+// The preview settings of a program: the registered interface, the engine's own preview window
+// (which the application provides) and the event loop. The program owns one and hands it to its
+// reports (TQuickRep::setPreviewRegistry).
 class PreviewRegistry {
  public:
-  static PreviewRegistry& instance();
-
   // Routes every preview through `preview`; null goes back to the engine's own window.
   void registerPreviewInterface(std::shared_ptr<TQRPreviewInterface> preview) {
     registered_ = std::move(preview);
@@ -62,7 +61,7 @@ class PreviewRegistry {
   std::shared_ptr<TQRPreviewInterface> registered() const { return registered_; }
   std::shared_ptr<EventPump> eventPump() const { return pump_; }
 
-  // Forgets everything (for a program's end and for tests).
+  // Forgets everything.
   void clear();
 
  private:

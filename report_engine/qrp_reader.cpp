@@ -2,8 +2,8 @@
 #include <limits>
 
 #include "platform/error.h"
-#include "report_engine/crc32.h"
 #include "platform/file_io.h"
+#include "report_engine/crc32.h"
 #include "report_engine/qrp_file.h"
 #include "report_engine/qrp_format_internal.h"
 
@@ -66,8 +66,9 @@ class ByteReader {
     if (v > 1) damaged();
     return v == 1;
   }
-  std::string string() {
+  std::string string(uint32_t maxLength = std::numeric_limits<uint32_t>::max()) {
     uint32_t n = u32();
+    if (n > maxLength) damaged();
     need(n);
     std::string s(bytes_.substr(pos_, n));
     pos_ += n;
@@ -104,6 +105,7 @@ std::shared_ptr<const Bitmap> readPicture(ByteReader& r) {
   uint64_t filled = 0;
   for (uint32_t i = 0; i < runCount; ++i) {
     const uint32_t length = uint32_t(r.u8()) + 1;
+    if (length > uint32_t(qrp::kMaxRun)) damaged();
     const char* rgb = r.take(3);
     if (filled + length > pixels) damaged();
     for (uint32_t k = 0; k < length; ++k, out += 3) std::memcpy(out, rgb, 3);
@@ -135,7 +137,7 @@ PageItem readItem(ByteReader& r, const std::vector<std::shared_ptr<const Bitmap>
       t.font.color = color;
       t.x = r.coordinate();
       t.top = r.coordinate();
-      t.font.face = r.string();
+      t.font.face = r.string(qrp::kMaxFaceLength);
       t.font.pointSize = r.bounded(0, qrp::kMaxPointSize);
       t.font.bold = r.flag();
       t.text = r.string();
@@ -190,8 +192,11 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
   report.pages.resize(r.count(qrp::kMinPageBytes));
   for (auto& slot : report.pages) {
     auto page = std::make_shared<PreparedPage>();
-    page->items.resize(r.count(qrp::kMinItemBytes));
+    const uint32_t items = r.count(qrp::kMinItemBytes);
+    if (items > qrp::kMaxItemsPerPage) damaged();
+    page->items.resize(items);
     for (PageItem& item : page->items) item = readItem(r, pictures);
+    if (!qrp::coverageWithinLimit(*page, report.pageWidth, report.pageHeight)) damaged();
     slot = std::move(page);
   }
   if (r.remaining() != 0) damaged();

@@ -1,8 +1,11 @@
+#include <cstdint>
+#include <limits>
 #include <map>
+#include <string>
 
 #include "platform/error.h"
-#include "report_engine/crc32.h"
 #include "platform/file_io.h"
+#include "report_engine/crc32.h"
 #include "report_engine/qrp_file.h"
 #include "report_engine/qrp_format_internal.h"
 
@@ -11,6 +14,74 @@ namespace quiral {
 namespace {
 
 using qrp::ItemKind;
+
+// The writer keeps to the limits the reader enforces, so every file it writes can be read back.
+[[noreturn]] void unsavable(const std::string& what) {
+  throw QuiralError("The prepared report cannot be saved: " + what);
+}
+
+void checkRange(int64_t v, int64_t low, int64_t high, const std::string& what) {
+  if (v < low || v > high) unsavable(what);
+}
+
+void checkCoordinate(int32_t v) {
+  checkRange(v, -qrp::kMaxCoordinate, qrp::kMaxCoordinate, "an item lies too far off its page");
+}
+
+void checkRect(const TenthsRect& r) {
+  for (int32_t v : {r.left, r.top, r.right, r.bottom}) checkCoordinate(v);
+}
+
+void checkColor(Color c) {
+  checkRange(c, 0, qrp::kMaxColor, "an item has a colour that is not RGB");
+}
+
+void checkItem(const PageItem& item) {
+  std::visit(
+      [](const auto& it) {
+        using T = std::decay_t<decltype(it)>;
+        if constexpr (std::is_same_v<T, PageFill>) {
+          checkRect(it.box);
+          checkColor(it.color);
+        } else if constexpr (std::is_same_v<T, PageFrame>) {
+          checkRect(it.box);
+          checkColor(it.color);
+          checkRange(it.penWidth, 0, qrp::kMaxPenWidth, "a frame line is too thick");
+        } else if constexpr (std::is_same_v<T, PageText>) {
+          checkRect(it.clip);
+          checkColor(it.font.color);
+          checkCoordinate(it.x);
+          checkCoordinate(it.top);
+          checkRange(int64_t(it.font.face.size()), 0, qrp::kMaxFaceLength,
+                     "a font name is too long");
+          checkRange(it.font.pointSize, 0, qrp::kMaxPointSize,
+                     "a text is larger than " + std::to_string(qrp::kMaxPointSize) + " points");
+          checkRange(int64_t(it.text.size()), 0, std::numeric_limits<uint32_t>::max(),
+                     "a text is too long");
+        } else {
+          checkRect(it.box);
+          checkRect(it.clip);
+        }
+      },
+      item);
+}
+
+void checkReport(const PreparedReport& report) {
+  checkRange(report.pageWidth, 1, kMaxPageLength, "the page is too large");
+  checkRange(report.pageHeight, 1, kMaxPageLength, "the page is too large");
+  checkRange(int64_t(report.title.size()), 0, std::numeric_limits<uint32_t>::max(),
+             "the title is too long");
+  checkRange(int64_t(report.pages.size()), 0, std::numeric_limits<uint32_t>::max(),
+             "it has too many pages");
+  for (const auto& page : report.pages) {
+    if (page->items.size() > qrp::kMaxItemsPerPage)
+      unsavable("a page holds more than " + std::to_string(qrp::kMaxItemsPerPage) + " items");
+    for (const PageItem& item : page->items) checkItem(item);
+    if (!qrp::coverageWithinLimit(*page, report.pageWidth, report.pageHeight))
+      unsavable("a page is painted over more than " + std::to_string(qrp::kMaxPageCoverage) +
+                " times");
+  }
+}
 
 class ByteWriter {
  public:
@@ -53,7 +124,7 @@ std::map<const Bitmap*, uint32_t> collectPictures(const PreparedReport& report,
 void writePicture(ByteWriter& w, const Bitmap& b) {
   // The reader refuses larger pictures as damage; never write a file that cannot be read back.
   if (uint32_t(b.width()) > qrp::kMaxPictureSide || uint32_t(b.height()) > qrp::kMaxPictureSide)
-    throw QuiralError("A picture of the report is too large to be saved");
+    unsavable("a picture is too large");
   w.u32(uint32_t(b.width()));
   w.u32(uint32_t(b.height()));
   // Runs of equal pixels, left to right and top to bottom: a symbol drawing is mostly white.
@@ -120,6 +191,7 @@ void writeItem(ByteWriter& w, const PageItem& item,
 }  // namespace
 
 std::string encodePreparedReport(const PreparedReport& report) {
+  checkReport(report);
   ByteWriter w;
   w.bytes(qrp::kMagic, sizeof qrp::kMagic);
   w.u16(kQrpVersion);

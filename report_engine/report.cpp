@@ -62,10 +62,9 @@ void TQuickRep::prepare() {
 void TQuickRep::preview() {
   // Its window is already open (a second request from the window itself or a double click).
   if (previewShowing() || printer_.generating()) return;
-  const PreviewRegistry& registry = PreviewRegistry::instance();
-  const auto previewInterface = registry.current();
+  const auto previewInterface = previews_ ? previews_->current() : nullptr;
   if (!previewInterface) throw QuiralError("No preview window is available");
-  const auto pump = registry.eventPump();
+  const auto pump = previews_->eventPump();
 
   // The window opens on an empty report that already carries its title and page size.
   printer_.startOver(reportTitle_, page_);
@@ -87,7 +86,6 @@ void TQuickRep::preview() {
   // Closing the window while pages are still being made stops the generation.
   control.stopRequested = [this, window] { return window && !printer_.previewShowing(); };
   try {
-    if (pump) pump->processEvents();
     generate(control);
   } catch (...) {
     // A window stays open with the pages made so far and closes the preview itself; without
@@ -104,7 +102,7 @@ void TQuickRep::preview() {
 
 void TQuickRep::previewModal() {
   if (previewShowing() || printer_.generating()) return;
-  const auto previewInterface = PreviewRegistry::instance().current();
+  const auto previewInterface = previews_ ? previews_->current() : nullptr;
   if (!previewInterface) throw QuiralError("No preview window is available");
   generate({});
   previewWindow_ = nullptr;  // the modal window is only known once it is closed again

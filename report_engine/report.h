@@ -15,6 +15,7 @@
 
 namespace quiral {
 
+class PreviewRegistry;
 class PreviewWindow;
 
 // A banded report: page setup, a page header, a detail band printed once per record and a page
@@ -93,6 +94,10 @@ class TQuickRep {
   // caller; the pages made until then stay.
   void prepare();
 
+  // Where previews go: the program's preview interfaces and event loop. The registry belongs to
+  // whoever made the report's surroundings and must outlive the report's previews.
+  void setPreviewRegistry(const PreviewRegistry* registry) { previews_ = registry; }
+
   // Shows the preview window through the preview interface, generates the pages while it is
   // visible (one page-available notification per page) and returns once the window has called
   // close-preview. What a hook throws ends the generation and reaches the caller at once; the
@@ -135,6 +140,7 @@ class TQuickRep {
   const TextMeasurer* measurer_ = nullptr;
   TQRPrinter printer_;
   PreviewWindow* previewWindow_ = nullptr;
+  const PreviewRegistry* previews_ = nullptr;
   std::unique_ptr<WindowReference> windowReference_;
   std::vector<CutBand> cutBands_;
 };

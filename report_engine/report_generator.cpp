@@ -41,6 +41,8 @@ class ColumnFlow {
     columnSpace_ = std::clamp(setup.columnSpace, 0, pageWidth_);
     if (detail_) {
       columnWidth_ = detail_->width();
+      for (const auto& element : detail_->elements())
+        detailPrintsRunData_ |= element->kind() == TQRElement::Kind::SysData;
     } else {
       const int32_t spaces =
           int32_t(std::min<int64_t>(int64_t(columns_ - 1) * columnSpace_, pageWidth_));
@@ -51,6 +53,9 @@ class ColumnFlow {
   void run() {
     printer_.beginGeneration(report_.reportTitle(), report_.page());
     try {
+      // A window that has just been shown paints before the first record; the printer already
+      // counts as generating, so nothing started from that window's events can interleave.
+      if (control_.betweenBands) control_.betweenBands();
       fill();
     } catch (...) {
       closePageAfterFailure();
@@ -148,7 +153,8 @@ class ColumnFlow {
     if (!columnFresh_ && y_ + band.height > columnBottom()) {
       const int page = pageNumber_;
       nextColumn();
-      if (pageNumber_ != page) band = layoutBand(*detail_, context());  // page numbers moved on
+      // Page numbers moved on: only a band that prints them needs laying out again.
+      if (pageNumber_ != page && detailPrintsRunData_) band = layoutBand(*detail_, context());
     }
     const TenthsRect area{0, columnTop_, pageWidth_, columnBottom()};
     if (int64_t(y_) + band.height > columnBottom()) reportCut(band.height);
@@ -187,7 +193,8 @@ class ColumnFlow {
   int32_t y_ = 0;
   int32_t columnTop_ = 0;
   bool columnFresh_ = true;
-  int records_ = 0;  // detail bands printed so far
+  int records_ = 0;                   // detail bands printed so far
+  bool detailPrintsRunData_ = false;  // the detail band has page number or date labels
 };
 
 }  // namespace

@@ -5,10 +5,10 @@
 
 namespace quiral {
 
-std::string catalogDescription(const CatalogData& data, std::string_view componentName) {
+std::string catalogDescription(CatalogData& data, std::string_view componentName) {
   if (data.ModernTranslation)
     return FindDescriptionInText(data.ModernTranslation->documentationText, componentName);
-  return FindDescription(data.DocumentationPath, componentName);
+  return data.descriptions.find(data.DocumentationPath, componentName);
 }
 
 }  // namespace quiral

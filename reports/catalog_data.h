@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/documentation_cache.h"
+
 namespace quiral {
 
 struct Session;
@@ -22,12 +24,14 @@ struct CatalogData {
   // The library's documentation file, with the library's folder in front, so that moving to
   // another folder while a catalog is on show does not change where descriptions come from.
   std::string DocumentationPath;
+  // The descriptions of DocumentationPath, read once per file rather than once per cell.
+  DocumentationCache descriptions;
   // For a modern library, its translation as the catalog command found it: the descriptions come
   // from its documentation text instead of a file.
   std::shared_ptr<const TranslatedLibrary> ModernTranslation;
 };
 
 // The description of `componentName` from where the last catalog command said.
-std::string catalogDescription(const CatalogData& data, std::string_view componentName);
+std::string catalogDescription(CatalogData& data, std::string_view componentName);
 
 }  // namespace quiral

@@ -1,6 +1,8 @@
 #include "reports/cell_picture.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -18,6 +20,18 @@ int truncated(double v) {
   return int(std::trunc(v + 1e-9));
 }
 
+// Whitens what the copy into (0, 0)-(w, h) does not write: the strip to its right and the rows
+// below it.
+void whitenAround(Bitmap& cell, int w, int h) {
+  const size_t bpp = size_t(cell.bytesPerPixel());
+  const int right = std::clamp(w, 0, cell.width());
+  const int bottom = std::clamp(h, 0, cell.height());
+  for (int y = 0; y < cell.height(); ++y) {
+    const int from = y < bottom ? right : 0;
+    std::memset(cell.row(y) + size_t(from) * bpp, 0xFF, size_t(cell.width() - from) * bpp);
+  }
+}
+
 }  // namespace
 
 CellFit fitCellPicture(int viewWidth, int viewHeight, int boxWidth, int boxHeight) {
@@ -32,7 +46,9 @@ CellFit fitCellPicture(int viewWidth, int viewHeight, int boxWidth, int boxHeigh
 }
 
 void drawCellPicture(Bitmap& cell, const Bitmap& view, const CellFit& fit) {
-  cell.clear(colors::kWhite);
+  // The copy writes every pixel of its box, unless the view has nothing beyond its margins.
+  const bool copies = view.width() > kViewMargin && view.height() > kViewMargin;
+  whitenAround(cell, copies ? fit.width : 0, copies ? fit.height : 0);
   stretchCopy(cell, Rect{0, 0, fit.width, fit.height}, view,
               Rect{kViewMargin, kViewMargin, view.width(), view.height()});
 }

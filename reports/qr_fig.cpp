@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "library/find_description.h"
 #include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "reports/catalog_cursor.h"

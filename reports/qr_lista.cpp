@@ -1,6 +1,5 @@
 #include "reports/qr_lista.h"
 
-#include "library/find_description.h"
 #include "render/renderer.h"
 #include "reports/catalog_cursor.h"
 #include "reports/catalog_design.h"

@@ -49,11 +49,7 @@ struct CellReport {
   }
 };
 
-class ReportPreviewTest : public ::testing::Test {
- protected:
-  void SetUp() override { PreviewRegistry::instance().clear(); }
-  void TearDown() override { PreviewRegistry::instance().clear(); }
-};
+class ReportPreviewTest : public ::testing::Test {};
 
 TEST_F(ReportPreviewTest, ZoomOutsideTwoToTwoThousandIsIgnored) {
   TQRPreview view;
@@ -133,8 +129,10 @@ TEST_F(ReportPreviewTest, PageAvailableOncePerPageAndGenerationEnded) {
 }
 
 TEST_F(ReportPreviewTest, EnginePreviewWindowShowsPagesAndReleasesThePreviewWhenClosed) {
-  installReportPreviewServices();
+  PreviewRegistry previews;
+  installReportPreviewServices(previews);
   CellReport r;
+  r.report.setPreviewRegistry(&previews);
   r.records = 7;
   QString caption, count;
   bool spinnerEnabled = false;

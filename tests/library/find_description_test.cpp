@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "library/documentation_cache.h"
 #include "platform/error.h"
 #include "tests/library/test_files.h"
 
@@ -67,6 +68,19 @@ TEST_F(FindDescriptionTest, AMissingFileGivesNothingAnUnreadableOneThrows) {
   EXPECT_EQ(FindDescription(path + "/lib.dcm", "R_Small"), "");  // under a file
   std::filesystem::create_directory(dir.file("folder.dcm"));     // there, but not readable as text
   EXPECT_THROW(FindDescription(dir.file("folder.dcm"), "R_Small"), FileError);
+}
+
+TEST_F(FindDescriptionTest, TheCacheGivesWhatTheFileGivesAndFollowsItsChanges) {
+  DocumentationCache cache;
+  for (const char* name : {"R_Small", "r_small", "LED", "OpAmp", "C", "LAST", "", "$ENDCMP", "D"})
+    EXPECT_EQ(cache.find(path, name), FindDescription(path, name)) << name;
+  writeBytes(path, "$CMP LED\n$CMP LED\nD first\n$CMP LED\nD second\n");
+  EXPECT_EQ(cache.find(path, "LED"), "second");  // the D line after a passed-over entry line
+  EXPECT_EQ(cache.find(path, "R_Small"), "");
+  EXPECT_EQ(cache.find(dir.file("none.dcm"), "LED"), "");
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);
+  EXPECT_THROW(cache.find(path, "LED"), FileError);
 }
 
 TEST(FindDescriptionInText, ReadsATranslatedDocumentationText) {

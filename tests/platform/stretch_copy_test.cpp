@@ -91,5 +91,41 @@ TEST(StretchCopy, BoxesReachingOutsideAreClipped) {
   stretchCopy(dst2, {0, 0, 6, 6}, src, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
 }
 
+// The rule written out pixel by pixel: destination pixel (j, k) is the AND of every source pixel
+// that lands on it (shrinking) or the one source pixel it takes (enlarging), per axis.
+Color expectedPixel(const Bitmap& src, int S, int D, int T, int E, int j, int k) {
+  auto lands = [](int i, int s, int d) {
+    return (2 * i + 1) * d / (2 * s) + ((2 * i + 1) * d % (2 * s) != 0) - 1;
+  };
+  auto takes = [](int j2, int s, int d) { return ((2 * j2 + 1) * s + 2 * d - 1) / (2 * d) - 1; };
+  Color c = colors::kWhite;
+  for (int y = 0; y < T; ++y)
+    for (int x = 0; x < S; ++x) {
+      const bool column = D < S ? lands(x, S, D) == j : takes(j, S, D) == x;
+      const bool row = E < T ? lands(y, T, E) == k : takes(k, T, E) == y;
+      if (column && row) c &= src.pixel(x, y);
+    }
+  return c;
+}
+
+TEST(StretchCopy, EveryMixOfShrinkingAndEnlargingFollowsTheRule) {
+  Bitmap src(11, 9);
+  uint32_t seed = 12345;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 11; ++x) {
+      seed = seed * 1103515245 + 12345;
+      src.setPixel(x, y, (seed >> 8) & 0xFFFFFF);
+    }
+  for (int D : {3, 7, 8, 11, 17})
+    for (int E : {2, 5, 9, 14}) {
+      Bitmap out(D, E);
+      stretchCopy(out, {0, 0, D, E}, src, {0, 0, 11, 9});
+      for (int k = 0; k < E; ++k)
+        for (int j = 0; j < D; ++j)
+          ASSERT_EQ(out.pixel(j, k), expectedPixel(src, 11, D, 9, E, j, k))
+              << D << "x" << E << " at " << j << "," << k;
+    }
+}
+
 }  // namespace
 }  // namespace quiral

@@ -196,6 +196,7 @@ TEST(ColumnFlow, PageNumbersAndDateOfPrinting) {
   GridReport g;
   g.records = 13;
   g.header->addSysData("When", TQRSysData::Data::DateTime, 33, 106);
+  g.detail->addSysData("CellPage", TQRSysData::Data::PageNumber, 500, 3);
   g.report.setClock([] { return DateTime{2026, 3, 7, 9, 5, 3}; });
   g.report.prepare();
   const TQRPrinter& p = g.report.qrPrinter();
@@ -205,6 +206,12 @@ TEST(ColumnFlow, PageNumbersAndDateOfPrinting) {
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->x, 100 + 1700);
     EXPECT_NE(findText(*p.page(i), "07/03/2026 09:05:03"), nullptr);
+    // Every cell, also the one that opened the page, prints its own page's number.
+    int cellNumbers = 0;
+    for (const PageText& t : test::textsOf(*p.page(i)))
+      if (t.x == 100 + 500 || t.x == 1049 + 500)
+        cellNumbers += t.text == std::to_string(i) ? 1 : -100;
+    EXPECT_EQ(cellNumbers, i < 3 ? 6 : 1) << i;
   }
 }
 

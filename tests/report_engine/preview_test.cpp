@@ -66,18 +66,16 @@ struct FakePump : EventPump {
 class PreviewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    PreviewRegistry::instance().clear();
     preview = std::make_shared<FakeInterface>();
     pump = std::make_shared<FakePump>();
     pump->printer = &g.report.qrPrinter();
-    PreviewRegistry::instance().registerPreviewInterface(preview);
-    PreviewRegistry::instance().setEventPump(pump);
+    previews.registerPreviewInterface(preview);
+    previews.setEventPump(pump);
+    g.report.setPreviewRegistry(&previews);
   }
-  void TearDown() override {
-    g.report.qrPrinter().removeListener(&preview->window);
-    PreviewRegistry::instance().clear();
-  }
+  void TearDown() override { g.report.qrPrinter().removeListener(&preview->window); }
 
+  PreviewRegistry previews;
   GridReport g;
   std::shared_ptr<FakeInterface> preview;
   std::shared_ptr<FakePump> pump;
@@ -165,17 +163,6 @@ TEST_F(PreviewTest, HooksReachTheWindowOnlyWhileItShowsThePreview) {
   g.report.preview();
   EXPECT_EQ(seen, std::vector<PreviewWindow*>(3, &preview->window));
   EXPECT_EQ(g.report.previewWindow(), nullptr);  // closed
-
-  // A window closed during the generation is no longer reached.
-  seen.clear();
-  g.records = 1000;
-  g.needDataCalls = 0;
-  pump->onEvents = [&] {
-    if (g.needDataCalls == 2) g.report.qrPrinter().closePreview();
-  };
-  g.report.preview();
-  EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(g.report.previewWindow(), nullptr);
 }
 
 // An interface that opens no window and has nothing to wait for.
@@ -188,7 +175,7 @@ struct WindowlessInterface : TQRPreviewInterface {
 };
 
 TEST_F(PreviewTest, AFailedGenerationWithoutAWindowLeavesTheReportUsable) {
-  PreviewRegistry::instance().registerPreviewInterface(std::make_shared<WindowlessInterface>());
+  previews.registerPreviewInterface(std::make_shared<WindowlessInterface>());
   bool fail = true;
   g.records = 7;
   g.report.setNeedData([&](TQuickRep&, bool& more) {
@@ -211,25 +198,34 @@ TEST_F(PreviewTest, AFailedGenerationWithoutAWindowLeavesTheReportUsable) {
 
 TEST_F(PreviewTest, EngineWindowIsUsedOnlyWithoutARegisteredInterface) {
   auto own = std::make_shared<FakeInterface>();
-  PreviewRegistry::instance().setEngineWindow(own);
+  previews.setEngineWindow(own);
   g.records = 1;
   g.report.preview();
   EXPECT_EQ(own->shows, 0);
   EXPECT_EQ(preview->shows, 1);
 
-  PreviewRegistry::instance().registerPreviewInterface(nullptr);
+  previews.registerPreviewInterface(nullptr);
   g.needDataCalls = 0;
   g.report.preview();
   EXPECT_EQ(own->shows, 1);
   g.report.qrPrinter().removeListener(&own->window);
 
-  PreviewRegistry::instance().setEngineWindow(nullptr);
+  previews.setEngineWindow(nullptr);
   EXPECT_THROW(g.report.preview(), QuiralError);
   EXPECT_FALSE(g.report.previewShowing());
 }
 
+TEST_F(PreviewTest, AReportPreviewsOnlyThroughTheRegistryItWasGiven) {
+  GridReport lone;
+  lone.records = 1;
+  EXPECT_THROW(lone.report.preview(), QuiralError);
+  EXPECT_THROW(lone.report.previewModal(), QuiralError);
+  EXPECT_FALSE(lone.report.previewShowing());
+  EXPECT_EQ(preview->shows + preview->modalShows, 0);
+}
+
 TEST_F(PreviewTest, WithoutAnEventLoopThePreviewDoesNotWaitForever) {
-  PreviewRegistry::instance().setEventPump(nullptr);
+  previews.setEventPump(nullptr);
   g.records = 2;
   g.report.preview();
   EXPECT_EQ(g.report.qrPrinter().pageCount(), 1);

@@ -145,13 +145,13 @@ TEST(QrpFormat, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
 
 TEST(QrpFormat, PicturesAreStoredAsRunsThatMustFillThemExactly) {
   PreparedReport r;
-  auto picture = std::make_shared<Bitmap>(600, 2);  // 1200 pixels: white runs of 256 at most
+  auto picture = std::make_shared<Bitmap>(600, 2);  // 1200 pixels: white runs of 32 at most
   picture->setPixel(599, 1, colors::kBlack);
   PreparedPage page;
   page.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, picture});
   r.pages.push_back(std::make_shared<PreparedPage>(std::move(page)));
   const std::string bytes = encodePreparedReport(r);
-  EXPECT_LT(bytes.size(), 200u);
+  EXPECT_LT(bytes.size(), 260u);
   const auto back = decodePreparedReport(bytes);
   const auto& copy = *std::get<PagePicture>(back.pages[0]->items[0]).picture;
   EXPECT_EQ(copy.pixel(599, 1), colors::kBlack);
@@ -174,6 +174,97 @@ TEST(QrpFormat, PicturesAreStoredAsRunsThatMustFillThemExactly) {
   tooFew[secondRun] = 0;
   EXPECT_NE(messageOf(withChecksum(tooFew)), "accepted");
   EXPECT_EQ(messageOf(three), "accepted");
+}
+
+// One page holding `items` copies of a text item.
+PreparedReport textReport(size_t items, const PageText& text) {
+  PreparedReport r;
+  PreparedPage page;
+  page.items.assign(items, text);
+  r.pages.push_back(std::make_shared<PreparedPage>(std::move(page)));
+  return r;
+}
+
+std::string refusalOf(const PreparedReport& r) {
+  try {
+    encodePreparedReport(r);
+  } catch (const QuiralError& e) {
+    return e.what();
+  }
+  return "written";
+}
+
+TEST(QrpFormat, WhatTheReaderRefusesTheWriterRefusesToWrite) {
+  const PageText text{{0, 0, 500, 60}, 7, 8, FontSpec{"Arial", 10}, "R1"};
+  // A file at each limit is written and read back.
+  PageText large = text;
+  large.font.pointSize = 2000;
+  large.font.face = std::string(255, 'F');
+  PreparedReport atLimits = textReport(5000, large);
+  EXPECT_EQ(decodePreparedReport(encodePreparedReport(atLimits)).pages[0]->items.size(), 5000u);
+
+  large.font.pointSize = 2500;
+  EXPECT_EQ(refusalOf(textReport(1, large)),
+            "The prepared report cannot be saved: a text is larger than 2000 points");
+  large.font.pointSize = 10;
+  large.font.face += 'F';
+  EXPECT_EQ(refusalOf(textReport(1, large)),
+            "The prepared report cannot be saved: a font name is too long");
+  EXPECT_EQ(refusalOf(textReport(5001, text)),
+            "The prepared report cannot be saved: a page holds more than 5000 items");
+}
+
+TEST(QrpFormat, ReaderBoundsPaintingWorkFaceNamesAndPicturePixelsByTheFile) {
+  const PageText text{{0, 0, 500, 60}, 7, 8, FontSpec{"Arial", 10}, "R1"};
+  // The item count sits after the empty title, page size, no pictures and one page.
+  const size_t itemCount = 8 + 2 + 4 + 9 + 4 + 4;
+  // The file of a one-page report of `n` equal items, forged to hold one item more.
+  auto oneItemMore = [&](const PreparedReport& r, uint32_t n) {
+    std::string bytes = encodePreparedReport(r);
+    bytes.resize(bytes.size() - 4);
+    bytes += bytes.substr(bytes.size() - (bytes.size() - itemCount - 4) / n);
+    putU32(bytes, itemCount, n + 1);
+    return withChecksum(bytes + "....");
+  };
+  const char* const damagedText = "The prepared report file is damaged and cannot be read";
+  EXPECT_EQ(messageOf(oneItemMore(textReport(5000, text), 5000)), damagedText);
+  // Fills covering the page 32 times over load; one more is refused.
+  PreparedReport fills;
+  PreparedPage page32;
+  page32.items.assign(32, PageFill{{0, 0, 2100, 2970}, colors::kBlack});
+  fills.pages.push_back(std::make_shared<PreparedPage>(page32));
+  EXPECT_EQ(messageOf(encodePreparedReport(fills)), "accepted");
+  EXPECT_EQ(messageOf(oneItemMore(fills, 32)), damagedText);
+  page32.items.push_back(PageFill{{-9000, -9000, 90000, 90000}, colors::kBlack});
+  fills.pages[0] = std::make_shared<PreparedPage>(page32);
+  EXPECT_EQ(refusalOf(fills),
+            "The prepared report cannot be saved: a page is painted over more than 32 times");
+
+  // A face name one byte longer than a name can be (kind, box, colour, x and top come first).
+  std::string face = encodePreparedReport(textReport(1, text));
+  const size_t faceLength = itemCount + 4 + 1 + 16 + 4 + 8;
+  ASSERT_EQ(face.substr(faceLength + 4, 5), "Arial");
+  face.replace(faceLength + 4, 5, std::string(256, 'F'));
+  putU32(face, faceLength, 256);
+  EXPECT_EQ(messageOf(withChecksum(face)),
+            "The prepared report file is damaged and cannot be read");
+
+  // 40 white pixels are written as runs of 32 and 8; one run of 39 and one of 1 would fill the
+  // picture too, but a run longer than 32 would let a file hold more pixels than its size allows.
+  PreparedReport r;
+  PreparedPage page;
+  page.items.push_back(
+      PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, std::make_shared<Bitmap>(40, 1)});
+  r.pages.push_back(std::make_shared<PreparedPage>(std::move(page)));
+  std::string runs = encodePreparedReport(r);
+  const size_t firstRun = 8 + 2 + 4 + 9 + 4 + 4 + 4 + 4;
+  ASSERT_EQ(runs[firstRun], 31);
+  ASSERT_EQ(runs[firstRun + 4], 7);
+  EXPECT_EQ(messageOf(runs), "accepted");
+  runs[firstRun] = 38;
+  runs[firstRun + 4] = 0;
+  EXPECT_EQ(messageOf(withChecksum(runs)),
+            "The prepared report file is damaged and cannot be read");
 }
 
 TEST_F(QrpFileTest, SaveAndLoadThroughThePrinterObject) {
@@ -215,6 +306,13 @@ TEST_F(QrpFileTest, SavingIsAtomicAndOnlyAfterTheGenerationFinished) {
   g.report.prepare();
   // A folder that does not exist: the save fails and the old file is untouched.
   EXPECT_THROW(g.report.qrPrinter().save((dir / "no" / "x.QRP").string()), FileError);
+  // A report the reader could not read back is refused before anything is written.
+  g.report.find<TQRLabel>("Name")->setFont(FontSpec{"Arial", 2500});
+  g.needDataCalls = 0;
+  g.report.prepare();
+  EXPECT_THROW(g.report.qrPrinter().save((dir / "big.QRP").string()), QuiralError);
+  EXPECT_FALSE(fs::exists(dir / "big.QRP"));
+  g.report.find<TQRLabel>("Name")->setFont(FontSpec{"Arial", 10});
   g.report.setNeedData([&](TQuickRep& r, bool& more) {
     EXPECT_THROW(r.qrPrinter().save(path), QuiralError);
     EXPECT_THROW(r.qrPrinter().load(path), QuiralError);

@@ -26,7 +26,8 @@ std::vector<std::string> corpusLibraries() {
 
 TEST(CorpusCatalogs, EveryLibraryGivesOneCellPerComponentInBothCatalogs) {
   const auto libraries = corpusLibraries();
-  ASSERT_GE(libraries.size(), 30u) << "no corpus at " << QUIRAL_CORPUS_DIR;
+  ASSERT_FALSE(libraries.empty()) << "no KiCad library found under " << QUIRAL_CORPUS_DIR
+                                  << "/kicad5";
   size_t described = 0, components = 0;
   for (const std::string& library : libraries) {
     SCOPED_TRACE(library);
@@ -46,21 +47,6 @@ TEST(CorpusCatalogs, EveryLibraryGivesOneCellPerComponentInBothCatalogs) {
   }
   // Nearly every KiCad symbol is documented; a lookup that lost mixed-case names would not be.
   EXPECT_GT(described, components * 8 / 10);
-}
-
-TEST(CorpusCatalogs, ACellTallerThanAColumnIsCutAndReported) {
-  CatalogFixture f;
-  f.load(std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Transistor_FET.lib");
-  f.prepare(CatalogKind::Drawings);
-  const auto& names = f.session.browser.components().entries();
-  const auto& cuts = f.report(CatalogKind::Drawings).cutBands();
-  ASSERT_FALSE(cuts.empty());
-  bool csd = false;
-  for (const CutBand& cut : cuts) {
-    EXPECT_GT(cut.height, cut.room);
-    csd |= names[size_t(cut.record)] == "CSD17578Q5A";
-  }
-  EXPECT_TRUE(csd);
 }
 
 }  // namespace

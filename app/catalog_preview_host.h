@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include "app/prev_form.h"
+
+namespace quiral {
+
+class CatalogCommands;
+
+// The program's catalogs as preview windows see them: the reports of the catalog commands, their
+// rewind, and whether one is producing pages.
+class CatalogPreviewHost : public PreviewHost {
+ public:
+  // `cursorMoved` runs after a rewind moved the component list's selection, so the main window
+  // can show it.
+  CatalogPreviewHost(CatalogCommands& commands, std::function<void()> cursorMoved);
+
+  TQuickRep* reportOf(const TQRPrinter& pages) override;
+  const TQuickRep* drawingsCatalog() override;
+  void zerarparaimprimir(TQuickRep& report) override;
+  bool catalogGenerating() override;
+
+ private:
+  CatalogCommands& commands_;
+  std::function<void()> cursorMoved_;
+};
+
+}  // namespace quiral

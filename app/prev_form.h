@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "pdf/export_qr.h"
+#include "report_engine/preview_interface.h"
+#include "report_engine/printer.h"
+#include "report_engine/report.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+namespace quiral {
+
+class TQRPreview;
+
+// What a preview window needs of the program around it: the catalog reports and the rewind of a
+// catalog run. The main window provides it; a window without one offers no PDF export and
+// presets the print dialog from the pages alone.
+class PreviewHost {
+ public:
+  virtual ~PreviewHost() = default;
+  // The report whose prepared pages `pages` are, or null when none of the program's reports.
+  virtual TQuickRep* reportOf(const TQRPrinter& pages) = 0;
+  // The drawings catalog report, whose printer settings preset the print dialog; may be null.
+  virtual const TQuickRep* drawingsCatalog() = 0;
+  // Rewinds a catalog run before the report is generated again.
+  virtual void zerarparaimprimir(TQuickRep& report) = 0;
+  // True while any catalog is producing pages.
+  virtual bool catalogGenerating() = 0;
+};
+
+// The report preview window: one per preview, showing the prepared pages of one report with a page
+// spinner, a zoom box, print, save and load of prepared reports, PDF export and close. Closing it
+// tells the printer object that the preview is closed, which ends the engine's wait.
+class TPrevForm : public QWidget, public PreviewWindow {
+  Q_OBJECT
+
+ public:
+  static const char* const kDefaultCaption;
+  // The zoom box's items, in order.
+  static const char* const kZoomItems[7];
+
+  // `printer` (the pages shown) and `host` are not owned; either may be null (the hidden window
+  // made at program start has neither).
+  TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent = nullptr);
+  ~TPrevForm() override;
+
+  TQRPrinter* qrPrinter() const { return printer_; }
+  TQRPreview* preview() const { return QRPreview1; }
+
+  // The drawings catalog disables the PDF button while it produces pages.
+  void setPdfButtonEnabled(bool enabled) override;
+
+ public slots:
+  void FormShow();
+  void FormActivate();
+  void FormResize();
+  void QRPreview1PageAvailable(int pageCount);
+  void SpinEdit1Change(int value);
+  void CB_zoomChange(int index);
+  void CB_zoomKeyPress();
+  void SB_imprimirClick();
+  void bb_salvarClick();
+  void BB_lerClick();
+  void BitBtn2Click();
+  void BitBtn1Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildPanel();
+  void showPageCount(int pageCount);
+  void pagesReplaced(int pageCount);
+  void detachPrinter();
+
+  class ExportErrorBox;
+
+  PreviewHost* host_;
+  TQRPrinter* printer_;
+  // The export component: it writes the pages of the report this window shows.
+  TExportQR ExQR1;
+  // The save dialog's filter: whatever Save or PDF set last.
+  QString saveFilter_;
+
+  QWidget* Panel1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QSpinBox* SpinEdit1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QComboBox* CB_zoom = nullptr;
+  QToolButton* SB_imprimir = nullptr;
+  QPushButton* bb_salvar = nullptr;
+  QPushButton* BB_ler = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QPushButton* BitBtn2 = nullptr;
+  TQRPreview* QRPreview1 = nullptr;
+};
+
+// The default extension of the window's file dialogs: a name whose file-name part has no
+// extension (no dot after its first character) gets ".<suffix>".
+QString withDefaultExtension(const QString& path, const QString& suffix);
+// The zoom that a text typed into the zoom box asks for: spaces and "%" removed, read as a
+// decimal integer, 100 when it is not one.
+int zoomFromText(const QString& text);
+
+}  // namespace quiral

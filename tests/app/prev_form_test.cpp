@@ -1,0 +1,328 @@
+// The preview window on the program's own catalogs, driven by objectName with the dialogs answered
+// by the test.
+#include "app/prev_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/catalog_preview_host.h"
+#include "app/event_pump_qt.h"
+#include "app/prev_form_interface.h"
+#include "app/program_start.h"
+#include "app/qr_preview.h"
+#include "platform/error.h"
+#include "reports/catalog_commands.h"
+#include "reports/qr_fig.h"
+#include "reports/qr_lista.h"
+#include "tests/app/test_fixtures.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+namespace quiral {
+namespace {
+
+// `count` components with one body rectangle each: six cells a page in the drawings catalog, all
+// on one page in the list catalog.
+std::string numberedLibrary(int count) {
+  std::string text = "EESchema-LIBRARY Version 2.3\n";
+  for (int i = 1; i <= count; ++i) {
+    const std::string name = "P" + std::to_string(i);
+    text += "DEF " + name + " U 0 40 Y Y 1 F N\nF0 \"U\" 0 150 50 H V C CNN\nF1 \"" + name +
+            "\" 0 -150 50 H V C CNN\nDRAW\nS -100 100 100 -100 0 1 10 N\nENDDRAW\nENDDEF\n";
+  }
+  return text + "#End Library\n";
+}
+
+TPrevForm* windowFor(const TQuickRep& report) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<TPrevForm*>(w); form && form->isVisible())
+      if (form->qrPrinter() == &report.qrPrinter()) return form;
+  return nullptr;
+}
+
+template <typename T>
+T* child(QWidget& window, const char* name) {
+  T* found = window.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+int pdfPages(const QString& path) {
+  QProcess info;
+  info.start("pdfinfo", {path});
+  info.waitForFinished(30000);
+  const auto match = QRegularExpression("Pages:\\s+(\\d+)\\n")
+                         .match(QString::fromUtf8(info.readAllStandardOutput()));
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Runs `action` the first time a PDF button is disabled (a drawings catalog making pages).
+struct OnPdfButtonDisabled : QObject {
+  std::function<void()> action;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::EnabledChange && watched->objectName() == "BitBtn2" &&
+        !static_cast<QWidget*>(watched)->isEnabled() && action)
+      std::exchange(action, nullptr)();
+    return false;
+  }
+};
+
+// The leftmost frame of a page: the cells' left edge.
+int32_t leftmostFrame(const PreparedPage& page) {
+  int32_t left = INT32_MAX;
+  for (const PageItem& item : page.items)
+    if (auto* frame = std::get_if<PageFrame>(&item)) left = std::min(left, frame->box.left);
+  return left;
+}
+
+class PrevFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    commands.setReports(&form3, &lista);
+    PreviewRegistry::instance().clear();
+    installReportPreviewServices();
+    PreviewRegistry::instance().registerPreviewInterface(std::make_shared<tqrpreviewinterf>(&host));
+    auto answer = [this](auto&&...) { return answers.isEmpty() ? QString() : answers.takeFirst(); };
+    previousSave = setSaveFileChooser(answer);
+    previousOpen = setOpenFileChooser(answer);
+  }
+  void TearDown() override {
+    setSaveFileChooser(previousSave);
+    setOpenFileChooser(previousOpen);
+    PreviewRegistry::instance().clear();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  void load(int components) {
+    testing::writeFile(dir.path(), "many.lib", numberedLibrary(components));
+    session.browser.LoadLibrary(dir.path().toStdString(), "many.lib");
+  }
+  // Runs a catalog command; once its pages are all there, `user` acts on its window, which is
+  // closed afterwards if still open. Returns when the command does.
+  void preview(CatalogKind kind, const std::function<void(TPrevForm&)>& user) {
+    const TQuickRep& report = *commands.reportFor(kind);
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      TPrevForm* window = windowFor(report);
+      if (!window || report.qrPrinter().generating() || report.qrPrinter().pageCount() == 0) return;
+      poll.stop();
+      user(*window);
+      if (TPrevForm* still = windowFor(report)) still->close();
+    });
+    poll.start();
+    EXPECT_EQ(commands.run(kind), CatalogCommands::Outcome::Ready);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  QTemporaryDir dir;
+  Session session;
+  CatalogCommands commands{session};
+  TForm3 form3{commands.data()};
+  TQR_lista lista{commands.data()};
+  CatalogPreviewHost host{commands, {}};
+  testing::ErrorCatcher errors;
+  QStringList answers;  // what the file dialogs answer, in turn (then: cancelled)
+  SaveFileChooser previousSave;
+  OpenFileChooser previousOpen;
+};
+
+TEST_F(PrevFormTest, WindowSpinnerAndClose) {
+  load(13);
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Visão prévia lib: many.lib"));
+    EXPECT_TRUE(w.isMaximized());
+    EXPECT_EQ(child<QToolButton>(w, "SB_imprimir")->toolTip(), "Imprimir");
+    EXPECT_FALSE(child<QPushButton>(w, "bb_salvar")->icon().isNull());
+    EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->itemText(0), "  25  %");
+    EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->currentText(), "100 %");
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 3");
+    auto* spin = child<QSpinBox>(w, "SpinEdit1");
+    EXPECT_TRUE(spin->isEnabled());
+    EXPECT_EQ(spin->maximum(), 3);
+    spin->setValue(3);
+    EXPECT_EQ(w.preview()->pageNumber(), 3);
+    QTest::keyClick(&w, Qt::Key_Escape);
+  });
+  EXPECT_FALSE(form3.QR_FIG.previewShowing());  // the command returned: the preview is closed
+  preview(CatalogKind::List, [&](TPrevForm& w) {
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 1");
+    EXPECT_FALSE(child<QSpinBox>(w, "SpinEdit1")->isEnabled());
+    lista.qrPrinter().closePreview();  // a preview ended elsewhere takes its window along
+    EXPECT_FALSE(w.isVisible());
+  });
+}
+
+TEST_F(PrevFormTest, ZoomBoxTypingItemsAndResize) {
+  load(3);
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    auto* box = child<QComboBox>(w, "CB_zoom");
+    // Typed as on the keyboard; 1 and 3000 are ignored and the zoom before them stays.
+    for (auto [typed, zoom] : std::vector<std::pair<const char*, int>>{{"150 %", 150},
+                                                                       {"abc", 100},
+                                                                       {"800", 500},
+                                                                       {"1", 500},
+                                                                       {" 7 5 %%", 75},
+                                                                       {"3000", 75},
+                                                                       {"99999999999", 100}}) {
+      box->lineEdit()->clear();
+      QTest::keyClicks(box, typed);
+      QTest::keyClick(box, Qt::Key_Return);
+      EXPECT_EQ(w.preview()->zoom(), zoom) << typed;
+      EXPECT_EQ(box->currentText(), QString::number(zoom) + " %");
+    }
+    w.showNormal();
+    w.resize(700, 600);
+    emit box->activated(5);  // "Página inteira"
+    const int fitted = w.preview()->zoom();
+    w.resize(1000, 1100);  // keeps the fitted zoom instead of fitting again
+    EXPECT_EQ(w.preview()->zoom(), fitted);
+    emit box->activated(0);  // fit, then 25
+    EXPECT_EQ(w.preview()->zoom(), 25);
+  });
+}
+
+TEST_F(PrevFormTest, SaveAndLoadPreparedPages) {
+  load(13);
+  commands.runWithoutWindow(CatalogKind::List);
+  lista.qrPrinter().save(QFile::encodeName(dir.filePath("one.QRP")).toStdString());
+  QFile::copy(dir.filePath("one.QRP"), dir.filePath("bad.QRP"));
+  QFile bad(dir.filePath("bad.QRP"));
+  ASSERT_TRUE(bad.open(QIODevice::ReadWrite) && bad.seek(30) && bad.write("x") == 1);
+  bad.close();
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    auto* spin = child<QSpinBox>(w, "SpinEdit1");
+    spin->setValue(3);
+    answers = {dir.filePath("saved"), QString(), dir.filePath("bad.QRP"), dir.filePath("one")};
+    child<QPushButton>(w, "bb_salvar")->click();  // a name without an extension gets ".QRP"
+    EXPECT_TRUE(QFile::exists(dir.filePath("saved.QRP")));
+    child<QPushButton>(w, "BB_ler")->click();  // cancelled: only repaints
+    child<QPushButton>(w, "BB_ler")->click();  // damaged: the engine's reason, the pages stay
+    EXPECT_EQ(errors.messages(),
+              QStringList{"The prepared report file is damaged and cannot be read"});
+    EXPECT_EQ(w.qrPrinter()->pageCount(), 3);
+    child<QPushButton>(w, "BB_ler")->click();  // one page: the controls follow it
+    EXPECT_EQ(w.qrPrinter()->pageCount(), 1);
+    EXPECT_EQ(spin->maximum(), 1);
+    EXPECT_FALSE(spin->isEnabled());
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 1");
+    EXPECT_EQ(w.preview()->pageNumber(), 1);
+  });
+  EXPECT_EQ(errors.messages().size(), 1);
+}
+
+TEST_F(PrevFormTest, PrintsTheChosenRangeOfThePagesShown) {
+  load(19);  // four pages
+  int highest = 0, from = 0, to = 0;
+  const auto previous = setPrintDialogRunner([&](QWidget*, QPrinter& printer, int highestPage) {
+    highest = highestPage, from = printer.fromPage(), to = printer.toPage();
+    printer.setOutputFormat(QPrinter::PdfFormat);  // "print to file"
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    printer.setResolution(100);
+    printer.setFromTo(2, 3);
+    return true;
+  });
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    child<QToolButton>(w, "SB_imprimir")->click();
+    EXPECT_EQ(highest, 4);  // the drawings catalog sets no last page: the pages shown
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(to, 4);
+    form3.QR_FIG.printerSettings().lastPage = 3;  // its setting rules when it has one
+    child<QToolButton>(w, "SB_imprimir")->click();
+    EXPECT_EQ(highest, 3);
+  });
+  setPrintDialogRunner(previous);
+  EXPECT_EQ(pdfPages(dir.filePath("printed.pdf")), 2);
+  EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
+}
+
+TEST_F(PrevFormTest, APageThatCannotBePaintedShowsEmptyAndIsReportedOnceAfterPainting) {
+  load(13);
+  commands.runWithoutWindow(CatalogKind::Drawings);
+  TPrevForm w(&host, &form3.QR_FIG.qrPrinter());
+  bool painting = false, reportedWhilePainting = false;
+  int reports = 0;
+  const auto previous = setErrorReporter([&](QWidget*, const QString& text) {
+    reportedWhilePainting |= painting;
+    reports += text == "No usable font is installed";
+  });
+  w.preview()->setPagePainter([&](const PreparedPage&, Bitmap&, double, int64_t, int64_t) {
+    painting = true;
+    struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{painting};
+    throw QuiralError("No usable font is installed");
+  });
+  w.show();
+  for (int page : {1, 1, 2}) {
+    child<QSpinBox>(w, "SpinEdit1")->setValue(page);
+    const QImage shown = w.preview()->viewport()->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(w.preview()->pageOrigin() + QPoint(30, 30))), QColor(Qt::white));
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(reports, 2);  // once for each page
+  EXPECT_FALSE(reportedWhilePainting);
+  setErrorReporter(previous);
+}
+
+TEST_F(PrevFormTest, EachPreviewExportsItsOwnPagesAndNeverWhileACatalogMakesPages) {
+  load(20);  // drawings: four pages, list: one
+  QPushButton* listPdf = nullptr;
+  OnPdfButtonDisabled whileDrawing;
+  whileDrawing.action = [&] {
+    listPdf->click();  // refused before its first step
+    EXPECT_EQ(errors.messages(), QStringList{"Error exporting report"});
+    EXPECT_EQ(answers.size(), 2);  // no file was asked for
+  };
+  preview(CatalogKind::List, [&](TPrevForm& listWindow) {
+    listPdf = child<QPushButton>(listWindow, "BitBtn2");
+    answers = {dir.filePath("list.pdf"), dir.filePath("drawings")};
+    qApp->installEventFilter(&whileDrawing);
+    preview(CatalogKind::Drawings, [&](TPrevForm& drawingsWindow) {
+      qApp->removeEventFilter(&whileDrawing);
+      EXPECT_TRUE(child<QPushButton>(drawingsWindow, "BitBtn2")->isEnabled());
+      EXPECT_EQ(commands.CurrentReport(), &form3.QR_FIG);
+      EXPECT_GT(leftmostFrame(*drawingsWindow.qrPrinter()->page(1)), 0);
+      listPdf->click();  // its own pages, though the current report is the other
+      child<QPushButton>(drawingsWindow, "BitBtn2")->click();
+    });
+  });
+  EXPECT_FALSE(whileDrawing.action);
+  EXPECT_EQ(errors.messages().size(), 1);
+  EXPECT_EQ(pdfPages(dir.filePath("list.PDF")), 1);
+  EXPECT_EQ(pdfPages(dir.filePath("drawings.PDF")), 4);
+  // The next generation of an exported catalog has no side margins.
+  commands.runWithoutWindow(CatalogKind::Drawings);
+  EXPECT_EQ(leftmostFrame(*form3.QR_FIG.qrPrinter().page(1)), 0);
+  EXPECT_EQ(form3.QR_FIG.page().rightMargin, 0);
+}
+
+TEST(PrevFormProgram, PreviewsGoToTheProgramsOwnWindowUntilItEnds) {
+  testing::CurrentFolderGuard folder;
+  PreviewRegistry::instance().clear();
+  auto objects = createProgramObjects();
+  EXPECT_NE(dynamic_cast<tqrpreviewinterf*>(PreviewRegistry::instance().current().get()), nullptr);
+  EXPECT_FALSE(objects->PrevForm->isVisible());
+  EXPECT_EQ(objects->PrevForm->windowTitle(), QString::fromUtf8("Visão Prévia da Impressão"));
+  objects.reset();
+  EXPECT_EQ(PreviewRegistry::instance().registered(), nullptr);
+  PreviewRegistry::instance().clear();
+}
+
+}  // namespace
+}  // namespace quiral
