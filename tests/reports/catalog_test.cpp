@@ -160,11 +160,11 @@ namespace {
 // A modern library's catalog takes its descriptions from the translated documentation, not from
 // a .dcm file beside it (which here says something else).
 TEST(ModernCatalog, DescriptionsAndAliasesComeFromTheTranslation) {
-  TempDir dir;
+  testing::TempDir dir;
   writeBytes(dir.file("gates.kicad_sym"),
              testing::readBytes(std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym"));
   writeBytes(dir.file("gates.dcm"), "$CMP NAND\nD stale text\n$ENDCMP\n");
-  CatalogFixture f;
+  testing::CatalogFixture f;
   f.load(dir.file("gates.kicad_sym"));
   ASSERT_EQ(f.prepare(CatalogKind::Drawings), CatalogCommands::Outcome::Ready);
   const TQuickRep& report = f.report(CatalogKind::Drawings);

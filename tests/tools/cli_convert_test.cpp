@@ -77,7 +77,7 @@ TEST(CliConvert, ABrokenLibraryFailsWithWhereAndLeavesTheOutputAlone) {
 namespace quiral {
 namespace {
 
-TEST(CliIndex, IndexesAModernLibraryByItsTranslation) {
+TEST(CliIndexModern, IndexesAModernLibraryByItsTranslation) {
   OutFolder out;
   std::filesystem::copy_file(kModern, out.path + "/gates.kicad_sym");
   auto r = runCli({"index", out.path});
