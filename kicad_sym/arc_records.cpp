@@ -49,11 +49,6 @@ int halfTurnRange(int tenths) {
   return tenths;
 }
 
-void space(std::string& line, long long value) {
-  line += ' ';
-  appendInt(line, value);
-}
-
 // One record for an arc drawn counter-clockwise from `from` to `to`, at most half a turn.
 void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int unit, int convert,
                   const ItemParts& item, std::vector<DrawRecord>& out) {
@@ -70,29 +65,29 @@ void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int uni
     t2 = halfTurnRange(t2 - (excess - excess / 2));
   }
   std::string line = "A";
-  space(line, c.x);
-  space(line, c.y);
-  space(line, toMils(radius * kMillimetresPerMil, item.item));
-  space(line, t1);
-  space(line, t2);
+  appendField(line, c.x);
+  appendField(line, c.y);
+  appendField(line, toMils(radius * kMillimetresPerMil, item.item));
+  appendField(line, t1);
+  appendField(line, t2);
   appendUnitConvertWidth(line, unit, convert, item);
   line += ' ';
   line += fillLetter(item);
-  space(line, from.x);
-  space(line, from.y);
-  space(line, to.x);
-  space(line, to.y);
+  appendField(line, from.x);
+  appendField(line, from.y);
+  appendField(line, to.x);
+  appendField(line, to.y);
   out.push_back({RecordKind::Arc, convert, unit, std::move(line)});
 }
 
 void appendStraight(const std::vector<MilPoint>& points, int unit, int convert,
                     const ItemParts& item, std::vector<DrawRecord>& out) {
   std::string line = "P";
-  space(line, long(points.size()));
+  appendField(line, long(points.size()));
   appendUnitConvertWidth(line, unit, convert, item);
   for (const MilPoint& p : points) {
-    space(line, p.x);
-    space(line, p.y);
+    appendField(line, p.x);
+    appendField(line, p.y);
   }
   line += " N";
   out.push_back({RecordKind::Polyline, convert, unit, std::move(line)});

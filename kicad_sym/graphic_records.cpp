@@ -18,20 +18,17 @@ namespace {
 // scale and identical points after rounding are dropped.
 constexpr int kBezierSegments = 16;
 
-void space(std::string& line, long long value) {
-  line += ' ';
-  appendInt(line, value);
-}
-
 void appendPolyline(const std::vector<MilPoint>& points, int unit, int convert,
                     const ItemParts& item, std::vector<DrawRecord>& out) {
   if (points.empty()) return;
-  std::string line = "P";
-  space(line, long(points.size()));
+  std::string line;
+  line.reserve(24 + points.size() * 12);
+  line += 'P';
+  appendField(line, long(points.size()));
   appendUnitConvertWidth(line, unit, convert, item);
   for (const MilPoint& p : points) {
-    space(line, p.x);
-    space(line, p.y);
+    appendField(line, p.x);
+    appendField(line, p.y);
   }
   line += ' ';
   line += fillLetter(item);
@@ -49,10 +46,10 @@ std::vector<MilPoint> pointsOf(const ItemParts& item) {
 void appendRectangle(MilPoint start, MilPoint end, int unit, int convert, const ItemParts& item,
                      std::vector<DrawRecord>& out) {
   std::string line = "S";
-  space(line, start.x);
-  space(line, start.y);
-  space(line, end.x);
-  space(line, end.y);
+  appendField(line, start.x);
+  appendField(line, start.y);
+  appendField(line, end.x);
+  appendField(line, end.y);
   appendUnitConvertWidth(line, unit, convert, item);
   line += ' ';
   line += fillLetter(item);
@@ -62,9 +59,9 @@ void appendRectangle(MilPoint start, MilPoint end, int unit, int convert, const 
 void appendCircle(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
   const MilPoint centre = pointOf(item.required(item.center, "center"));
   std::string line = "C";
-  space(line, centre.x);
-  space(line, centre.y);
-  space(line, milsAt(item.required(item.radius, "radius"), 1));
+  appendField(line, centre.x);
+  appendField(line, centre.y);
+  appendField(line, milsAt(item.required(item.radius, "radius"), 1));
   appendUnitConvertWidth(line, unit, convert, item);
   line += ' ';
   line += fillLetter(item);
@@ -119,12 +116,12 @@ void appendTextLines(std::string_view text, MilPoint anchor, bool vertical, cons
     if (lines[size_t(i)].empty()) continue;
     const long long down = i * pitch - lead;
     std::string line = vertical ? "T 900" : "T 0";
-    space(line, vertical ? anchor.x + down : anchor.x);
-    space(line, vertical ? anchor.y : anchor.y - down);
-    space(line, style.size);
-    space(line, style.hidden ? 1 : 0);
-    space(line, unit);
-    space(line, convert);
+    appendField(line, vertical ? anchor.x + down : anchor.x);
+    appendField(line, vertical ? anchor.y : anchor.y - down);
+    appendField(line, style.size);
+    appendField(line, style.hidden ? 1 : 0);
+    appendField(line, unit);
+    appendField(line, convert);
     line += ' ';
     line += freeText(lines[size_t(i)]);
     line += style.italic ? " Italic" : " Normal";
@@ -181,10 +178,10 @@ void appendTextBox(const ItemParts& item, int unit, int convert, std::vector<Dra
 }  // namespace
 
 void appendUnitConvertWidth(std::string& line, int unit, int convert, const ItemParts& item) {
-  space(line, unit);
-  space(line, convert);
+  appendField(line, unit);
+  appendField(line, convert);
   const Sexpr width = item.stroke.find("width");
-  space(line, width.valid() ? milsAt(width, 1) : 0);
+  appendField(line, width.valid() ? milsAt(width, 1) : 0);
 }
 
 char fillLetter(const ItemParts& item) {

@@ -6,11 +6,6 @@ namespace quiral {
 
 namespace {
 
-void space(std::string& line, long long value) {
-  line += ' ';
-  appendInt(line, value);
-}
-
 // Fields a symbol does not write still get their line, as every legacy block has F0 to F3.
 SymbolField withDefaults(const SymbolField& field, int index, const ModernSymbol& symbol) {
   if (field.present) return field;
@@ -27,9 +22,9 @@ void appendFieldLine(std::string& out, int index, const SymbolField& field) {
   // A datasheet of "~" means none; legacy blocks leave the text empty instead.
   const bool noDatasheet = index == kDatasheetField && field.text == "~";
   out += quotedFieldText(noDatasheet ? std::string() : legacyOverbars(field.text));
-  space(out, field.at.x);
-  space(out, field.at.y);
-  space(out, field.style.size);
+  appendField(out, field.at.x);
+  appendField(out, field.at.y);
+  appendField(out, field.style.size);
   out += field.vertical ? " V " : " H ";
   out += field.style.hidden ? "I " : "V ";
   out += field.style.hjust;
@@ -53,10 +48,10 @@ void appendDefLine(std::string& out, const ModernSymbol& symbol) {
   out += ' ';
   out += legacyWord(symbol.fields[kReferenceField].text);
   out += " 0";
-  space(out, symbol.pinNameOffset);
+  appendField(out, symbol.pinNameOffset);
   out += symbol.pinNumbersHidden ? " N" : " Y";
   out += symbol.pinNamesHidden ? " N" : " Y";
-  space(out, symbol.unitCount);
+  appendField(out, symbol.unitCount);
   out += symbol.locked ? " L" : " F";
   out += symbol.power ? " P\n" : " N\n";
 }

@@ -36,11 +36,6 @@ const char* lettersOf(const NameAndLetters (&table)[N], std::string_view name,
   return fallback;
 }
 
-void space(std::string& line, long long value) {
-  line += ' ';
-  appendInt(line, value);
-}
-
 struct PinText {
   std::string text;
   int size = 50;
@@ -58,19 +53,21 @@ void appendPinRecord(const ItemParts& pin, int unit, int convert, std::vector<Dr
   const PinText name = pinTextOf(pin.name);
   const PinText number = pinTextOf(pin.number);
   const Sexpr length = pin.length;
-  std::string line = "X ";
+  std::string line;
+  line.reserve(64);
+  line += "X ";
   line += name.text;
   line += ' ';
   line += number.text;
-  space(line, milsAt(at, 1));
-  space(line, milsAt(at, 2));
-  space(line, length.valid() ? milsAt(length, 1) : 0);
+  appendField(line, milsAt(at, 1));
+  appendField(line, milsAt(at, 2));
+  appendField(line, length.valid() ? milsAt(length, 1) : 0);
   line += ' ';
   line += orientationLetter(numberOr(at, 3, 0));
-  space(line, number.size);
-  space(line, name.size);
-  space(line, unit);
-  space(line, convert);
+  appendField(line, number.size);
+  appendField(line, name.size);
+  appendField(line, unit);
+  appendField(line, convert);
   line += ' ';
   line += lettersOf(kElectricalTypes, pin.item.at(1).text(), "U");
   // A hidden pin is marked N before its shape letters.

@@ -177,9 +177,10 @@ char orientationLetter(double degrees) {
   return kLetters[quarter];
 }
 
-void appendInt(std::string& out, long long value) {
-  char buffer[24];
-  char* const end = buffer + sizeof buffer;
+namespace {
+
+// The digits of `value` (and a sign) end at `end`; returns where they start.
+char* formatInt(char* end, long long value) {
   char* p = end;
   unsigned long long magnitude = value < 0 ? 0ULL - (unsigned long long)value : value;
   do {
@@ -187,7 +188,22 @@ void appendInt(std::string& out, long long value) {
     magnitude /= 10;
   } while (magnitude);
   if (value < 0) *--p = '-';
-  out.append(p, size_t(end - p));
+  return p;
+}
+
+}  // namespace
+
+void appendInt(std::string& out, long long value) {
+  char buffer[24];
+  char* const start = formatInt(buffer + sizeof buffer, value);
+  out.append(start, size_t(buffer + sizeof buffer - start));
+}
+
+void appendField(std::string& line, long long value) {
+  char buffer[24];
+  char* start = formatInt(buffer + sizeof buffer, value);
+  *--start = ' ';
+  line.append(start, size_t(buffer + sizeof buffer - start));
 }
 
 }  // namespace quiral

@@ -69,5 +69,7 @@ char orientationLetter(double degrees);
 
 // Appends a decimal integer without the locale.
 void appendInt(std::string& out, long long value);
+// Appends a space and a decimal integer, as the fields of a legacy record are written.
+void appendField(std::string& line, long long value);
 
 }  // namespace quiral
