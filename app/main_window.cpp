@@ -51,9 +51,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 
 }  // namespace
 
-TForm1::TForm1(Session& session, QWidget* parent)
+TForm1::TForm1(Session& session, PreviewRegistry* previews, QWidget* parent)
     : QMainWindow(parent),
       session_(session),
+      previews_(previews),
       catalogs_(std::make_unique<CatalogCommands>(session)),
       catalogWatch_(std::make_unique<CatalogWatch>([this] { catalogGenerationEnded(); })),
       defaultFolders_(defaultLibraryFolders()) {
@@ -79,14 +80,14 @@ TForm1::TForm1(Session& session, QWidget* parent)
   auto previewInterface = std::make_shared<tqrpreviewinterf>(std::make_unique<CatalogPreviewHost>(
       *catalogs_, [this] { runGuarded(this, [this] { mirrorCore(); }); }));
   previewInterface_ = previewInterface;
-  PreviewRegistry::instance().registerPreviewInterface(std::move(previewInterface));
+  if (previews_) previews_->registerPreviewInterface(std::move(previewInterface));
 }
 
 TForm1::~TForm1() {
   // The preview windows it opened go with it, before the catalogs they use.
-  PreviewRegistry& registry = PreviewRegistry::instance();
-  if (const auto mine = previewInterface_.lock(); mine && registry.registered() == mine)
-    registry.registerPreviewInterface(nullptr);
+  if (const auto mine = previewInterface_.lock();
+      mine && previews_ && previews_->registered() == mine)
+    previews_->registerPreviewInterface(nullptr);
 }
 
 void TForm1::buildBrowsing(QWidget* client) {

@@ -23,6 +23,7 @@ namespace quiral {
 
 struct Session;
 class CatalogCommands;
+class PreviewRegistry;
 class CatalogWatch;
 enum class CatalogKind;
 class TForm3;
@@ -42,7 +43,8 @@ class TForm1 : public QMainWindow {
  public:
   static const char* const kCaption;
 
-  explicit TForm1(Session& session, QWidget* parent = nullptr);
+  // With `previews`, every report preview of that registry opens in the program's own window.
+  explicit TForm1(Session& session, PreviewRegistry* previews = nullptr, QWidget* parent = nullptr);
   ~TForm1() override;
 
   Session& session() { return session_; }
@@ -130,6 +132,7 @@ class TForm1 : public QMainWindow {
   void mirrorView();
 
   Session& session_;
+  PreviewRegistry* previews_ = nullptr;
   std::unique_ptr<CatalogCommands> catalogs_;
   std::unique_ptr<CatalogWatch> catalogWatch_;
   // The preview interface this window registered with the report engine.

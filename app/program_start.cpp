@@ -49,7 +49,7 @@ ProgramObjects::~ProgramObjects() {
   // of their start order; the session they use goes last.
   if (Form1) Form1->setCatalogReports(nullptr, nullptr);
   // Preview windows still open show the catalogs' pages: they close before the catalogs go.
-  PreviewRegistry::instance().registerPreviewInterface(nullptr);
+  previews.registerPreviewInterface(nullptr);
   QR_lista.reset();
   PrevForm.reset();
   Form3.reset();
@@ -62,7 +62,7 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   // report engine's plain preview window.
   auto objects = std::make_unique<ProgramObjects>();
   installReportPreviewServices(objects->previews);
-  objects->Form1 = std::make_unique<TForm1>(objects->session);
+  objects->Form1 = std::make_unique<TForm1>(objects->session, &objects->previews);
   objects->Form2 = createIndexWindow(*objects->Form1);
   CatalogData& catalogData = objects->Form1->catalogs().data();
   objects->Form3 = std::make_unique<TForm3>(catalogData);

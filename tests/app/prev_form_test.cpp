@@ -20,6 +20,7 @@
 
 #include "app/catalog_preview_host.h"
 #include "app/event_pump_qt.h"
+#include "app/main_window.h"
 #include "app/prev_form_interface.h"
 #include "app/program_start.h"
 #include "app/qr_preview.h"
@@ -94,9 +95,10 @@ class PrevFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     commands.setReports(&form3, &lista);
-    PreviewRegistry::instance().clear();
-    installReportPreviewServices();
-    PreviewRegistry::instance().registerPreviewInterface(std::make_shared<tqrpreviewinterf>(&host));
+    installReportPreviewServices(previews);
+    previews.registerPreviewInterface(std::make_shared<tqrpreviewinterf>(&host));
+    form3.QR_FIG.setPreviewRegistry(&previews);
+    lista.setPreviewRegistry(&previews);
     auto answer = [this](auto&&...) { return answers.isEmpty() ? QString() : answers.takeFirst(); };
     previousSave = setSaveFileChooser(answer);
     previousOpen = setOpenFileChooser(answer);
@@ -104,7 +106,7 @@ class PrevFormTest : public ::testing::Test {
   void TearDown() override {
     setSaveFileChooser(previousSave);
     setOpenFileChooser(previousOpen);
-    PreviewRegistry::instance().clear();
+    previews.clear();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   void load(int components) {
@@ -130,6 +132,7 @@ class PrevFormTest : public ::testing::Test {
   }
 
   QTemporaryDir dir;
+  PreviewRegistry previews;
   Session session;
   CatalogCommands commands{session};
   TForm3 form3{commands.data()};
@@ -314,14 +317,13 @@ TEST_F(PrevFormTest, EachPreviewExportsItsOwnPagesAndNeverWhileACatalogMakesPage
 
 TEST(PrevFormProgram, PreviewsGoToTheProgramsOwnWindowUntilItEnds) {
   testing::CurrentFolderGuard folder;
-  PreviewRegistry::instance().clear();
   auto objects = createProgramObjects();
-  EXPECT_NE(dynamic_cast<tqrpreviewinterf*>(PreviewRegistry::instance().current().get()), nullptr);
+  PreviewRegistry& previews = objects->previews;
+  EXPECT_NE(dynamic_cast<tqrpreviewinterf*>(previews.current().get()), nullptr);
   EXPECT_FALSE(objects->PrevForm->isVisible());
   EXPECT_EQ(objects->PrevForm->windowTitle(), QString::fromUtf8("Visão Prévia da Impressão"));
-  objects.reset();
-  EXPECT_EQ(PreviewRegistry::instance().registered(), nullptr);
-  PreviewRegistry::instance().clear();
+  objects->Form1.reset();
+  EXPECT_EQ(previews.registered(), nullptr);
 }
 
 }  // namespace
