@@ -1,7 +1,8 @@
 #include "library/library_browser.h"
 
+#include "kicad_sym/library_translation.h"
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
-#include "platform/line_reader.h"
 
 namespace quiral {
 
@@ -44,8 +45,18 @@ bool keywordMayBe(std::string_view line, std::string_view upper) {
 
 }  // namespace
 
+const std::string* LibraryBrowser::translatedText() {
+  if (!isModernLibraryName(currentLibraryPath_)) {
+    translation_.reset();
+    return nullptr;
+  }
+  translation_.reset();
+  translation_ = modernLibraries_.translation(currentLibraryPath_);
+  return &translation_->libraryText;
+}
+
 void LibraryBrowser::listComponents() {
-  TextFileReader reader(currentLibraryPath_);
+  LibraryLineReader reader(currentLibraryPath_, translatedText());
   std::string_view line;
   while (reader.nextLineStartingLike("DE", line)) {
     if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) continue;
@@ -79,7 +90,7 @@ void LibraryBrowser::ShowComponent() {
   // at its ends still finds its own block.
   const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
   {
-    TextFileReader reader(currentLibraryPath_);
+    LibraryLineReader reader(currentLibraryPath_, translatedText());
     std::string_view line;
     bool found = false;
     while (found ? reader.nextLine(line) : reader.nextLineStartingLike("DE", line)) {
