@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kicad_sym/library_translation.h"
+#include "platform/error.h"
 #include "platform/file_io.h"
 #include "tools/cli_registry.h"
 
@@ -39,7 +40,16 @@ int runConvert(const std::vector<std::string>& args) {
   const std::string documentationPath = documentationPathFor(*output);
   if (documentationPath == *output) throw UsageError("the output must not end in .dcm");
 
-  const TranslatedLibrary library = translateModernLibraryFile(*input);
+  // The parser knows the line and column; the user also needs to know which file, as every
+  // other command tells.
+  TranslatedLibrary library;
+  try {
+    library = translateModernLibraryFile(*input);
+  } catch (const FileError&) {
+    throw;  // names its file already
+  } catch (const QuiralError& e) {
+    throw QuiralError(*input + ": " + e.what());
+  }
   for (const std::string& warning : library.warnings)
     std::fprintf(stderr, "quiral-cli convert: warning: %s\n", warning.c_str());
   writeFileAtomically(*output, library.libraryText);

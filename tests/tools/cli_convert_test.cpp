@@ -63,9 +63,16 @@ TEST(CliConvert, ABrokenLibraryFailsWithWhereAndLeavesTheOutputAlone) {
   }
   auto r = runCli({"convert", broken, "-o", lib});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "quiral-cli: line 3, column 1: a ')' closes no list\n");
+  EXPECT_EQ(r.err, "quiral-cli: " + broken + ": line 3, column 1: a ')' closes no list\n");
   EXPECT_EQ(slurp(lib), "old");
   EXPECT_FALSE(std::filesystem::exists(out.path + "/old.dcm"));
+
+  const std::string other = out.path + "/other.kicad_sym";
+  { std::ofstream(other) << "(foo)"; }
+  r = runCli({"convert", other, "-o", lib});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("quiral-cli: " + other + ": line 1, column 1: not a KiCad symbol", 0), 0u)
+      << r.err;
 
   EXPECT_EQ(runCli({"convert", kModern}).status, 2);
   EXPECT_EQ(runCli({"convert", kModern, "-o", out.path + "/x.dcm"}).status, 2);
