@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "cli_runner.h"
@@ -93,6 +94,16 @@ TEST(CliRenderAll, AFileThatCannotBeWrittenFailsTheRun) {
   auto r = runCli({"render-all", kGates, "-o", out.path.string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_FALSE(r.err.empty());
+}
+
+TEST(CliRenderAll, AnOutputFolderThatIsAFileIsNamedWithTheReason) {
+  OutputFolder out;
+  std::filesystem::create_directories(out.path);
+  const std::string file = (out.path / "taken").string();
+  { std::ofstream(file) << "x"; }
+  auto r = runCli({"render-all", kGates, "-o", file});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "quiral-cli: " + file + ": " + std::strerror(ENOTDIR) + "\n");
 }
 
 }  // namespace
