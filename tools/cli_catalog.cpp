@@ -113,7 +113,9 @@ int runCatalog(const std::vector<std::string>& args) {
   const std::string folder = library.has_parent_path() ? library.parent_path().string() : ".";
   session.browser.LoadLibrary(folder, library.filename().string());
   if (commands.runWithoutWindow(*parsed.kind) == CatalogCommands::Outcome::Refused) {
-    std::fprintf(stderr, "quiral-cli: %s\n", CatalogCommands::kNoLibrary);
+    // The window's refusal says no library is selected; here one was named, and it is empty.
+    std::fprintf(stderr, "quiral-cli: %s: no components to catalog\n",
+                 parsed.positional[0].c_str());
     return 1;
   }
   const TQuickRep& report = *commands.CurrentReport();

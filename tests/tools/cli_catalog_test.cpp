@@ -66,7 +66,7 @@ TEST(CliCatalog, AnEmptyOrMissingLibraryFails) {
   { std::ofstream(out.file("empty.lib")) << "EESchema-LIBRARY Version 2.4\n"; }
   auto r = runCli({"catalog", out.file("empty.lib"), "--kind", "list", "--qrp", out.file("e.qrp")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "quiral-cli: Nenhuma biblioteca selecionada\n");
+  EXPECT_EQ(r.err, "quiral-cli: " + out.file("empty.lib") + ": no components to catalog\n");
   EXPECT_FALSE(std::filesystem::exists(out.file("e.qrp")));
   r = runCli({"catalog", out.file("none.lib"), "--kind", "list", "--qrp", out.file("e.qrp")});
   EXPECT_EQ(r.status, 1);
