@@ -79,7 +79,7 @@ std::string usageText() {
          "Opens the symbol library browser in FOLDER, or in the folder of LIBRARY with that\n"
          "library chosen and its first component drawn. Without an argument it opens the\n"
          "default library folder (kicad/library on the program's volume, then\n"
-         "/usr/share/kicad/library).\n";
+         "/usr/share/kicad/library, then /usr/share/kicad/symbols).\n";
 }
 
 }  // namespace quiral

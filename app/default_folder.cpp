@@ -18,7 +18,9 @@ std::string libraryFolderOnVolumeOf(const std::string& programFolder) {
 std::vector<std::string> defaultLibraryFolders() {
   const std::string programFolder =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-  return {libraryFolderOnVolumeOf(programFolder), "/usr/share/kicad/library"};
+  // KiCad 5 installs its libraries in library/, later versions only the modern ones in symbols/.
+  return {libraryFolderOnVolumeOf(programFolder), "/usr/share/kicad/library",
+          "/usr/share/kicad/symbols"};
 }
 
 }  // namespace quiral

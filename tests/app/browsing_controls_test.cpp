@@ -60,9 +60,10 @@ TEST(DefaultFolder, KicadLibraryOnTheProgramsVolumeThenTheInstallFolder) {
   // A program on another volume looks on that volume, whatever the current folder is.
   EXPECT_EQ(libraryFolderOnVolumeOf("/proc/self"), "/proc/kicad/library");
   const std::vector<std::string> folders = defaultLibraryFolders();
-  ASSERT_EQ(folders.size(), 2u);
+  ASSERT_EQ(folders.size(), 3u);
   EXPECT_TRUE(folders[0].ends_with("/kicad/library"));
   EXPECT_EQ(folders[1], "/usr/share/kicad/library");
+  EXPECT_EQ(folders[2], "/usr/share/kicad/symbols");
 }
 
 TEST(FileFilter, PipeFiltersBecomeQtFilters) {
