@@ -63,7 +63,7 @@ struct TextFrame {
 }  // namespace
 
 Size Canvas::textExtent(std::string_view text) {
-  if (!impl_->font) impl_->font = &FontEngine::instance().canvasFont(font_);
+  if (!impl_->font) impl_->font = &impl_->fonts->canvasFont(font_);
   SizedFont& f = *impl_->font;
   int64_t width = 0;
   for (char32_t c : decodeText(text)) width += f.advance(c);
@@ -74,7 +74,7 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
   if (x > kMaxTextCoordinate || x < -kMaxTextCoordinate || y > kMaxTextCoordinate ||
       y < -kMaxTextCoordinate)
     return;
-  if (!impl_->font) impl_->font = &FontEngine::instance().canvasFont(font_);
+  if (!impl_->font) impl_->font = &impl_->fonts->canvasFont(font_);
   SizedFont& f = *impl_->font;
   const std::u32string chars = decodeText(text);
   int64_t width = 0;

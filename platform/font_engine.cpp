@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 
 #include "platform/error.h"
 
@@ -81,21 +82,40 @@ int emForPoints(int points) {
   return int(std::min<int64_t>(em, kMaxEmPixels));
 }
 
-FontEngine& FontEngine::instance() {
-  static FontEngine engine;
-  return engine;
+namespace {
+
+// Fontconfig's configuration is shared by the whole process; the last engine that used it
+// releases it, so no engine pulls it away from another.
+std::mutex fontconfigMutex;
+int fontconfigUsers = 0;
+
+void useFontconfig() {
+  std::lock_guard<std::mutex> lock(fontconfigMutex);
+  if (fontconfigUsers++ == 0) FcInit();
 }
 
-FontEngine::FontEngine() {
+void releaseFontconfig() {
+  std::lock_guard<std::mutex> lock(fontconfigMutex);
+  if (--fontconfigUsers == 0) FcFini();  // releases fontconfig's configuration and caches
+}
+
+}  // namespace
+
+FontEngine::FontEngine() = default;
+
+void FontEngine::start() {
+  if (started_) return;
+  started_ = true;
   if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
-  FcInit();
+  useFontconfig();
 }
 
 FontEngine::~FontEngine() {
+  if (!started_) return;
   byRequest_.clear();
   byFile_.clear();  // faces close before the library
   if (library_) FT_Done_FreeType(library_);
-  FcFini();  // releases fontconfig's configuration and caches
+  releaseFontconfig();
 }
 
 std::string FontEngine::findFile(const std::string& family, bool bold, int& index) {
@@ -118,7 +138,7 @@ FontFace* FontEngine::open(const std::string& file, int index) {
   if (!library_ || file.empty()) return nullptr;
   FT_Face face = nullptr;
   if (FT_New_Face(library_, file.c_str(), index, &face) != 0) return nullptr;
-  FontFace* opened = new FontFace(face, file);
+  FontFace* opened = new FontFace(*this, face, file);
   byFile_[key].reset(opened);
   return opened;
 }
@@ -126,6 +146,7 @@ FontFace* FontEngine::open(const std::string& file, int index) {
 FontFace& FontEngine::face(const std::string& family, bool bold) {
   const std::string key = requestKey(family, bold);
   if (auto it = byRequest_.find(key); it != byRequest_.end()) return *it->second;
+  start();
   int index = 0;
   FontFace* found = open(findFile(family, bold, index), index);
   if (!found && family != "sans-serif") {

@@ -1,8 +1,9 @@
 #pragma once
 
-// Process-wide fonts: faces found through fontconfig, opened with FreeType once, kept at every
-// size asked for, with their glyph images cached. Everything runs on the one user-interface
-// thread; the engine is not locked.
+// Fonts: faces found through fontconfig, opened with FreeType once per engine, kept at every
+// size asked for, with their glyph images cached. Each engine belongs to whoever made it (the
+// program's objects, a session, a report) and is used on one thread at a time; it is not locked,
+// so threads that draw at once each need their own engine.
 
 #include <ft2build.h>
 
@@ -31,6 +32,7 @@ struct GlyphImage {
 };
 
 class FontFace;
+class FontEngine;
 
 // A face at one em size for the symbol canvas: Windows ascent and descent, hinted monochrome
 // glyphs and their whole-pixel advances.
@@ -83,12 +85,14 @@ class PageSizedFont {
 // One opened font file.
 class FontFace {
  public:
-  FontFace(FT_Face ftFace, std::string file);
+  FontFace(FontEngine& engine, FT_Face ftFace, std::string file);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
   FT_Face ftFace() const { return face_; }
+  // The engine that opened this face and keeps the glyph budget of its caches.
+  FontEngine& engine() const { return engine_; }
   const std::string& file() const { return file_; }
   std::string familyName() const;
   std::string styleName() const;
@@ -104,6 +108,7 @@ class FontFace {
   void clearGlyphs();
 
  private:
+  FontEngine& engine_;
   FT_Face face_;
   std::string file_;
   int unitsPerEm_ = 2048;
@@ -122,8 +127,11 @@ constexpr int kMaxEmPixels = 2000;
 
 class FontEngine {
  public:
-  static FontEngine& instance();
+  // Cheap: FreeType and fontconfig are set up when the first face is asked for.
+  FontEngine();
   ~FontEngine();
+  FontEngine(const FontEngine&) = delete;
+  FontEngine& operator=(const FontEngine&) = delete;
 
   // The face for a family name and weight. A family that fontconfig cannot match (only by a
   // generic fallback) is replaced by the default sans face, with one note on stderr per name.
@@ -137,10 +145,11 @@ class FontEngine {
   FT_Library library() const { return library_; }
 
  private:
-  FontEngine();
+  void start();
   std::string findFile(const std::string& family, bool bold, int& index);
   FontFace* open(const std::string& file, int index);
 
+  bool started_ = false;
   FT_Library library_ = nullptr;
   std::unordered_map<std::string, FontFace*> byRequest_;  // family + weight -> face
   std::unordered_map<std::string, std::unique_ptr<FontFace>> byFile_;
