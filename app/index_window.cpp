@@ -14,6 +14,7 @@
 #include "app/dialog_seams.h"
 #include "app/index_table_model.h"
 #include "app/main_window.h"
+#include "app/widget_placement.h"
 #include "library/folder_listing.h"
 #include "platform/text_codec.h"
 
@@ -26,26 +27,10 @@ namespace {
 constexpr int kClientWidth = 709 - 2 * 4;
 constexpr int kClientHeight = 480 - 2 * 4 - 19;
 
-template <typename W>
-W* place(W* widget, const char* name, int left, int top, int width, int height) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top) {
   auto* b = new QPushButton(caption, parent);
   b->setAutoDefault(false);
   return place(b, name, left, top, 75, 25);
-}
-
-// A label sized to its text.
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->move(left, top);
-  l->adjustSize();
-  return l;
 }
 
 QString shown(std::string_view bytes) {
@@ -86,10 +71,10 @@ TForm2::~TForm2() = default;
 
 void TForm2::buildControls() {
   BitBtn1 = button(this, "BitBtn1", QStringLiteral("BitBtn1"), 68, 51);
-  label(this, "Label3", QStringLiteral("Modelos:"), 41, 82);
-  Label1 = label(this, "Label1", QStringLiteral("0"), 92, 82);
-  label(this, "Label2", QStringLiteral("Componentes:"), 140, 82);
-  Label4 = label(this, "Label4", QStringLiteral("0"), 216, 83);
+  placeLabel(this, "Label3", QStringLiteral("Modelos:"), 41, 82);
+  Label1 = placeLabel(this, "Label1", QStringLiteral("0"), 92, 82);
+  placeLabel(this, "Label2", QStringLiteral("Componentes:"), 140, 82);
+  Label4 = placeLabel(this, "Label4", QStringLiteral("0"), 216, 83);
   Edit1 = place(new QLineEdit(this), "Edit1", 49, 101, 121, 21);
   BitBtn2 = button(this, "BitBtn2", QStringLiteral("Localizar"), 178, 100);
   // Enter in the search box searches.

@@ -18,6 +18,7 @@
 #include "app/filename_edit.h"
 #include "app/prev_form_interface.h"
 #include "app/user_list_box.h"
+#include "app/widget_placement.h"
 #include "render/renderer.h"
 #include "reports/catalog_commands.h"
 
@@ -35,13 +36,6 @@ constexpr int kLeft = 136;
 constexpr int kTop = 108;
 constexpr int kClientWidth = 862 - 2 * 4;
 constexpr int kClientHeight = 579 - 2 * 4 - 19 - 19;
-
-template <typename W>
-W* place(W* widget, const char* name, int left, int top, int width, int height) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int width = 75, int height = 25) {

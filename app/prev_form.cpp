@@ -17,6 +17,7 @@
 
 #include "app/button_icons.h"
 #include "app/qr_preview.h"
+#include "app/widget_placement.h"
 
 namespace quiral {
 
@@ -37,21 +38,6 @@ constexpr int kMaxTypedZoom = 500;
 constexpr int kItemZooms[5] = {25, 50, 100, 150, 200};
 constexpr int kFitPageItem = 5;
 constexpr int kFitWidthItem = 6;
-
-template <typename W>
-W* place(W* widget, const char* name, int left, int top, int width, int height) {
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->move(left, top);
-  l->adjustSize();
-  return l;
-}
 
 QPushButton* pictureButton(QWidget* parent, const char* name, const QIcon& icon,
                            const QString& hint, int left, int top) {
@@ -138,11 +124,11 @@ void TPrevForm::buildPanel() {
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(kPanelHeight);
 
-  Label1 = label(Panel1, "Label1", QStringLiteral("Página"), 8, 8);
+  Label1 = placeLabel(Panel1, "Label1", QStringLiteral("Página"), 8, 8);
   SpinEdit1 = place(new QSpinBox(Panel1), "SpinEdit1", 58, 4, 57, 26);
   SpinEdit1->setRange(1, 1);
-  Label2 = label(Panel1, "Label2", QStringLiteral("de "), 124, 10);
-  Label3 = label(Panel1, "Label3", QStringLiteral("Zoom"), 166, 10);
+  Label2 = placeLabel(Panel1, "Label2", QStringLiteral("de "), 124, 10);
+  Label3 = placeLabel(Panel1, "Label3", QStringLiteral("Zoom"), 166, 10);
 
   CB_zoom = place(new QComboBox(Panel1), "CB_zoom", 211, 6, 145, 24);
   CB_zoom->setEditable(true);

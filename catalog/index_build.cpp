@@ -2,6 +2,7 @@
 
 #include "catalog/catalog_index.h"
 #include "library/folder_listing.h"
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
 #include "library/token_table.h"
 #include "platform/line_reader.h"
@@ -36,7 +37,9 @@ void IndexBuild::run(FileList& files) {
 }
 
 void IndexBuild::readFile(const std::string& path, const std::string& name) {
-  TextFileReader reader(path);
+  std::shared_ptr<const TranslatedLibrary> translation;
+  if (isModernLibraryName(path)) translation = modernLibraries_.translation(path);
+  LibraryLineReader reader(path, translation ? &translation->libraryText : nullptr);
   MemoryTable& libs = index_.RxMD_lib();
   libs.setValue(libs.Append(), LibField::lib, name);
   fileName_ = name;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/modern_library_cache.h"
+
 namespace quiral {
 
 class CatalogIndex;
@@ -13,13 +15,15 @@ class TokenTable;
 // One build of the catalog index: reads every file of the file list line by line and appends a
 // block row and a name row for every DEF line, a name row for every name of an ALIAS line, and
 // the block's lines to its row until its ENDDEF. What it tracks lives only during the build; an
-// open block carries on into the next file.
+// open block carries on into the next file. A modern library is read as the legacy text it is
+// translated into.
 class IndexBuild {
  public:
   IndexBuild(CatalogIndex& index, TokenTable& tokens) : index_(index), tokens_(tokens) {}
 
   // Walks `files` from its first entry to its last, selecting each in turn. Throws FileError
-  // when a file cannot be read; the rows appended until then stay.
+  // when a file cannot be read, and QuiralError when a modern library cannot be translated; the
+  // rows appended until then stay.
   void run(FileList& files);
 
  private:
@@ -41,6 +45,7 @@ class IndexBuild {
   std::string fileName_;   // of the file being read
   size_t openRow_ = 0;     // the block row being filled, while InBlock
   std::string blockText_;  // its lines, gathered here and stored in the row when it closes
+  ModernLibraryCache modernLibraries_;
 };
 
 }  // namespace quiral

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
-#include "platform/line_reader.h"
 
 namespace quiral {
 
@@ -24,11 +24,10 @@ std::optional<std::string> descriptionOfLine(std::string_view line) {
   return std::string(line.size() > 2 ? line.substr(2) : std::string_view());
 }
 
-std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
-  if (nothingAt(documentationPath)) return {};
-  const std::string wanted = toUpperAscii(trimControl(componentName));
-  if (wanted.empty()) return {};  // would match every line without a second word
-  TextFileReader reader(documentationPath);
+namespace {
+
+// The scan over the lines of a documentation file or text.
+std::string findIn(LibraryLineReader& reader, const std::string& wanted) {
   std::string_view line;
   while (reader.nextLine(line)) {
     if (!equalsUpper(trimControl(firstTwoWords(line).second), wanted)) continue;
@@ -36,6 +35,24 @@ std::string FindDescription(const std::string& documentationPath, std::string_vi
     if (auto description = descriptionOfLine(line)) return *description;
   }
   return {};
+}
+
+}  // namespace
+
+std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
+  if (nothingAt(documentationPath)) return {};
+  const std::string wanted = toUpperAscii(trimControl(componentName));
+  if (wanted.empty()) return {};  // would match every line without a second word
+  LibraryLineReader reader(documentationPath, nullptr);
+  return findIn(reader, wanted);
+}
+
+std::string FindDescriptionInText(const std::string& documentationText,
+                                  std::string_view componentName) {
+  const std::string wanted = toUpperAscii(trimControl(componentName));
+  if (wanted.empty()) return {};
+  LibraryLineReader reader({}, &documentationText);
+  return findIn(reader, wanted);
 }
 
 }  // namespace quiral

@@ -17,6 +17,11 @@ namespace quiral {
 // but cannot be read throws FileError.
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName);
 
+// The same lookup in a documentation text held in memory (lines ending in a line feed), such as
+// the one a modern library is translated into.
+std::string FindDescriptionInText(const std::string& documentationText,
+                                  std::string_view componentName);
+
 // The description that a line following an entry gives: the line without its first two bytes
 // when its first word is "D" in either case; nothing for any other line.
 std::optional<std::string> descriptionOfLine(std::string_view line);

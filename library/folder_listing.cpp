@@ -26,7 +26,8 @@ bool lessIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 bool matchesLibraryMask(std::string_view name) {
-  return name.size() > 4 && equalsUpper(name.substr(name.size() - 4), ".LIB");
+  return (name.size() > 4 && equalsUpper(name.substr(name.size() - 4), ".LIB")) ||
+         (name.size() > 10 && equalsUpper(name.substr(name.size() - 10), ".KICAD_SYM"));
 }
 
 namespace {

@@ -14,11 +14,12 @@ namespace quiral {
 // Orders names ignoring the case of ASCII letters; names equal that way are ordered by their bytes.
 bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// True when `name` ends in ".lib" in any letter case.
+// True when `name` ends in ".lib" or ".kicad_sym" (a modern library) in any letter case, with
+// something before the extension.
 bool matchesLibraryMask(std::string_view name);
 
-// The library files (regular files, or links to them, matching "*.lib") of `folder`, sorted with
-// lessIgnoringAsciiCase. Throws FileError when the folder cannot be read.
+// The library files (regular files, or links to them, matching "*.lib" or "*.kicad_sym") of
+// `folder`, sorted with lessIgnoringAsciiCase. Throws FileError when the folder cannot be read.
 std::vector<std::string> listLibraryFiles(const std::string& folder);
 
 // The folders directly inside `folder`, sorted with lessIgnoringAsciiCase. Throws FileError when

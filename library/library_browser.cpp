@@ -1,7 +1,8 @@
 #include "library/library_browser.h"
 
+#include "kicad_sym/library_translation.h"
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
-#include "platform/line_reader.h"
 
 namespace quiral {
 
@@ -32,13 +33,33 @@ bool mayBeDefLine(std::string_view line) {
   return c <= 32 || c == 'D' || c == 'd';
 }
 
+// Whether the line's keyword may be `upper`: the keyword is the first word trimmed of bytes 0 to
+// 32, and everything before it is such a byte, so the first byte above 32 must begin it. Cheaper
+// than splitting the line, and rules out nearly every line before it is split.
+bool keywordMayBe(std::string_view line, std::string_view upper) {
+  size_t i = 0;
+  while (i < line.size() && static_cast<unsigned char>(line[i]) <= 32) ++i;
+  if (line.size() - i < upper.size()) return false;
+  return equalsUpper(line.substr(i, upper.size()), upper);
+}
+
 }  // namespace
 
+const std::string* LibraryBrowser::translatedText() {
+  if (!isModernLibraryName(currentLibraryPath_)) {
+    translation_.reset();
+    return nullptr;
+  }
+  translation_.reset();
+  translation_ = modernLibraries_.translation(currentLibraryPath_);
+  return &translation_->libraryText;
+}
+
 void LibraryBrowser::listComponents() {
-  TextFileReader reader(currentLibraryPath_);
+  LibraryLineReader reader(currentLibraryPath_, translatedText());
   std::string_view line;
-  while (reader.nextLineStartingLike('D', line)) {
-    if (!mayBeDefLine(line)) continue;
+  while (reader.nextLineStartingLike("DE", line)) {
+    if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) continue;
     FirstWords words = firstTwoWords(line);
     if (equalsUpper(trimControl(words.first), "DEF")) components_.append(std::string(words.second));
   }
@@ -69,19 +90,21 @@ void LibraryBrowser::ShowComponent() {
   // at its ends still finds its own block.
   const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
   {
-    TextFileReader reader(currentLibraryPath_);
+    LibraryLineReader reader(currentLibraryPath_, translatedText());
     std::string_view line;
     bool found = false;
-    while (found ? reader.nextLine(line) : reader.nextLineStartingLike('D', line)) {
-      if (!found && !mayBeDefLine(line)) continue;
-      FirstWords words = firstTwoWords(line);
-      std::string_view keyword = trimControl(words.first);
+    while (found ? reader.nextLine(line) : reader.nextLineStartingLike("DE", line)) {
       if (found) {
         memo_.emplace_back(line);
-        if (equalsUpper(keyword, "ENDDEF")) break;
+        if (keywordMayBe(line, "ENDDEF") &&
+            equalsUpper(trimControl(firstTwoWords(line).first), "ENDDEF"))
+          break;
         continue;
       }
-      if (equalsUpper(keyword, "DEF") && equalsUpper(trimControl(words.second), wanted)) {
+      if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) continue;
+      FirstWords words = firstTwoWords(line);
+      if (equalsUpper(trimControl(words.first), "DEF") &&
+          equalsUpper(trimControl(words.second), wanted)) {
         found = true;
         memo_.emplace_back(line);
       }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "library/modern_library_cache.h"
 
 namespace quiral {
 
@@ -44,7 +47,9 @@ class ComponentRenderer {
 };
 
 // The library in use: its path, its component list and the memo of the block on show. Every
-// ShowComponent reads the file again from its start.
+// ShowComponent reads the file again from its start. A modern library (*.kicad_sym) is
+// translated into legacy text when it is read, and read again only when the file changed; its
+// lines are then walked as a legacy file's would be.
 class LibraryBrowser {
  public:
   explicit LibraryBrowser(ComponentRenderer* renderer = nullptr) : renderer_(renderer) {}
@@ -68,10 +73,20 @@ class LibraryBrowser {
   // The hidden loader: lists the components of the typed file name without selecting any.
   void B_carregarClick(const std::string& fileName);
 
+  // The translation of the library in use when it is a modern library, as last read; null for a
+  // legacy library. Its documentation text holds the descriptions that a legacy library keeps in
+  // its .dcm file.
+  std::shared_ptr<const TranslatedLibrary> modernTranslation() const { return translation_; }
+
  private:
   void listComponents();
+  // The translated text of a modern library in use (translated again if the file changed), or
+  // null when the library in use is a legacy file.
+  const std::string* translatedText();
 
   ComponentRenderer* renderer_;
+  ModernLibraryCache modernLibraries_;
+  std::shared_ptr<const TranslatedLibrary> translation_;
   std::string currentLibraryPath_;
   ComponentList components_;
   std::vector<std::string> memo_;

@@ -1,5 +1,7 @@
 #include "library/token_table.h"
 
+#include <cstring>
+
 namespace quiral {
 
 const Token& TokenTable::emptyToken() {
@@ -9,85 +11,64 @@ const Token& TokenTable::emptyToken() {
 
 namespace {
 
-bool looksNumeric(const std::string& text) {
-  for (char c : text) {
-    if (!(c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9'))) return false;
-  }
-  return true;
+bool isNumberByte(char c) {
+  return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
-
-enum class State { Between, InWord, InQuote };
 
 }  // namespace
 
 int TokenizeLine(TokenTable& table, std::string_view line) {
-  // Every call starts from a clean table; clear() keeps the strings' buffers for reuse.
-  for (Token& t : table.tokens_) {
-    t.text.clear();
-    t.kind = TokenKind::Empty;
-  }
+  // Each stored position gets its whole text and kind anew; the positions past the last token
+  // that the previous line used are emptied at the end. That leaves the table as a cleared one
+  // filled by this line, without touching all 300 entries for every line.
+  //
+  // The line is read a token at a time rather than a byte at a time: between tokens spaces are
+  // skipped; a double quote opens a text that runs to the next double quote (or the line's end);
+  // any other byte starts a word that runs to the next space or double quote. A word ended by a
+  // space is a Number when all its bytes are "+", "-", "." or digits; a word ended by a quote or
+  // the line's end is a Word; a text the line's end left open is an OpenQuote. Once the table is
+  // full, further tokens are scanned but dropped.
   int next = 1;  // next free position
-  State state = State::Between;
-  // The pending text is built in place at the next position; once the table is full, further
-  // tokens are scanned but dropped.
-  std::string overflow;
-  auto pending = [&]() -> std::string& {
-    return next <= TokenTable::kSize ? table.tokens_[size_t(next - 1)].text : overflow;
+  auto store = [&](const char* text, size_t size, TokenKind kind) {
+    if (next > TokenTable::kSize) return;
+    Token& token = table.tokens_[size_t(next - 1)];
+    token.text.assign(text, size);  // keeps the string's buffer when it is large enough
+    token.kind = kind;
+    ++next;
   };
-  auto store = [&](TokenKind kind) {
-    if (next <= TokenTable::kSize) {
-      table.tokens_[size_t(next - 1)].kind = kind;
-      ++next;
+  const char* const data = line.data();
+  const size_t n = line.size();
+  size_t i = 0;
+  while (i < n) {
+    const char c = data[i];
+    if (c == ' ') {
+      ++i;
+    } else if (c == '"') {
+      const size_t start = i + 1;
+      const void* close = start < n ? std::memchr(data + start, '"', n - start) : nullptr;
+      if (!close) {
+        store(data + start, n - start, TokenKind::OpenQuote);
+        break;
+      }
+      const size_t end = size_t(static_cast<const char*>(close) - data);
+      store(data + start, end - start, TokenKind::Word);
+      i = end + 1;
     } else {
-      overflow.clear();
-    }
-  };
-
-  for (size_t i = 0; i < line.size(); ++i) {
-    char c = line[i];
-    switch (state) {
-      case State::Between:
-        if (c == ' ') break;
-        if (c == '"') {
-          pending().clear();
-          state = State::InQuote;
-        } else {
-          pending().assign(1, c);
-          state = State::InWord;
-        }
-        break;
-      case State::InWord:
-        if (c == ' ') {
-          store(looksNumeric(pending()) ? TokenKind::Number : TokenKind::Word);
-          state = State::Between;
-        } else if (c == '"') {
-          store(TokenKind::Word);
-          pending().clear();
-          state = State::InQuote;
-        } else {
-          // Append the whole run of ordinary bytes at once.
-          size_t j = i;
-          while (j < line.size() && line[j] != ' ' && line[j] != '"') ++j;
-          pending().append(line.data() + i, j - i);
-          i = j - 1;
-        }
-        break;
-      case State::InQuote:
-        if (c == '"') {
-          store(TokenKind::Word);
-          state = State::Between;
-        } else {
-          size_t j = i;
-          while (j < line.size() && line[j] != '"') ++j;
-          pending().append(line.data() + i, j - i);
-          i = j - 1;
-        }
-        break;
+      size_t j = i;
+      bool numeric = true;
+      for (; j < n && data[j] != ' ' && data[j] != '"'; ++j)
+        numeric = numeric && isNumberByte(data[j]);
+      const bool endedBySpace = j < n && data[j] == ' ';
+      store(data + i, j - i, endedBySpace && numeric ? TokenKind::Number : TokenKind::Word);
+      i = j;  // the space or quote is handled as the next byte
     }
   }
-  if (state == State::InWord) store(TokenKind::Word);
-  if (state == State::InQuote) store(TokenKind::OpenQuote);
-  if (next <= TokenTable::kSize) pending().clear();
+  // clear() keeps the strings' buffers for reuse.
+  for (int position = next; position <= table.used_; ++position) {
+    table.tokens_[size_t(position - 1)].text.clear();
+    table.tokens_[size_t(position - 1)].kind = TokenKind::Empty;
+  }
+  table.used_ = next - 1;
   return next - 1;
 }
 

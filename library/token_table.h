@@ -34,6 +34,9 @@ class TokenTable {
   friend int TokenizeLine(TokenTable& table, std::string_view line);
   static const Token& emptyToken();
   std::array<Token, kSize> tokens_{};
+  // Positions 1..used_ may hold something; every later one is empty, so the next line needs to
+  // clear only what this one left.
+  int used_ = 0;
 };
 
 // Splits one line (without its line end) into the table and returns the count stored, 0..300.

@@ -57,14 +57,23 @@ void Bitmap::setPixel(int x, int y, Color c) {
 }
 
 void Bitmap::resize(int width, int height) {
+  resizeForOverwrite(width, height);
+  clear();
+}
+
+void Bitmap::resizeForOverwrite(int width, int height) {
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   uint64_t bytes = uint64_t(width) * uint64_t(height) * uint64_t(bytesPerPixel());
   if (bytes > kMaxBytes) throw QuiralError("Picture too large");
   width_ = width;
   height_ = height;
-  data_.assign(size_t(bytes), 0);
-  clear();
+  // Emptied first, so that growing copies nothing old; a large buffer kept from an earlier, much
+  // bigger picture is given back.
+  const bool oversized = data_.capacity() > (size_t(64) << 20) && data_.capacity() / 4 > bytes;
+  data_.clear();
+  if (oversized) data_.shrink_to_fit();
+  data_.resize(size_t(bytes));
 }
 
 void Bitmap::clear(Color c) {

@@ -3,11 +3,35 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "platform/color.h"
 
 namespace quiral {
+
+// An allocator whose elements start uninitialised when no value is given, so that a buffer about
+// to be overwritten is not filled first.
+template <typename T>
+struct UninitializedAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = UninitializedAllocator<U>;
+  };
+  UninitializedAllocator() = default;
+  template <typename U>
+  UninitializedAllocator(const UninitializedAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
 
 // A picture in memory: 24-bit RGB (3 bytes per pixel, R G B) or 8-bit indexed with a
 // 256-entry palette. Rows are tightly packed, top row first. A new or resized bitmap is white.
@@ -37,6 +61,9 @@ class Bitmap {
 
   // Changes the size; the content becomes white (indexed: the palette's white entry, 255).
   void resize(int width, int height);
+  // Changes the size and leaves the content undefined: for callers that write every pixel next.
+  // The memory is kept for the next picture of the same or a smaller size.
+  void resizeForOverwrite(int width, int height);
   // Whitens the whole picture.
   void clear(Color c = colors::kWhite);
 
@@ -47,7 +74,7 @@ class Bitmap {
   int width_ = 0;
   int height_ = 0;
   Format format_ = Format::Rgb24;
-  std::vector<uint8_t> data_;
+  std::vector<uint8_t, UninitializedAllocator<uint8_t>> data_;
   std::array<Color, 256> palette_{};
 };
 

@@ -92,14 +92,17 @@ void Canvas::ellipse(int64_t l, int64_t t, int64_t r, int64_t b) {
   }
   Bitmap& bm = *target_;
   if (boxMissesBitmap(bm, box) || w > kMaxEllipseSize || h > kMaxEllipseSize) return;
-  const std::vector<QuadrantPoint> quadrant = traceEllipseQuadrant(w, h);
+  // Scratch reused by every ellipse: pin marks are many small ellipses.
+  std::vector<QuadrantPoint>& quadrant = impl_->quadrant;
+  traceEllipseQuadrant(w, h, quadrant);
   const int64_t mirrorX = 2 * box.left + w - 1;
   const int64_t mirrorY = 2 * box.top + h - 1;
   // Each traced point is plotted four times, and each row of the box looked at once.
   int64_t work = int64_t(quadrant.size()) * 5 + h;
 
   // Brush: on each row, strictly between the outermost outline pixels.
-  std::vector<int32_t> rightmost(size_t(h), -1);  // by local y
+  std::vector<int32_t>& rightmost = impl_->rightmost;  // by local y
+  rightmost.assign(size_t(h), -1);
   for (const QuadrantPoint& q : quadrant) rightmost[q.y] = std::max(rightmost[q.y], q.x);
   const Ink pen{penColor_, penMode_}, brush{brushColor_, penMode_};
   for (int64_t y = 0; y < h; ++y) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/canvas.h"
 #include "platform/canvas_impl.h"
@@ -60,13 +61,49 @@ struct TextFrame {
   }
 };
 
+bool isAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// Calls onChar for every character of the text. ASCII text, nearly all that symbols hold, is its
+// own decoding; other text is decoded once into `scratch`.
+template <typename OnChar>
+void forEachChar(std::string_view text, std::u32string& scratch, OnChar&& onChar) {
+  if (isAscii(text)) {
+    for (char c : text) onChar(char32_t(static_cast<unsigned char>(c)));
+    return;
+  }
+  scratch = decodeText(text);
+  for (char32_t c : scratch) onChar(c);
+}
+
+// Copies the set pixels of a glyph whose box lies wholly inside an RGB bitmap, without clipping
+// each pixel: glyph pixel (col, row) is at `first` plus col steps of `colStep` bytes and row steps
+// of `rowStep` bytes, which covers every turn.
+void copyGlyphUnclipped(uint8_t* first, ptrdiff_t colStep, ptrdiff_t rowStep, const GlyphImage& g,
+                        Color color) {
+  const uint8_t r = redOf(color), gr = greenOf(color), b = blueOf(color);
+  for (int row = 0; row < g.rows; ++row) {
+    const uint8_t* bits = g.pixels.data() + size_t(row) * size_t(g.width);
+    uint8_t* p = first + row * rowStep;
+    for (int col = 0; col < g.width; ++col, p += colStep) {
+      if (!bits[col]) continue;
+      p[0] = r;
+      p[1] = gr;
+      p[2] = b;
+    }
+  }
+}
+
 }  // namespace
 
 Size Canvas::textExtent(std::string_view text) {
   if (!impl_->font) impl_->font = &impl_->fonts->canvasFont(font_);
   SizedFont& f = *impl_->font;
   int64_t width = 0;
-  for (char32_t c : decodeText(text)) width += f.advance(c);
+  forEachChar(text, impl_->decoded, [&](char32_t c) { width += f.advance(c); });
   return {width, f.height()};
 }
 
@@ -76,9 +113,18 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
     return;
   if (!impl_->font) impl_->font = &impl_->fonts->canvasFont(font_);
   SizedFont& f = *impl_->font;
-  const std::u32string chars = decodeText(text);
+  const bool ascii = isAscii(text);
+  if (!ascii) impl_->decoded = decodeText(text);
+  // Glyph references are taken one at a time: a glyph lookup may empty the caches.
+  auto eachChar = [&](auto&& onChar) {
+    if (ascii) {
+      for (char c : text) onChar(char32_t(static_cast<unsigned char>(c)));
+    } else {
+      for (char32_t c : impl_->decoded) onChar(c);
+    }
+  };
   int64_t width = 0;
-  for (char32_t c : chars) width += f.advance(c);
+  eachChar([&](char32_t c) { width += f.advance(c); });
 
   Bitmap& bm = *target_;
   const TextFrame frame{turnOf(font_.escapement), x, y, f.ascent()};
@@ -88,23 +134,42 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
   unite(touched_, clipToBitmap(bm, cell));
 
   const Ink ink{font_.color, PenMode::Copy};
+  const bool rgb = bm.format() == Bitmap::Format::Rgb24;
   int64_t along = 0;
-  for (char32_t c : chars) {
+  eachChar([&](char32_t c) {
     const GlyphImage& g = f.glyph(c);
-    const Rect box = clipToBitmap(bm, frame.glyphBox(along, g));
+    const Rect whole = frame.glyphBox(along, g);
+    const Rect box = clipToBitmap(bm, whole);
     if (!isEmpty(box)) {
       unite(touched_, box);
       work_ += uint64_t(g.rows) * uint64_t(g.width);
-      for (int row = 0; row < g.rows; ++row) {
-        for (int col = 0; col < g.width; ++col) {
-          if (!g.at(col, row)) continue;
-          const Point p = frame.pixel(along, g, col, row);
-          plotClipped(bm, p.x, p.y, ink);
+      if (rgb && box == whole) {
+        const Point first = frame.pixel(along, g, 0, 0);
+        const ptrdiff_t pixel = 3, line = ptrdiff_t(bm.stride());
+        uint8_t* at = bm.row(int(first.y)) + size_t(first.x) * 3;
+        switch (frame.turn) {
+          case Turn::Up:  // columns run up the screen, rows to the right
+            copyGlyphUnclipped(at, -line, pixel, g, ink.color);
+            break;
+          case Turn::Down:  // columns run down the screen, rows to the left
+            copyGlyphUnclipped(at, line, -pixel, g, ink.color);
+            break;
+          default:
+            copyGlyphUnclipped(at, pixel, line, g, ink.color);
+            break;
+        }
+      } else {
+        for (int row = 0; row < g.rows; ++row) {
+          for (int col = 0; col < g.width; ++col) {
+            if (!g.at(col, row)) continue;
+            const Point p = frame.pixel(along, g, col, row);
+            plotClipped(bm, p.x, p.y, ink);
+          }
         }
       }
     }
     along += g.advance;
-  }
+  });
 }
 
 }  // namespace quiral

@@ -4,7 +4,13 @@ namespace quiral {
 
 std::vector<QuadrantPoint> traceEllipseQuadrant(int64_t w, int64_t h) {
   std::vector<QuadrantPoint> points;
-  if (w < 1 || h < 1 || w > kMaxEllipseSize || h > kMaxEllipseSize) return points;
+  traceEllipseQuadrant(w, h, points);
+  return points;
+}
+
+void traceEllipseQuadrant(int64_t w, int64_t h, std::vector<QuadrantPoint>& points) {
+  points.clear();
+  if (w < 1 || h < 1 || w > kMaxEllipseSize || h > kMaxEllipseSize) return;
   const int64_t a = w - 1, b = h - 1, bOdd = b % 2;
   int64_t x = a, y = h / 2;
   int64_t dx = 4 * b * b * (1 - a);
@@ -32,7 +38,6 @@ std::vector<QuadrantPoint> traceEllipseQuadrant(int64_t w, int64_t h) {
   // Tall, narrow boxes: the loop runs out of columns before reaching the top row.
   for (int64_t tipY = lastY + 1; tipY <= b; ++tipY)
     points.push_back({int32_t(w / 2), int32_t(tipY)});
-  return points;
 }
 
 std::vector<Point> ellipseOutlineSequence(int64_t l, int64_t t, int64_t w, int64_t h) {

@@ -22,6 +22,8 @@ struct QuadrantPoint {
 // When the loop stops short of the top row (tall, narrow boxes) the tip is finished straight up
 // so the outline reaches every side of the box.
 std::vector<QuadrantPoint> traceEllipseQuadrant(int64_t w, int64_t h);
+// The same into `points` (emptied first), reusing its memory.
+void traceEllipseQuadrant(int64_t w, int64_t h, std::vector<QuadrantPoint>& points);
 
 // The closed sequence of outline pixels of the ellipse in the box (l, t, w, h), starting at the
 // 3 o'clock pixel and running counter-clockwise on the screen. Quadrant joints may repeat a pixel.

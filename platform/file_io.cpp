@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -98,6 +99,8 @@ std::string readWholeFile(const std::string& path, size_t maxBytes) {
   ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
 
   std::string bytes;
+  // The size is known for a plain file: one allocation instead of a growing copy.
+  if (info.st_size > 0) bytes.reserve(std::min(size_t(info.st_size), maxBytes));
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(file.fd, buffer, sizeof buffer);

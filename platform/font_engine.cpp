@@ -13,6 +13,14 @@ namespace quiral {
 
 namespace {
 
+// Fontconfig is shared by the whole process while every thread has its own engine: the engines
+// start it once, stop it when the last of them goes, and take turns matching fonts.
+std::mutex& fontconfigMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+int fontconfigUsers = 0;  // guarded by fontconfigMutex()
+
 // Beyond this many bytes of cached glyph pictures every cache is emptied and refilled on demand.
 constexpr size_t kGlyphBudget = size_t(64) << 20;
 
@@ -49,6 +57,7 @@ bool familyIn(FcPattern* match, const std::vector<std::string>& names) {
 // Matches a family through fontconfig; returns the file (empty when none) and whether the
 // match is the family itself or one of its stand-ins.
 std::string matchFile(const std::string& family, bool bold, int& index, bool& genuine) {
+  std::lock_guard lock(fontconfigMutex());
   std::string file;
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return file;
@@ -82,32 +91,14 @@ int emForPoints(int points) {
   return int(std::min<int64_t>(em, kMaxEmPixels));
 }
 
-namespace {
-
-// Fontconfig's configuration is shared by the whole process; the last engine that used it
-// releases it, so no engine pulls it away from another.
-std::mutex fontconfigMutex;
-int fontconfigUsers = 0;
-
-void useFontconfig() {
-  std::lock_guard<std::mutex> lock(fontconfigMutex);
-  if (fontconfigUsers++ == 0) FcInit();
-}
-
-void releaseFontconfig() {
-  std::lock_guard<std::mutex> lock(fontconfigMutex);
-  if (--fontconfigUsers == 0) FcFini();  // releases fontconfig's configuration and caches
-}
-
-}  // namespace
-
 FontEngine::FontEngine() = default;
 
 void FontEngine::start() {
   if (started_) return;
   started_ = true;
   if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
-  useFontconfig();
+  std::lock_guard lock(fontconfigMutex());
+  if (fontconfigUsers++ == 0) FcInit();
 }
 
 FontEngine::~FontEngine() {
@@ -115,7 +106,8 @@ FontEngine::~FontEngine() {
   byRequest_.clear();
   byFile_.clear();  // faces close before the library
   if (library_) FT_Done_FreeType(library_);
-  releaseFontconfig();
+  std::lock_guard lock(fontconfigMutex());
+  if (--fontconfigUsers == 0) FcFini();  // releases fontconfig's configuration and caches
 }
 
 std::string FontEngine::findFile(const std::string& family, bool bold, int& index) {

@@ -3,10 +3,12 @@
 // Fonts: faces found through fontconfig, opened with FreeType once per engine, kept at every
 // size asked for, with their glyph images cached. Each engine belongs to whoever made it (the
 // program's objects, a session, a report) and is used on one thread at a time; it is not locked,
-// so threads that draw at once each need their own engine.
+// so threads that draw at once each need their own engine. Only the fontconfig matching
+// is shared and serialised.
 
 #include <ft2build.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,12 +56,17 @@ class SizedFont {
   void clearGlyphs();
 
  private:
+  const GlyphImage& lookUpGlyph(char32_t c);
+
   FontFace& face_;
   int em_;
   int ascent_ = 0;
   int descent_ = 0;
   FT_Size size_ = nullptr;
   std::unordered_map<uint32_t, GlyphImage> glyphs_;
+  // The glyphs of the ASCII characters once looked up, straight by character: entries of
+  // glyphs_, whose addresses hold until the cache is emptied.
+  std::array<const GlyphImage*, 128> ascii_{};
 };
 
 // A face at one fractional em size for report pages: unhinted, antialiased glyphs at quarter-pixel

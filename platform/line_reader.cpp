@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -53,7 +56,8 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
     throw QuiralError(path + ": not a regular file");
   }
   ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  buffer_.resize(kBufferSize);
+  // Not zero-filled: every byte is read into before it is looked at.
+  buffer_.reset(new char[kBufferSize]);
 }
 
 TextFileReader::~TextFileReader() {
@@ -62,7 +66,7 @@ TextFileReader::~TextFileReader() {
 
 bool TextFileReader::fill() {
   for (;;) {
-    ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+    ssize_t n = ::read(fd_, buffer_.get(), kBufferSize);
     if (n < 0) {
       if (errno == EINTR) continue;
       throwFileError(path_);
@@ -70,22 +74,22 @@ bool TextFileReader::fill() {
     pos_ = 0;
     end_ = static_cast<size_t>(n);
     // Most libraries have bare LF line ends: then one memchr per line finds each end.
-    onlyLf_ = !std::memchr(buffer_.data(), '\r', end_) && !std::memchr(buffer_.data(), 26, end_);
+    onlyLf_ = !std::memchr(buffer_.get(), '\r', end_) && !std::memchr(buffer_.get(), 26, end_);
     return n > 0;
   }
 }
 
 size_t TextFileReader::findLineEnd() const {
-  const char* start = buffer_.data() + pos_;
+  const char* start = buffer_.get() + pos_;
   size_t length = end_ - pos_;
   if (onlyLf_) {
     const void* hit = std::memchr(start, '\n', length);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - buffer_.data()) : end_;
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - buffer_.get()) : end_;
   }
   const char* p = start;
   const char* stop = start + length;
   while (p != stop && *p != '\r' && *p != '\n' && *p != 26) ++p;
-  return static_cast<size_t>(p - buffer_.data());
+  return static_cast<size_t>(p - buffer_.get());
 }
 
 bool TextFileReader::nextLine(std::string_view& line) {
@@ -108,7 +112,7 @@ bool TextFileReader::nextLine(std::string_view& line) {
       }
     }
     size_t stop = findLineEnd();
-    std::string_view piece(buffer_.data() + pos_, stop - pos_);
+    std::string_view piece(buffer_.get() + pos_, stop - pos_);
     if (!piece.empty()) any = true;
     pos_ = stop;
     if (stop == end_) {
@@ -142,22 +146,68 @@ bool mayStartWith(unsigned char c, char upper) {
 
 }  // namespace
 
-size_t TextFileReader::findCandidateLine(char letter) const {
-  const unsigned char* buf = reinterpret_cast<const unsigned char*>(buffer_.data());
+namespace {
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Thirty-two line starts at a time: a byte after LF that is a blank or control byte, or that
+// begins `prefix` (one or two upper-case ASCII letters) in either case. Returns the offset of the
+// first such byte at or after `p`, or `end` when too few bytes are left to look at.
+__attribute__((target("avx2"))) size_t candidateAvx2(const unsigned char* buf, size_t p, size_t end,
+                                                     std::string_view prefix) {
+  const __m256i lf = _mm256_set1_epi8('\n');
+  const __m256i first = _mm256_set1_epi8(static_cast<char>(prefix[0] | 0x20));
+  // With one letter the second test always passes: a byte ORed with 0xFF is 0xFF.
+  const bool two = prefix.size() > 1;
+  const __m256i secondBits = _mm256_set1_epi8(two ? 0x20 : -1);
+  const __m256i second = _mm256_set1_epi8(two ? static_cast<char>(prefix[1] | 0x20) : -1);
+  const __m256i caseBit = _mm256_set1_epi8(0x20);
+  const __m256i blank = _mm256_set1_epi8(32);
+  for (; p + 33 <= end; p += 32) {
+    const __m256i cur = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(buf + p));
+    const __m256i prev = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(buf + p - 1));
+    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(buf + p + 1));
+    const __m256i begins =
+        _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(cur, caseBit), first),
+                         _mm256_cmpeq_epi8(_mm256_or_si256(next, secondBits), second));
+    const __m256i ok = _mm256_or_si256(begins, _mm256_cmpeq_epi8(_mm256_min_epu8(cur, blank), cur));
+    const unsigned mask = static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(prev, lf), ok)));
+    if (mask) return p + static_cast<size_t>(__builtin_ctz(mask));
+  }
+  return end;
+}
+
+bool haveAvx2() {
+  static const bool have = __builtin_cpu_supports("avx2");
+  return have;
+}
+#endif
+
+}  // namespace
+
+size_t TextFileReader::findCandidateLine(std::string_view prefix) const {
+  const unsigned char* buf = reinterpret_cast<const unsigned char*>(buffer_.get());
+  const char letter = prefix[0];
   size_t p = pos_ + 1;
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (haveAvx2()) {
+    const size_t at = candidateAvx2(buf, p, end_, prefix);
+    if (at != end_) return at;
+    p = std::max(p, end_ >= 33 ? end_ - 32 : p);  // too few bytes left: the rest is done below
+  }
+#endif
 #if defined(__SSE2__)
-  // Sixteen line starts at a time: a byte after LF that is a blank/control byte or the letter.
+  // Sixteen bytes at a time, finding the LFs; only the byte after each LF is then looked at.
   const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i upper = _mm_set1_epi8(letter);
-  const __m128i lower = _mm_set1_epi8(static_cast<char>(letter | 0x20));
-  const __m128i blank = _mm_set1_epi8(32);
   for (; p + 16 <= end_; p += 16) {
-    __m128i cur = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p));
-    __m128i prev = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p - 1));
-    __m128i ok = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(cur, upper), _mm_cmpeq_epi8(cur, lower)),
-                              _mm_cmpeq_epi8(_mm_min_epu8(cur, blank), cur));
-    int mask = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(prev, lf), ok));
-    if (mask) return p + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    // Bit k: the byte before p + k is LF, so p + k starts a line.
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + p - 1));
+    unsigned starts = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(before, lf)));
+    while (starts) {
+      const size_t at = p + static_cast<size_t>(__builtin_ctz(starts));
+      if (mayStartWith(buf[at], letter)) return at;
+      starts &= starts - 1;
+    }
   }
 #endif
   for (; p < end_; ++p) {
@@ -168,11 +218,11 @@ size_t TextFileReader::findCandidateLine(char letter) const {
   return lastLf ? static_cast<size_t>(static_cast<const unsigned char*>(lastLf) - buf) + 1 : pos_;
 }
 
-bool TextFileReader::nextLineStartingLike(char letter, std::string_view& line) {
+bool TextFileReader::nextLineStartingLike(std::string_view prefix, std::string_view& line) {
   // The fast skip needs a plain LF buffer and the reader standing at the start of a line.
   while (onlyLf_ && !afterCr_ && !atEnd_ && pos_ < end_ &&
-         !mayStartWith(static_cast<unsigned char>(buffer_[pos_]), letter)) {
-    size_t next = findCandidateLine(letter);
+         !mayStartWith(static_cast<unsigned char>(buffer_[pos_]), prefix[0])) {
+    size_t next = findCandidateLine(prefix);
     if (next == pos_) break;  // the rejected line runs on into the next buffer
     pos_ = next;
     if (pos_ == end_) break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,22 +43,24 @@ class TextFileReader {
   // Next line as a view that stays valid until the next call; no copy when the line lies within
   // the buffer. False at the end of the text.
   bool nextLine(std::string_view& line);
-  // Like nextLine, but may pass over lines whose first byte is printable and is neither
-  // `letter` nor its lower-case form, since such a line cannot start with a word beginning with
-  // that letter after trimming. Callers still check the lines they get.
-  bool nextLineStartingLike(char letter, std::string_view& line);
+  // Like nextLine, but may pass over lines whose first byte is above 32 and that do not begin
+  // with `prefix` (one or two upper-case ASCII letters) in either case, since such a line cannot
+  // start with a word beginning with that prefix after trimming. Callers still check the lines
+  // they get.
+  bool nextLineStartingLike(std::string_view prefix, std::string_view& line);
 
  private:
   bool fill();
   // Offset of the first line end or byte 26 in [pos_, end_), or end_ when there is none.
   size_t findLineEnd() const;
-  // Start of the first line in (pos_, end_) whose first byte may begin `letter`, or the start of
-  // the unfinished last line of the buffer when no such line is complete in it.
-  size_t findCandidateLine(char letter) const;
+  // Start of the first line in (pos_, end_) that may begin with `prefix` (see
+  // nextLineStartingLike), or the start of the unfinished last line of the buffer when no such
+  // line is complete in it.
+  size_t findCandidateLine(std::string_view prefix) const;
 
   std::string path_;
   int fd_ = -1;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
   std::string spill_;  // a line that runs across buffer refills
   size_t pos_ = 0;
   size_t end_ = 0;

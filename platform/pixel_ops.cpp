@@ -44,6 +44,10 @@ int64_t columnClipped(Bitmap& bm, int64_t x, int64_t y0, int64_t y1, Ink ink) {
 }
 
 int64_t fillClipped(Bitmap& bm, const Rect& box, Ink ink) {
+  // AND with white changes no RGB pixel (an indexed one may move to an equal palette colour).
+  if (ink.mode == PenMode::Mask && ink.color == colors::kWhite &&
+      bm.format() == Bitmap::Format::Rgb24)
+    return 0;
   Rect c = clipToBitmap(bm, box);
   int64_t written = 0;
   for (int64_t y = c.top; y < c.bottom; ++y) written += spanClipped(bm, y, c.left, c.right, ink);

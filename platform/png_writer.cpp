@@ -3,11 +3,16 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/error.h"
 
@@ -15,16 +20,17 @@ namespace quiral {
 
 namespace {
 
-// The picture prepared for libpng: packed rows in one buffer, and a palette when indexed.
-struct PngImage {
+using ByteBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
+
+// What libpng is given: the rows (owned by a PreparedPng or a bitmap) and the palette.
+struct Encoding {
   int width = 0;
   int height = 0;
   int colorType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
   size_t rowBytes = 0;
+  const uint8_t* rows = nullptr;
   std::vector<png_color> palette;
-  std::vector<uint8_t> pixels;       // height rows of rowBytes each
-  const uint8_t* rowData = nullptr;  // rows to write: pixels, or the bitmap itself
 };
 
 // Maps colours to palette indices in first-seen order; at most 256 of them.
@@ -51,21 +57,49 @@ class PaletteBuilder {
   std::vector<Color> colors_;
 };
 
-bool allWhite(const uint8_t* p, size_t bytes) {
-  for (size_t i = 0; i + 8 <= bytes; i += 8) {
+// Whether the 16 RGB pixels (48 bytes) at p are all white.
+bool sixteenWhite(const uint8_t* p) {
+#if defined(__SSE2__)
+  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+  const __m128i all = _mm_and_si128(_mm_and_si128(a, b), c);
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(all, _mm_set1_epi8(-1))) == 0xFFFF;
+#else
+  uint64_t all = ~uint64_t(0);
+  for (int i = 0; i < 6; ++i) {
     uint64_t v;
-    std::memcpy(&v, p + i, 8);
-    if (v != ~uint64_t(0)) return false;
+    std::memcpy(&v, p + 8 * i, 8);
+    all &= v;
   }
-  return true;
+  return all == ~uint64_t(0);
+#endif
+}
+
+// Whether the 8 RGB pixels (24 bytes) at p are all white.
+bool eightWhite(const uint8_t* p) {
+  uint64_t a, b, c;
+  std::memcpy(&a, p, 8);
+  std::memcpy(&b, p + 8, 8);
+  std::memcpy(&c, p + 16, 8);
+  return (a & b & c) == ~uint64_t(0);
+}
+
+// Whether the 16 bytes at p are all zero.
+bool sixteenZero(const uint8_t* p) {
+  uint64_t a, b;
+  std::memcpy(&a, p, 8);
+  std::memcpy(&b, p + 8, 8);
+  return (a | b) == 0;
 }
 
 // Palette indices of an RGB picture, one byte per pixel; false when it has more than 256 colours.
-// Symbol views are mostly white, so runs of eight white pixels are handled in one step.
-bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, std::vector<uint8_t>& indices) {
+// White is always index 0, and symbol views are mostly white: runs of sixteen white pixels are
+// handled in one step.
+bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, ByteBuffer& indices) {
   const size_t w = size_t(bm.width());
   indices.resize(w * size_t(bm.height()));
-  const int white = palette.indexOf(colors::kWhite);
+  const int white = palette.indexOf(colors::kWhite);  // 0: the first colour seen
   Color lastColor = colors::kWhite;
   int lastIndex = white;
   for (int y = 0; y < bm.height(); ++y) {
@@ -73,51 +107,84 @@ bool indexPixels(const Bitmap& bm, PaletteBuilder& palette, std::vector<uint8_t>
     uint8_t* out = indices.data() + size_t(y) * w;
     size_t x = 0;
     while (x < w) {
-      if (x + 8 <= w && allWhite(p + 3 * x, 24)) {
-        std::memset(out + x, white, 8);
-        x += 8;
+      if (x + 16 <= w && sixteenWhite(p + 3 * x)) {
+        std::memset(out + x, white, 16);  // a fixed size: two plain stores
+        x += 16;
         continue;
       }
-      const uint8_t* q = p + 3 * x;
-      const Color c = rgb(q[0], q[1], q[2]);
-      if (c != lastColor) {
-        lastIndex = palette.indexOf(c);
-        if (lastIndex < 0) return false;
-        lastColor = c;
+      if (x + 8 <= w && eightWhite(p + 3 * x)) {
+        std::memset(out + x, white, 8);
+        x += 8;
       }
-      out[x++] = uint8_t(lastIndex);
+      // Up to eight pixels one by one, then back to the white tests.
+      const size_t stop = std::min(w, x + 8);
+      for (; x < stop; ++x) {
+        const uint8_t* q = p + 3 * x;
+        if ((q[0] & q[1] & q[2]) == 0xFF) {  // white between the strokes: no colour lookup
+          out[x] = uint8_t(white);
+          continue;
+        }
+        const Color c = rgb(q[0], q[1], q[2]);
+        if (c != lastColor) {
+          lastIndex = palette.indexOf(c);
+          if (lastIndex < 0) return false;
+          lastColor = c;
+        }
+        out[x] = uint8_t(lastIndex);
+      }
     }
   }
   return true;
 }
 
-// Packs one row of byte indices at Depth bits per pixel, most significant bits first. With the
-// depth fixed at compile time the inner loop over a byte's pixels unrolls.
+// Packs `count` byte indices at Depth bits per pixel, most significant bits first; a partial
+// last byte is padded with zero bits. With the depth fixed at compile time the inner loop over a
+// byte's pixels unrolls.
 template <int Depth>
-void packRow(const uint8_t* in, size_t width, uint8_t* out) {
+uint8_t* packPixels(const uint8_t* in, size_t count, uint8_t* out) {
   constexpr size_t kPerByte = 8 / Depth;
   size_t x = 0;
-  for (; x + kPerByte <= width; x += kPerByte) {
+  for (; x + kPerByte <= count; x += kPerByte) {
     unsigned byte = 0;
     for (size_t k = 0; k < kPerByte; ++k) byte = (byte << Depth) | in[x + k];
     *out++ = uint8_t(byte);
   }
-  if (x < width) {
+  if (x < count) {
     unsigned byte = 0;
     size_t k = 0;
-    for (; x < width; ++x, ++k) byte = (byte << Depth) | in[x];
-    *out = uint8_t(byte << (Depth * (kPerByte - k)));
+    for (; x < count; ++x, ++k) byte = (byte << Depth) | in[x];
+    *out++ = uint8_t(byte << (Depth * (kPerByte - k)));
+  }
+  return out;
+}
+
+// Packs one row. Sixteen pixels of index 0 (white) pack to 2 x Depth zero bytes, written at once.
+template <int Depth>
+void packRow(const uint8_t* in, size_t width, uint8_t* out) {
+  if constexpr (Depth == 8) {
+    std::memcpy(out, in, width);
+  } else {
+    size_t x = 0;
+    for (; x + 16 <= width; x += 16) {
+      if (sixteenZero(in + x)) {
+        std::memset(out, 0, 2 * Depth);
+        out += 2 * Depth;
+      } else {
+        out = packPixels<Depth>(in + x, 16, out);
+      }
+    }
+    packPixels<Depth>(in + x, width - x, out);
   }
 }
 
-void packRows(const std::vector<uint8_t>& indices, PngImage& img) {
+void packRows(const ByteBuffer& indices, PreparedPng& img) {
   const size_t w = size_t(img.width);
   const size_t perByte = size_t(8 / img.bitDepth);
   img.rowBytes = (w + perByte - 1) / perByte;
-  img.pixels.resize(img.rowBytes * size_t(img.height));
+  img.rows.resize(img.rowBytes * size_t(img.height));
   for (int y = 0; y < img.height; ++y) {
     const uint8_t* in = indices.data() + size_t(y) * w;
-    uint8_t* out = img.pixels.data() + size_t(y) * img.rowBytes;
+    uint8_t* out = img.rows.data() + size_t(y) * img.rowBytes;
     switch (img.bitDepth) {
       case 1:
         packRow<1>(in, w, out);
@@ -135,39 +202,52 @@ void packRows(const std::vector<uint8_t>& indices, PngImage& img) {
   }
 }
 
-PngImage prepare(const Bitmap& bm) {
-  PngImage img;
-  img.width = bm.width();
-  img.height = bm.height();
-  std::vector<Color> colors;
-  std::vector<uint8_t> indices;
-  bool indexed = false;
+// An RGB picture of at most 256 colours as palette indices packed at the smallest depth that
+// holds them (palette in first-seen order); false when it has more colours.
+bool indexRgb(const Bitmap& bm, PreparedPng& img) {
+  // One scratch buffer per thread, kept between pictures.
+  thread_local ByteBuffer indices;
+  PaletteBuilder palette;
+  if (!indexPixels(bm, palette, indices)) return false;
+  img.indexed = true;
+  for (Color c : palette.colors()) img.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
+  const size_t n = img.palette.size();
+  img.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
+  packRows(indices, img);
+  return true;
+}
+
+std::vector<png_color> pngPalette(const std::vector<PreparedPng::PaletteEntry>& entries) {
+  std::vector<png_color> out;
+  out.reserve(entries.size());
+  for (const auto& e : entries) out.push_back({e.red, e.green, e.blue});
+  return out;
+}
+
+Encoding encodingOf(const PreparedPng& img) {
+  Encoding e;
+  e.width = img.width;
+  e.height = img.height;
+  e.colorType = img.indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB;
+  e.bitDepth = img.bitDepth;
+  e.rowBytes = img.rowBytes;
+  e.rows = img.rows.data();
+  if (img.indexed) e.palette = pngPalette(img.palette);
+  return e;
+}
+
+// An encoding that reads the bitmap's own rows: indexed bitmaps with their palette, RGB as is.
+Encoding encodingOfBitmap(const Bitmap& bm) {
+  Encoding e;
+  e.width = bm.width();
+  e.height = bm.height();
+  e.rowBytes = bm.stride();
+  e.rows = bm.data();
   if (bm.format() == Bitmap::Format::Indexed8) {
-    colors.assign(bm.palette().begin(), bm.palette().end());
-    indexed = true;
-    img.colorType = PNG_COLOR_TYPE_PALETTE;
-    img.rowBytes = bm.stride();
-    img.rowData = bm.data();
-  } else {
-    PaletteBuilder palette;
-    indexed = indexPixels(bm, palette, indices);
-    colors = palette.colors();
+    e.colorType = PNG_COLOR_TYPE_PALETTE;
+    for (Color c : bm.palette()) e.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
   }
-  if (indexed) {
-    for (Color c : colors) img.palette.push_back({redOf(c), greenOf(c), blueOf(c)});
-    img.colorType = PNG_COLOR_TYPE_PALETTE;
-    if (!img.rowData) {
-      const size_t n = colors.size();
-      img.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : n <= 16 ? 4 : 8;
-      packRows(indices, img);
-      img.rowData = img.pixels.data();
-    }
-    return img;
-  }
-  img.colorType = PNG_COLOR_TYPE_RGB;
-  img.rowBytes = bm.stride();
-  img.rowData = bm.data();
-  return img;
+  return e;
 }
 
 void onPngError(png_structp png, png_const_charp) {
@@ -177,7 +257,7 @@ void onPngWarning(png_structp, png_const_charp) {}
 
 // Writes with libpng; no C++ object with a destructor lives across the setjmp. Returns false on
 // a libpng failure.
-bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, int level) {
+bool writeWithLibpng(FILE* file, const Encoding& img, png_bytepp rowPointers, int level) {
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onPngError, onPngWarning);
   if (!png) return false;
@@ -192,11 +272,14 @@ bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, in
   // than the full search and compresses them nearly as well.
   if (level <= 1) png_set_compression_strategy(png, Z_RLE);
   png_set_filter(png, 0, PNG_FILTER_NONE);
+  // Indices come from our own palette and are always in range: libpng need not check every
+  // pixel of every row (it does when the palette has fewer than 2^depth entries).
+  png_set_check_for_invalid_index(png, 0);
   png_set_IHDR(png, info, png_uint_32(img.width), png_uint_32(img.height), img.bitDepth,
                img.colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   if (img.colorType == PNG_COLOR_TYPE_PALETTE)
-    png_set_PLTE(png, info, img.palette.data(), int(img.palette.size()));
+    png_set_PLTE(png, info, const_cast<png_color*>(img.palette.data()), int(img.palette.size()));
   png_write_info(png, info);
   png_write_image(png, rowPointers);
   png_write_end(png, nullptr);
@@ -204,14 +287,10 @@ bool writeWithLibpng(FILE* file, const PngImage& img, png_bytepp rowPointers, in
   return true;
 }
 
-}  // namespace
-
-void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options) {
-  if (bitmap.empty()) throw QuiralError("Cannot write an empty picture to " + path);
-  const PngImage img = prepare(bitmap);
+void writeEncoded(const Encoding& img, const std::string& path, PngOptions options) {
   std::vector<png_bytep> rowPointers(size_t(img.height));
   for (size_t y = 0; y < rowPointers.size(); ++y)
-    rowPointers[y] = const_cast<png_bytep>(img.rowData + y * img.rowBytes);
+    rowPointers[y] = const_cast<png_bytep>(img.rows + y * img.rowBytes);
   errno = 0;
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) throwFileError(path);
@@ -225,6 +304,42 @@ void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options)
     std::remove(path.c_str());
     throw FileError(err != 0 ? err : EIO, path);
   }
+}
+
+}  // namespace
+
+PreparedPng preparePng(const Bitmap& bitmap) {
+  if (bitmap.empty()) throw QuiralError("Cannot write an empty picture");
+  PreparedPng img;
+  img.width = bitmap.width();
+  img.height = bitmap.height();
+  if (bitmap.format() == Bitmap::Format::Rgb24 && indexRgb(bitmap, img)) return img;
+  const Encoding own = encodingOfBitmap(bitmap);
+  img.indexed = own.colorType == PNG_COLOR_TYPE_PALETTE;
+  for (const png_color& c : own.palette) img.palette.push_back({c.red, c.green, c.blue});
+  img.rowBytes = own.rowBytes;
+  img.rows.assign(own.rows, own.rows + own.rowBytes * size_t(own.height));
+  return img;
+}
+
+void writePng(const PreparedPng& picture, const std::string& path, PngOptions options) {
+  if (picture.width <= 0 || picture.height <= 0)
+    throw QuiralError("Cannot write an empty picture to " + path);
+  writeEncoded(encodingOf(picture), path, options);
+}
+
+void writePng(const Bitmap& bitmap, const std::string& path, PngOptions options) {
+  if (bitmap.empty()) throw QuiralError("Cannot write an empty picture to " + path);
+  if (bitmap.format() == Bitmap::Format::Rgb24) {
+    PreparedPng indexed;
+    indexed.width = bitmap.width();
+    indexed.height = bitmap.height();
+    if (indexRgb(bitmap, indexed)) {
+      writeEncoded(encodingOf(indexed), path, options);
+      return;
+    }
+  }
+  writeEncoded(encodingOfBitmap(bitmap), path, options);
 }
 
 Bitmap readPng(const std::string& path) {

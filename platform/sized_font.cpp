@@ -117,9 +117,17 @@ SizedFont::~SizedFont() {
 
 void SizedFont::clearGlyphs() {
   glyphs_.clear();
+  ascii_.fill(nullptr);
 }
 
 const GlyphImage& SizedFont::glyph(char32_t c) {
+  if (c < ascii_.size() && ascii_[c]) return *ascii_[c];
+  const GlyphImage& found = lookUpGlyph(c);
+  if (c < ascii_.size()) ascii_[c] = &found;
+  return found;
+}
+
+const GlyphImage& SizedFont::lookUpGlyph(char32_t c) {
   const uint32_t index = face_.glyphIndex(c);
   if (auto it = glyphs_.find(index); it != glyphs_.end()) return it->second;
   GlyphImage image;

@@ -58,9 +58,7 @@ void Renderer::B_linhaClick(const std::vector<std::string>& memo, int caretLine)
 }
 
 void Renderer::cropIntoView() {
-  ViewCrop crop = viewCropOf(state_);
-  viewImage_.resize(crop.width, crop.height);  // white
-  copyCrop(viewImage_, canvasBitmap_, crop);
+  copyCrop(viewImage_, canvasBitmap_, viewCropOf(state_));
 }
 
 void Renderer::definicao(const TokenTable& tokens, int /*tokenCount*/) {

@@ -38,18 +38,30 @@ ViewCrop viewCropOf(const DrawingState& state) {
 }
 
 void copyCrop(Bitmap& view, const Bitmap& canvas, const ViewCrop& crop) {
-  if (crop.blank) return;
-  // The part of the crop that lies on the canvas, in canvas coordinates.
+  view.resizeForOverwrite(crop.width, crop.height);
+  const size_t rowBytes = view.stride();
+  // The part of the crop that lies on the canvas, in canvas coordinates (empty when blank).
   const int64_t left = std::max<int64_t>(crop.sourceLeft, 0);
   const int64_t top = std::max<int64_t>(crop.sourceTop, 0);
   const int64_t right = std::min<int64_t>(crop.sourceLeft + view.width(), canvas.width());
   const int64_t bottom = std::min<int64_t>(crop.sourceTop + view.height(), canvas.height());
-  if (left >= right || top >= bottom) return;
-  const size_t bytes = size_t(right - left) * 3;
-  for (int64_t y = top; y < bottom; ++y) {
-    const uint8_t* from = canvas.row(int(y)) + size_t(left) * 3;
-    uint8_t* to = view.row(int(y - crop.sourceTop)) + size_t(left - crop.sourceLeft) * 3;
-    std::memcpy(to, from, bytes);
+  if (crop.blank || left >= right || top >= bottom) {
+    std::memset(view.data(), 0xFF, rowBytes * size_t(view.height()));
+    return;
+  }
+  const size_t before = size_t(left - crop.sourceLeft) * 3;
+  const size_t copied = size_t(right - left) * 3;
+  const size_t after = rowBytes - before - copied;
+  for (int y = 0; y < view.height(); ++y) {
+    uint8_t* to = view.row(y);
+    const int64_t canvasRow = crop.sourceTop + y;
+    if (canvasRow < top || canvasRow >= bottom) {
+      std::memset(to, 0xFF, rowBytes);
+      continue;
+    }
+    std::memset(to, 0xFF, before);
+    std::memcpy(to + before, canvas.row(int(canvasRow)) + size_t(left) * 3, copied);
+    std::memset(to + before + copied, 0xFF, after);
   }
 }
 

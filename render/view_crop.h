@@ -25,9 +25,10 @@ ViewCrop viewCropOf(const DrawingState& state);
 
 class Bitmap;
 
-// Copies the crop's area of the canvas pixel for pixel into `view`, which must already have the
-// crop's size and be white: pixels outside the canvas stay white. Both are 24-bit bitmaps. This
-// is the rectangle copy at 1:1, done row by row.
+// Sizes `view` to the crop and fills it from the crop's area of the canvas, pixel for pixel;
+// pixels outside the canvas (all of them for a blank crop) are white. Each view pixel is written
+// once, whatever `view` held before. Both are 24-bit bitmaps. This is the rectangle copy at 1:1,
+// done row by row.
 void copyCrop(Bitmap& view, const Bitmap& canvas, const ViewCrop& crop);
 
 }  // namespace quiral

@@ -67,6 +67,7 @@ CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
   const std::string& library = browser.CurrentLibraryPath();
   nameLibrary(*report, std::string(fileNamePart(library)));
   data_.DocumentationPath = documentationBeside(library);
+  data_.ModernTranslation = browser.modernTranslation();
   return Outcome::Ready;
 }
 

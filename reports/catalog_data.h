@@ -1,12 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "library/documentation_cache.h"
 
 namespace quiral {
 
 struct Session;
+struct TranslatedLibrary;
 
 // What both catalogs read while they generate: the session, whose component list is the cursor
 // (its selection is the component being printed, and the drawing state's PrintRemaining counts
@@ -23,6 +26,12 @@ struct CatalogData {
   std::string DocumentationPath;
   // The descriptions of DocumentationPath, read once per file rather than once per cell.
   DocumentationCache descriptions;
+  // For a modern library, its translation as the catalog command found it: the descriptions come
+  // from its documentation text instead of a file.
+  std::shared_ptr<const TranslatedLibrary> ModernTranslation;
 };
+
+// The description of `componentName` from where the last catalog command said.
+std::string catalogDescription(CatalogData& data, std::string_view componentName);
 
 }  // namespace quiral

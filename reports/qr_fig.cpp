@@ -95,7 +95,7 @@ void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
   QRLabel3->setCaption(unitCountText(state.UnitCount));
   QRLabel4->setCaption(state.AliasLine);
   QRLabel9->setCaption({});
-  QRLabel9->setCaption(data_.descriptions.find(data_.DocumentationPath, QRLabel2->caption()));
+  QRLabel9->setCaption(catalogDescription(data_, QRLabel2->caption()));
 
   moreData = advanceCatalogCursor(session);
   setPdfButtonEnabled(!moreData);

@@ -39,7 +39,7 @@ void TQR_lista::QuickRepNeedData(TQuickRep& /*report*/, bool& moreData) {
   QRLabel2->setCaption(selectedComponentName(session));
   QRLabel4->setCaption(session.renderer.state().AliasLine);
   QRLabel9->setCaption({});
-  QRLabel9->setCaption(data_.descriptions.find(data_.DocumentationPath, QRLabel2->caption()));
+  QRLabel9->setCaption(catalogDescription(data_, QRLabel2->caption()));
   moreData = advanceCatalogCursor(session);
 }
 

@@ -12,6 +12,7 @@ packages=(
   qpdf poppler-utils
   clang libclang-rt-14-dev
   locales
+  kicad-symbols
 )
 if [[ "${QUIRAL_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
   packages+=(xvfb xauth imagemagick)

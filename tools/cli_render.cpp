@@ -1,10 +1,16 @@
 // Rendering commands: one component's view as a PNG (with its drawing facts as JSON), and every
 // component of several libraries in one run, as the drawings catalog walks them.
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/png_writer.h"
@@ -23,7 +29,11 @@ struct RenderArguments {
   std::optional<size_t> index;
   bool info = false;
   bool noWrite = false;
+  size_t jobs = 0;  // 0: one per core
 };
+
+// More workers than this only cost memory (a 12 MB canvas each).
+constexpr size_t kMaxJobs = 64;
 
 RenderArguments parseRenderArguments(const std::vector<std::string>& args, bool forAll) {
   RenderArguments parsed;
@@ -41,6 +51,10 @@ RenderArguments parseRenderArguments(const std::vector<std::string>& args, bool 
       parsed.info = true;
     } else if (arg == "--no-write" && forAll) {
       parsed.noWrite = true;
+    } else if (arg == "--jobs" && forAll) {
+      parsed.jobs = parseIndex(value("--jobs"), "--jobs");
+      if (parsed.jobs == 0 || parsed.jobs > kMaxJobs)
+        throw UsageError("--jobs must be between 1 and " + std::to_string(kMaxJobs));
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -129,33 +143,116 @@ std::string entryFileName(const std::string& libraryPath, size_t index, std::str
   return safeFileName(stem) + "-" + number + "-" + safeFileName(name) + ".png";
 }
 
+// Shows every component of one library, as the drawings catalog walks it, and queues each view
+// for writing when `writer` is given. Returns the number of components.
+size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string& library,
+                     const std::optional<std::string>& outputFolder) {
+  session.browser.B_carregarClick(library);
+  ComponentList& list = session.browser.components();
+  const size_t count = list.size();
+  for (size_t i = 0; i < count; ++i) {
+    list.select(int(i));
+    session.browser.ShowComponent();
+    if (writer) {
+      std::filesystem::path out =
+          std::filesystem::path(*outputFolder) / entryFileName(library, i, list[i]);
+      writer->push(preparePng(session.renderer.ViewImage()), out.string());
+    }
+  }
+  // The library counts as done once its files are written, so a failure is its own.
+  if (writer) writer->finish();
+  return count;
+}
+
+// Renders whole libraries on `jobs` workers, each with its own session, canvas, fonts and PNG
+// writer, taking the next library as it finishes one. Results are reported in library order,
+// so the output is the same whatever the number of workers.
+class LibraryJobs {
+ public:
+  LibraryJobs(const std::vector<std::string>& libraries, const std::optional<std::string>& output,
+              size_t jobs)
+      : libraries_(libraries), output_(output), outcomes_(libraries.size()) {
+    for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
+  }
+  ~LibraryJobs() {
+    stop_ = true;
+    for (std::thread& worker : workers_) worker.join();
+  }
+  LibraryJobs(const LibraryJobs&) = delete;
+  LibraryJobs& operator=(const LibraryJobs&) = delete;
+
+  // Waits for library i; returns its component count or rethrows its failure.
+  size_t result(size_t i) {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [&] { return outcomes_[i].finished; });
+    if (outcomes_[i].failure) {
+      stop_ = true;  // nothing after a failed library is reported: start no more
+      std::rethrow_exception(outcomes_[i].failure);
+    }
+    return outcomes_[i].count;
+  }
+
+ private:
+  struct Outcome {
+    bool finished = false;
+    size_t count = 0;
+    std::exception_ptr failure;
+  };
+
+  void work() {
+    std::optional<Session> session;
+    std::optional<PngWriteQueue> writer;
+    for (;;) {
+      const size_t i = next_++;
+      if (i >= libraries_.size() || stop_) return;
+      Outcome outcome;
+      try {
+        if (!session) session.emplace();
+        // A writer that failed keeps its failure: each failure gets the next library a fresh one.
+        if (output_ && !writer) writer.emplace();
+        outcome.count =
+            renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i], output_);
+      } catch (...) {
+        outcome.failure = std::current_exception();
+        writer.reset();
+      }
+      outcome.finished = true;
+      {
+        std::lock_guard lock(mutex_);
+        outcomes_[i] = std::move(outcome);
+      }
+      done_.notify_all();
+    }
+  }
+
+  const std::vector<std::string>& libraries_;
+  const std::optional<std::string>& output_;
+  std::vector<Outcome> outcomes_;
+  std::atomic<size_t> next_{0};
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::condition_variable done_;
+  std::vector<std::thread> workers_;
+};
+
+size_t defaultJobs() {
+  return std::max<size_t>(1, std::thread::hardware_concurrency());
+}
+
 int runRenderAll(const std::vector<std::string>& args) {
   RenderArguments parsed = parseRenderArguments(args, true);
   if (parsed.positional.empty()) throw UsageError("expects at least one library file");
   if (!parsed.output && !parsed.noWrite) throw UsageError("needs -o DIR or --no-write");
-  const bool write = !parsed.noWrite;
-  if (write) std::filesystem::create_directories(*parsed.output);
-  Session session;
-  std::optional<PngWriteQueue> writer;
-  if (write) writer.emplace();
+  if (!parsed.noWrite) std::filesystem::create_directories(*parsed.output);
+  const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
+  const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
+  LibraryJobs work(parsed.positional, output, jobs);
   size_t total = 0;
-  for (const std::string& library : parsed.positional) {
-    session.browser.B_carregarClick(library);
-    ComponentList& list = session.browser.components();
-    const size_t count = list.size();
-    for (size_t i = 0; i < count; ++i) {
-      list.select(int(i));
-      session.browser.ShowComponent();
-      if (write) {
-        std::filesystem::path out =
-            std::filesystem::path(*parsed.output) / entryFileName(library, i, list[i]);
-        writer->push(session.renderer.ViewImage(), out.string());
-      }
-    }
+  for (size_t i = 0; i < parsed.positional.size(); ++i) {
+    const size_t count = work.result(i);
     total += count;
-    printLine(library + ": " + std::to_string(count) + " components");
+    printLine(parsed.positional[i] + ": " + std::to_string(count) + " components");
   }
-  if (writer) writer->finish();
   printLine("total: " + std::to_string(total) + " components");
   return 0;
 }
@@ -164,9 +261,10 @@ QUIRAL_CLI_COMMAND(
     render, "LIB NAME -o OUT.png [--index N] [--info]",
     "Draws one component and writes its view as PNG; --info prints its facts as JSON.", runRender);
 // The command's name has a hyphen, which the registration macro cannot spell.
-const CliRegistrar renderAllCommand({"render-all", "LIB... -o DIR [--no-write]", runRenderAll,
-                                     "Draws every component of the libraries into DIR, one PNG per "
-                                     "entry (--no-write: renders only, to time it)."});
+const CliRegistrar renderAllCommand(
+    {"render-all", "LIB... -o DIR [--no-write] [--jobs N]", runRenderAll,
+     "Draws every component of the libraries into DIR, one PNG per entry (--no-write: renders "
+     "only, to time it; --jobs: libraries drawn at once, one per core by default)."});
 
 }  // namespace
 }  // namespace quiral::cli

@@ -1,7 +1,5 @@
 #include "tools/png_write_queue.h"
 
-#include "platform/png_writer.h"
-
 namespace quiral::cli {
 
 PngWriteQueue::PngWriteQueue(size_t maxPending)
@@ -20,11 +18,19 @@ void PngWriteQueue::rethrowFailure() {
   if (failure_) std::rethrow_exception(failure_);
 }
 
+void PngWriteQueue::push(PreparedPng picture, std::string path) {
+  enqueue(Job{std::nullopt, std::move(picture), std::move(path)});
+}
+
 void PngWriteQueue::push(Bitmap picture, std::string path) {
+  enqueue(Job{std::move(picture), PreparedPng{}, std::move(path)});
+}
+
+void PngWriteQueue::enqueue(Job job) {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [&] { return failure_ || pending_.size() < maxPending_; });
   rethrowFailure();
-  pending_.emplace_back(std::move(picture), std::move(path));
+  pending_.push_back(std::move(job));
   changed_.notify_all();
 }
 
@@ -41,13 +47,16 @@ void PngWriteQueue::run() {
   for (;;) {
     changed_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
     if (pending_.empty()) return;  // stopping with nothing left
-    auto [picture, path] = std::move(pending_.front());
+    Job job = std::move(pending_.front());
     pending_.pop_front();
     busy_ = true;
     lock.unlock();
     std::exception_ptr failure;
     try {
-      writePng(picture, path, options);
+      if (job.bitmap)
+        writePng(*job.bitmap, job.path, options);
+      else
+        writePng(job.prepared, job.path, options);
     } catch (...) {
       failure = std::current_exception();
     }

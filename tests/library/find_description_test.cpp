@@ -83,5 +83,14 @@ TEST_F(FindDescriptionTest, TheCacheGivesWhatTheFileGivesAndFollowsItsChanges) {
   EXPECT_THROW(cache.find(path, "LED"), FileError);
 }
 
+TEST(FindDescriptionInText, ReadsATranslatedDocumentationText) {
+  const std::string text =
+      "EESchema-DOCLIB  Version 2.0\n#\n$CMP Nand_B\nD small gate\nK k\n$ENDCMP\n"
+      "#\n$CMP X\nK no description\n$ENDCMP\n";
+  EXPECT_EQ(FindDescriptionInText(text, "NAND_B"), "small gate");
+  EXPECT_EQ(FindDescriptionInText(text, "X"), "");
+  EXPECT_EQ(FindDescriptionInText(text, ""), "");
+}
+
 }  // namespace
 }  // namespace quiral

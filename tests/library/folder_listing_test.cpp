@@ -24,7 +24,7 @@ TEST(FolderListing, NamesSortIgnoringAsciiCaseThenByBytes) {
   EXPECT_TRUE(lessIgnoringAsciiCase("ab", "abc"));
 }
 
-TEST(FolderListing, MaskMatchesLibInAnyCaseOnly) {
+TEST(FolderListing, MaskMatchesLibAndKicadSymInAnyCaseOnly) {
   EXPECT_TRUE(matchesLibraryMask("x.lib"));
   EXPECT_TRUE(matchesLibraryMask("X.LIB"));
   EXPECT_TRUE(matchesLibraryMask("x.LiB"));
@@ -32,6 +32,10 @@ TEST(FolderListing, MaskMatchesLibInAnyCaseOnly) {
   EXPECT_FALSE(matchesLibraryMask("x.lib.bak"));
   EXPECT_FALSE(matchesLibraryMask("x.dcm"));
   EXPECT_FALSE(matchesLibraryMask("xlib"));
+  EXPECT_TRUE(matchesLibraryMask("Device.kicad_sym"));
+  EXPECT_TRUE(matchesLibraryMask("x.KICAD_SYM"));
+  EXPECT_FALSE(matchesLibraryMask(".kicad_sym"));
+  EXPECT_FALSE(matchesLibraryMask("x.kicad_sym-bak"));
 }
 
 TEST(FolderListing, ListsFilesAndFoldersSkippingHiddenOnes) {

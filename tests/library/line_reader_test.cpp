@@ -92,7 +92,7 @@ TEST(TextFileReader, AgreesWithTheSplitterAcrossBufferBoundaries) {
   }
 }
 
-TEST(TextFileReader, SkippingByFirstLetterKeepsEveryCandidateLine) {
+TEST(TextFileReader, SkippingByPrefixKeepsEveryCandidateLine) {
   // Library-like texts, LF-only (the fast path) and with CR or byte 26 (the plain path): the lines
   // that could start with D after trimming must all come through, in order, with nothing else
   // changed.
@@ -108,6 +108,9 @@ TEST(TextFileReader, SkippingByFirstLetterKeepsEveryCandidateLine) {
                                           "#comment",
                                           "ENDDEF",
                                           "d",
+                                          "DRAW",
+                                          "dE",
+                                          "Dx",
                                           std::string(70000, 'q')};
   for (int round = 0; round < 12; ++round) {
     std::string text;
@@ -120,19 +123,24 @@ TEST(TextFileReader, SkippingByFirstLetterKeepsEveryCandidateLine) {
     std::string path = dir.file("skip.lib");
     writeBytes(path, text);
 
-    Lines expected;
-    for (const std::string& line : readAllLines(path)) {
-      unsigned char c = line.empty() ? 0 : static_cast<unsigned char>(line[0]);
-      if (c <= 32 || c == 'D' || c == 'd') expected.push_back(line);
+    for (std::string_view prefix : {"D", "DE"}) {
+      auto candidate = [&](std::string_view line) {
+        if (line.empty() || static_cast<unsigned char>(line[0]) <= 32) return true;
+        if (line.size() < prefix.size()) return false;
+        for (size_t k = 0; k < prefix.size(); ++k)
+          if ((line[k] & ~0x20) != prefix[k]) return false;
+        return true;
+      };
+      Lines expected;
+      for (const std::string& line : readAllLines(path))
+        if (candidate(line)) expected.push_back(line);
+      Lines got;
+      TextFileReader reader(path);
+      std::string_view line;
+      while (reader.nextLineStartingLike(prefix, line))
+        if (candidate(line)) got.emplace_back(line);
+      EXPECT_EQ(got, expected) << "round " << round << " prefix " << prefix;
     }
-    Lines got;
-    TextFileReader reader(path);
-    std::string_view line;
-    while (reader.nextLineStartingLike('D', line)) {
-      unsigned char c = line.empty() ? 0 : static_cast<unsigned char>(line[0]);
-      if (c <= 32 || c == 'D' || c == 'd') got.emplace_back(line);
-    }
-    EXPECT_EQ(got, expected) << "round " << round;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace quiral {
@@ -121,6 +122,28 @@ TEST(TokenizeLine, TheBoundAtPosition300) {
   EXPECT_EQ(t[301].kind, TokenKind::Empty);
   EXPECT_EQ(t[-1].text, "");
   EXPECT_EQ(t.text(1000000), "");
+}
+
+// The table is cleared only as far as the previous line used it: after any run of lines it must
+// hold exactly what a fresh table filled by the last line holds, including at the 300 bound.
+TEST(TokenizeLine, AfterAnyLinesTheTableIsTheLastLinesAlone) {
+  const std::string pieces[] = {"S", "-100", "\"a b\"", "\"",   "\"\"",
+                                " ", "  ",   "\t",      "x\"y", "+5V"};
+  std::mt19937 random(14);
+  TokenTable reused;
+  for (int round = 0; round < 400; ++round) {
+    std::string line;
+    const int length = round % 50 == 0 ? 700 : int(random() % 40);
+    for (int i = 0; i < length; ++i) line += pieces[random() % std::size(pieces)] + " ";
+    if (!line.empty() && random() % 2) line.pop_back();  // also lines that end in a token
+    const int count = TokenizeLine(reused, line);
+    TokenTable fresh;
+    ASSERT_EQ(TokenizeLine(fresh, line), count) << line;
+    for (int position = 1; position <= TokenTable::kSize; ++position) {
+      ASSERT_EQ(reused[position].text, fresh[position].text) << line << " @" << position;
+      ASSERT_EQ(reused[position].kind, fresh[position].kind) << line << " @" << position;
+    }
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -50,6 +51,8 @@ TEST(FileIo, AtomicWriteReplacesWholeFilesAndLeavesNoTemporaries) {
   writeFileAtomically(target, "old contents");
   writeFileAtomically(target, std::string("new\0bytes", 9));
   EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));
+  // No bound at all reads the same (the size taken from the file, not from the bound).
+  EXPECT_EQ(readWholeFile(target, SIZE_MAX), std::string("new\0bytes", 9));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
   // A failure while writing over the file leaves it as it was, with no temporary beside it.
   {

@@ -77,6 +77,36 @@ TEST(Png, PaletteFileIsSmallAndIndexedPicturesKeepTheirColours) {
   std::remove(path.c_str());
 }
 
+std::string fileBytes(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::string bytes;
+  char buffer[4096];
+  for (size_t n; f && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+  if (f) std::fclose(f);
+  return bytes;
+}
+
+// A picture prepared on one thread and encoded later gives the same file as writing it at once,
+// for palette, RGB and indexed pictures, also after the source has changed.
+TEST(Png, PreparedPicturesGiveTheSameFile) {
+  Bitmap few(37, 5);
+  few.setPixel(3, 2, 0x000000);
+  Bitmap many(300, 2);
+  for (int x = 0; x < 300; ++x) many.setPixel(x, 1, rgb(uint8_t(x), uint8_t(x / 2), 7));
+  Bitmap indexed = toHalftone(few);
+  const std::string direct = tempPath("direct.png"), prepared = tempPath("prepared.png");
+  for (Bitmap* picture : {&few, &many, &indexed}) {
+    writePng(*picture, direct, PngOptions{true});
+    PreparedPng ready = preparePng(*picture);
+    picture->clear(0x00FF00);
+    writePng(ready, prepared, PngOptions{true});
+    EXPECT_EQ(fileBytes(direct), fileBytes(prepared));
+  }
+  std::remove(direct.c_str());
+  std::remove(prepared.c_str());
+  EXPECT_THROW(preparePng(Bitmap()), QuiralError);
+}
+
 TEST(Png, FailuresThrow) {
   Bitmap b(2, 2);
   EXPECT_THROW(writePng(b, "/nonexistent-folder-quiral/x.png"), FileError);

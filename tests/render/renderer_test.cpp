@@ -203,7 +203,7 @@ namespace quiral {
 namespace {
 
 // The row-by-row crop gives the same pixels as the general rectangle copy at 1:1, also where the
-// crop reaches past the canvas on any side.
+// crop reaches past the canvas on any side or misses it, whatever the view held before.
 TEST(CopyCrop, MatchesTheRectangleCopy) {
   Bitmap canvas(300, 200);
   for (int y = 0; y < canvas.height(); ++y) {
@@ -211,14 +211,17 @@ TEST(CopyCrop, MatchesTheRectangleCopy) {
   }
   const ViewCrop crops[] = {{50, 40, 10, 20, false},   {400, 300, -50, -60, false},
                             {80, 90, 250, 150, false}, {30, 30, -100, 10, false},
-                            {30, 30, 10, 500, false},  {1, 1, 299, 199, false}};
+                            {30, 30, 10, 500, false},  {1, 1, 299, 199, false},
+                            {20, 10, 5, 5, true},      {40, 20, 400, 0, false}};
+  Bitmap mine(500, 400);
   for (const ViewCrop& crop : crops) {
-    Bitmap mine(crop.width, crop.height);
+    mine.clear(0x123456);  // left over from a bigger, earlier view
     copyCrop(mine, canvas, crop);
     Bitmap theirs(crop.width, crop.height);
-    stretchCopy(theirs, Rect{0, 0, crop.width, crop.height}, canvas,
-                Rect{crop.sourceLeft, crop.sourceTop, crop.sourceLeft + crop.width,
-                     crop.sourceTop + crop.height});
+    if (!crop.blank)
+      stretchCopy(theirs, Rect{0, 0, crop.width, crop.height}, canvas,
+                  Rect{crop.sourceLeft, crop.sourceTop, crop.sourceLeft + crop.width,
+                       crop.sourceTop + crop.height});
     EXPECT_TRUE(testing::sameBitmaps(mine, theirs)) << crop.sourceLeft << "," << crop.sourceTop;
   }
 }

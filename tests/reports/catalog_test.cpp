@@ -153,3 +153,29 @@ TEST(UnitCountText, PluralUnlessExactlyOneOrZero) {
 
 }  // namespace
 }  // namespace quiral
+
+namespace quiral {
+namespace {
+
+// A modern library's catalog takes its descriptions from the translated documentation, not from
+// a .dcm file beside it (which here says something else).
+TEST(ModernCatalog, DescriptionsAndAliasesComeFromTheTranslation) {
+  testing::TempDir dir;
+  writeBytes(dir.file("gates.kicad_sym"),
+             testing::readBytes(std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym"));
+  writeBytes(dir.file("gates.dcm"), "$CMP NAND\nD stale text\n$ENDCMP\n");
+  testing::CatalogFixture f;
+  f.load(dir.file("gates.kicad_sym"));
+  ASSERT_EQ(f.prepare(CatalogKind::Drawings), CatalogCommands::Outcome::Ready);
+  const TQuickRep& report = f.report(CatalogKind::Drawings);
+  const auto cells = printedCells(report);
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(cells[0].name, "NAND");
+  const auto texts = textsIn(*report.qrPrinter().page(1), cells[0].frame);
+  EXPECT_TRUE(contains(texts, "two-input gate"));
+  EXPECT_TRUE(contains(texts, "NAND_B"));
+  EXPECT_TRUE(contains(texts, "2 elementos"));
+}
+
+}  // namespace
+}  // namespace quiral

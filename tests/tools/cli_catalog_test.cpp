@@ -11,21 +11,10 @@
 namespace quiral {
 namespace {
 
+using testing::OutputFolder;
 using testing::runCli;
 
 const std::string kGates = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
-
-struct OutputFolder {
-  OutputFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quiral-catalog-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~OutputFolder() { std::filesystem::remove_all(path); }
-  std::string file(const char* name) const { return (path / name).string(); }
-  std::filesystem::path path;
-};
 
 TEST(CliCatalog, WritesEachPageAsAPictureAndThePreparedReport) {
   OutputFolder out;

@@ -11,26 +11,10 @@
 namespace quiral {
 namespace {
 
+using testing::OutputFolder;
 using testing::runCli;
 
 const std::string kGates = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
-
-// A private folder for the files a command writes, removed afterwards.
-struct OutputFolder {
-  OutputFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quiral-render-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~OutputFolder() { std::filesystem::remove_all(path); }
-  size_t fileCount() const {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path)) ++n;
-    return n;
-  }
-  std::filesystem::path path;
-};
 
 TEST(CliRender, WritesTheViewAndPrintsItsFacts) {
   OutputFolder out;
@@ -87,6 +71,19 @@ TEST(CliRenderAll, OneFilePerEntryNamedByLibraryIndexAndName) {
   EXPECT_EQ(none.fileCount(), 0u);
   EXPECT_EQ(runCli({"render-all", "/nonexistent/x.lib", "--no-write"}).status, 1);
   EXPECT_EQ(runCli({"render-all", kGates}).status, 2);
+  EXPECT_EQ(runCli({"render-all", kGates, "--no-write", "--jobs", "0"}).status, 2);
+  EXPECT_EQ(runCli({"render-all", kGates, "--no-write", "--jobs", "two"}).status, 2);
+}
+
+TEST(CliRenderAll, WithSeveralJobsAFailedLibraryEndsTheReportWhereItStands) {
+  const std::string passives = std::string(QUIRAL_EXAMPLES_DIR) + "/passives.lib";
+  auto r =
+      runCli({"render-all", kGates, "/nonexistent/x.lib", passives, "--no-write", "--jobs", "2"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(kGates + ": "), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("passives"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("total"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("/nonexistent/x.lib"), std::string::npos) << r.err;
 }
 
 TEST(CliRenderAll, AFileThatCannotBeWrittenFailsTheRun) {

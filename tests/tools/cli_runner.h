@@ -62,4 +62,23 @@ inline CliResult runCli(const std::vector<std::string>& args) {
   return result;
 }
 
+// A private folder for the files a command writes, removed afterwards.
+struct OutputFolder {
+  OutputFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-out-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    path = pattern;
+  }
+  ~OutputFolder() { std::filesystem::remove_all(path); }
+  OutputFolder(const OutputFolder&) = delete;
+  OutputFolder& operator=(const OutputFolder&) = delete;
+  std::string file(const char* name) const { return (path / name).string(); }
+  size_t fileCount() const {
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path)) ++n;
+    return n;
+  }
+  std::filesystem::path path;
+};
+
 }  // namespace quiral::testing

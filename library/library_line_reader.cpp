@@ -1,0 +1,27 @@
+#include "library/library_line_reader.h"
+
+namespace quiral {
+
+LibraryLineReader::LibraryLineReader(const std::string& path, const std::string* translated) {
+  if (translated) {
+    text_ = *translated;
+  } else {
+    file_.emplace(path);
+  }
+}
+
+bool LibraryLineReader::nextLine(std::string_view& line) {
+  if (file_) return file_->nextLine(line);
+  if (pos_ >= text_.size()) return false;
+  size_t end = text_.find('\n', pos_);
+  if (end == std::string_view::npos) end = text_.size();
+  line = text_.substr(pos_, end - pos_);
+  pos_ = end + 1;
+  return true;
+}
+
+bool LibraryLineReader::nextLineStartingLike(char letter, std::string_view& line) {
+  return file_ ? file_->nextLineStartingLike(letter, line) : nextLine(line);
+}
+
+}  // namespace quiral

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/line_reader.h"
+
+namespace quiral {
+
+// The lines of the library in use: read from the file, or, for a modern library, walked in the
+// legacy text it was translated into (whose lines end in a line feed).
+class LibraryLineReader {
+ public:
+  // `translated` null: the file at `path` is read. Otherwise `translated` must outlive the reader.
+  LibraryLineReader(const std::string& path, const std::string* translated);
+
+  // As TextFileReader's: the next line, valid until the next call; false at the end.
+  bool nextLine(std::string_view& line);
+  bool nextLineStartingLike(char letter, std::string_view& line);
+
+ private:
+  std::optional<TextFileReader> file_;
+  std::string_view text_;
+  size_t pos_ = 0;
+};
+
+}  // namespace quiral

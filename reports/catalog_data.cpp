@@ -1,0 +1,14 @@
+#include "reports/catalog_data.h"
+
+#include "kicad_sym/library_translation.h"
+#include "library/find_description.h"
+
+namespace quiral {
+
+std::string catalogDescription(CatalogData& data, std::string_view componentName) {
+  if (data.ModernTranslation)
+    return FindDescriptionInText(data.ModernTranslation->documentationText, componentName);
+  return data.descriptions.find(data.DocumentationPath, componentName);
+}
+
+}  // namespace quiral
