@@ -20,8 +20,8 @@ bool LibraryLineReader::nextLine(std::string_view& line) {
   return true;
 }
 
-bool LibraryLineReader::nextLineStartingLike(char letter, std::string_view& line) {
-  return file_ ? file_->nextLineStartingLike(letter, line) : nextLine(line);
+bool LibraryLineReader::nextLineStartingLike(std::string_view prefix, std::string_view& line) {
+  return file_ ? file_->nextLineStartingLike(prefix, line) : nextLine(line);
 }
 
 }  // namespace quiral

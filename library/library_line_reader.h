@@ -17,7 +17,7 @@ class LibraryLineReader {
 
   // As TextFileReader's: the next line, valid until the next call; false at the end.
   bool nextLine(std::string_view& line);
-  bool nextLineStartingLike(char letter, std::string_view& line);
+  bool nextLineStartingLike(std::string_view prefix, std::string_view& line);
 
  private:
   std::optional<TextFileReader> file_;
