@@ -34,7 +34,7 @@ void printOne(const PreparedPage& page, const TQRPrinter& pages, QPainter& paint
   const int64_t rows = std::max<int64_t>(1, kStripPixels / width);
   for (int64_t top = 0; top < height; top += rows) {
     Bitmap strip(int(width), int(std::min(rows, height - top)));
-    paintPage(page, strip, dpi, 0, top);
+    paintPage(pages.fontEngine(), page, strip, dpi, 0, top);
     painter.drawImage(QPoint(0, int(top)), toQImage(strip));
   }
 }

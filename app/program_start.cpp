@@ -70,6 +70,8 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
   objects->Form3->QR_FIG.setPreviewRegistry(&objects->previews);
   objects->QR_lista->setPreviewRegistry(&objects->previews);
+  objects->Form3->QR_FIG.setFontEngine(objects->fonts);
+  objects->QR_lista->setFontEngine(objects->fonts);
   objects->Form1->setCatalogReports(objects->Form3.get(), objects->QR_lista.get());
   return objects;
 }

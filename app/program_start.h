@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/prev_form.h"
+#include "platform/font_engine.h"
 #include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "reports/qr_fig.h"
@@ -23,7 +24,9 @@ struct ProgramObjects {
 
   // Where the catalogs' previews go; made first, as every report uses it.
   PreviewRegistry previews;
-  Session session;
+  // The fonts of the symbol drawings and the catalogs' pages.
+  FontEngine fonts;
+  Session session{fonts};
   // 1: the main window; closing it ends the program.
   std::unique_ptr<TForm1> Form1;
   // 2: the catalog index window, hidden until the main window's hidden menu entry shows it.

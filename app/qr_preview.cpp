@@ -44,8 +44,8 @@ class TQRPreview::Listener : public PrinterListener {
 
 TQRPreview::TQRPreview(QWidget* parent)
     : QAbstractScrollArea(parent), listener_(std::make_unique<Listener>(*this)) {
-  painter_ = [](const PreparedPage& page, Bitmap& dst, double dpi, int64_t x, int64_t y) {
-    paintPage(page, dst, dpi, x, y);
+  painter_ = [this](const PreparedPage& page, Bitmap& dst, double dpi, int64_t x, int64_t y) {
+    paintPage(printer_->fontEngine(), page, dst, dpi, x, y);
   };
   setObjectName("QRPreview");
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/font_engine.h"
 #include "platform/halftone.h"
 #include "platform/page_text.h"
 #include "platform/png_writer.h"
@@ -130,7 +131,8 @@ BENCHMARK(BM_ClearTouchedOnly)->Unit(benchmark::kMicrosecond);
 
 Bitmap pagePicture() {
   Bitmap page(794, 1123);
-  Canvas c(page);
+  FontEngine fonts;
+  Canvas c(page, fonts);
   for (int y = 60; y < 1060; y += 200) {
     c.rectangle(40, y, 754, y + 190);
     c.setPenColor(0x808080);
@@ -139,7 +141,7 @@ Bitmap pagePicture() {
   }
   FontSpec f;
   for (int y = 70; y < 1060; y += 20)
-    drawPageText(page, 400, y, f, 13.3, "Componente R 10k", {0, 0, 794, 1123});
+    drawPageText(fonts, page, 400, y, f, 13.3, "Componente R 10k", {0, 0, 794, 1123});
   return page;
 }
 

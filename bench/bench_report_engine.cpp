@@ -80,7 +80,7 @@ void BM_PaintPage(benchmark::State& state) {
   const TQRPrinter& printer = r.report.qrPrinter();
   Bitmap page(int(pagePixels(printer.pageWidth(), dpi)),
               int(pagePixels(printer.pageHeight(), dpi)));
-  for (auto _ : state) paintPage(*printer.page(1), page, dpi);
+  for (auto _ : state) paintPage(printer.fontEngine(), *printer.page(1), page, dpi);
 }
 BENCHMARK(BM_PaintPage)->Arg(96)->Arg(300)->Unit(benchmark::kMillisecond);
 

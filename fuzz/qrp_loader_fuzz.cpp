@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error.h"
+#include "platform/font_engine.h"
 #include "report_engine/crc32.h"
 #include "report_engine/page_painter.h"
 #include "report_engine/qrp_file.h"
@@ -23,10 +24,11 @@ void exercise(const std::string& bytes) {
   }
   const std::string again = quiral::encodePreparedReport(report);
   if (quiral::encodePreparedReport(quiral::decodePreparedReport(again)) != again) std::abort();
+  static quiral::FontEngine fonts;  // one for the whole run, so fonts open once
   quiral::Bitmap view(48, 64);
   for (const auto& page : report.pages) {
-    quiral::paintPage(*page, view, 24.0);
-    quiral::paintPage(*page, view, 600.0, 1000, 2000);
+    quiral::paintPage(fonts, *page, view, 24.0);
+    quiral::paintPage(fonts, *page, view, 600.0, 1000, 2000);
   }
 }
 

@@ -44,7 +44,14 @@ bool boxMissesBitmap(const Bitmap& bm, const Rect& box) {
 
 }  // namespace
 
-Canvas::Canvas(Bitmap& target) : target_(&target), impl_(new Impl) {}
+Canvas::Canvas(Bitmap& target, FontEngine& fonts) : target_(&target), impl_(new Impl) {
+  impl_->fonts = &fonts;
+}
+
+Canvas::Canvas(Bitmap& target) : target_(&target), impl_(new Impl) {
+  impl_->ownFonts = std::make_unique<FontEngine>();
+  impl_->fonts = impl_->ownFonts.get();
+}
 
 Canvas::~Canvas() {
   delete impl_;

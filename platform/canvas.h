@@ -10,6 +10,8 @@
 
 namespace quiral {
 
+class FontEngine;
+
 // Coordinates inside the canvas are 64-bit so that no sum or difference of 32-bit inputs overflows.
 struct Point {
   int64_t x = 0;
@@ -57,6 +59,9 @@ struct FontSpec {
 // clipped to the bitmap; no coordinate writes outside it or makes a call run for long.
 class Canvas {
  public:
+  // Text is drawn with the fonts of `fonts`, which must outlive the canvas.
+  Canvas(Bitmap& target, FontEngine& fonts);
+  // A canvas with fonts of its own.
   explicit Canvas(Bitmap& target);
   ~Canvas();
   Canvas(const Canvas&) = delete;

@@ -100,7 +100,7 @@ void copyGlyphUnclipped(uint8_t* first, ptrdiff_t colStep, ptrdiff_t rowStep, co
 }  // namespace
 
 Size Canvas::textExtent(std::string_view text) {
-  if (!impl_->font) impl_->font = &FontEngine::instance().canvasFont(font_);
+  if (!impl_->font) impl_->font = &impl_->fonts->canvasFont(font_);
   SizedFont& f = *impl_->font;
   int64_t width = 0;
   forEachChar(text, impl_->decoded, [&](char32_t c) { width += f.advance(c); });
@@ -111,7 +111,7 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
   if (x > kMaxTextCoordinate || x < -kMaxTextCoordinate || y > kMaxTextCoordinate ||
       y < -kMaxTextCoordinate)
     return;
-  if (!impl_->font) impl_->font = &FontEngine::instance().canvasFont(font_);
+  if (!impl_->font) impl_->font = &impl_->fonts->canvasFont(font_);
   SizedFont& f = *impl_->font;
   const bool ascii = isAscii(text);
   if (!ascii) impl_->decoded = decodeText(text);

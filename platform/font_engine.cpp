@@ -91,19 +91,18 @@ int emForPoints(int points) {
   return int(std::min<int64_t>(em, kMaxEmPixels));
 }
 
-FontEngine& FontEngine::instance() {
-  // One per thread: FreeType objects and the glyph caches are not shared between threads.
-  thread_local FontEngine engine;
-  return engine;
-}
+FontEngine::FontEngine() = default;
 
-FontEngine::FontEngine() {
+void FontEngine::start() {
+  if (started_) return;
+  started_ = true;
   if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
   std::lock_guard lock(fontconfigMutex());
   if (fontconfigUsers++ == 0) FcInit();
 }
 
 FontEngine::~FontEngine() {
+  if (!started_) return;
   byRequest_.clear();
   byFile_.clear();  // faces close before the library
   if (library_) FT_Done_FreeType(library_);
@@ -131,7 +130,7 @@ FontFace* FontEngine::open(const std::string& file, int index) {
   if (!library_ || file.empty()) return nullptr;
   FT_Face face = nullptr;
   if (FT_New_Face(library_, file.c_str(), index, &face) != 0) return nullptr;
-  FontFace* opened = new FontFace(face, file);
+  FontFace* opened = new FontFace(*this, face, file);
   byFile_[key].reset(opened);
   return opened;
 }
@@ -139,6 +138,7 @@ FontFace* FontEngine::open(const std::string& file, int index) {
 FontFace& FontEngine::face(const std::string& family, bool bold) {
   const std::string key = requestKey(family, bold);
   if (auto it = byRequest_.find(key); it != byRequest_.end()) return *it->second;
+  start();
   int index = 0;
   FontFace* found = open(findFile(family, bold, index), index);
   if (!found && family != "sans-serif") {

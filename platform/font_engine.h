@@ -1,8 +1,10 @@
 #pragma once
 
-// Fonts: faces found through fontconfig, opened with FreeType once, kept at every size asked for,
-// with their glyph images cached. Each thread has its own engine (instance()), so nothing of it
-// is shared or locked; only the fontconfig matching is serialised.
+// Fonts: faces found through fontconfig, opened with FreeType once per engine, kept at every
+// size asked for, with their glyph images cached. Each engine belongs to whoever made it (the
+// program's objects, a session, a report) and is used on one thread at a time; it is not locked,
+// so threads that draw at once each need their own engine. Only the fontconfig matching
+// is shared and serialised.
 
 #include <ft2build.h>
 
@@ -32,6 +34,7 @@ struct GlyphImage {
 };
 
 class FontFace;
+class FontEngine;
 
 // A face at one em size for the symbol canvas: Windows ascent and descent, hinted monochrome
 // glyphs and their whole-pixel advances.
@@ -89,12 +92,14 @@ class PageSizedFont {
 // One opened font file.
 class FontFace {
  public:
-  FontFace(FT_Face ftFace, std::string file);
+  FontFace(FontEngine& engine, FT_Face ftFace, std::string file);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
   FT_Face ftFace() const { return face_; }
+  // The engine that opened this face and keeps the glyph budget of its caches.
+  FontEngine& engine() const { return engine_; }
   const std::string& file() const { return file_; }
   std::string familyName() const;
   std::string styleName() const;
@@ -110,6 +115,7 @@ class FontFace {
   void clearGlyphs();
 
  private:
+  FontEngine& engine_;
   FT_Face face_;
   std::string file_;
   int unitsPerEm_ = 2048;
@@ -128,8 +134,11 @@ constexpr int kMaxEmPixels = 2000;
 
 class FontEngine {
  public:
-  static FontEngine& instance();
+  // Cheap: FreeType and fontconfig are set up when the first face is asked for.
+  FontEngine();
   ~FontEngine();
+  FontEngine(const FontEngine&) = delete;
+  FontEngine& operator=(const FontEngine&) = delete;
 
   // The face for a family name and weight. A family that fontconfig cannot match (only by a
   // generic fallback) is replaced by the default sans face, with one note on stderr per name.
@@ -143,10 +152,11 @@ class FontEngine {
   FT_Library library() const { return library_; }
 
  private:
-  FontEngine();
+  void start();
   std::string findFile(const std::string& family, bool bold, int& index);
   FontFace* open(const std::string& file, int index);
 
+  bool started_ = false;
   FT_Library library_ = nullptr;
   std::unordered_map<std::string, FontFace*> byRequest_;  // family + weight -> face
   std::unordered_map<std::string, std::unique_ptr<FontFace>> byFile_;

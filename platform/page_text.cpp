@@ -24,27 +24,28 @@ uint8_t blend(uint8_t under, uint8_t over, int coverage) {
 
 }  // namespace
 
-PageFontMetrics pageFontMetrics(const FontSpec& font, double emPixels) {
-  FontFace& face = FontEngine::instance().face(font.face, font.bold);
+PageFontMetrics pageFontMetrics(FontEngine& fonts, const FontSpec& font, double emPixels) {
+  FontFace& face = fonts.face(font.face, font.bold);
   const double scale = emPixels / face.unitsPerEm();
   return {face.winAscent() * scale, face.winDescent() * scale};
 }
 
-double pageTextWidth(const FontSpec& font, double emPixels, std::string_view text) {
-  FontFace& face = FontEngine::instance().face(font.face, font.bold);
+double pageTextWidth(FontEngine& fonts, const FontSpec& font, double emPixels,
+                     std::string_view text) {
+  FontFace& face = fonts.face(font.face, font.bold);
   int64_t units = 0;
   for (char32_t c : decodeText(text)) units += face.advanceUnits(c);
   return double(units) * emPixels / face.unitsPerEm();
 }
 
-void drawPageText(Bitmap& dst, double x, double baselineY, const FontSpec& font, double emPixels,
-                  std::string_view text, const Rect& clip) {
+void drawPageText(FontEngine& fonts, Bitmap& dst, double x, double baselineY, const FontSpec& font,
+                  double emPixels, std::string_view text, const Rect& clip) {
   if (!(emPixels >= kMinEm) || !std::isfinite(x) || !std::isfinite(baselineY)) return;
   const Rect area = clipToBitmap(dst, clip);
   if (isEmpty(area)) return;
   // Positions this far out cannot reach the bitmap and would not fit the integer arithmetic.
   if (std::fabs(x) > 1e15 || std::fabs(baselineY) > 1e15) return;
-  FontFace& face = FontEngine::instance().face(font.face, font.bold);
+  FontFace& face = fonts.face(font.face, font.bold);
   PageSizedFont& sized = face.pageSized(em26Of(emPixels));
   const double unitScale = emPixels / face.unitsPerEm();
   const int64_t baseline = int64_t(std::floor(baselineY + 0.5));

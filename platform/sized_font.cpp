@@ -41,7 +41,8 @@ int scaleRounded(int64_t units, int em, int unitsPerEm) {
 
 }  // namespace
 
-FontFace::FontFace(FT_Face ftFace, std::string file) : face_(ftFace), file_(std::move(file)) {
+FontFace::FontFace(FontEngine& engine, FT_Face ftFace, std::string file)
+    : engine_(engine), face_(ftFace), file_(std::move(file)) {
   if (face_->units_per_EM > 0) unitsPerEm_ = face_->units_per_EM;
   auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
   if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
@@ -139,7 +140,7 @@ const GlyphImage& SizedFont::lookUpGlyph(char32_t c) {
       image.advance = advance;
     }
   }
-  FontEngine::instance().noteGlyphBytes(image.pixels.size() + sizeof(GlyphImage));
+  face_.engine().noteGlyphBytes(image.pixels.size() + sizeof(GlyphImage));
   return glyphs_.emplace(index, std::move(image)).first->second;
 }
 
@@ -172,7 +173,7 @@ const GlyphImage& PageSizedFont::glyph(char32_t c, int phase) {
       FT_Outline_Translate(&ft->glyph->outline, FT_Pos((phase & 3) * 16), 0);
     if (FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) == 0) image = imageOf(ft->glyph);
   }
-  FontEngine::instance().noteGlyphBytes(image.pixels.size() + sizeof(GlyphImage));
+  face_.engine().noteGlyphBytes(image.pixels.size() + sizeof(GlyphImage));
   return glyphs_.emplace(key, std::move(image)).first->second;
 }
 

@@ -7,6 +7,9 @@ namespace quiral {
 
 Renderer::Renderer() : canvasBitmap_(kCanvasSize, kCanvasSize), canvas_(canvasBitmap_) {}
 
+Renderer::Renderer(FontEngine& fonts)
+    : canvasBitmap_(kCanvasSize, kCanvasSize), canvas_(canvasBitmap_, fonts) {}
+
 Renderer::~Renderer() = default;
 
 int32_t Renderer::MapX(int64_t v) {

@@ -18,7 +18,10 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
  public:
   static constexpr int kCanvasSize = 2000;
 
+  // Draws text with fonts of its own.
   Renderer();
+  // Draws text with the given fonts, which must outlive the renderer.
+  explicit Renderer(FontEngine& fonts);
   ~Renderer() override;
 
   // ComponentRenderer: reset, draw every memo line, crop into the ViewImage.
@@ -82,6 +85,8 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
 // renderer that ShowComponent draws with.
 struct Session {
   Session() { browser.setRenderer(&renderer); }
+  // Draws with the given fonts, which must outlive the session.
+  explicit Session(FontEngine& fonts) : renderer(fonts) { browser.setRenderer(&renderer); }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
   Renderer renderer;

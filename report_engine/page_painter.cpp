@@ -53,12 +53,12 @@ void paintFrame(Bitmap& dst, const DeviceMap& map, double dpi, const PageFrame& 
     fill(dst, {r.left, std::max(r.bottom - t, r.top), r.right, r.bottom}, f.color);
 }
 
-void paintText(Bitmap& dst, const DeviceMap& map, const PageText& t) {
+void paintText(FontEngine& fonts, Bitmap& dst, const DeviceMap& map, const PageText& t) {
   const Rect clip = intersect(map.rect(t.clip), {0, 0, dst.width(), dst.height()});
   if (isEmpty(clip)) return;
   const double em = emTenths(t.font) * map.scale;
-  const double ascent = pageFontMetrics(t.font, em).ascent;
-  drawPageText(dst, t.x * map.scale - double(map.originX),
+  const double ascent = pageFontMetrics(fonts, t.font, em).ascent;
+  drawPageText(fonts, dst, t.x * map.scale - double(map.originX),
                t.top * map.scale - double(map.originY) + ascent, t.font, em, t.text, clip);
 }
 
@@ -102,8 +102,8 @@ int64_t pagePixels(int32_t tenths, double dpi) {
   return std::max<int64_t>(0, std::llround(tenths * dpi / kTenthsPerInch));
 }
 
-void paintPage(const PreparedPage& page, Bitmap& dst, double dpi, int64_t originX,
-               int64_t originY) {
+void paintPage(FontEngine& fonts, const PreparedPage& page, Bitmap& dst, double dpi,
+               int64_t originX, int64_t originY) {
   if (dst.format() != Bitmap::Format::Rgb24)
     throw QuiralError("Report pages are painted on 24-bit pictures only");
   dst.clear();
@@ -118,7 +118,7 @@ void paintPage(const PreparedPage& page, Bitmap& dst, double dpi, int64_t origin
           } else if constexpr (std::is_same_v<T, PageFrame>) {
             paintFrame(dst, map, dpi, it);
           } else if constexpr (std::is_same_v<T, PageText>) {
-            paintText(dst, map, it);
+            paintText(fonts, dst, map, it);
           } else {
             paintPicture(dst, map, dpi, it);
           }

@@ -3,10 +3,20 @@
 #include <algorithm>
 
 #include "platform/error.h"
+#include "platform/font_engine.h"
 #include "report_engine/page_painter.h"
 #include "report_engine/qrp_file.h"
 
 namespace quiral {
+
+TQRPrinter::TQRPrinter() : ownFonts_(std::make_unique<FontEngine>()), fonts_(ownFonts_.get()) {}
+
+TQRPrinter::~TQRPrinter() = default;
+
+void TQRPrinter::setFontEngine(FontEngine& fonts) {
+  fonts_ = &fonts;
+  ownFonts_.reset();
+}
 
 std::shared_ptr<const PreparedPage> TQRPrinter::page(int i) const {
   if (i < 1 || i > pageCount()) return nullptr;
@@ -18,7 +28,7 @@ std::unique_ptr<Bitmap> TQRPrinter::pagePicture(int i) const {
   if (!p) throw QuiralError("The report has no page " + std::to_string(i));
   auto picture = std::make_unique<Bitmap>(int(pagePixels(report_.pageWidth, kScreenDpi)),
                                           int(pagePixels(report_.pageHeight, kScreenDpi)));
-  paintPage(*p, *picture, kScreenDpi);
+  paintPage(*fonts_, *p, *picture, kScreenDpi);
   return picture;
 }
 

@@ -11,6 +11,8 @@
 
 namespace quiral {
 
+class FontEngine;
+
 // Told about what happens to a printer object's pages. Calls come on the thread that
 // generates, loads or closes, one at a time.
 class PrinterListener {
@@ -30,7 +32,9 @@ class PrinterListener {
 // pictures, save and load of prepared-report files, and the preview's open/closed state.
 class TQRPrinter {
  public:
-  TQRPrinter() = default;
+  // With fonts of its own until setFontEngine() gives it those its pages were laid out with.
+  TQRPrinter();
+  ~TQRPrinter();
   TQRPrinter(const TQRPrinter&) = delete;
   TQRPrinter& operator=(const TQRPrinter&) = delete;
 
@@ -43,6 +47,11 @@ class TQRPrinter {
 
   // Page i, counting from 1; null when there is no such page.
   std::shared_ptr<const PreparedPage> page(int i) const;
+
+  // The fonts the pages are drawn with (pictures, preview, print). The engine is not owned and
+  // must outlive the printer.
+  void setFontEngine(FontEngine& fonts);
+  FontEngine& fontEngine() const { return *fonts_; }
 
   // A new picture of page i (counting from 1) at 96 dpi, owned by the caller. An A4 portrait
   // page is 794 x 1123 pixels. Throws QuiralError when there is no such page.
@@ -75,6 +84,8 @@ class TQRPrinter {
   template <typename Call>
   void notify(Call call);
 
+  std::unique_ptr<FontEngine> ownFonts_;
+  FontEngine* fonts_;
   PreparedReport report_;
   bool generating_ = false;
   bool previewShowing_ = false;

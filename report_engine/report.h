@@ -83,7 +83,15 @@ class TQuickRep {
   DateTime now() const { return clock_ ? clock_() : localNow(); }
   // How text is measured for layout (the page fonts by default). Not owned.
   void setTextMeasurer(const TextMeasurer* measurer) { measurer_ = measurer; }
-  const TextMeasurer& textMeasurer() const { return measurer_ ? *measurer_ : pageTextMeasurer(); }
+  const TextMeasurer& textMeasurer() const { return measurer_ ? *measurer_ : pageText_; }
+
+  // The fonts the pages are measured and drawn with: the report's own until it is given the
+  // program's. The engine must outlive the report; set it before generating.
+  void setFontEngine(FontEngine& fonts) {
+    printer_.setFontEngine(fonts);
+    pageText_.setFontEngine(fonts);
+  }
+  FontEngine& fontEngine() const { return printer_.fontEngine(); }
 
   // The prepared pages.
   TQRPrinter& qrPrinter() { return printer_; }
@@ -139,6 +147,7 @@ class TQuickRep {
   ReportClock clock_;
   const TextMeasurer* measurer_ = nullptr;
   TQRPrinter printer_;
+  PageTextMeasurer pageText_{printer_.fontEngine()};
   PreviewWindow* previewWindow_ = nullptr;
   const PreviewRegistry* previews_ = nullptr;
   std::unique_ptr<WindowReference> windowReference_;

@@ -9,16 +9,6 @@ namespace quiral {
 
 namespace {
 
-class PageTextMeasurer : public TextMeasurer {
- public:
-  double textWidth(const FontSpec& font, std::string_view text) const override {
-    return text.empty() ? 0.0 : pageTextWidth(font, emTenths(font), text);
-  }
-  double lineHeight(const FontSpec& font) const override {
-    return pageFontMetrics(font, emTenths(font)).height();
-  }
-};
-
 bool isContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -87,9 +77,12 @@ void wrapParagraph(const TextMeasurer& m, const FontSpec& font, std::string_view
 
 }  // namespace
 
-const TextMeasurer& pageTextMeasurer() {
-  static const PageTextMeasurer measurer;
-  return measurer;
+double PageTextMeasurer::textWidth(const FontSpec& font, std::string_view text) const {
+  return text.empty() ? 0.0 : pageTextWidth(*fonts_, font, emTenths(font), text);
+}
+
+double PageTextMeasurer::lineHeight(const FontSpec& font) const {
+  return pageFontMetrics(*fonts_, font, emTenths(font)).height();
 }
 
 double emTenths(const FontSpec& font) {

@@ -8,6 +8,8 @@
 
 namespace quiral {
 
+class FontEngine;
+
 // Measures report text in tenths of a millimetre. Widths must add up: the width of two pieces
 // side by side is the sum of their widths (advances without kerning), which lets word wrapping
 // measure each word once.
@@ -18,8 +20,18 @@ class TextMeasurer {
   virtual double lineHeight(const FontSpec& font) const = 0;
 };
 
-// The measurer of printed pages: the fonts' unhinted advances and Windows line height.
-const TextMeasurer& pageTextMeasurer();
+// The measurer of printed pages: the fonts' unhinted advances and Windows line height, from
+// an engine that must outlive the measurer.
+class PageTextMeasurer : public TextMeasurer {
+ public:
+  explicit PageTextMeasurer(FontEngine& fonts) : fonts_(&fonts) {}
+  double textWidth(const FontSpec& font, std::string_view text) const override;
+  double lineHeight(const FontSpec& font) const override;
+  void setFontEngine(FontEngine& fonts) { fonts_ = &fonts; }
+
+ private:
+  FontEngine* fonts_;
+};
 
 // The em of a font in tenths of a millimetre (sizes below one point count as one point).
 double emTenths(const FontSpec& font);

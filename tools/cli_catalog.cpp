@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/font_engine.h"
 #include "platform/png_writer.h"
 #include "render/renderer.h"
 #include "report_engine/report.h"
@@ -103,10 +104,13 @@ int runCatalog(const std::vector<std::string>& args) {
   const CatalogArguments parsed = parseCatalogArguments(args);
   const std::filesystem::path library(parsed.positional[0]);
 
-  Session session;
+  FontEngine fonts;
+  Session session(fonts);
   CatalogCommands commands(session);
   TForm3 form3(commands.data());
   TQR_lista lista(commands.data());
+  form3.QR_FIG.setFontEngine(fonts);
+  lista.setFontEngine(fonts);
   commands.setReports(&form3, &lista);
 
   // As the file list loads a library: its folder and its file name.

@@ -322,6 +322,9 @@ TEST(PrevFormProgram, PreviewsGoToTheProgramsOwnWindowUntilItEnds) {
   EXPECT_NE(dynamic_cast<tqrpreviewinterf*>(previews.current().get()), nullptr);
   EXPECT_FALSE(objects->PrevForm->isVisible());
   EXPECT_EQ(objects->PrevForm->windowTitle(), QString::fromUtf8("Visão Prévia da Impressão"));
+  // The catalogs measure and draw with the program's fonts.
+  EXPECT_EQ(&objects->Form3->QR_FIG.qrPrinter().fontEngine(), &objects->fonts);
+  EXPECT_EQ(&objects->QR_lista->qrPrinter().fontEngine(), &objects->fonts);
   objects->Form1.reset();
   EXPECT_EQ(previews.registered(), nullptr);
 }

@@ -105,7 +105,8 @@ TEST_F(ReportPreviewTest, PaintsThePageAfreshAtTheZoomsResolution) {
     // What the painter makes of the same part of the page at 96 * zoom / 100 dpi.
     const QPoint origin = view.pageOrigin();
     Bitmap expected(shown.width(), shown.height());
-    paintPage(*r.report.qrPrinter().page(1), expected, 96.0 * zoom / 100, -origin.x(), -origin.y());
+    paintPage(r.report.fontEngine(), *r.report.qrPrinter().page(1), expected, 96.0 * zoom / 100,
+              -origin.x(), -origin.y());
     int differ = 0, checked = 0;
     for (int y = std::max(0, origin.y()); y < shown.height(); ++y)
       for (int x = std::max(0, origin.x()); x < shown.width(); ++x, ++checked)

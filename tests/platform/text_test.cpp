@@ -12,11 +12,12 @@ using test::PixelSet;
 // The symbol canvas relies on the metrics of Liberation Sans standing in for Arial; a machine
 // where "Arial" resolves elsewhere must fail here rather than draw subtly different symbols.
 TEST(Fonts, ArialResolvesToLiberationSans) {
-  FontFace& regular = FontEngine::instance().face("Arial", false);
+  FontEngine fonts;
+  FontFace& regular = fonts.face("Arial", false);
   ASSERT_EQ(regular.familyName(), "Liberation Sans")
       << "\"Arial\" resolved to " << regular.file() << "; install fonts-liberation2";
   EXPECT_NE(regular.file().find("liberation2"), std::string::npos) << regular.file();
-  FontFace& bold = FontEngine::instance().face("Arial", true);
+  FontFace& bold = fonts.face("Arial", true);
   EXPECT_EQ(bold.familyName(), "Liberation Sans");
   EXPECT_EQ(bold.styleName(), "Bold");
   EXPECT_EQ(regular.winAscent(), 1854);
@@ -35,16 +36,41 @@ TEST(Fonts, EmFromPointsRoundsLikeMulDivAndClampsSmallSizes) {
 }
 
 TEST(Fonts, UnknownFaceFallsBackToDefaultSans) {
+  FontEngine fonts;
   testing::internal::CaptureStderr();
-  FontFace& f = FontEngine::instance().face("No Such Face Quiral", false);
-  FontEngine::instance().face("No Such Face Quiral", false);
-  FontEngine::instance().face("No Such Face Quiral", true);
+  FontFace& f = fonts.face("No Such Face Quiral", false);
+  fonts.face("No Such Face Quiral", false);
+  fonts.face("No Such Face Quiral", true);
   std::string said = testing::internal::GetCapturedStderr();
   EXPECT_FALSE(f.familyName().empty());
   // Said once, naming the face that was asked for.
   size_t first = said.find("No Such Face Quiral");
   ASSERT_NE(first, std::string::npos);
   EXPECT_EQ(said.find("No Such Face Quiral", first + 1), std::string::npos) << said;
+}
+
+template <typename T>
+concept SharedInstance = requires {
+  T::instance();
+};
+
+// Fonts belong to whoever made the engine: none is reachable from everywhere, two engines open
+// and cache their fonts apart, and closing one leaves the other working.
+TEST(Fonts, EnginesKeepTheirFontsApart) {
+  static_assert(!SharedInstance<FontEngine>);
+  FontEngine kept;
+  SizedFont* keptFont = &kept.canvasFont(FontSpec{});
+  {
+    FontEngine other;
+    SizedFont& otherFont = other.canvasFont(FontSpec{});
+    EXPECT_NE(&otherFont, keptFont);
+    EXPECT_NE(&other.face("Arial", false), &kept.face("Arial", false));
+    EXPECT_EQ(other.face("Arial", false).file(), kept.face("Arial", false).file());
+    EXPECT_EQ(otherFont.advance(U'W'), keptFont->advance(U'W'));
+  }
+  EXPECT_EQ(&kept.canvasFont(FontSpec{}), keptFont);
+  EXPECT_EQ(keptFont->glyph(U'W').advance, keptFont->advance(U'W'));
+  EXPECT_EQ(kept.face("Arial", true).styleName(), "Bold");  // a lookup after the other closed
 }
 
 Size extentAt(int points, std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/font_engine.h"
 #include "render/view_crop.h"
 #include "render_test_util.h"
 
@@ -14,6 +15,25 @@ using testing::renderBlock;
 using testing::sameBitmaps;
 
 constexpr Color kW = colors::kWhite;
+
+// Sessions made with engines of their own draw a component alike, also after the first one and
+// its fonts are gone.
+TEST(Session, SessionsWithTheirOwnFontsDrawAlike) {
+  const std::vector<std::string> memo = {"DEF R R 0 40 Y Y 1 F N", "T 0 0 300 120 0 0 0 Ohm",
+                                         "X IN 1 -300 0 200 R 50 50 1 1 I", "ENDDEF"};
+  Bitmap first;
+  {
+    FontEngine fonts;
+    Session one(fonts);
+    one.renderer.RenderComponent(memo);
+    first = one.renderer.ViewImage();
+  }
+  FontEngine fonts;
+  Session two(fonts);
+  two.renderer.RenderComponent(memo);
+  EXPECT_NE(inkBox(first), Rect{});
+  EXPECT_TRUE(sameBitmaps(first, two.renderer.ViewImage()));
+}
 
 TEST(RenderComponent, ResetsEverythingBetweenComponents) {
   const std::vector<std::string> first = {

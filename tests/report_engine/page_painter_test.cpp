@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "platform/font_engine.h"
 #include "platform/screen.h"
 #include "report_engine/printer.h"
 
@@ -25,7 +26,8 @@ Bitmap painted(const PreparedPage& page, double dpi, int w = 400, int h = 400, i
                int64_t oy = 0) {
   Bitmap b(w, h);
   b.clear(colors::kBlack);  // the painter must whiten it first
-  paintPage(page, b, dpi, ox, oy);
+  FontEngine fonts;
+  paintPage(fonts, page, b, dpi, ox, oy);
   return b;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/font_engine.h"
 #include "tests/report_engine/report_fixtures.h"
 
 namespace quiral {
@@ -48,7 +49,8 @@ TEST(SplitLines, AllThreeLineEnds) {
 }
 
 TEST(PageTextMeasurer, WidthsAddUpAndScaleWithTheFont) {
-  const TextMeasurer& m = pageTextMeasurer();
+  FontEngine fonts;
+  const PageTextMeasurer m(fonts);
   FontSpec ten{"Arial", 10};
   FontSpec twenty{"Arial", 20};
   const double ab = m.textWidth(ten, "ab"), a = m.textWidth(ten, "a"), b = m.textWidth(ten, "b");
