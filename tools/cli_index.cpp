@@ -92,11 +92,12 @@ int runIndex(const std::vector<std::string>& args) {
 
 }  // namespace
 
-QUIRAL_CLI_COMMAND(index, "DIR [--find PREFIX] [--sort alias|lib]",
-                   "Indexes every *.lib of DIR: the counts, then every name with its library and "
-                   "model number; --find prints the block of the first name beginning with "
-                   "PREFIX (letter case ignored) instead; --sort orders the names as a click on "
-                   "that column's title does.",
-                   runIndex);
+QUIRAL_CLI_COMMAND(
+    index, "DIR [--find PREFIX] [--sort alias|lib]",
+    "Indexes every *.lib and *.kicad_sym of DIR: the counts, then every name with its library and "
+    "model number; --find prints the block of the first name beginning with "
+    "PREFIX (letter case ignored) instead; --sort orders the names as a click on "
+    "that column's title does.",
+    runIndex);
 
 }  // namespace quiral::cli
