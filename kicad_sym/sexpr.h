@@ -182,6 +182,8 @@ class SexprListStream {
   // Reads up to the list's head word. A `text` must outlive the stream and what it reads; a
   // `source` is read as needed. Throws SexprError when the text does not start with a list.
   explicit SexprListStream(std::string_view text, const SexprLimits& limits = {});
+  // The stream reads the text where it lies: a temporary would be gone before the first child.
+  explicit SexprListStream(std::string&& text, const SexprLimits& limits = {}) = delete;
   explicit SexprListStream(TextSource& source, const SexprLimits& limits = {});
 
   std::string_view head() const { return head_; }

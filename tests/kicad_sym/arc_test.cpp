@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -52,10 +52,15 @@ DrawnArc drawn(const std::string& line) {
 std::vector<DrawnArc> translateArc(double startDeg, double sweepDeg, bool clockwise) {
   const double cx = 2.54, cy = -1.27, r = 5.08;  // millimetres: 100, -50 and 200 mils
   auto point = [&](double deg) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4f %.4f", cx + r * std::cos(deg * kPi / 180),
-                  cy + r * std::sin(deg * kPi / 180));
-    return std::string(buffer);
+    // Written without the locale, as KiCad writes its files.
+    auto number = [](double v) {
+      char buffer[32];
+      return std::string(
+          buffer,
+          std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4).ptr);
+    };
+    return number(cx + r * std::cos(deg * kPi / 180)) + " " +
+           number(cy + r * std::sin(deg * kPi / 180));
   };
   const double endDeg = startDeg + (clockwise ? -sweepDeg : sweepDeg);
   const double midDeg = (startDeg + endDeg) / 2;

@@ -106,7 +106,8 @@ TEST(SexprListStream, ReadsChildrenOneAtATimeFromTextOrSource) {
     SexprListStream stream(source);
     EXPECT_EQ(describeStream(stream), expected) << step;
   }
-  SexprListStream trailing(text + " x");
+  const std::string withTrailingWord = text + " x";
+  SexprListStream trailing(withTrailingWord);
   EXPECT_THROW(describeStream(trailing), SexprError);
   TrickleSource truncated(text.substr(0, text.size() - 8), 3);
   SexprListStream stream(truncated);
