@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/corpus_libraries.h"
 #include "library/library_browser.h"
 #include "library/text_words.h"
 #include "recording_renderer.h"
@@ -17,16 +18,7 @@
 namespace quiral {
 namespace {
 
-std::vector<std::filesystem::path> corpusLibraries() {
-  std::vector<std::filesystem::path> libs;
-  const std::filesystem::path dir = std::filesystem::path(QUIRAL_CORPUS_DIR) / "kicad5";
-  if (!std::filesystem::is_directory(dir)) return libs;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    if (entry.path().extension() == ".lib") libs.push_back(entry.path());
-  }
-  std::sort(libs.begin(), libs.end());
-  return libs;
-}
+using testing::corpusLibraries;
 
 // Counted without the reader under test: any of CR, LF or CR LF ends a line, byte 26 ends the text.
 size_t countDefLines(std::string bytes) {
@@ -52,7 +44,7 @@ std::string secondWord(const std::string& line) {
 TEST(Corpus, EveryLibraryListsEachDefAndShowsEachBlock) {
   const auto libs = corpusLibraries();
   ASSERT_FALSE(libs.empty()) << "no KiCad library found under " << QUIRAL_CORPUS_DIR << "/kicad5";
-  for (const auto& lib : libs) {
+  for (const std::filesystem::path lib : libs) {
     SCOPED_TRACE(lib.filename().string());
     testing::RecordingRenderer renderer;
     LibraryBrowser browser(&renderer);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/corpus_libraries.h"
 #include "../support/golden_hashes.h"
 #include "render/renderer.h"
 
@@ -16,20 +17,10 @@ namespace quiral {
 namespace {
 
 using testing::ContentHash;
+using testing::corpusLibraries;
 using testing::GoldenList;
 
 constexpr char kGoldenViews[] = "corpus_views.txt";
-
-std::vector<std::filesystem::path> corpusLibraries() {
-  std::vector<std::filesystem::path> libraries;
-  std::error_code error;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::string(QUIRAL_CORPUS_DIR) + "/kicad5", error)) {
-    if (entry.path().extension() == ".lib") libraries.push_back(entry.path());
-  }
-  std::sort(libraries.begin(), libraries.end());
-  return libraries;
-}
 
 std::string viewHash(const Bitmap& view) {
   ContentHash hash;
@@ -44,7 +35,7 @@ TEST(CorpusGolden, EveryViewKeepsItsPixels) {
   ASSERT_EQ(libraries.size(), 35u) << "the KiCad corpus was not found under " << QUIRAL_CORPUS_DIR;
   GoldenList actual;
   Session session;
-  for (const auto& library : libraries) {
+  for (const std::filesystem::path library : libraries) {
     session.browser.B_carregarClick(library.string());
     ComponentList& list = session.browser.components();
     for (size_t i = 0; i < list.size(); ++i) {

@@ -10,22 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "../support/corpus_libraries.h"
 #include "render/renderer.h"
 #include "render_test_util.h"
 
 namespace quiral {
 namespace {
 
-std::vector<std::string> corpusLibraries() {
-  std::vector<std::string> libraries;
-  std::error_code error;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::string(QUIRAL_CORPUS_DIR) + "/kicad5", error)) {
-    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
-  }
-  std::sort(libraries.begin(), libraries.end());
-  return libraries;
-}
+using testing::corpusLibraries;
 
 bool sameData(const Bitmap& a, const Bitmap& b) {
   return a.width() == b.width() && a.height() == b.height() &&

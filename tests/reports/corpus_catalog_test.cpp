@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "../support/corpus_libraries.h"
 #include "library/find_description.h"
 #include "tests/reports/catalog_fixtures.h"
 
@@ -12,17 +13,8 @@ namespace quiral {
 namespace {
 
 using testing::CatalogFixture;
+using testing::corpusLibraries;
 using testing::printedCells;
-
-std::vector<std::string> corpusLibraries() {
-  std::vector<std::string> libraries;
-  std::error_code error;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::string(QUIRAL_CORPUS_DIR) + "/kicad5", error))
-    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
-  std::sort(libraries.begin(), libraries.end());
-  return libraries;
-}
 
 TEST(CorpusCatalogs, EveryLibraryGivesOneCellPerComponentInBothCatalogs) {
   const auto libraries = corpusLibraries();

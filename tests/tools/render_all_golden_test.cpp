@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/corpus_libraries.h"
 #include "../support/golden_hashes.h"
 #include "cli_runner.h"
 
@@ -15,20 +16,10 @@ namespace quiral {
 namespace {
 
 using testing::ContentHash;
+using testing::corpusLibraries;
 using testing::GoldenList;
 
 constexpr char kGoldenPngs[] = "corpus_pngs.txt";
-
-std::vector<std::string> corpusLibraries() {
-  std::vector<std::string> libraries;
-  std::error_code error;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::string(QUIRAL_CORPUS_DIR) + "/kicad5", error)) {
-    if (entry.path().extension() == ".lib") libraries.push_back(entry.path().string());
-  }
-  std::sort(libraries.begin(), libraries.end());
-  return libraries;
-}
 
 struct ScratchFolder {
   ScratchFolder() {
