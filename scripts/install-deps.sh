@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   zlib1g-dev libjpeg-dev libpng-dev
+  libcairo2-dev libdeflate-dev librsvg2-bin
+  qt6-translations-l10n
   qpdf poppler-utils
   clang libclang-rt-14-dev
   locales
