@@ -99,8 +99,13 @@ class TForm1 : public QMainWindow {
   void Sair1Click();
   // Shows the file list's selection after code outside the window moved it; loads nothing.
   void mirrorFileList();
+  // A name chosen in the index: loads `library` of the folder shown and shows `component`.
+  void chooseIndexedComponent(const std::string& library, const std::string& component);
 
  signals:
+  // Ctrl+F: the user wants to search the folder's index.
+  void indexSearchRequested();
+
   // The window was closed: the program ends.
   void closed();
 
@@ -121,6 +126,9 @@ class TForm1 : public QMainWindow {
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
   void runThenMirror(const std::function<void()>& operation);
+  // runThenMirror for an operation that reads the library: a file that cannot be read is named
+  // in the error box.
+  void readLibrary(const std::function<void()>& operation);
   void runCatalog(CatalogKind kind);
   // While a catalog makes its pages it walks the component list and reads the library in use:
   // the controls that would change them, and the catalog commands, do not act meanwhile.

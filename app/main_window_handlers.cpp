@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "app/bitmap_image.h"
 #include "app/dialog_seams.h"
@@ -18,6 +19,7 @@
 #include "app/main_window.h"
 #include "app/user_list_box.h"
 #include "library/folder_listing.h"
+#include "platform/error.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 
@@ -55,6 +57,17 @@ void TForm1::runThenMirror(const std::function<void()>& operation) {
   runGuarded(this, operation);
   // What the operation did up to a failure stays, and is shown.
   runGuarded(this, [this] { mirrorCore(); });
+}
+
+void TForm1::readLibrary(const std::function<void()>& operation) {
+  runThenMirror([&] {
+    try {
+      operation();
+    } catch (const FileError& e) {
+      // The platform's text alone does not say which file it is about.
+      throw QuiralError(e.path() + ": " + e.what());
+    }
+  });
 }
 
 // ----- browsing -----
@@ -97,7 +110,7 @@ void TForm1::openStartLibrary() {
       break;
     }
   }
-  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
+  readLibrary([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -110,7 +123,7 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::FileListBox1Click() {
   if (catalogGenerating()) return;
   fileList_.select(FileListBox1->currentRow());
-  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+  readLibrary([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
 }
 
 void TForm1::componentChosen(int row) {
@@ -121,13 +134,13 @@ void TForm1::componentChosen(int row) {
 
 void TForm1::ListBox1Click() {
   if (catalogGenerating()) return;
-  runThenMirror([this] { session_.browser.ShowComponent(); });
+  readLibrary([this] { session_.browser.ShowComponent(); });
 }
 
 void TForm1::B_carregarClick() {
   if (catalogGenerating()) return;
   const std::string name = QFile::encodeName(FilenameEdit1->text()).toStdString();
-  runThenMirror([&] { session_.browser.B_carregarClick(name); });
+  readLibrary([&] { session_.browser.B_carregarClick(name); });
 }
 
 // ----- hidden test page -----
@@ -163,6 +176,19 @@ void TForm1::Sair1Click() {
 
 void TForm1::mirrorFileList() {
   FileListBox1->setCurrentRow(fileList_.selectedIndex());
+}
+
+void TForm1::chooseIndexedComponent(const std::string& library, const std::string& component) {
+  if (catalogGenerating()) return;
+  const std::vector<std::string>& entries = fileList_.entries();
+  const auto found = std::find(entries.begin(), entries.end(), library);
+  if (found == entries.end()) return;
+  fileList_.select(int(found - entries.begin()));
+  mirrorFileList();
+  readLibrary([&] {
+    session_.browser.LoadLibrary(folderShown(), library);
+    session_.browser.chooseComponent(component);
+  });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

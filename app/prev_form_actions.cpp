@@ -67,6 +67,7 @@ void TPrevForm::bb_salvarClick() {
                                           QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
+  if (!mayWriteFile(this, path)) return;
   runGuarded(this, [&] { printer_->save(fileSystemName(path)); });
 }
 
@@ -107,11 +108,14 @@ void TPrevForm::BitBtn2Click() {
                                           QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
+  // The export writes its own name: the question is about that file, not the one typed.
+  const std::string baseName = removeExtension(fileSystemName(path));
+  if (!mayWriteFile(this, QFile::decodeName(pdfFileName(baseName).c_str()))) return;
   TFPrgrs progress(this);
   ExportErrorBox errors(this);
   ExQR1.setProgress(&progress);
   ExQR1.setErrorBox(&errors);
-  ExQR1.ExportPDF(removeExtension(fileSystemName(path)), true);
+  ExQR1.ExportPDF(baseName, true);
   ExQR1.setProgress(nullptr);
   ExQR1.setErrorBox(nullptr);
 }

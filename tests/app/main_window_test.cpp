@@ -182,10 +182,13 @@ TEST_F(MainWindowTest, AnUnreadableLibraryShowsTheErrorAndTheWindowKeepsWorking)
   ASSERT_TRUE(QFile::remove(root + "/libs/nodef.lib"));
   {
     ErrorCatcher errors;
-    chooseFile("nodef.lib");
-    EXPECT_EQ(errors.messages(), QStringList{platformText(ENOENT)});
+    chooseFile("nodef.lib");  // named, and the last drawing and lines are gone
+    EXPECT_EQ(errors.messages(),
+              QStringList{QString(root + "/libs/nodef.lib: " + platformText(ENOENT))});
   }
   EXPECT_EQ(components()->count(), 0);
+  EXPECT_EQ(memo()->toPlainText(), QString());
+  EXPECT_FALSE(hasInk(widget<QLabel>("Image2")->pixmap().toImage()));
   chooseFile("two.lib");
   EXPECT_EQ(components()->count(), 2);
   click(components(), 1);
@@ -198,8 +201,10 @@ TEST_F(MainWindowTest, AComponentThatCannotBeReadShowsTheErrorAndKeepsWhatWasRea
   ASSERT_TRUE(QDir().mkdir(root + "/libs/two.lib"));  // a folder in its place: opens, cannot read
   ErrorCatcher errors;
   click(components(), 1);
-  EXPECT_EQ(errors.messages(), QStringList{platformText(EISDIR)});
+  EXPECT_EQ(errors.messages(),
+            QStringList{QString(root + "/libs/two.lib: " + platformText(EISDIR))});
   EXPECT_EQ(memo()->toPlainText(), QString());
+  EXPECT_FALSE(hasInk(widget<QLabel>("Image2")->pixmap().toImage()));
   EXPECT_EQ(components()->count(), 2);
 }
 
