@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "app/window_wording.h"
+#include "platform/error.h"
 
 namespace quiral {
 
@@ -150,12 +151,9 @@ bool runGuarded(QWidget* parent, const std::function<void()>& operation) {
   try {
     operation();
     return true;
-  } catch (const std::bad_alloc&) {
-    reportError(parent, windowWording(QStringLiteral("Out of memory")));
-  } catch (const std::exception& e) {
-    reportError(parent, windowWording(QString::fromLocal8Bit(e.what())));
   } catch (...) {
-    reportError(parent, windowWording(QStringLiteral("Unknown error")));
+    reportError(parent,
+                windowWording(QString::fromLocal8Bit(userMessage(std::current_exception()))));
   }
   return false;
 }

@@ -126,9 +126,6 @@ class TForm1 : public QMainWindow {
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
   void runThenMirror(const std::function<void()>& operation);
-  // runThenMirror for an operation that reads the library: a file that cannot be read is named
-  // in the error box.
-  void readLibrary(const std::function<void()>& operation);
   void runCatalog(CatalogKind kind);
   // While a catalog makes its pages it walks the component list and reads the library in use:
   // the controls that would change them, and the catalog commands, do not act meanwhile.

@@ -19,7 +19,6 @@
 #include "app/main_window.h"
 #include "app/user_list_box.h"
 #include "library/folder_listing.h"
-#include "platform/error.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 
@@ -57,17 +56,6 @@ void TForm1::runThenMirror(const std::function<void()>& operation) {
   runGuarded(this, operation);
   // What the operation did up to a failure stays, and is shown.
   runGuarded(this, [this] { mirrorCore(); });
-}
-
-void TForm1::readLibrary(const std::function<void()>& operation) {
-  runThenMirror([&] {
-    try {
-      operation();
-    } catch (const FileError& e) {
-      // The platform's text alone does not say which file it is about.
-      throw QuiralError(e.path() + ": " + e.what());
-    }
-  });
 }
 
 // ----- browsing -----
@@ -110,7 +98,7 @@ void TForm1::openStartLibrary() {
       break;
     }
   }
-  readLibrary([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
+  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -123,7 +111,7 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::FileListBox1Click() {
   if (catalogGenerating()) return;
   fileList_.select(FileListBox1->currentRow());
-  readLibrary([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
 }
 
 void TForm1::componentChosen(int row) {
@@ -134,13 +122,13 @@ void TForm1::componentChosen(int row) {
 
 void TForm1::ListBox1Click() {
   if (catalogGenerating()) return;
-  readLibrary([this] { session_.browser.ShowComponent(); });
+  runThenMirror([this] { session_.browser.ShowComponent(); });
 }
 
 void TForm1::B_carregarClick() {
   if (catalogGenerating()) return;
   const std::string name = QFile::encodeName(FilenameEdit1->text()).toStdString();
-  readLibrary([&] { session_.browser.B_carregarClick(name); });
+  runThenMirror([&] { session_.browser.B_carregarClick(name); });
 }
 
 // ----- hidden test page -----
@@ -185,7 +173,7 @@ void TForm1::chooseIndexedComponent(const std::string& library, const std::strin
   if (found == entries.end()) return;
   fileList_.select(int(found - entries.begin()));
   mirrorFileList();
-  readLibrary([&] {
+  runThenMirror([&] {
     session_.browser.LoadLibrary(folderShown(), library);
     session_.browser.chooseComponent(component);
   });

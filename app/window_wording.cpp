@@ -20,6 +20,7 @@ constexpr Wording kWordings[] = {
      "estiverem prontas"},
     {"The prepared report file is damaged and cannot be read",
      "O arquivo de relatório preparado está danificado e não pode ser lido"},
+    {" (at byte %1)", " (no byte %1)"},
     {"The file is not a prepared report", "O arquivo não é um relatório preparado"},
     {"The prepared report was written by a newer version of the program",
      "O relatório preparado foi gravado por uma versão mais nova do programa"},
@@ -36,35 +37,40 @@ constexpr Wording kWordings[] = {
     {"Unknown error", "Erro desconhecido"},
 };
 
-// The variable part of `text` when it has the form of `pattern`; none when it has not.
-bool matchPattern(const QString& text, const QString& pattern, QString& variable) {
+// Replaces the first place where `text` says `pattern` (a variable part %1 stands for any text:
+// up to what follows it in the pattern, or to the end) with `wording`, the variable part carried
+// over. Returns false when the text does not say it.
+bool reword(QString& text, const QString& pattern, const QString& wording) {
   const qsizetype mark = pattern.indexOf(QStringLiteral("%1"));
-  if (mark < 0) {
-    variable.clear();
-    return text == pattern;
+  const QString before = mark < 0 ? pattern : pattern.left(mark);
+  const qsizetype start = text.indexOf(before);
+  if (start < 0) return false;
+  qsizetype end = start + before.size();
+  QString variable;
+  if (mark >= 0) {
+    const QString after = pattern.mid(mark + 2);
+    const qsizetype close = after.isEmpty() ? text.size() : text.indexOf(after, end);
+    if (close < 0) return false;
+    variable = text.mid(end, close - end);
+    end = close + after.size();
   }
-  const QString before = pattern.left(mark);
-  const QString after = pattern.mid(mark + 2);
-  if (text.size() < before.size() + after.size() || !text.startsWith(before) ||
-      !text.endsWith(after))
-    return false;
-  variable = text.mid(before.size(), text.size() - before.size() - after.size());
+  QString replacement = wording;
+  // Not arg(): a variable part holding "%1" itself must stay as it is.
+  if (const qsizetype at = replacement.indexOf(QStringLiteral("%1")); at >= 0)
+    replacement.replace(at, 2, variable);
+  text.replace(start, end - start, replacement);
   return true;
 }
 
 }  // namespace
 
 QString windowWording(const QString& coreText) {
-  QString variable;
-  for (const Wording& w : kWordings) {
-    if (!matchPattern(coreText, QString::fromUtf8(w.english), variable)) continue;
-    QString wording = QString::fromUtf8(w.portuguese);
-    // Not arg(): a variable part holding "%1" itself must stay as it is.
-    const qsizetype mark = wording.indexOf(QStringLiteral("%1"));
-    if (mark >= 0) wording.replace(mark, 2, variable);
-    return wording;
-  }
-  return coreText;
+  // A message may name its file in front ("/a/b.QRP: The prepared report ..."): the known
+  // sentences are reworded where they stand.
+  QString text = coreText;
+  for (const Wording& w : kWordings)
+    reword(text, QString::fromUtf8(w.english), QString::fromUtf8(w.portuguese));
+  return text;
 }
 
 }  // namespace quiral

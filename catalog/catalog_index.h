@@ -65,6 +65,9 @@ class CatalogIndex {
   // Show block of name: makes current the block row of the current name row's model number (the
   // current block row if it is that one). Nothing changes when there is none.
   void DBGrid2CellClick();
+  // The block row that belongs to the current name row, or nothing when that name has no block
+  // (an ALIAS line outside any DEF): the current block row is then another name's, or none.
+  std::optional<size_t> blockOfCurrentName() const;
 
   // True when the last build read `files` as they are listed now: no folder was listed since.
   bool builtFrom(const FileList& files) const;

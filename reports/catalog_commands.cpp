@@ -54,14 +54,16 @@ bool CatalogCommands::generating() const {
 CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
   TQuickRep* report = reportFor(kind);
   if (!report) throw QuiralError("The catalog reports are not made yet");
+  // An empty list is refused before anything else: the user must hear why nothing happens,
+  // even while another catalog is busy or on show.
+  const LibraryBrowser& browser = data_.session.browser;
+  if (browser.components().empty()) return Outcome::Refused;
   // The catalog walks the component list: a second run while pages are being made would move
   // the cursor under the first.
   if (generating()) return Outcome::Busy;
-  const LibraryBrowser& browser = data_.session.browser;
   std::string& previousLibrary = catalogLibrary_[kind == CatalogKind::Drawings ? 0 : 1];
   if (report->previewShowing() && previousLibrary == browser.CurrentLibraryPath())
     return Outcome::AlreadyShowing;
-  if (browser.components().empty()) return Outcome::Refused;
   // A preview of another library gives way to the catalog of the library in use.
   if (report->previewShowing()) report->qrPrinter().closePreview();
 

@@ -217,9 +217,12 @@ TEST_F(PrevFormTest, SaveAndLoadPreparedPages) {
     EXPECT_TRUE(QFile::exists(dir.filePath("saved.QRP")));
     child<QPushButton>(w, "BB_ler")->click();  // cancelled: only repaints
     child<QPushButton>(w, "BB_ler")->click();  // damaged: the engine's reason, the pages stay
-    EXPECT_EQ(errors.messages(), QStringList{QString::fromUtf8(
-                                     "O arquivo de relatório preparado está danificado e não "
-                                     "pode ser lido")});
+    // Which file, and where in it the reading stopped (its checksum no longer matches).
+    EXPECT_EQ(errors.messages(),
+              QStringList{dir.filePath("bad.QRP") +
+                          QString::fromUtf8(": O arquivo de relatório preparado está danificado e "
+                                            "não pode ser lido (no byte ") +
+                          QString::number(QFileInfo(dir.filePath("bad.QRP")).size() - 4) + ")"});
     EXPECT_EQ(w.qrPrinter()->pageCount(), 3);
     child<QPushButton>(w, "BB_ler")->click();  // one page: the controls follow it
     EXPECT_EQ(w.qrPrinter()->pageCount(), 1);
