@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "library/find_description.h"
+#include "library/library_line_reader.h"
 #include "library/text_words.h"
 #include "platform/line_reader.h"
 
@@ -15,15 +16,35 @@ constexpr int64_t kMaxCachedBytes = int64_t(64) << 20;
 
 }  // namespace
 
-void DocumentationCache::load(const std::string& path, const Stamp& stamp) {
-  path_.clear();
-  lines_.clear();
+void DocumentationCache::index(std::vector<std::string> lines) {
   entries_.clear();
-  lines_ = readAllLines(path);
+  lines_ = std::move(lines);
   for (size_t i = 0; i < lines_.size(); ++i)
     entries_[toUpperAscii(trimControl(firstTwoWords(lines_[i]).second))].push_back(i);
+}
+
+void DocumentationCache::load(const std::string& path, const Stamp& stamp) {
+  path_.clear();
+  translation_.reset();
+  lines_.clear();
+  entries_.clear();
+  index(readAllLines(path));
   path_ = path;
   stamp_ = stamp;
+}
+
+std::string DocumentationCache::find(const std::shared_ptr<const TranslatedLibrary>& translation,
+                                     std::string_view componentName) {
+  if (!translation) return {};
+  if (translation != translation_) {
+    path_.clear();
+    std::vector<std::string> lines;
+    LibraryLineReader reader({}, &translation->documentationText);
+    for (std::string_view line; reader.nextLine(line);) lines.emplace_back(line);
+    index(std::move(lines));
+    translation_ = translation;
+  }
+  return lookup(componentName);
 }
 
 std::string DocumentationCache::find(const std::string& documentationPath,
@@ -35,7 +56,10 @@ std::string DocumentationCache::find(const std::string& documentationPath,
   const Stamp stamp{int64_t(info.st_size), int64_t(info.st_mtim.tv_sec),
                     int64_t(info.st_mtim.tv_nsec)};
   if (documentationPath != path_ || !(stamp == stamp_)) load(documentationPath, stamp);
+  return lookup(componentName);
+}
 
+std::string DocumentationCache::lookup(std::string_view componentName) const {
   const std::string wanted = toUpperAscii(trimControl(componentName));
   if (wanted.empty()) return {};
   const auto hit = entries_.find(wanted);
