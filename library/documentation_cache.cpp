@@ -1,9 +1,6 @@
 #include "library/documentation_cache.h"
 
-#include <sys/stat.h>
-
 #include "library/find_description.h"
-#include "library/library_line_reader.h"
 #include "library/text_words.h"
 #include "platform/line_reader.h"
 
@@ -16,50 +13,45 @@ constexpr int64_t kMaxCachedBytes = int64_t(64) << 20;
 
 }  // namespace
 
-void DocumentationCache::index(std::vector<std::string> lines) {
-  entries_.clear();
-  lines_ = std::move(lines);
-  for (size_t i = 0; i < lines_.size(); ++i)
-    entries_[toUpperAscii(trimControl(firstTwoWords(lines_[i]).second))].push_back(i);
+void DocumentationCache::load(const std::string& path, const FileStamp& stamp) {
+  TextFileReader file(path);
+  keepLines(file);
+  path_ = path;
+  stamp_ = stamp;
 }
 
-void DocumentationCache::load(const std::string& path, const Stamp& stamp) {
+void DocumentationCache::keepLines(TextFileReader& source) {
   path_.clear();
   translation_.reset();
   lines_.clear();
   entries_.clear();
-  index(readAllLines(path));
-  path_ = path;
-  stamp_ = stamp;
+  lines_ = readAllLines(source);
+  for (size_t i = 0; i < lines_.size(); ++i)
+    entries_[toUpperAscii(trimControl(firstTwoWords(lines_[i]).second))].push_back(i);
+}
+
+std::string DocumentationCache::find(const std::string& documentationPath,
+                                     std::string_view componentName) {
+  const std::optional<FileStamp> stamp =
+      documentationPath.empty() ? std::nullopt : regularFileStamp(documentationPath);
+  if (!stamp || stamp->size > kMaxCachedBytes)
+    return FindDescription(documentationPath, componentName);  // nothing there, or not text
+  if (documentationPath != path_ || !(*stamp == stamp_)) load(documentationPath, *stamp);
+  return findKept(componentName);
 }
 
 std::string DocumentationCache::find(const std::shared_ptr<const TranslatedLibrary>& translation,
                                      std::string_view componentName) {
   if (!translation) return {};
   if (translation != translation_) {
-    path_.clear();
-    std::vector<std::string> lines;
-    LibraryLineReader reader({}, &translation->documentationText);
-    for (std::string_view line; reader.nextLine(line);) lines.emplace_back(line);
-    index(std::move(lines));
+    TextFileReader text(TextFileReader::InMemory{}, translation->documentationText);
+    keepLines(text);
     translation_ = translation;
   }
-  return lookup(componentName);
+  return findKept(componentName);
 }
 
-std::string DocumentationCache::find(const std::string& documentationPath,
-                                     std::string_view componentName) {
-  struct stat info;
-  if (documentationPath.empty() || ::stat(documentationPath.c_str(), &info) != 0 ||
-      !S_ISREG(info.st_mode) || info.st_size > kMaxCachedBytes)
-    return FindDescription(documentationPath, componentName);  // nothing there, or not text
-  const Stamp stamp{int64_t(info.st_size), int64_t(info.st_mtim.tv_sec),
-                    int64_t(info.st_mtim.tv_nsec)};
-  if (documentationPath != path_ || !(stamp == stamp_)) load(documentationPath, stamp);
-  return lookup(componentName);
-}
-
-std::string DocumentationCache::lookup(std::string_view componentName) const {
+std::string DocumentationCache::findKept(std::string_view componentName) const {
   const std::string wanted = toUpperAscii(trimControl(componentName));
   if (wanted.empty()) return {};
   const auto hit = entries_.find(wanted);

@@ -10,9 +10,15 @@ using Color = uint32_t;
 constexpr Color rgb(uint8_t r, uint8_t g, uint8_t b) {
   return (Color(r) << 16) | (Color(g) << 8) | Color(b);
 }
-constexpr uint8_t redOf(Color c) { return uint8_t(c >> 16); }
-constexpr uint8_t greenOf(Color c) { return uint8_t(c >> 8); }
-constexpr uint8_t blueOf(Color c) { return uint8_t(c); }
+constexpr uint8_t redOf(Color c) {
+  return uint8_t(c >> 16);
+}
+constexpr uint8_t greenOf(Color c) {
+  return uint8_t(c >> 8);
+}
+constexpr uint8_t blueOf(Color c) {
+  return uint8_t(c);
+}
 
 namespace colors {
 constexpr Color kBlack = 0x000000;

@@ -77,8 +77,7 @@ void Renderer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   drawPinShape(tokens.text(13), o, e, layout.bubble);
 }
 
-void Renderer::drawPinShape(std::string_view shape, PinOrientation o, Point e,
-                            Point bubble) {
+void Renderer::drawPinShape(std::string_view shape, PinOrientation o, Point e, Point bubble) {
   auto stroke = [this](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     canvas_.moveTo(x0, y0);
     canvas_.lineTo(x1, y1);

@@ -7,12 +7,15 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/png_writer.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
@@ -136,11 +139,26 @@ std::string safeFileName(std::string_view text) {
   return out;
 }
 
+std::string fileStem(const std::string& libraryPath) {
+  return safeFileName(std::filesystem::path(libraryPath).stem().string());
+}
+
 std::string entryFileName(const std::string& libraryPath, size_t index, std::string_view name) {
-  std::string stem = std::filesystem::path(libraryPath).stem().string();
   char number[24];
   std::snprintf(number, sizeof number, "%04zu", index);
-  return safeFileName(stem) + "-" + number + "-" + safeFileName(name) + ".png";
+  return fileStem(libraryPath) + "-" + number + "-" + safeFileName(name) + ".png";
+}
+
+// Files are named by library stem, so two libraries of one stem (a/x.lib and b/x.lib) would
+// write over each other's files: refused before anything is drawn.
+void refuseSharedStems(const std::vector<std::string>& libraries) {
+  std::map<std::string, const std::string*> firstOfStem;
+  for (const std::string& library : libraries) {
+    const auto [seen, added] = firstOfStem.emplace(fileStem(library), &library);
+    if (!added)
+      throw QuiralError(*seen->second + " and " + library + " would both write " + seen->first +
+                        "-NNNN-NAME.png: draw them into separate folders");
+  }
 }
 
 // Shows every component of one library, as the drawings catalog walks it, and queues each view
@@ -172,12 +190,16 @@ class LibraryJobs {
   LibraryJobs(const std::vector<std::string>& libraries, const std::optional<std::string>& output,
               size_t jobs)
       : libraries_(libraries), output_(output), outcomes_(libraries.size()) {
-    for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
+    try {
+      for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
+    } catch (const std::system_error& e) {
+      // A thread that cannot start is a failure of the run, reported as any other: the workers
+      // already started are stopped and joined, never left to end the program.
+      stopAndJoin();
+      throw QuiralError(std::string("cannot start a drawing thread: ") + e.what());
+    }
   }
-  ~LibraryJobs() {
-    stop_ = true;
-    for (std::thread& worker : workers_) worker.join();
-  }
+  ~LibraryJobs() { stopAndJoin(); }
   LibraryJobs(const LibraryJobs&) = delete;
   LibraryJobs& operator=(const LibraryJobs&) = delete;
 
@@ -198,6 +220,11 @@ class LibraryJobs {
     size_t count = 0;
     std::exception_ptr failure;
   };
+
+  void stopAndJoin() {
+    stop_ = true;
+    for (std::thread& worker : workers_) worker.join();
+  }
 
   void work() {
     std::optional<Session> session;
@@ -243,7 +270,10 @@ int runRenderAll(const std::vector<std::string>& args) {
   RenderArguments parsed = parseRenderArguments(args, true);
   if (parsed.positional.empty()) throw UsageError("expects at least one library file");
   if (!parsed.output && !parsed.noWrite) throw UsageError("needs -o DIR or --no-write");
-  if (!parsed.noWrite) std::filesystem::create_directories(*parsed.output);
+  if (!parsed.noWrite) {
+    refuseSharedStems(parsed.positional);
+    std::filesystem::create_directories(*parsed.output);
+  }
   const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
   const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
   LibraryJobs work(parsed.positional, output, jobs);

@@ -1,11 +1,11 @@
 // Test entry point: takes the locale from the environment, as a program would, so the suite can be
 // run a second time under a comma-decimal locale and catch locale-dependent number handling.
+#include <gtest/gtest.h>
+
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   const char* taken = std::setlocale(LC_ALL, "");
