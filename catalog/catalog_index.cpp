@@ -32,14 +32,17 @@ void CatalogIndex::BitBtn1Click(FileList& files) {
   comp_.EmptyTable();
   lib_.EmptyTable();
   principal_.EmptyTable();
+  skipped_.clear();
   IndexBuild build(*this, tokens_);
   try {
     build.run(files);
   } catch (...) {
     // What was read stays and is shown as after a complete build.
+    skipped_ = build.skippedFiles();
     sortAfterBuild();
     throw;
   }
+  skipped_ = build.skippedFiles();
   sortAfterBuild();
 }
 
