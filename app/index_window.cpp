@@ -145,6 +145,12 @@ void TForm2::BitBtn1Click() {
   emit fileListWalked();
   mirrorIndex();
   if (failure) runGuarded(this, [&] { std::rethrow_exception(failure); });
+  if (!index_.skippedFiles().empty()) {
+    QString text;
+    for (const std::string& skipped : index_.skippedFiles())
+      text += QString::fromStdString(skipped) + " (skipped)\n";
+    reportError(this, text.trimmed());
+  }
 }
 
 void TForm2::BitBtn2Click() {

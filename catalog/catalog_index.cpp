@@ -34,14 +34,17 @@ void CatalogIndex::BitBtn1Click(FileList& files) {
   lib_.EmptyTable();
   principal_.EmptyTable();
   builtFiles_ = nullptr;
+  skipped_.clear();
   IndexBuild build(*this, tokens_);
   try {
     build.run(files);
   } catch (...) {
     // What was read stays and is shown as after a complete build.
+    skipped_ = build.skippedFiles();
     sortAfterBuild();
     throw;
   }
+  skipped_ = build.skippedFiles();
   sortAfterBuild();
   builtFiles_ = &files;
   builtListing_ = files.listingNumber();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/memory_table.h"
 #include "library/token_table.h"
@@ -54,8 +55,13 @@ class CatalogIndex {
   // moves the list's selection to each entry in turn and leaves it on the last. Afterwards, also
   // when a file could not be read (the FileError is then passed on and the rows read so far
   // stay), the names are sorted by alias, the blocks by library then name, and the first row of
-  // each table is current.
+  // each table is current. A modern library that cannot be translated is skipped and named in
+  // skippedFiles(); the files after it are read.
   void BitBtn1Click(FileList& files);
+
+  // The modern libraries that the last build skipped, one message each: the file's path, then
+  // the line and column where its text went wrong and what was wrong there.
+  const std::vector<std::string>& skippedFiles() const { return skipped_; }
 
   // Search: makes current a name row whose alias begins with `text`, letter case ignored (the
   // current row if it matches, else the first from the top) and shows its block. Returns false,
@@ -89,6 +95,7 @@ class CatalogIndex {
   // The file list of the last complete build and its listing number then.
   const FileList* builtFiles_ = nullptr;
   uint64_t builtListing_ = 0;
+  std::vector<std::string> skipped_;
 };
 
 }  // namespace quiral

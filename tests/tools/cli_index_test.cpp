@@ -26,6 +26,18 @@ class CliIndex : public ::testing::Test {
   const std::filesystem::path folder = dir.path();
 };
 
+TEST_F(CliIndex, ADamagedModernLibraryIsNamedAndTheRestIsIndexed) {
+  write("0.kicad_sym", "(kicad_symbol_lib (symbol \"A\"\n  (symbol \"A_1_1\" (pin");
+  auto r = runCli({"index", folder.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "Modelos: 2 Componentes: 3\n"
+            "74HC00\tb.lib\t2\n74LS00\tb.lib\t2\nR\ta.LIB\t1\n");
+  EXPECT_EQ(r.err, "quiral-cli index: warning: " + (folder / "0.kicad_sym").string() +
+                       ": line 2, column 23: the text ends inside the list opened at line 2, "
+                       "column 19 (skipped)\n");
+}
+
 TEST_F(CliIndex, PrintsTheCountsAndTheNamesInEitherOrder) {
   auto r = runCli({"index", folder.string()});
   ASSERT_EQ(r.status, 0) << r.err;
