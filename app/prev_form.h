@@ -54,6 +54,10 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
   // The drawings catalog disables the PDF button while it produces pages.
   void setPdfButtonEnabled(bool enabled) override;
+  // The controls that hand the pages on (print, save, PDF) act only on a complete report: they
+  // are enabled once no more pages are being made (and the PDF button also when its report
+  // allows it).
+  void updateExportControls();
 
  public slots:
   void FormShow();
@@ -79,6 +83,9 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
  private:
   void buildPanel();
+  void buildShortcuts();
+  // Shows another page through the spinner, which keeps it within the pages there are.
+  void goToPage(int page);
   void showPageCount(int pageCount);
   void pagesReplaced(int pageCount);
   void detachPrinter();
@@ -91,6 +98,8 @@ class TPrevForm : public QWidget, public PreviewWindow {
   TExportQR ExQR1;
   // The save dialog's filter: whatever Save or PDF set last.
   QString saveFilter_;
+  // What the report last said of its PDF button (setPdfButtonEnabled).
+  bool pdfAllowed_ = true;
 
   QWidget* Panel1 = nullptr;
   QLabel* Label1 = nullptr;

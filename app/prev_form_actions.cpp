@@ -65,6 +65,7 @@ void TPrevForm::bb_salvarClick() {
                                           QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
+  if (!mayWriteFile(this, path)) return;
   runGuarded(this, [&] { printer_->save(fileSystemName(path)); });
 }
 
@@ -118,10 +119,13 @@ void TPrevForm::BitBtn2Click() {
                                           QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
+  // The export writes its own name: the question is about that file, not the one typed.
+  const std::string baseName = removeExtension(fileSystemName(path));
+  if (!mayWriteFile(this, QFile::decodeName(pdfFileName(baseName).c_str()))) return;
   TFPrgrs progress(this);
   ExportErrorBox errors(this);
   ExportHooks hooks(ExQR1, &progress, &errors);
-  ExQR1.ExportPDF(removeExtension(fileSystemName(path)), true);
+  ExQR1.ExportPDF(baseName, true);
 }
 
 }  // namespace quiral

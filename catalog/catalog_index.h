@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,13 @@
 namespace quiral {
 
 class FileList;
+
+// A name of the index as the main window can choose it: the library file (its name in the folder
+// indexed) and the component whose block holds the name.
+struct IndexedComponent {
+  std::string library;
+  std::string component;
+};
 
 // Field positions of the three tables (the tables also find them by name).
 struct LibField {
@@ -67,6 +75,12 @@ class CatalogIndex {
   // (an ALIAS line outside any DEF): the current block row is then another name's, or none.
   std::optional<size_t> blockOfCurrentName() const;
 
+  // True when the last build read `files` as they are listed now: no folder was listed since.
+  bool builtFrom(const FileList& files) const;
+
+  // The library and block name of the current name row; none without one.
+  std::optional<IndexedComponent> currentComponent() const;
+
   // Sort names: column 0 (alias) sorts by alias then lib, any other column by lib then alias;
   // ascending, letter case ignored. The current name row stays current.
   void DBGrid2TitleClick(int column);
@@ -78,6 +92,9 @@ class CatalogIndex {
   MemoryTable principal_;
   MemoryTable comp_;
   TokenTable tokens_;  // for the names of ALIAS lines
+  // The file list of the last complete build and its listing number then.
+  const FileList* builtFiles_ = nullptr;
+  uint64_t builtListing_ = 0;
   std::vector<std::string> skipped_;
 };
 

@@ -63,7 +63,11 @@ CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
   // The catalog walks the component list: a second run while pages are being made would move
   // the cursor under the first.
   if (generating()) return Outcome::Busy;
-  if (report->previewShowing()) return Outcome::AlreadyShowing;
+  std::string& previousLibrary = catalogLibrary_[kind == CatalogKind::Drawings ? 0 : 1];
+  if (report->previewShowing() && previousLibrary == browser.CurrentLibraryPath())
+    return Outcome::AlreadyShowing;
+  // A preview of another library gives way to the catalog of the library in use.
+  if (report->previewShowing()) report->qrPrinter().closePreview();
 
   currentReport_ = report;
   zerarparaimprimir(*report);
@@ -72,6 +76,7 @@ CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
   nameLibrary(*report, std::string(fileNamePart(library)));
   data_.DocumentationPath = documentationBeside(library);
   data_.ModernTranslation = browser.modernTranslation();
+  previousLibrary = library;
   return Outcome::Ready;
 }
 
@@ -85,6 +90,10 @@ CatalogCommands::Outcome CatalogCommands::runWithoutWindow(CatalogKind kind) {
   const Outcome outcome = begin(kind);
   if (outcome == Outcome::Ready) currentReport_->prepare();
   return outcome;
+}
+
+void CatalogCommands::showSelectedComponent() {
+  data_.session.browser.ShowComponent();
 }
 
 TQuickRep* CatalogCommands::reportOf(const TQRPrinter& pages) const {

@@ -24,7 +24,7 @@ class CatalogCommands {
   enum class Outcome {
     Ready,           // the report is named, rewound and ready to generate
     Refused,         // the component list is empty: nothing changed
-    AlreadyShowing,  // that report's preview is open: nothing changed, bring it to the front
+    AlreadyShowing,  // that report's preview of this library is open: bring it to the front
     Busy,            // a catalog is producing pages: nothing changed
   };
 
@@ -50,13 +50,20 @@ class CatalogCommands {
 
   // The command up to the preview: refuses an empty component list, makes the kind's report the
   // CurrentReport, rewinds it, names the library in use in its header label and title, and sets
-  // DocumentationPath to the library's documentation file beside it.
+  // DocumentationPath to the library's documentation file beside it. When the report's preview
+  // is open on another library, that preview is closed first: the command always makes the
+  // catalog of the library in use.
   Outcome begin(CatalogKind kind);
   // The whole command: begin, then preview CurrentReport, which returns once its window is
   // closed. What the generation throws reaches the caller.
   Outcome run(CatalogKind kind);
   // The same command without a window: begin, then prepare the pages.
   Outcome runWithoutWindow(CatalogKind kind);
+
+  // Shows the selected component again (its lines and drawing). A catalog run leaves the
+  // selection one past the component it drew last, or on the first after a rewind; at the end
+  // of a run or an export the window must show what is selected.
+  void showSelectedComponent();
 
   // The catalog whose prepared pages `pages` are, or null.
   TQuickRep* reportOf(const TQRPrinter& pages) const;
@@ -84,6 +91,8 @@ class CatalogCommands {
   TForm3* form3_ = nullptr;
   TQR_lista* lista_ = nullptr;
   TQuickRep* currentReport_ = nullptr;
+  // The library each report's last catalog was made of: Drawings, then List.
+  std::string catalogLibrary_[2];
 };
 
 }  // namespace quiral

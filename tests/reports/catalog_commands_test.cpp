@@ -153,17 +153,21 @@ class CatalogPreviewTest : public CatalogCommandsTest {
   std::shared_ptr<ScriptedPump> pump = std::make_shared<ScriptedPump>();
 };
 
-TEST_F(CatalogPreviewTest, ACommandForAReportOnShowChangesNothing) {
-  Outcome again = Outcome::Ready;
+TEST_F(CatalogPreviewTest, ACommandForTheLibraryOnShowChangesNothingAnotherReplacesThePreview) {
+  Outcome same = Outcome::Ready, other = Outcome::Busy;
   pump->whileOpen = [&] {
+    same = f.commands.begin(CatalogKind::Drawings);
+    EXPECT_EQ(label5(CatalogKind::Drawings), "Biblioteca: mylib.lib");
+    EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);  // not rewound
     f.load(dir.file("libs/other.lib"));  // the user opens another library meanwhile
-    again = f.commands.begin(CatalogKind::Drawings);
+    other = f.commands.begin(CatalogKind::Drawings);
+    EXPECT_FALSE(f.report(CatalogKind::Drawings).previewShowing());  // the old preview closed
   };
   ASSERT_EQ(f.commands.run(CatalogKind::Drawings), Outcome::Ready);
-  EXPECT_EQ(again, Outcome::AlreadyShowing);
-  EXPECT_EQ(label5(CatalogKind::Drawings), "Biblioteca: mylib.lib");
-  EXPECT_EQ(f.commands.DocumentationPath(), dir.file("libs/mylib.dcm"));
-  EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);  // not rewound
+  EXPECT_EQ(same, Outcome::AlreadyShowing);
+  EXPECT_EQ(other, Outcome::Ready);
+  EXPECT_EQ(label5(CatalogKind::Drawings), "Biblioteca: other.lib");
+  EXPECT_EQ(f.commands.DocumentationPath(), dir.file("libs/other.dcm"));
 }
 
 TEST_F(CatalogPreviewTest, AnEmptyListIsRefusedEvenWithThePreviewOpen) {
