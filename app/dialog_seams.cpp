@@ -1,13 +1,16 @@
 #include "app/dialog_seams.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <exception>
 
+#include "app/window_wording.h"
 #include "platform/error.h"
 
 namespace quiral {
@@ -30,6 +33,7 @@ QString showSaveFileDialog(QWidget* parent, const QString& startPath, const QStr
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }
@@ -39,6 +43,29 @@ bool showPrintDialog(QWidget* parent, QPrinter& printer, int highestPage) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setMinMax(1, highestPage);
   return dialog.exec() == QDialog::Accepted;
+}
+
+bool askToOverwrite(QWidget* parent, const QString& path) {
+  const QString text = QStringLiteral("%1 já existe.\nDeseja substituí-lo?")
+                           .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()));
+  return QMessageBox::question(parent, QGuiApplication::applicationDisplayName(), text,
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
+// The folder of the file last chosen in a file dialog.
+QString& lastFolder() {
+  static QString folder;
+  return folder;
+}
+
+QString rememberFolder(const QString& chosen) {
+  if (!chosen.isEmpty()) lastFolder() = QFileInfo(chosen).absolutePath();
+  return chosen;
+}
+
+QString startingPath(const QString& startPath) {
+  return startPath.isEmpty() ? lastFolder() : startPath;
 }
 
 ErrorReporter& errorReporter() {
@@ -59,6 +86,11 @@ SaveFileChooser& saveFileChooser() {
 PrintDialogRunner& printDialogRunner() {
   static PrintDialogRunner runner = showPrintDialog;
   return runner;
+}
+
+OverwriteConfirmer& overwriteConfirmer() {
+  static OverwriteConfirmer confirmer = askToOverwrite;
+  return confirmer;
 }
 
 }  // namespace
@@ -87,17 +119,27 @@ PrintDialogRunner setPrintDialogRunner(PrintDialogRunner runner) {
   return previous;
 }
 
+OverwriteConfirmer setOverwriteConfirmer(OverwriteConfirmer confirmer) {
+  OverwriteConfirmer previous = std::move(overwriteConfirmer());
+  overwriteConfirmer() = confirmer ? std::move(confirmer) : OverwriteConfirmer(askToOverwrite);
+  return previous;
+}
+
 void reportError(QWidget* parent, const QString& text) {
   errorReporter()(parent, text);
 }
 
 QString chooseFileToOpen(QWidget* parent, const QString& startPath, const QString& filter) {
-  return openFileChooser()(parent, startPath, filter);
+  return rememberFolder(openFileChooser()(parent, startingPath(startPath), filter));
 }
 
 QString chooseFileToSave(QWidget* parent, const QString& startPath, const QString& filter,
                          const QString& defaultSuffix) {
-  return saveFileChooser()(parent, startPath, filter, defaultSuffix);
+  return rememberFolder(saveFileChooser()(parent, startingPath(startPath), filter, defaultSuffix));
+}
+
+bool mayWriteFile(QWidget* parent, const QString& path) {
+  return !QFileInfo::exists(path) || overwriteConfirmer()(parent, path);
 }
 
 bool runPrintDialog(QWidget* parent, QPrinter& printer, int highestPage) {
@@ -110,7 +152,8 @@ bool runGuarded(QWidget* parent, const std::function<void()>& operation) {
     operation();
     return true;
   } catch (...) {
-    reportError(parent, QString::fromLocal8Bit(userMessage(std::current_exception())));
+    reportError(parent,
+                windowWording(QString::fromLocal8Bit(userMessage(std::current_exception()))));
   }
   return false;
 }

@@ -22,6 +22,8 @@ using OpenFileChooser =
 // `defaultSuffix` (without the dot) is what a name typed without an extension gets.
 using SaveFileChooser = std::function<QString(QWidget* parent, const QString& startPath,
                                               const QString& filter, const QString& defaultSuffix)>;
+// Asks whether the existing file `path` may be replaced: true when the user agrees.
+using OverwriteConfirmer = std::function<bool(QWidget* parent, const QString& path)>;
 // Shows the print dialog for `printer`, whose page range the caller has already set; pages 1 to
 // `highestPage` can be chosen. Returns true when the user confirmed: the choices are then on
 // `printer`.
@@ -32,11 +34,17 @@ ErrorReporter setErrorReporter(ErrorReporter reporter);
 OpenFileChooser setOpenFileChooser(OpenFileChooser chooser);
 SaveFileChooser setSaveFileChooser(SaveFileChooser chooser);
 PrintDialogRunner setPrintDialogRunner(PrintDialogRunner runner);
+OverwriteConfirmer setOverwriteConfirmer(OverwriteConfirmer confirmer);
 
 void reportError(QWidget* parent, const QString& text);
+// The file dialogs start in `startPath`, or when it is empty in the folder of the file last
+// chosen in either of them during this run. The save dialog asks nothing about an existing file:
+// the caller knows the name that will really be written and asks with confirmOverwrite.
 QString chooseFileToOpen(QWidget* parent, const QString& startPath, const QString& filter);
 QString chooseFileToSave(QWidget* parent, const QString& startPath, const QString& filter,
                          const QString& defaultSuffix);
+// True when nothing exists at `path`, or the user agrees to replace it.
+bool mayWriteFile(QWidget* parent, const QString& path);
 bool runPrintDialog(QWidget* parent, QPrinter& printer, int highestPage);
 
 // Runs `operation` and shows whatever it throws in the error box, so nothing escapes into Qt's

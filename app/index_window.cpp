@@ -1,6 +1,7 @@
 #include "app/index_window.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -96,6 +97,9 @@ void TForm2::buildControls() {
           [this](const QModelIndex& cell) { DBGrid2CellClick(cell.row()); });
   connect(DBGrid2->horizontalHeader(), &QHeaderView::sectionClicked, this,
           &TForm2::DBGrid2TitleClick);
+  connect(DBGrid2, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& cell) { chooseName(cell.row()); });
+  DBGrid2->installEventFilter(this);
   // Moving through the grid with the keyboard changes the current name, not the block shown.
   connect(
       DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -141,6 +145,12 @@ void TForm2::BitBtn1Click() {
   emit fileListWalked();
   mirrorIndex();
   if (failure) runGuarded(this, [&] { std::rethrow_exception(failure); });
+  if (!index_.skippedFiles().empty()) {
+    QString text;
+    for (const std::string& skipped : index_.skippedFiles())
+      text += QString::fromStdString(skipped) + " (skipped)\n";
+    reportError(this, text.trimmed());
+  }
 }
 
 void TForm2::BitBtn2Click() {
@@ -163,6 +173,34 @@ void TForm2::DBGrid2TitleClick(int column) {
   const bool sorted = runGuarded(this, [&] { index_.DBGrid2TitleClick(column); });
   names_->endChange();
   if (sorted) mirrorCurrentName();
+}
+
+void TForm2::openForSearch() {
+  if (!index_.builtFrom(files_)) BitBtn1Click();
+  show();
+  raise();
+  activateWindow();
+  Edit1->setFocus();
+}
+
+void TForm2::chooseName(int row) {
+  if (row < 0) return;
+  index_.RxMD_principal().setCurrentRow(row);
+  if (!index_.currentComponent()) return;
+  emit componentChosen();
+  close();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+  // Enter on a name chooses it, instead of searching again with the default button.
+  if (watched == DBGrid2 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      chooseName(DBGrid2->currentIndex().row());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 // ----- showing the index -----
@@ -244,6 +282,12 @@ std::unique_ptr<TForm2> createIndexWindow(TForm1& mainWindow) {
   auto window = std::make_unique<TForm2>(mainWindow.fileList());
   mainWindow.setIndexWindow(window.get());
   QObject::connect(window.get(), &TForm2::fileListWalked, &mainWindow, &TForm1::mirrorFileList);
+  TForm2* index = window.get();
+  QObject::connect(&mainWindow, &TForm1::indexSearchRequested, index, &TForm2::openForSearch);
+  QObject::connect(index, &TForm2::componentChosen, &mainWindow, [index, &mainWindow] {
+    if (const auto chosen = index->index().currentComponent())
+      mainWindow.chooseIndexedComponent(chosen->library, chosen->component);
+  });
   return window;
 }
 

@@ -40,10 +40,18 @@ class TForm2 : public QDialog {
   void DBGrid2CellClick(int row);
   // A click on a column title of the names grid: the names are sorted on it.
   void DBGrid2TitleClick(int column);
+  // Ctrl+F in the main window: shows the window with the index of the folder listed now, built
+  // first when no build has read that listing.
+  void openForSearch();
 
  signals:
   // The build moved the file list's selection.
   void fileListWalked();
+  // A double click or Enter on a name: the main window is to show it (currentComponent()).
+  void componentChosen();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
@@ -55,6 +63,7 @@ class TForm2 : public QDialog {
   // Stores what was typed into a data control in the current block row.
   void storeTyped(size_t field, const QString& text);
   void storeTypedElementos(const QString& text);
+  void chooseName(int row);
 
   FileList& files_;
   CatalogIndex index_;

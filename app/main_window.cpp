@@ -73,7 +73,7 @@ TForm1::TForm1(Session& session, PreviewRegistry* previews, QWidget* parent)
 
   // From now on every report preview opens in the program's own preview window.
   auto previewInterface = std::make_shared<tqrpreviewinterf>(std::make_unique<CatalogPreviewHost>(
-      *catalogs_, [this] { runGuarded(this, [this] { mirrorCore(); }); }));
+      *catalogs_, [this] { runThenMirror([this] { catalogs_->showSelectedComponent(); }); }));
   previewInterface_ = previewInterface;
   if (previews_) previews_->registerPreviewInterface(std::move(previewInterface));
 }
@@ -169,15 +169,15 @@ void TForm1::buildMenu() {
   QMenuBar* MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
-  Sair1 = MainMenu1->addAction(QStringLiteral("Sair"));
+  Sair1 = MainMenu1->addAction(QStringLiteral("&Sair"));
   Sair1->setObjectName(QStringLiteral("Sair1"));
   connect(Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
 
-  Catlogos1 = MainMenu1->addMenu(QStringLiteral("Catálogos"));
+  Catlogos1 = MainMenu1->addMenu(QStringLiteral("&Catálogos"));
   Catlogos1->setObjectName(QStringLiteral("Catlogos1"));
-  Desenhos1 = Catlogos1->addAction(QStringLiteral("Desenhos"));
+  Desenhos1 = Catlogos1->addAction(QStringLiteral("&Desenhos"));
   Desenhos1->setObjectName(QStringLiteral("Desenhos1"));
-  Lista1 = Catlogos1->addAction(QStringLiteral("Lista"));
+  Lista1 = Catlogos1->addAction(QStringLiteral("&Lista"));
   Lista1->setObjectName(QStringLiteral("Lista1"));
   connect(Desenhos1, &QAction::triggered, this, &TForm1::Desenhos1Click);
   connect(Lista1, &QAction::triggered, this, &TForm1::Lista1Click);
@@ -189,6 +189,13 @@ void TForm1::buildMenu() {
   pag22->setObjectName(QStringLiteral("pag22"));
   pag22->setVisible(false);
   connect(pag22, &QAction::triggered, this, &TForm1::pag22Click);
+
+  // Not in a menu (the index's own entry stays hidden): only its key reaches the index.
+  auto* search = new QAction(this);
+  search->setObjectName(QStringLiteral("Localizar1"));
+  search->setShortcut(QKeySequence::Find);
+  addAction(search);
+  connect(search, &QAction::triggered, this, &TForm1::indexSearchRequested);
 }
 
 void TForm1::placeWindow() {

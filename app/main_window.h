@@ -109,8 +109,13 @@ class TForm1 : public QMainWindow {
   void zoomReset();
   void zoomToFit();
   const SymbolZoom& zoom() const { return zoom_; }
+  // A name chosen in the index: loads `library` of the folder shown and shows `component`.
+  void chooseIndexedComponent(const std::string& library, const std::string& component);
 
  signals:
+  // Ctrl+F: the user wants to search the folder's index.
+  void indexSearchRequested();
+
   // The window was closed: the program ends.
   void closed();
 

@@ -70,8 +70,8 @@ void TForm1::runCatalog(CatalogKind kind) {
 void TForm1::catalogGenerationEnded() {
   if (catalogGenerating()) return;
   setBrowsingEnabled(true);
-  // The catalog left the list's selection on the last component and drew it.
-  runGuarded(this, [this] { mirrorCore(); });
+  // However the run ended, the list's selection may be one past the component drawn last.
+  runThenMirror([this] { catalogs_->showSelectedComponent(); });
 }
 
 void TForm1::setBrowsingEnabled(bool enabled) {

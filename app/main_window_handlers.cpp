@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "app/bitmap_image.h"
 #include "app/dialog_seams.h"
@@ -163,6 +164,19 @@ void TForm1::Sair1Click() {
 
 void TForm1::mirrorFileList() {
   FileListBox1->setCurrentRow(fileList_.selectedIndex());
+}
+
+void TForm1::chooseIndexedComponent(const std::string& library, const std::string& component) {
+  if (catalogGenerating()) return;
+  const std::vector<std::string>& entries = fileList_.entries();
+  const auto found = std::find(entries.begin(), entries.end(), library);
+  if (found == entries.end()) return;
+  fileList_.select(int(found - entries.begin()));
+  mirrorFileList();
+  runThenMirror([&] {
+    session_.browser.LoadLibrary(folderShown(), library);
+    session_.browser.chooseComponent(component);
+  });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
@@ -87,6 +88,7 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
     move(screen->availableGeometry().center() - rect().center());
 
   buildPanel();
+  buildShortcuts();
   QRPreview1 = new TQRPreview(this);
   QRPreview1->setObjectName(QStringLiteral("QRPreview1"));
   auto* layout = new QVBoxLayout(this);
@@ -97,6 +99,7 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
 
   connect(QRPreview1, &TQRPreview::pageAvailable, this, &TPrevForm::QRPreview1PageAvailable);
   connect(QRPreview1, &TQRPreview::pagesReplaced, this, &TPrevForm::pagesReplaced);
+  connect(QRPreview1, &TQRPreview::generationEnded, this, &TPrevForm::updateExportControls);
   // A preview ended elsewhere leaves no window behind on its pages.
   connect(QRPreview1, &TQRPreview::previewClosed, this, &QWidget::close);
   connect(SpinEdit1, &QSpinBox::valueChanged, this, &TPrevForm::SpinEdit1Change);
@@ -113,6 +116,7 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
     // Pages made before the window (a modal preview) must be reachable too.
     if (printer_->pageCount() > 0) pagesReplaced(printer_->pageCount());
   }
+  updateExportControls();
 }
 
 TPrevForm::~TPrevForm() {
@@ -124,13 +128,15 @@ void TPrevForm::buildPanel() {
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(kPanelHeight);
 
-  Label1 = placeLabel(Panel1, "Label1", QStringLiteral("Página"), 8, 8);
+  Label1 = placeLabel(Panel1, "Label1", QStringLiteral("&Página"), 8, 8);
   SpinEdit1 = place(new QSpinBox(Panel1), "SpinEdit1", 58, 4, 57, 26);
+  Label1->setBuddy(SpinEdit1);
   SpinEdit1->setRange(1, 1);
   Label2 = placeLabel(Panel1, "Label2", QStringLiteral("de "), 124, 10);
-  Label3 = placeLabel(Panel1, "Label3", QStringLiteral("Zoom"), 166, 10);
+  Label3 = placeLabel(Panel1, "Label3", QStringLiteral("&Zoom"), 166, 10);
 
   CB_zoom = place(new QComboBox(Panel1), "CB_zoom", 211, 6, 145, 24);
+  Label3->setBuddy(CB_zoom);
   CB_zoom->setEditable(true);
   CB_zoom->setInsertPolicy(QComboBox::NoInsert);
   CB_zoom->setCompleter(nullptr);  // what is typed stays as typed until Enter
@@ -149,7 +155,31 @@ void TPrevForm::buildPanel() {
       pictureButton(Panel1, "bb_salvar", saveButtonIcon(), QStringLiteral("Gravar"), 432, 6);
   BB_ler = pictureButton(Panel1, "BB_ler", openButtonIcon(), QStringLiteral("Ler"), 464, 6);
   BitBtn1 = place(new QPushButton(QStringLiteral("&Sair"), Panel1), "BitBtn1", 512, 6, 54, 25);
-  BitBtn2 = place(new QPushButton(QStringLiteral("PDF"), Panel1), "BitBtn2", 586, 7, 47, 25);
+  BitBtn2 = place(new QPushButton(QStringLiteral("&PDF"), Panel1), "BitBtn2", 586, 7, 47, 25);
+}
+
+void TPrevForm::buildShortcuts() {
+  // Each key acts as its button would: a disabled button ignores it.
+  const std::pair<QKeySequence, QAbstractButton*> buttonKeys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_P), SB_imprimir},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), bb_salvar},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), BB_ler},
+  };
+  for (const auto& [key, button] : buttonKeys)
+    connect(new QShortcut(key, this), &QShortcut::activated, button, &QAbstractButton::click);
+  const std::pair<Qt::Key, std::function<int()>> pageKeys[] = {
+      {Qt::Key_PageDown, [this] { return SpinEdit1->value() + 1; }},
+      {Qt::Key_PageUp, [this] { return SpinEdit1->value() - 1; }},
+      {Qt::Key_Home, [this] { return SpinEdit1->minimum(); }},
+      {Qt::Key_End, [this] { return SpinEdit1->maximum(); }},
+  };
+  for (const auto& [key, page] : pageKeys)
+    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+            [this, page = page] { goToPage(page()); });
+}
+
+void TPrevForm::goToPage(int page) {
+  SpinEdit1->setValue(page);
 }
 
 void TPrevForm::detachPrinter() {
@@ -158,6 +188,7 @@ void TPrevForm::detachPrinter() {
   TQRPrinter* printer = printer_;
   printer_ = nullptr;
   printer->closePreview();  // closed without a close event: the engine's wait still ends
+  updateExportControls();
 }
 
 // ----- window events -----
@@ -231,6 +262,7 @@ void TPrevForm::QRPreview1PageAvailable(int pageCount) {
   showPageCount(pageCount);
   SpinEdit1->setMinimum(1);
   SpinEdit1->setEnabled(SpinEdit1->minimum() != SpinEdit1->maximum());
+  updateExportControls();
 }
 
 void TPrevForm::pagesReplaced(int pageCount) {
@@ -240,6 +272,7 @@ void TPrevForm::pagesReplaced(int pageCount) {
   SpinEdit1->setEnabled(pageCount > 1);
   showPageCount(pageCount);
   QRPreview1->setPageNumber(SpinEdit1->value());
+  updateExportControls();
 }
 
 void TPrevForm::SpinEdit1Change(int value) {
@@ -267,7 +300,16 @@ void TPrevForm::CB_zoomKeyPress() {
 }
 
 void TPrevForm::setPdfButtonEnabled(bool enabled) {
-  BitBtn2->setEnabled(enabled);
+  pdfAllowed_ = enabled;
+  updateExportControls();
+}
+
+void TPrevForm::updateExportControls() {
+  // Pages still being made would be printed, saved or exported in part.
+  const bool complete = printer_ && !printer_->generating();
+  SB_imprimir->setEnabled(complete);
+  bb_salvar->setEnabled(complete);
+  BitBtn2->setEnabled(complete && pdfAllowed_);
 }
 
 void TPrevForm::BitBtn1Click() {

@@ -24,14 +24,13 @@ class TQRPreview;
 class PreviewHost {
  public:
   virtual ~PreviewHost() = default;
-  // The report whose prepared pages `pages` are, or null when none of the program's reports.
-  virtual TQuickRep* reportOf(const TQRPrinter& pages) = 0;
   // The drawings catalog report, whose printer settings preset the print dialog; may be null.
   virtual const TQuickRep* drawingsCatalog() = 0;
-  // Rewinds a catalog run before the report is generated again.
-  virtual void zerarparaimprimir(TQuickRep& report) = 0;
-  // True while any catalog is producing pages.
-  virtual bool catalogGenerating() = 0;
+  // The report of `pages` made ready for a PDF export, or null when the export is refused (see
+  // CatalogCommands::prepareExport).
+  virtual TQuickRep* prepareExport(const TQRPrinter& pages) = 0;
+  // The highest page the print dialog offers for a preview of `pageCount` pages.
+  virtual int highestPrintablePage(int pageCount) = 0;
 };
 
 // The report preview window: one per preview, showing the prepared pages of one report with a page
@@ -55,6 +54,10 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
   // The drawings catalog disables the PDF button while it produces pages.
   void setPdfButtonEnabled(bool enabled) override;
+  // The controls that hand the pages on (print, save, PDF) act only on a complete report: they
+  // are enabled once no more pages are being made (and the PDF button also when its report
+  // allows it).
+  void updateExportControls();
 
  public slots:
   void FormShow();
@@ -80,6 +83,9 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
  private:
   void buildPanel();
+  void buildShortcuts();
+  // Shows another page through the spinner, which keeps it within the pages there are.
+  void goToPage(int page);
   void showPageCount(int pageCount);
   void pagesReplaced(int pageCount);
   void detachPrinter();
@@ -92,6 +98,8 @@ class TPrevForm : public QWidget, public PreviewWindow {
   TExportQR ExQR1;
   // The save dialog's filter: whatever Save or PDF set last.
   QString saveFilter_;
+  // What the report last said of its PDF button (setPdfButtonEnabled).
+  bool pdfAllowed_ = true;
 
   QWidget* Panel1 = nullptr;
   QLabel* Label1 = nullptr;

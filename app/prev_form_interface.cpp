@@ -6,6 +6,13 @@
 
 namespace quiral {
 
+namespace {
+
+// How far down and right a preview opens from the newest one still open.
+constexpr int kOffset = 32;
+
+}  // namespace
+
 tqrpreviewinterf::tqrpreviewinterf(PreviewHost* host) : host_(host) {}
 
 tqrpreviewinterf::tqrpreviewinterf(std::unique_ptr<PreviewHost> host)
@@ -25,8 +32,18 @@ TPrevForm* tqrpreviewinterf::open(TQRPrinter& printer) {
 }
 
 PreviewWindow* tqrpreviewinterf::show(TQRPrinter& printer) {
+  // A preview opened while others are open would hide them exactly: it opens at its own size,
+  // a step down and right of the newest one still open.
+  TPrevForm* newest = nullptr;
+  for (const QPointer<TPrevForm>& w : windows_)
+    if (w && w->isVisible()) newest = w;
   TPrevForm* window = open(printer);
-  window->showMaximized();
+  if (newest) {
+    window->move(newest->pos() + QPoint(kOffset, kOffset));
+    window->show();
+  } else {
+    window->showMaximized();
+  }
   return window;
 }
 

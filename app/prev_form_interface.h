@@ -22,7 +22,8 @@ class tqrpreviewinterf : public TQRPreviewInterface {
   // Closes the windows it opened that are still open, while their pages still exist.
   ~tqrpreviewinterf() override;
 
-  // Opens a window for the pages, maximised, without blocking; it is destroyed when closed.
+  // Opens a window for the pages without blocking, maximised, or beside the newest preview
+  // still open when there is one; it is destroyed when closed.
   PreviewWindow* show(TQRPrinter& printer) override;
   // The same, but returns once the window is closed (it no longer exists then: null).
   PreviewWindow* showModal(TQRPrinter& printer) override;

@@ -1,12 +1,18 @@
 #include "app/program_start.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/dialog_seams.h"
 #include "app/event_pump_qt.h"
 #include "app/index_window.h"
 #include "app/main_window.h"
@@ -40,7 +46,27 @@ std::vector<std::string> argumentsAfterName(int argc, char** argv) {
   return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
 }
 
+bool stderrIsTerminal() {
+  return isatty(STDERR_FILENO) == 1;
+}
+
 }  // namespace
+
+QTranslator* installQtTranslations() {
+  auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+  const QLocale brazilian(QLocale::Portuguese, QLocale::Brazil);
+  if (!translator->load(brazilian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return nullptr;
+  QCoreApplication::installTranslator(translator.get());
+  return translator.release();
+}
+
+bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal) {
+  if (line.action != CommandLine::Action::Refuse || onTerminal) return false;
+  reportError(nullptr, QString::fromLocal8Bit(line.message.c_str()));
+  return true;
+}
 
 ProgramObjects::ProgramObjects() = default;
 
@@ -83,10 +109,20 @@ int runProgram(int argc, char** argv) {
   const CommandLine early = parseCommandLine(argumentsAfterName(argc, argv));
   const bool mayBeQtOption =
       early.action == CommandLine::Action::Refuse && early.exitStatus == kBadArguments;
-  if (early.action != CommandLine::Action::Run && !mayBeQtOption) return answer(early);
+  if (early.action != CommandLine::Action::Run && !mayBeQtOption) {
+    if (early.action == CommandLine::Action::Refuse && !stderrIsTerminal()) {
+      QApplication app(argc, argv);
+      showRefusalWithoutTerminal(early, false);
+    }
+    return answer(early);
+  }
   QApplication app(argc, argv);
+  installQtTranslations();
   const CommandLine line = parseCommandLine(argumentsAfterName(argc, argv));
-  if (const int status = answer(line); status >= 0) return status;
+  if (const int status = answer(line); status >= 0) {
+    showRefusalWithoutTerminal(line, stderrIsTerminal());
+    return status;
+  }
 
   QApplication::setApplicationName(QStringLiteral("Quiral"));
   QApplication::setApplicationVersion(QStringLiteral(QUIRAL_VERSION));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTranslator>
 #include <memory>
 
 #include "app/prev_form.h"
@@ -41,6 +42,18 @@ struct ProgramObjects {
 
 // Makes the program's objects in their start order (needs a QApplication). Nothing is shown.
 std::unique_ptr<ProgramObjects> createProgramObjects();
+
+struct CommandLine;
+
+// Loads Qt's own translations (dialogs, standard buttons) for the program's language, Brazilian
+// Portuguese, into the application; returns the translator installed, or null when Qt's
+// translations are not installed.
+QTranslator* installQtTranslations();
+
+// A refusal of the arguments is printed on standard error; started without a terminal (from the
+// desktop entry) nobody would see it, so it is also shown in the error box then. Returns whether
+// the box was shown.
+bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal);
 
 // Program entry: makes the application and the objects, shows the main window and runs the event
 // loop until the main window closes.

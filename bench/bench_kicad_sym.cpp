@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_corpus.h"
 #include "kicad_sym/library_translation.h"
 #include "kicad_sym/sexpr.h"
+#include "library/library_browser.h"
 #include "platform/file_io.h"
 #include "render/renderer.h"
 
@@ -60,5 +62,31 @@ void BM_LoadDeviceAndShowEveryComponent(benchmark::State& state) {
   state.counters["components"] = double(shown);
 }
 BENCHMARK(BM_LoadDeviceAndShowEveryComponent)->Unit(benchmark::kMillisecond);
+
+// What `quiral-cli list` does with a library: load it in a fresh browser and list its names. The
+// modern Device library against the legacy one it was converted from.
+void listLibrary(benchmark::State& state, const std::string& path) {
+  size_t names = 0;
+  for (auto _ : state) {
+    LibraryBrowser browser;
+    browser.B_carregarClick(path);
+    names = browser.components().size();
+    benchmark::DoNotOptimize(names);
+  }
+  state.counters["names"] = double(names);
+}
+
+void BM_ListDeviceModern(benchmark::State& state) {
+  if (deviceText().empty()) return state.SkipWithError("kicad-symbols is not installed");
+  listLibrary(state, kDevice);
+}
+BENCHMARK(BM_ListDeviceModern)->Unit(benchmark::kMillisecond);
+
+void BM_ListDeviceLegacy(benchmark::State& state) {
+  const std::string path = (corpusFolder() / "Device.lib").string();
+  if (!std::filesystem::exists(path)) return state.SkipWithError("the KiCad corpus is missing");
+  listLibrary(state, path);
+}
+BENCHMARK(BM_ListDeviceLegacy)->Unit(benchmark::kMillisecond);
 
 }  // namespace

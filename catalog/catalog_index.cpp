@@ -1,6 +1,7 @@
 #include "catalog/catalog_index.h"
 
 #include "catalog/index_build.h"
+#include "library/folder_listing.h"
 
 namespace quiral {
 
@@ -32,15 +33,32 @@ void CatalogIndex::BitBtn1Click(FileList& files) {
   comp_.EmptyTable();
   lib_.EmptyTable();
   principal_.EmptyTable();
+  builtFiles_ = nullptr;
+  skipped_.clear();
   IndexBuild build(*this, tokens_);
   try {
     build.run(files);
   } catch (...) {
     // What was read stays and is shown as after a complete build.
+    skipped_ = build.skippedFiles();
     sortAfterBuild();
     throw;
   }
+  skipped_ = build.skippedFiles();
   sortAfterBuild();
+  builtFiles_ = &files;
+  builtListing_ = files.listingNumber();
+}
+
+bool CatalogIndex::builtFrom(const FileList& files) const {
+  return builtFiles_ == &files && builtListing_ == files.listingNumber();
+}
+
+std::optional<IndexedComponent> CatalogIndex::currentComponent() const {
+  const int row = principal_.currentRow();
+  if (row < 0) return std::nullopt;
+  return IndexedComponent{std::string(principal_.text(size_t(row), PrincipalField::lib)),
+                          std::string(principal_.text(size_t(row), PrincipalField::principal))};
 }
 
 void CatalogIndex::sortAfterBuild() {

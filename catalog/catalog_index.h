@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/memory_table.h"
 #include "library/token_table.h"
@@ -10,6 +13,13 @@
 namespace quiral {
 
 class FileList;
+
+// A name of the index as the main window can choose it: the library file (its name in the folder
+// indexed) and the component whose block holds the name.
+struct IndexedComponent {
+  std::string library;
+  std::string component;
+};
 
 // Field positions of the three tables (the tables also find them by name).
 struct LibField {
@@ -45,8 +55,13 @@ class CatalogIndex {
   // moves the list's selection to each entry in turn and leaves it on the last. Afterwards, also
   // when a file could not be read (the FileError is then passed on and the rows read so far
   // stay), the names are sorted by alias, the blocks by library then name, and the first row of
-  // each table is current.
+  // each table is current. A modern library that cannot be translated is skipped and named in
+  // skippedFiles(); the files after it are read.
   void BitBtn1Click(FileList& files);
+
+  // The modern libraries that the last build skipped, one message each: the file's path, then
+  // the line and column where its text went wrong and what was wrong there.
+  const std::vector<std::string>& skippedFiles() const { return skipped_; }
 
   // Search: makes current a name row whose alias begins with `text`, letter case ignored (the
   // current row if it matches, else the first from the top) and shows its block. Returns false,
@@ -60,6 +75,12 @@ class CatalogIndex {
   // (an ALIAS line outside any DEF): the current block row is then another name's, or none.
   std::optional<size_t> blockOfCurrentName() const;
 
+  // True when the last build read `files` as they are listed now: no folder was listed since.
+  bool builtFrom(const FileList& files) const;
+
+  // The library and block name of the current name row; none without one.
+  std::optional<IndexedComponent> currentComponent() const;
+
   // Sort names: column 0 (alias) sorts by alias then lib, any other column by lib then alias;
   // ascending, letter case ignored. The current name row stays current.
   void DBGrid2TitleClick(int column);
@@ -71,6 +92,10 @@ class CatalogIndex {
   MemoryTable principal_;
   MemoryTable comp_;
   TokenTable tokens_;  // for the names of ALIAS lines
+  // The file list of the last complete build and its listing number then.
+  const FileList* builtFiles_ = nullptr;
+  uint64_t builtListing_ = 0;
+  std::vector<std::string> skipped_;
 };
 
 }  // namespace quiral

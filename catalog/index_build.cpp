@@ -5,6 +5,7 @@
 #include "library/library_line_reader.h"
 #include "library/text_words.h"
 #include "library/token_table.h"
+#include "platform/error.h"
 #include "platform/line_reader.h"
 
 namespace quiral {
@@ -38,7 +39,17 @@ void IndexBuild::run(FileList& files) {
 
 void IndexBuild::readFile(const std::string& path, const std::string& name) {
   std::shared_ptr<const TranslatedLibrary> translation;
-  if (isModernLibraryName(path)) translation = modernLibraries_.translation(path);
+  if (isModernLibraryName(path)) {
+    try {
+      translation = modernLibraries_.translation(path);
+    } catch (const FileError&) {
+      throw;
+    } catch (const QuiralError& e) {
+      // The message names the file, the line and the column.
+      skipped_.push_back(e.what());
+      return;
+    }
+  }
   LibraryLineReader reader(path, translation ? &translation->libraryText : nullptr);
   MemoryTable& libs = index_.RxMD_lib();
   libs.setValue(libs.Append(), LibField::lib, name);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "library/modern_library_cache.h"
 
@@ -22,9 +23,12 @@ class IndexBuild {
   IndexBuild(CatalogIndex& index, TokenTable& tokens) : index_(index), tokens_(tokens) {}
 
   // Walks `files` from its first entry to its last, selecting each in turn. Throws FileError
-  // when a file cannot be read, and QuiralError when a modern library cannot be translated; the
-  // rows appended until then stay.
+  // when a file cannot be read; the rows appended until then stay. A modern library that cannot
+  // be translated adds no row: it is named in skippedFiles() and the walk goes on, as a damaged
+  // legacy library is read for what it holds.
   void run(FileList& files);
+
+  const std::vector<std::string>& skippedFiles() const { return skipped_; }
 
  private:
   void readFile(const std::string& path, const std::string& name);
@@ -46,6 +50,7 @@ class IndexBuild {
   size_t openRow_ = 0;     // the block row being filled, while InBlock
   std::string blockText_;  // its lines, gathered here and stored in the row when it closes
   ModernLibraryCache modernLibraries_;
+  std::vector<std::string> skipped_;
 };
 
 }  // namespace quiral

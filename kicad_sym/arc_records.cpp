@@ -51,7 +51,7 @@ int halfTurnRange(int tenths) {
 
 // One record for an arc drawn counter-clockwise from `from` to `to`, at most half a turn.
 void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int unit, int convert,
-                  const ItemParts& item, std::vector<DrawRecord>& out) {
+                  const ItemParts& item, SymbolDrawing& out) {
   const MilPoint c = rounded(centre);
   int t1 = tenthsFrom(c, from), t2 = tenthsFrom(c, to);
   int sweep = ((t2 - t1) % 3600 + 3600) % 3600;
@@ -77,11 +77,11 @@ void appendOneArc(Vec centre, double radius, MilPoint from, MilPoint to, int uni
   appendField(line, from.y);
   appendField(line, to.x);
   appendField(line, to.y);
-  out.push_back({RecordKind::Arc, convert, unit, std::move(line)});
+  out.push(RecordKind::Arc, convert, unit, std::move(line));
 }
 
 void appendStraight(const std::vector<MilPoint>& points, int unit, int convert,
-                    const ItemParts& item, std::vector<DrawRecord>& out) {
+                    const ItemParts& item, SymbolDrawing& out) {
   std::string line = "P";
   appendField(line, long(points.size()));
   appendUnitConvertWidth(line, unit, convert, item);
@@ -90,7 +90,7 @@ void appendStraight(const std::vector<MilPoint>& points, int unit, int convert,
     appendField(line, p.y);
   }
   line += " N";
-  out.push_back({RecordKind::Polyline, convert, unit, std::move(line)});
+  out.push(RecordKind::Polyline, convert, unit, std::move(line));
 }
 
 // The centre of the circle through three points; false when they lie on one line.
@@ -106,7 +106,7 @@ bool circleCentre(Vec s, Vec m, Vec e, Vec& centre) {
 
 }  // namespace
 
-void appendArcRecords(const ItemParts& item, int unit, int convert, std::vector<DrawRecord>& out) {
+void appendArcRecords(const ItemParts& item, int unit, int convert, SymbolDrawing& out) {
   const Vec s = milsOf(mmPointOf(item.required(item.start, "start")));
   const Vec e = milsOf(mmPointOf(item.required(item.end, "end")));
   MilPoint from = rounded(s), to = rounded(e);

@@ -4,7 +4,7 @@
 
 namespace quiral {
 
-ItemParts::ItemParts(Sexpr whole) : item(whole) {
+ItemParts::ItemParts(Sexpr whole) : item(whole), textPosition(textPositionOf(whole)) {
   struct Wanted {
     std::string_view name;
     Sexpr ItemParts::*part;

@@ -4,6 +4,7 @@
 #include "kicad_sym/library_translation.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <unordered_map>
 
@@ -16,6 +17,23 @@
 namespace quiral {
 
 namespace {
+
+// What each kind of loss says after its count, in the order of Loss.
+constexpr const char* kLossPhrases[] = {
+    "pin alternates dropped",
+    "pin names or numbers with spaces, control bytes or quotes written with underscores",
+    "literal tildes written as \"~~\"",
+    "field names shown beside their values dropped (show_name)",
+    "dashed or dotted strokes written solid",
+    "font colours dropped",
+    "font thicknesses dropped",
+    "pins of type free written as unspecified (U)",
+    "records of a body style beyond the second, which legacy readers do not show",
+    "unit names dropped",
+    "fills of polylines split into records of 147 points dropped",
+    "items of kinds that legacy libraries cannot hold dropped",
+};
+static_assert(std::size(kLossPhrases) == size_t(Loss::Count));
 
 // Derived symbols may derive from derived symbols; a longer chain is taken as a loop.
 constexpr int kMaxDerivationDepth = 32;
@@ -57,6 +75,7 @@ class LibraryTranslator {
         symbol.column = node.column();
       }
       byName_.emplace(symbols_.back().name, symbols_.size() - 1);
+      reportLosses(symbol);
     } catch (const TranslationError& e) {
       warn(std::string(e.what()) + " (symbol \"" + std::string(node.at(1).text()) + "\" skipped)");
     }
@@ -126,6 +145,14 @@ class LibraryTranslator {
     endDocumentation(out);
   }
 
+  // One warning per kind of loss, naming the symbol: "RP2040: 30 pin alternates dropped".
+  void reportLosses(const ModernSymbol& symbol) {
+    for (size_t kind = 0; kind < size_t(Loss::Count); ++kind) {
+      const uint32_t count = symbol.losses.counts[kind];
+      if (count) warn(symbol.name + ": " + std::to_string(count) + " " + kLossPhrases[kind]);
+    }
+  }
+
   void reportRenamed(const ModernSymbol& symbol) {
     if (legacyWord(symbol.name) != symbol.name)
       warn(at(symbol) + ": \"" + symbol.name + "\" is written as \"" + legacyWord(symbol.name) +
@@ -176,7 +203,7 @@ class LibraryTranslator {
 
   TranslatedLibrary& result_;
   std::vector<ModernSymbol> symbols_;
-  std::vector<DrawRecord> records_;
+  SymbolDrawing records_;
   std::unordered_map<std::string, size_t> byName_;
   std::vector<size_t> roots_;
   std::unordered_map<size_t, std::vector<size_t>> aliases_;

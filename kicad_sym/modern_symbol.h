@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,6 +39,39 @@ struct DrawRecord {
   std::string line;
 };
 
+// What the legacy form cannot hold, or holds only changed, counted per symbol; each kind met is
+// reported once for the symbol with its count.
+enum class Loss : uint8_t {
+  PinAlternates,
+  PinTextsWithSpaces,
+  LiteralTildes,
+  ShownFieldNames,
+  StrokeStyles,
+  FontColours,
+  FontThicknesses,
+  FreePins,
+  ExtraBodyStyles,
+  UnitNames,
+  SplitPolylineFills,
+  UnknownItems,
+  Count
+};
+
+struct LossTally {
+  std::array<uint32_t, size_t(Loss::Count)> counts{};
+  void add(Loss loss, uint32_t count = 1) { counts[size_t(loss)] += count; }
+  uint32_t operator[](Loss loss) const { return counts[size_t(loss)]; }
+};
+
+// The records of a symbol's drawing as they are made, and what making them could not keep.
+struct SymbolDrawing {
+  std::vector<DrawRecord> records;
+  LossTally losses;
+  void push(RecordKind kind, int convert, int unit, std::string line) {
+    records.push_back({kind, convert, unit, std::move(line)});
+  }
+};
+
 enum MandatoryField { kReferenceField, kValueField, kFootprintField, kDatasheetField };
 
 // A symbol of a modern library with everything the legacy block and documentation entry need.
@@ -60,6 +94,7 @@ struct ModernSymbol {
   int unitCount = 1;
   // The drawing's record lines, each ending in a line feed, in legacy order.
   std::string drawing;
+  LossTally losses;
 };
 
 // The child lists of a drawing item that the translators read, found in one pass over it.
@@ -70,20 +105,26 @@ struct ItemParts {
 
   Sexpr item;
   Sexpr at, start, mid, end, center, radius, pts, stroke, fill, size, effects, length, name, number;
+  // The child holding an item's text: 1, or 2 after KiCad 9's "private" keyword.
+  size_t textPosition = 1;
   bool hidden = false;  // a bare "hide" word or (hide yes)
 };
 
 // Reads a (symbol "NAME" ...) list: properties, flags and every drawing item of its unit
 // sub-symbols, translated to legacy records (sorted). `scratch` is working storage that callers
 // may keep from one symbol to the next. Throws TranslationError for what cannot be translated.
-ModernSymbol readModernSymbol(Sexpr symbol, std::vector<DrawRecord>& scratch);
+ModernSymbol readModernSymbol(Sexpr symbol, SymbolDrawing& scratch);
 
 // Appends the legacy records of one drawing item of a sub-symbol. Items of kinds that legacy
 // libraries cannot hold (and that newer versions may add) are skipped.
-void appendDrawRecords(Sexpr item, int unit, int convert, std::vector<DrawRecord>& out);
+void appendDrawRecords(Sexpr item, int unit, int convert, SymbolDrawing& out);
 // Arcs and pins, which need more than a line of arithmetic.
-void appendArcRecords(const ItemParts& arc, int unit, int convert, std::vector<DrawRecord>& out);
-void appendPinRecord(const ItemParts& pin, int unit, int convert, std::vector<DrawRecord>& out);
+void appendArcRecords(const ItemParts& arc, int unit, int convert, SymbolDrawing& out);
+void appendPinRecord(const ItemParts& pin, int unit, int convert, SymbolDrawing& out);
+// Counts what an item's stroke and texts carry that legacy records cannot.
+void tallyStyleLosses(const ItemParts& item, LossTally& losses);
+// Counts a font colour and stroke thickness in `owner`'s (effects (font ...)).
+void tallyFontLosses(Sexpr owner, LossTally& losses);
 
 // " unit convert width" as the graphic records hold them after their geometry.
 void appendUnitConvertWidth(std::string& line, int unit, int convert, const ItemParts& item);

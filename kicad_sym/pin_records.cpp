@@ -41,17 +41,33 @@ struct PinText {
   int size = 50;
 };
 
-PinText pinTextOf(Sexpr node) {
+PinText pinTextOf(Sexpr node, LossTally& losses) {
   if (!node.valid()) return {"~", 50};
-  return {pinText(node.at(1).text()), textStyleOf(node).size};
+  const std::string_view text = node.at(1).text();
+  bool changed = false;
+  PinText result{pinText(text, changed), textStyleOf(node).size};
+  if (changed) losses.add(Loss::PinTextsWithSpaces);
+  losses.add(Loss::LiteralTildes, uint32_t(countLiteralTildes(text)));
+  return result;
+}
+
+// Alternate functions of a pin: (alternate "NAME" TYPE SHAPE), one list each.
+uint32_t alternatesOf(const ItemParts& pin) {
+  uint32_t count = 0;
+  for (Sexpr child = pin.item.first(); child.valid(); child = child.next())
+    count += child.is("alternate");
+  return count;
 }
 
 }  // namespace
 
-void appendPinRecord(const ItemParts& pin, int unit, int convert, std::vector<DrawRecord>& out) {
+void appendPinRecord(const ItemParts& pin, int unit, int convert, SymbolDrawing& out) {
   const Sexpr at = pin.required(pin.at, "at");
-  const PinText name = pinTextOf(pin.name);
-  const PinText number = pinTextOf(pin.number);
+  const PinText name = pinTextOf(pin.name, out.losses);
+  const PinText number = pinTextOf(pin.number, out.losses);
+  out.losses.add(Loss::PinAlternates, alternatesOf(pin));
+  // Legacy libraries have no unconnectable "free" pin; it is written as unspecified.
+  if (pin.item.at(1).text() == "free") out.losses.add(Loss::FreePins);
   const Sexpr length = pin.length;
   std::string line;
   line.reserve(64);
@@ -77,7 +93,7 @@ void appendPinRecord(const ItemParts& pin, int unit, int convert, std::vector<Dr
     line += ' ';
     line += shape;
   }
-  out.push_back({RecordKind::Pin, convert, unit, std::move(line)});
+  out.push(RecordKind::Pin, convert, unit, std::move(line));
 }
 
 }  // namespace quiral

@@ -13,8 +13,10 @@
 
 namespace quiral {
 
-// What one parse may take in: nesting depth, bytes of one token (after escapes) and tokens in
-// all (lists count as one token each). Input beyond a bound is an error, never an allocation.
+// What one parse may take in: nesting depth, bytes of one token (after escapes) and tokens held
+// at once (lists count as one token each): those of a whole parsed text, or of the one child that
+// a list stream holds, so that a stream's memory does not grow with its length. Input beyond a
+// bound is an error, never an allocation.
 struct SexprLimits {
   size_t maxDepth = 100;
   size_t maxTokenBytes = size_t(1) << 20;
@@ -189,7 +191,7 @@ class SexprListStream {
   std::string_view head() const { return head_; }
   // Parses the next child into `child` (whose root then holds it alone) and returns true; false
   // after the list's last child. The child's text stays valid until the next call. Throws
-  // SexprError for malformed input; the token bound counts over the whole text.
+  // SexprError for malformed input; the token bound counts within the child.
   bool next(SexprDocument& child);
 
  private:
@@ -207,7 +209,6 @@ class SexprListStream {
   std::shared_ptr<LineCounter> lines_;
   std::string head_;
   size_t pos_ = 0;  // in text_
-  size_t tokensRead_ = 0;
   bool ended_ = false;
 };
 

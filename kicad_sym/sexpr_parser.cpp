@@ -53,13 +53,13 @@ class SexprParser {
   static constexpr size_t kIncomplete = SIZE_MAX;
 
   SexprParser(SexprDocument& document, const SexprLimits& limits, size_t depthAbove,
-              size_t tokensBefore, bool moreMayFollow = false)
+              bool moreMayFollow = false)
       : doc_(document),
         moreMayFollow_(moreMayFollow),
         text_(document.source_),
         maxDepth_(limits.maxDepth > depthAbove ? limits.maxDepth - depthAbove : 0),
         maxTokenBytes_(std::min(limits.maxTokenBytes, kLargestValue)),
-        maxTokens_(limits.maxTokens > tokensBefore ? limits.maxTokens - tokensBefore : 0) {}
+        maxTokens_(limits.maxTokens) {}
 
   // Returns the offset after what was read, or kIncomplete.
   size_t run(size_t start, bool onlyOne) {
@@ -117,7 +117,8 @@ class SexprParser {
   }
 
   [[gnu::cold, gnu::noinline]] void tooManyTokens(size_t offset) const {
-    failAt(offset, "more than " + std::to_string(maxTokens_) + " tokens");
+    failAt(offset, (onlyOne_ ? "a list of more than the limit of " : "more than the limit of ") +
+                       std::to_string(maxTokens_) + " tokens");
   }
 
   [[gnu::cold, gnu::noinline]] void tokenTooLong(size_t offset) const {
@@ -247,7 +248,7 @@ SexprDocument SexprDocument::parse(std::string text, const SexprLimits& limits) 
   document.source_ = *owned;
   document.ownedText_ = std::move(owned);
   document.lines_ = std::make_shared<LineCounter>(document.source_);
-  SexprParser(document, limits, 0, 0).run(0, false);
+  SexprParser(document, limits, 0).run(0, false);
   return document;
 }
 
@@ -285,7 +286,6 @@ void SexprListStream::start() {
   }
   head_ = text_.substr(pos_, end - pos_);
   pos_ = end;
-  tokensRead_ = 2;
 }
 
 void SexprListStream::skipSpace() {
@@ -331,13 +331,12 @@ bool SexprListStream::next(SexprDocument& child) {
     child.base_ = base_;
     child.lines_ = lines_;
     // The child's root stands in for the outer list, which counts for one level of nesting.
-    const size_t end = SexprParser(child, limits_, 1, tokensRead_, !atEnd_).run(pos_, true);
+    const size_t end = SexprParser(child, limits_, 1, !atEnd_).run(pos_, true);
     if (end == SexprParser::kIncomplete) {
       refill();
       continue;
     }
     pos_ = end;
-    tokensRead_ += child.nodes_.size() - 1;
     return true;
   }
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "kicad_sym/legacy_text.h"
 #include "kicad_sym/modern_symbol.h"
 
 namespace quiral {
@@ -16,8 +17,9 @@ const char* const kMandatoryNames[] = {"Reference", "Value", "Footprint", "Datas
 
 SymbolField readField(Sexpr property) {
   SymbolField field;
-  field.name = property.at(1).text();
-  field.text = property.at(2).text();
+  const size_t position = textPositionOf(property);
+  field.name = property.at(position).text();
+  field.text = property.at(position + 1).text();
   field.present = true;
   const Sexpr at = property.find("at");
   if (at.valid()) {
@@ -47,8 +49,18 @@ bool readDescriptiveProperty(ModernSymbol& symbol, const SymbolField& field) {
   return true;
 }
 
-void readProperty(ModernSymbol& symbol, Sexpr property) {
+// What a shown field's line cannot hold: its name drawn beside its text, its font's colour and
+// stroke thickness, tildes that are tildes.
+void tallyFieldLosses(const SymbolField& field, Sexpr property, LossTally& losses) {
+  if (field.style.hidden) return;
+  if (flagOf(property, "show_name")) losses.add(Loss::ShownFieldNames);
+  tallyFontLosses(property, losses);
+  losses.add(Loss::LiteralTildes, uint32_t(countLiteralTildes(field.text)));
+}
+
+void readProperty(ModernSymbol& symbol, Sexpr property, LossTally& losses) {
   SymbolField field = readField(property);
+  tallyFieldLosses(field, property, losses);
   for (int i = 0; i < 4; ++i) {
     if (field.name == kMandatoryNames[i]) {
       symbol.fields[i] = std::move(field);
@@ -80,7 +92,7 @@ void unitAndStyleOf(Sexpr sub, int& unit, int& convert) {
   }
 }
 
-void readSubSymbol(ModernSymbol& symbol, Sexpr sub, std::vector<DrawRecord>& records) {
+void readSubSymbol(ModernSymbol& symbol, Sexpr sub, SymbolDrawing& records) {
   int unit = 0, convert = 0;
   unitAndStyleOf(sub, unit, convert);
   symbol.unitCount = std::max(symbol.unitCount, unit);
@@ -100,8 +112,10 @@ void readFlags(ModernSymbol& symbol, Sexpr node) {
 
 }  // namespace
 
-ModernSymbol readModernSymbol(Sexpr node, std::vector<DrawRecord>& records) {
-  records.clear();
+ModernSymbol readModernSymbol(Sexpr node, SymbolDrawing& drawing) {
+  drawing.records.clear();
+  drawing.losses = {};
+  std::vector<DrawRecord>& records = drawing.records;
   ModernSymbol symbol;
   symbol.name = node.at(1).text();
   if (!node.at(1).isAtom() || symbol.name.empty())
@@ -111,11 +125,11 @@ ModernSymbol readModernSymbol(Sexpr node, std::vector<DrawRecord>& records) {
   for (Sexpr child = node.at(2); child.valid(); child = child.next()) {
     const std::string_view head = child.head();
     if (head == "property") {
-      readProperty(symbol, child);
+      readProperty(symbol, child, drawing.losses);
     } else if (head == "extends") {
       symbol.extends = child.at(1).text();
     } else if (head == "symbol") {
-      readSubSymbol(symbol, child, records);
+      readSubSymbol(symbol, child, drawing);
     }
   }
   std::stable_sort(records.begin(), records.end(), [](const DrawRecord& a, const DrawRecord& b) {
@@ -130,6 +144,7 @@ ModernSymbol readModernSymbol(Sexpr node, std::vector<DrawRecord>& records) {
     symbol.drawing += record.line;
     symbol.drawing += '\n';
   }
+  symbol.losses = drawing.losses;
   return symbol;
 }
 

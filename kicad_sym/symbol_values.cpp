@@ -115,6 +115,11 @@ bool flagOf(Sexpr owner, std::string_view name) {
   return false;
 }
 
+size_t textPositionOf(Sexpr list) {
+  const Sexpr first = list.at(1);
+  return first.isAtom() && !first.isString() && first.text() == "private" ? 2 : 1;
+}
+
 namespace {
 
 // One pass over (font (size H W) [italic] [bold] ...).

@@ -50,6 +50,10 @@ bool flagOf(Sexpr owner, std::string_view name);
 // The value of a (name yes|no) list: true unless it says "no" or "false".
 bool flagValue(Sexpr list);
 
+// Where the name or text of a (property ...) or (text ...) list stands: child 1, or child 2 when
+// child 1 is the bare word "private" that KiCad 9 writes before it.
+size_t textPositionOf(Sexpr list);
+
 // How a text is drawn: size in mils, style, justification as legacy letters.
 struct TextStyle {
   int size = 50;

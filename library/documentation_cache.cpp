@@ -22,6 +22,7 @@ void DocumentationCache::load(const std::string& path, const FileStamp& stamp) {
 
 void DocumentationCache::keepLines(TextFileReader& source) {
   path_.clear();
+  translation_.reset();
   lines_.clear();
   entries_.clear();
   lines_ = readAllLines(source);
@@ -36,6 +37,17 @@ std::string DocumentationCache::find(const std::string& documentationPath,
   if (!stamp || stamp->size > kMaxCachedBytes)
     return FindDescription(documentationPath, componentName);  // nothing there, or not text
   if (documentationPath != path_ || !(*stamp == stamp_)) load(documentationPath, *stamp);
+  return findKept(componentName);
+}
+
+std::string DocumentationCache::find(const std::shared_ptr<const TranslatedLibrary>& translation,
+                                     std::string_view componentName) {
+  if (!translation) return {};
+  if (translation != translation_) {
+    TextFileReader text(TextFileReader::InMemory{}, translation->documentationText);
+    keepLines(text);
+    translation_ = translation;
+  }
   return findKept(componentName);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "kicad_sym/library_translation.h"
 #include "platform/file_stamp.h"
 
 namespace quiral {
@@ -18,6 +20,10 @@ class TextFileReader;
 class DocumentationCache {
  public:
   std::string find(const std::string& documentationPath, std::string_view componentName);
+  // The same lookup in the documentation text of a modern library's translation, kept once per
+  // translation, as FindDescriptionInText would give it.
+  std::string find(const std::shared_ptr<const TranslatedLibrary>& translation,
+                   std::string_view componentName);
 
   // Keeps the lines of `source` instead of a file's (a later find() of a path reads that file),
   // and looks up in what is kept, as find() does.
@@ -29,6 +35,8 @@ class DocumentationCache {
 
   std::string path_;
   FileStamp stamp_;
+  // Held so that the translation kept cannot be replaced by another at the same address.
+  std::shared_ptr<const TranslatedLibrary> translation_;
   std::vector<std::string> lines_;
   // Upper-cased second word of a line -> the lines that have it, in file order.
   std::unordered_map<std::string, std::vector<size_t>> entries_;

@@ -98,6 +98,7 @@ std::vector<std::string> folderChain(const std::string& folder) {
 }
 
 void FileList::showFolder(const std::string& folder) {
+  ++listingNumber_;
   folder_ = folder;
   entries_.clear();
   selected_ = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,9 @@ class FileList {
   void showFolder(const std::string& folder);
 
   const std::string& folder() const { return folder_; }
+  // Counts the listings: it changes each time a folder is listed, so whoever read the list can
+  // tell whether it was listed again since.
+  uint64_t listingNumber() const { return listingNumber_; }
   const std::vector<std::string>& entries() const { return entries_; }
   size_t size() const { return entries_.size(); }
   // The path of entry `index`: the folder shown followed by the name.
@@ -69,6 +73,7 @@ class FileList {
   std::string folder_;
   std::vector<std::string> entries_;
   int selected_ = -1;
+  uint64_t listingNumber_ = 0;
 };
 
 }  // namespace quiral

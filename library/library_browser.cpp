@@ -23,6 +23,13 @@ std::string documentationFileName(std::string_view libraryPath) {
   return out;
 }
 
+int ComponentList::indexOf(std::string_view name) const {
+  const std::string wanted = toUpperAscii(name);
+  for (size_t i = 0; i < entries_.size(); ++i)
+    if (equalsUpper(entries_[i], wanted)) return int(i);
+  return -1;
+}
+
 namespace {
 
 // A cheap test that rules out most lines before they are split into words: a line whose first
@@ -70,8 +77,25 @@ void LibraryBrowser::LoadLibrary(const std::string& folder,
   components_.clear();
   if (!selectedFileName) return;
   currentLibraryPath_ = joinPath(folder, *selectedFileName);
-  listComponents();
+  try {
+    listComponents();
+  } catch (...) {
+    clearShown();
+    throw;
+  }
   components_.select(0);
+  ShowComponent();
+}
+
+void LibraryBrowser::clearShown() {
+  memo_.clear();
+  if (renderer_) renderer_->RenderComponent(memo_);
+}
+
+void LibraryBrowser::chooseComponent(std::string_view name) {
+  const int index = components_.indexOf(name);
+  if (index < 0) return;
+  components_.select(index);
   ShowComponent();
 }
 
@@ -89,7 +113,8 @@ void LibraryBrowser::ShowComponent() {
   // The entry is trimmed like the words it is compared with, so that an entry with control bytes
   // at its ends still finds its own block.
   const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
-  {
+  // A library that cannot be read any more shows nothing rather than the last drawing.
+  try {
     LibraryLineReader reader(currentLibraryPath_, translatedText());
     std::string_view line;
     bool found = false;
@@ -109,6 +134,9 @@ void LibraryBrowser::ShowComponent() {
         memo_.emplace_back(line);
       }
     }
+  } catch (...) {
+    clearShown();
+    throw;
   }
   if (renderer_) renderer_->RenderComponent(memo_);
 }

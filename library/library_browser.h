@@ -33,6 +33,9 @@ class ComponentList {
     selected_ = -1;
   }
   void append(std::string name) { entries_.push_back(std::move(name)); }
+  // The first entry equal to `name` ignoring ASCII letter case (the case the library's blocks
+  // are found with), or -1.
+  int indexOf(std::string_view name) const;
 
  private:
   std::vector<std::string> entries_;
@@ -70,6 +73,10 @@ class LibraryBrowser {
   // it. Does nothing without a selection; empties the memo and stops when no library is in use.
   void ShowComponent();
 
+  // Selects the component named `name` (ASCII letter case ignored) and shows it; nothing
+  // changes when the list has no such entry.
+  void chooseComponent(std::string_view name);
+
   // The hidden loader: lists the components of the typed file name without selecting any.
   void B_carregarClick(const std::string& fileName);
 
@@ -80,6 +87,8 @@ class LibraryBrowser {
 
  private:
   void listComponents();
+  // Empties the memo and the drawing: after a failed read neither shows a component.
+  void clearShown();
   // The translated text of a modern library in use (translated again if the file changed), or
   // null when the library in use is a legacy file.
   const std::string* translatedText();

@@ -1,6 +1,7 @@
 #include "library/token_table.h"
 
 #include <cstring>
+#include <string>
 
 namespace quiral {
 
@@ -13,6 +14,21 @@ namespace {
 
 bool isNumberByte(char c) {
   return c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+}
+
+// A quoted text that holds an escaped quote: KiCad writes a double quote inside a text as a
+// backslash and the quote, and reads that pair back as the quote (no other escape). Stores the
+// text and returns the position after it.
+template <typename Store>
+size_t storeEscapedText(const char* data, size_t n, size_t start, Store& store) {
+  std::string text;
+  size_t i = start;
+  for (; i < n && data[i] != '"'; ++i) {
+    if (data[i] == '\\' && i + 1 < n && data[i + 1] == '"') ++i;
+    text += data[i];
+  }
+  store(text.data(), text.size(), i < n ? TokenKind::Word : TokenKind::OpenQuote);
+  return i < n ? i + 1 : n;
 }
 
 }  // namespace
@@ -46,6 +62,11 @@ int TokenizeLine(TokenTable& table, std::string_view line) {
     } else if (c == '"') {
       const size_t start = i + 1;
       const void* close = start < n ? std::memchr(data + start, '"', n - start) : nullptr;
+      if (close && static_cast<const char*>(close) > data + start &&
+          static_cast<const char*>(close)[-1] == '\\') {
+        i = storeEscapedText(data, n, start, store);
+        continue;
+      }
       if (!close) {
         store(data + start, n - start, TokenKind::OpenQuote);
         break;

@@ -40,7 +40,8 @@ class TokenTable {
 };
 
 // Splits one line (without its line end) into the table and returns the count stored, 0..300.
-// Only the space separates tokens; double quotes open and close texts; see the file's comments.
+// Only the space separates tokens; double quotes open and close texts, and a backslash before a
+// double quote inside a text escapes it; see the file's comments.
 // A line of more than 300 tokens keeps the first 300.
 int TokenizeLine(TokenTable& table, std::string_view line);
 

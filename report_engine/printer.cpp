@@ -57,8 +57,10 @@ void TQRPrinter::startOver(std::string title, const PageSetup& page) {
 }
 
 void TQRPrinter::beginGeneration(std::string title, const PageSetup& page) {
-  startOver(std::move(title), page);
+  // Already generating when the listeners hear that the pages were replaced: a window that
+  // follows them must not offer the empty report as complete.
   generating_ = true;
+  startOver(std::move(title), page);
 }
 
 void TQRPrinter::addPage(PreparedPage page) {

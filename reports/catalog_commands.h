@@ -9,6 +9,7 @@ namespace quiral {
 class TForm3;
 class TQR_lista;
 class TQuickRep;
+class TQRPrinter;
 
 enum class CatalogKind { Drawings, List };
 
@@ -23,7 +24,7 @@ class CatalogCommands {
   enum class Outcome {
     Ready,           // the report is named, rewound and ready to generate
     Refused,         // the component list is empty: nothing changed
-    AlreadyShowing,  // that report's preview is open: nothing changed, bring it to the front
+    AlreadyShowing,  // that report's preview of this library is open: bring it to the front
     Busy,            // a catalog is producing pages: nothing changed
   };
 
@@ -49,7 +50,9 @@ class CatalogCommands {
 
   // The command up to the preview: refuses an empty component list, makes the kind's report the
   // CurrentReport, rewinds it, names the library in use in its header label and title, and sets
-  // DocumentationPath to the library's documentation file beside it.
+  // DocumentationPath to the library's documentation file beside it. When the report's preview
+  // is open on another library, that preview is closed first: the command always makes the
+  // catalog of the library in use.
   Outcome begin(CatalogKind kind);
   // The whole command: begin, then preview CurrentReport, which returns once its window is
   // closed. What the generation throws reaches the caller.
@@ -57,11 +60,39 @@ class CatalogCommands {
   // The same command without a window: begin, then prepare the pages.
   Outcome runWithoutWindow(CatalogKind kind);
 
+  // Shows the selected component again (its lines and drawing). A catalog run leaves the
+  // selection one past the component it drew last, or on the first after a rewind; at the end
+  // of a run or an export the window must show what is selected.
+  void showSelectedComponent();
+
+  // The catalog whose prepared pages `pages` are, or null.
+  TQuickRep* reportOf(const TQRPrinter& pages) const;
+  // A preview's PDF export, up to choosing the file: the catalog that `shown` belongs to,
+  // rewound, without side margins (the export places the page at the paper's left edge) and
+  // prepared again (which keeps the pages on show). Null, changing nothing, when the export is
+  // refused: the pages are no catalog's, or a catalog is still producing pages (its rewind would
+  // move the cursor that the generation walks, and the pages are not complete).
+  TQuickRep* prepareExport(const TQRPrinter& shown);
+
+  // Printing a preview: the highest page the print dialog offers (the drawings catalog's last
+  // page, or the last page there is when that is 0), and the pages a print covers for what the
+  // dialog returned (all of them unless a range with a first page was chosen; a range without a
+  // last page runs to the end).
+  struct PageRange {
+    int first = 1;
+    int last = 1;
+    bool operator==(const PageRange&) const = default;
+  };
+  int highestPrintablePage(int pageCount) const;
+  static PageRange printedPages(bool rangeChosen, int fromPage, int toPage, int pageCount);
+
  private:
   CatalogData data_;
   TForm3* form3_ = nullptr;
   TQR_lista* lista_ = nullptr;
   TQuickRep* currentReport_ = nullptr;
+  // The library each report's last catalog was made of: Drawings, then List.
+  std::string catalogLibrary_[2];
 };
 
 }  // namespace quiral

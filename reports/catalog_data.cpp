@@ -6,8 +6,7 @@
 namespace quiral {
 
 std::string catalogDescription(CatalogData& data, std::string_view componentName) {
-  if (data.ModernTranslation)
-    return FindDescriptionInText(data.ModernTranslation->documentationText, componentName);
+  if (data.ModernTranslation) return data.descriptions.find(data.ModernTranslation, componentName);
   return data.descriptions.find(data.DocumentationPath, componentName);
 }
 

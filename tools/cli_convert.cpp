@@ -51,7 +51,7 @@ int runConvert(const std::vector<std::string>& args) {
     throw QuiralError(*input + ": " + e.what());
   }
   for (const std::string& warning : library.warnings)
-    std::fprintf(stderr, "quiral-cli convert: warning: %s\n", warning.c_str());
+    std::fprintf(stderr, "quiral-cli convert: warning: %s: %s\n", input->c_str(), warning.c_str());
   writeFileAtomically(*output, library.libraryText);
   writeFileAtomically(documentationPath, library.documentationText);
   return 0;

@@ -65,6 +65,10 @@ int runIndex(const std::vector<std::string>& args) {
   CatalogIndex index;
   index.BitBtn1Click(files);
   if (parsed.sortColumn >= 0) index.DBGrid2TitleClick(parsed.sortColumn);
+  for (const std::string& skipped : index.skippedFiles())
+    std::fprintf(stderr, "quiral-cli index: warning: %s (skipped)\n", skipped.c_str());
+  // The index of the other files is printed; the exit status still tells that one was skipped.
+  const int status = index.skippedFiles().empty() ? 0 : 1;
   printLine("Modelos: " + std::to_string(index.modelCount()) +
             " Componentes: " + std::to_string(index.nameCount()));
 
@@ -84,7 +88,7 @@ int runIndex(const std::vector<std::string>& args) {
       return 1;
     }
     printCommands(index.RxMD_comp().text(*block, CompField::Comandos));
-    return 0;
+    return status;
   }
   const MemoryTable& names = index.RxMD_principal();
   for (size_t row = 0; row < names.RecordCount(); ++row) {
@@ -95,7 +99,7 @@ int runIndex(const std::vector<std::string>& args) {
     line += names.displayText(row, PrincipalField::nr_principal);
     printLine(line);
   }
-  return 0;
+  return status;
 }
 
 }  // namespace
@@ -105,7 +109,8 @@ QUIRAL_CLI_COMMAND(
     "Indexes every *.lib and *.kicad_sym of DIR: the counts, then every name with its library and "
     "model number; --find prints the block of the first name beginning with "
     "PREFIX (letter case ignored) instead; --sort orders the names as a click on "
-    "that column's title does.",
+    "that column's title does. A modern library that cannot be read as one is skipped with a "
+    "warning naming its line and column, and the exit status is then 1.",
     runIndex);
 
 }  // namespace quiral::cli

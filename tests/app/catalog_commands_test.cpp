@@ -45,6 +45,7 @@ class CatalogCommandsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const QString root = QDir(dir.path()).canonicalPath();
+    testing::writeFile(root, "libs/one.lib", "DEF Z U 0 40 Y Y 1 F N\nENDDEF\n");
     testing::writeFile(root, "libs/three.lib",
                        "DEF A U 0 40 Y Y 1 F N\nS 0 0 100 100 0 1 0 N\nENDDEF\n"
                        "DEF B U 0 40 Y Y 1 F N\nS 0 0 300 300 0 1 0 N\nENDDEF\n"
@@ -58,6 +59,10 @@ class CatalogCommandsWindowTest : public ::testing::Test {
   }
   void TearDown() override { window.setCatalogReports(nullptr, nullptr); }
   QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
+  void choose(int fileRow) {
+    list("FileListBox1")->setCurrentRow(fileRow);
+    window.FileListBox1Click();
+  }
 
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
@@ -79,8 +84,7 @@ TEST_F(CatalogCommandsWindowTest, WithoutALibraryTheCommandsRefuse) {
 }
 
 TEST_F(CatalogCommandsWindowTest, WhileACatalogMakesPagesTheCommandsAndTheListsRest) {
-  list("FileListBox1")->setCurrentRow(0);
-  window.FileListBox1Click();
+  choose(1);
   pump->printer = &form3.QR_FIG.qrPrinter();
   std::vector<bool> enabledDuring;
   pump->duringPages = [&] {
@@ -104,6 +108,41 @@ TEST_F(CatalogCommandsWindowTest, WhileACatalogMakesPagesTheCommandsAndTheListsR
   // The list shows the cursor's last stop, the memo its block.
   EXPECT_EQ(list("ListBox1")->currentRow(), 2);
   EXPECT_EQ(session.browser.memo().front(), "DEF C U 0 40 Y Y 1 F N");
+}
+
+TEST_F(CatalogCommandsWindowTest, TheCommandMakesTheCatalogOfTheLibraryNowInUse) {
+  choose(1);
+  pump->printer = &form3.QR_FIG.qrPrinter();
+  std::vector<std::string> titlesWhileOpen;
+  pump->whileOpen = [&] {
+    titlesWhileOpen.push_back(form3.QR_FIG.reportTitle());
+    if (titlesWhileOpen.size() > 1) return;
+    window.b_reportClick();  // the same library: its preview is only brought forward
+    EXPECT_EQ(preview->shows, 1);
+    choose(0);
+    window.b_reportClick();  // another library: the open preview gives way to its catalog
+  };
+  window.b_reportClick();
+  EXPECT_EQ(preview->shows, 2);
+  EXPECT_EQ(titlesWhileOpen,
+            (std::vector<std::string>{"Visão prévia lib: three.lib", "Visão prévia lib: one.lib"}));
+  EXPECT_EQ(form3.QR_FIG.qrPrinter().pageCount(), 1);
+}
+
+TEST_F(CatalogCommandsWindowTest, AfterACatalogTheListAndTheDrawingShowTheSameComponent) {
+  choose(1);
+  // The list catalog draws nothing; the drawings catalog closed after its first cell.
+  pump->printer = &lista.qrPrinter();
+  window.Lista1Click();
+  EXPECT_EQ(list("ListBox1")->currentRow(), 2);
+  EXPECT_EQ(session.browser.memo().front(), "DEF C U 0 40 Y Y 1 F N");
+  pump->printer = &form3.QR_FIG.qrPrinter();
+  pump->duringPages = [&] { form3.QR_FIG.qrPrinter().closePreview(); };
+  window.b_reportClick();
+  const int row = list("ListBox1")->currentRow();
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(session.browser.memo().front(),
+            "DEF " + session.browser.components()[size_t(row)] + " U 0 40 Y Y 1 F N");
 }
 
 }  // namespace

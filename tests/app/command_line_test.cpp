@@ -3,11 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <cerrno>
 #include <cstring>
 
+#include "app/dialog_seams.h"
+#include "app/program_start.h"
+#include "platform/error.h"
 #include "tests/app/test_fixtures.h"
 
 namespace quiral {
@@ -70,6 +77,40 @@ TEST_F(CommandLineTest, BadArgumentsAndMissingPathsAreRefusedBeforeAnyWindow) {
     EXPECT_EQ(refused.exitStatus, kBadArguments) << ::testing::PrintToString(args);
     EXPECT_FALSE(refused.message.empty());
   }
+}
+
+TEST(ProgramStart, ARefusedPathIsShownInTheErrorBoxWhenThereIsNoTerminal) {
+  const CommandLine refused = parseCommandLine({"/no/such/folder/anywhere"});
+  ASSERT_EQ(refused.action, Action::Refuse);
+  testing::ErrorCatcher errors;
+  EXPECT_FALSE(showRefusalWithoutTerminal(refused, true));  // printed on the terminal only
+  EXPECT_TRUE(errors.messages().isEmpty());
+  EXPECT_TRUE(showRefusalWithoutTerminal(refused, false));
+  EXPECT_EQ(errors.messages(), QStringList{QString::fromStdString(refused.message)});
+  EXPECT_FALSE(showRefusalWithoutTerminal(parseCommandLine({}), false));
+}
+
+TEST(ProgramStart, QtsOwnTextsAndTheCoresMessagesSpeakPortugueseInTheWindows) {
+  QTranslator* translator = installQtTranslations();
+  ASSERT_NE(translator, nullptr) << "Qt's translations (qt6-translations-l10n) are missing";
+  QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), "Cancelar");
+  QCoreApplication::removeTranslator(translator);
+  delete translator;
+
+  testing::ErrorCatcher errors;
+  runGuarded(nullptr, [] {
+    throw QuiralError("The report is still being prepared; save it when all its pages are ready");
+  });
+  runGuarded(nullptr, [] { throw QuiralError("The report has no page 12"); });
+  runGuarded(nullptr, [] { throw QuiralError("The file is too large: /x/%1.QRP"); });
+  runGuarded(nullptr, [] { throw FileError(ENOENT, "/x"); });  // the platform's own text
+  EXPECT_EQ(errors.messages(),
+            (QStringList{QString::fromUtf8("O relatório ainda está sendo preparado; grave-o quando "
+                                           "todas as suas páginas estiverem prontas"),
+                         QString::fromUtf8("O relatório não tem a página 12"),
+                         QString::fromUtf8("O arquivo é grande demais: /x/%1.QRP"),
+                         testing::platformText("/x", ENOENT)}));
 }
 
 }  // namespace

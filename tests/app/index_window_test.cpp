@@ -162,6 +162,36 @@ TEST_F(IndexWindowTest, AFailedBuildShowsTheErrorAndWhatWasRead) {
   EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
 }
 
+TEST_F(IndexWindowTest, CtrlFSearchesTheFolderAndEnterChoosesTheNameInTheMainWindow) {
+  auto* search = mainWindow->findChild<QAction*>("Localizar1");
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(search->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+  search->trigger();  // built for the folder listed, and shown
+  EXPECT_TRUE(form2->isVisible());
+  EXPECT_EQ(text("Label4"), "4");
+  control<QLineEdit>("Edit1")->setText("74hct");
+  QTest::mouseClick(control<QPushButton>("BitBtn2"), Qt::LeftButton);
+  QTest::keyClick(grid(), Qt::Key_Return);  // the alias's library and block
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_EQ(session.browser.CurrentLibraryPath(), (root + "/gates.lib").toStdString());
+  EXPECT_EQ(session.browser.memo().front(), "DEF 74LS00 U 0 40 Y Y 4 L N");
+  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
+  EXPECT_EQ(mainWindow->findChild<QListWidget*>("ListBox1")->currentRow(), 0);
+
+  writeFile(root, "more.lib", "DEF Q Q 0 0 N Y 1 F N\nENDDEF\n");
+  search->trigger();  // the same listing: the build stays
+  EXPECT_EQ(text("Label4"), "4");
+  mainWindow->findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+  search->trigger();  // listed again: built again
+  EXPECT_EQ(text("Label4"), "5");
+  // A double click: QTest sends only its second half, so the first click comes before it.
+  const QPoint q = grid()->visualRect(grid()->model()->index(3, 0)).center();
+  QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, q);
+  QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, q);
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_EQ(session.browser.memo().front(), "DEF Q Q 0 0 N Y 1 F N");
+}
+
 TEST(IndexWindowStart, MadeHiddenAtStartShownModallyByTheHiddenEntryAndKeepsItsBuild) {
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;

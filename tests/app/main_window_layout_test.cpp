@@ -115,8 +115,10 @@ TEST(MainWindowLayout, MenuBar) {
   const QList<QAction*> top = window.menuBar()->actions();
   ASSERT_EQ(top.size(), 3);
   EXPECT_EQ(top[0]->objectName(), "Sair1");
-  EXPECT_EQ(top[0]->text(), "Sair");
-  EXPECT_EQ(top[1]->text(), QString::fromUtf8("Catálogos"));
+  // The captions keep their words, each with its accelerator letter (Alt+S, Alt+C, D, L).
+  EXPECT_EQ(top[0]->text(), "&Sair");
+  EXPECT_EQ(top[1]->text(), QString::fromUtf8("&Catálogos"));
+  EXPECT_EQ(QKeySequence::mnemonic(top[1]->text()), QKeySequence(Qt::ALT | Qt::Key_C));
   EXPECT_EQ(top[1]->menu()->objectName(), "Catlogos1");
   EXPECT_EQ(top[2]->text(), "pag2");
   EXPECT_FALSE(top[2]->isVisible());
@@ -124,9 +126,9 @@ TEST(MainWindowLayout, MenuBar) {
   const QList<QAction*> catalogs = top[1]->menu()->actions();
   ASSERT_EQ(catalogs.size(), 2);
   EXPECT_EQ(catalogs[0]->objectName(), "Desenhos1");
-  EXPECT_EQ(catalogs[0]->text(), "Desenhos");
+  EXPECT_EQ(catalogs[0]->text(), "&Desenhos");
   EXPECT_EQ(catalogs[1]->objectName(), "Lista1");
-  EXPECT_EQ(catalogs[1]->text(), "Lista");
+  EXPECT_EQ(catalogs[1]->text(), "&Lista");
   const QList<QAction*> hidden = top[2]->menu()->actions();
   ASSERT_EQ(hidden.size(), 1);
   EXPECT_EQ(hidden[0]->objectName(), "pag22");

@@ -182,10 +182,12 @@ TEST_F(MainWindowTest, AnUnreadableLibraryShowsTheErrorAndTheWindowKeepsWorking)
   ASSERT_TRUE(QFile::remove(root + "/libs/nodef.lib"));
   {
     ErrorCatcher errors;
-    chooseFile("nodef.lib");
+    chooseFile("nodef.lib");  // named, and the last drawing and lines are gone
     EXPECT_EQ(errors.messages(), QStringList{platformText(root + "/libs/nodef.lib", ENOENT)});
   }
   EXPECT_EQ(components()->count(), 0);
+  EXPECT_EQ(memo()->toPlainText(), QString());
+  EXPECT_FALSE(hasInk(widget<QLabel>("Image2")->pixmap().toImage()));
   chooseFile("two.lib");
   EXPECT_EQ(components()->count(), 2);
   click(components(), 1);
@@ -200,6 +202,7 @@ TEST_F(MainWindowTest, AComponentThatCannotBeReadShowsTheErrorAndKeepsWhatWasRea
   click(components(), 1);
   EXPECT_EQ(errors.messages(), QStringList{platformText(root + "/libs/two.lib", EISDIR)});
   EXPECT_EQ(memo()->toPlainText(), QString());
+  EXPECT_FALSE(hasInk(widget<QLabel>("Image2")->pixmap().toImage()));
   EXPECT_EQ(components()->count(), 2);
 }
 

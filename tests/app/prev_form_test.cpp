@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,7 +220,8 @@ TEST_F(PrevFormTest, SaveAndLoadPreparedPages) {
     // Which file, and where in it the reading stopped (its checksum no longer matches).
     EXPECT_EQ(errors.messages(),
               QStringList{dir.filePath("bad.QRP") +
-                          ": The prepared report file is damaged and cannot be read (at byte " +
+                          QString::fromUtf8(": O arquivo de relatório preparado está danificado e "
+                                            "não pode ser lido (no byte ") +
                           QString::number(QFileInfo(dir.filePath("bad.QRP")).size() - 4) + ")"});
     EXPECT_EQ(w.qrPrinter()->pageCount(), 3);
     child<QPushButton>(w, "BB_ler")->click();  // one page: the controls follow it
@@ -254,6 +256,116 @@ TEST_F(PrevFormTest, PrintsTheChosenRangeOfThePagesShown) {
   });
   setPrintDialogRunner(previous);
   EXPECT_EQ(pdfPages(dir.filePath("printed.pdf")), 2);
+  EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
+}
+
+TEST_F(PrevFormTest, ASecondPreviewOpensBesideTheFirst) {
+  load(3);
+  preview(CatalogKind::List, [&](TPrevForm& first) {
+    preview(CatalogKind::Drawings, [&](TPrevForm& second) {
+      EXPECT_TRUE(first.isMaximized());
+      EXPECT_FALSE(second.isMaximized());
+      EXPECT_EQ(second.pos(), first.pos() + QPoint(32, 32));
+    });
+  });
+}
+
+TEST_F(PrevFormTest, KeysPageAndActAsTheButtons) {
+  load(19);  // four pages
+  int printDialogs = 0;
+  const auto previous =
+      setPrintDialogRunner([&](QWidget*, QPrinter&, int) { return ++printDialogs, false; });
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    w.activateWindow();
+    w.preview()->setFocus();
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_PageDown, 2}, {Qt::Key_End, 4},
+                                            {Qt::Key_PageDown, 4}, {Qt::Key_PageUp, 3},
+                                            {Qt::Key_Home, 1},     {Qt::Key_PageUp, 1}};
+    for (auto [key, page] : keys) {
+      QTest::keyClick(w.preview(), key);
+      EXPECT_EQ(w.preview()->pageNumber(), page) << key;
+    }
+    answers = {dir.filePath("keyed"), QString()};
+    QTest::keyClick(w.preview(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(dir.filePath("keyed.QRP")));
+    QTest::keyClick(w.preview(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(answers.isEmpty());  // the open dialog was asked
+    QTest::keyClick(w.preview(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printDialogs, 1);
+  });
+  setPrintDialogRunner(previous);
+}
+
+TEST_F(PrevFormTest, TheOverwriteQuestionNamesTheFileWrittenAndDialogsKeepTheirFolder) {
+  load(3);
+  testing::writeFile(dir.path(), "x.PDF", "old");
+  testing::writeFile(dir.path(), "y.QRP", "old");
+  QStringList asked, startedIn;
+  const auto previousConfirm = setOverwriteConfirmer([&](QWidget*, const QString& path) {
+    asked << QFileInfo(path).fileName();
+    return false;
+  });
+  const auto previousSave = setSaveFileChooser([&](QWidget*, const QString& start, auto&&...) {
+    startedIn << start;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+  });
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    answers = {dir.filePath("x.pdf"), dir.filePath("y"), dir.filePath("new")};
+    child<QPushButton>(w, "BitBtn2")->click();  // writes x.PDF: that is the file asked about
+    child<QPushButton>(w, "bb_salvar")->click();
+    child<QPushButton>(w, "bb_salvar")->click();  // nothing there: no question
+  });
+  setOverwriteConfirmer(previousConfirm);
+  setSaveFileChooser(previousSave);
+  EXPECT_EQ(asked, (QStringList{"x.PDF", "y.QRP"}));
+  for (const char* name : {"x.PDF", "y.QRP"}) {
+    QFile kept(dir.filePath(name));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old") << name;
+  }
+  EXPECT_TRUE(QFile::exists(dir.filePath("new.QRP")));
+  // The first dialog starts where the last one of the run was; the next ones where it chose.
+  ASSERT_EQ(startedIn.size(), 3);
+  EXPECT_EQ(startedIn[1], QDir(dir.path()).absolutePath());
+  EXPECT_EQ(startedIn[2], QDir(dir.path()).absolutePath());
+}
+
+TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
+  load(300);  // fifty pages: the window is tried while most are still to come
+  int printDialogs = 0, highest = 0;
+  const auto previous = setPrintDialogRunner([&](QWidget*, QPrinter&, int highestPage) {
+    ++printDialogs, highest = highestPage;
+    return false;
+  });
+  int triedAtPage = 0;
+  QTimer early;
+  early.setInterval(0);
+  QObject::connect(&early, &QTimer::timeout, [&] {
+    TPrevForm* w = windowFor(form3.QR_FIG);
+    if (!w || w->qrPrinter()->pageCount() < 2) return;
+    early.stop();
+    triedAtPage = w->qrPrinter()->pageCount();
+    EXPECT_TRUE(w->qrPrinter()->generating());
+    answers = {dir.filePath("early.QRP")};
+    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2"}) {
+      auto* control = child<QAbstractButton>(*w, name);
+      EXPECT_FALSE(control->isEnabled()) << name;
+      control->click();
+    }
+  });
+  early.start();
+  preview(CatalogKind::Drawings, [&](TPrevForm& w) {
+    EXPECT_EQ(printDialogs, 0);
+    EXPECT_EQ(answers.size(), 1);  // no file was asked for
+    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2"})
+      EXPECT_TRUE(child<QAbstractButton>(w, name)->isEnabled()) << name;
+    child<QToolButton>(w, "SB_imprimir")->click();
+    EXPECT_EQ(highest, 50);  // the whole report
+  });
+  setPrintDialogRunner(previous);
+  EXPECT_GE(triedAtPage, 2);
+  EXPECT_LT(triedAtPage, 50);
+  EXPECT_FALSE(QFile::exists(dir.filePath("early.QRP")));
   EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
 }
 

@@ -172,6 +172,23 @@ TEST_F(CatalogIndexTest, AFailedReadKeepsWhatWasReadSortedAndPassesTheErrorOn) {
   EXPECT_EQ(names(), std::vector<std::string>{"ONLY/c.lib/1"});
 }
 
+// A damaged legacy library is read for what it holds; a damaged modern one cannot be translated,
+// so it is skipped, named with its line and column, and the files after it are read.
+TEST_F(CatalogIndexTest, ADamagedModernLibraryIsSkippedAndTheRestIndexed) {
+  write("a.kicad_sym", testing::readBytes(std::string(QUIRAL_TEST_DATA_DIR) +
+                                          "/kicad_sym_faults/damaged.kicad_sym"));
+  write("b.lib", "DEF BETA U 0 0 Y Y 1 F N\nENDDEF\n");
+  write("c.kicad_sym", "(kicad_symbol_lib (symbol \"GAMMA\"))");
+  build();
+  EXPECT_EQ(names(), (std::vector<std::string>{"BETA/b.lib/1", "GAMMA/c.kicad_sym/2"}));
+  ASSERT_EQ(index.skippedFiles().size(), 1u);
+  const std::string& message = index.skippedFiles()[0];
+  EXPECT_EQ(message.rfind(dir.file("a.kicad_sym") + ": line 5, column 1: ", 0), 0u) << message;
+  write("a.kicad_sym", "(kicad_symbol_lib)");
+  build();
+  EXPECT_TRUE(index.skippedFiles().empty());
+}
+
 TEST(CatalogIndexCorpus, EveryBlockHasItsOwnNameRowAndNumber) {
   FileList files;
   const std::string corpus = std::string(QUIRAL_CORPUS_DIR) + "/kicad5";

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "kicad_sym/library_translation.h"
+#include "legacy_grammar.h"
 #include "platform/png_writer.h"
 #include "render/renderer.h"
 
@@ -90,6 +91,19 @@ TEST(ModernCorpus, EveryLibraryTranslatesAndEveryRootRenders) {
     EXPECT_EQ(roots, 8401u);
     EXPECT_EQ(aliases, 9168u);
   }
+}
+
+// Every line of every translated library as KiCad's legacy reader would take it.
+TEST(ModernCorpus, EveryTranslatedLineKeepsTheLegacyGrammar) {
+  SKIP_WITHOUT_CORPUS();
+  size_t lines = 0;
+  for (const fs::path& file : modernLibraries()) {
+    const TranslatedLibrary library = translateModernLibraryFile(file.string());
+    EXPECT_EQ(testing::legacyGrammarErrors(library.libraryText), std::vector<std::string>{})
+        << file;
+    lines += size_t(std::count(library.libraryText.begin(), library.libraryText.end(), '\n'));
+  }
+  EXPECT_GT(lines, 0u);
 }
 
 bool sameView(const Bitmap& a, const Bitmap& b) {

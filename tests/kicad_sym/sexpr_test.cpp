@@ -56,7 +56,7 @@ TEST(Sexpr, MalformedTextNamesTheLineAndColumn) {
   limits.maxTokenBytes = 4;
   EXPECT_EQ(errorOf("(abcd \"abcde\")", limits), "line 1, column 7: a token longer than 4 bytes");
   limits.maxTokens = 5;
-  EXPECT_EQ(errorOf("(a b c d e)", limits), "line 1, column 8: more than 5 tokens");
+  EXPECT_EQ(errorOf("(a b c d e)", limits), "line 1, column 8: more than the limit of 5 tokens");
 }
 
 TEST(Sexpr, AHundredMegabyteStringIsRefusedAtItsStart) {
@@ -112,6 +112,32 @@ TEST(SexprListStream, ReadsChildrenOneAtATimeFromTextOrSource) {
   TrickleSource truncated(text.substr(0, text.size() - 8), 3);
   SexprListStream stream(truncated);
   EXPECT_THROW(describeStream(stream), SexprError);
+}
+
+// The token bound is what one child holds, not what the whole list holds: a long library of
+// small symbols reads, a symbol beyond the bound is refused with the bound in the message.
+TEST(SexprListStream, TokenBoundHoldsPerChild) {
+  SexprLimits limits;
+  limits.maxTokens = 7;
+  std::string text = "(lib";
+  for (int i = 0; i < 1000; ++i) text += " (symbol \"s\" (pin 1))";
+  text += ")";
+  for (size_t step : {5, 100000}) {
+    TrickleSource source(text + " ", step);
+    SexprListStream stream(source, limits);
+    SexprDocument child;
+    int children = 0;
+    while (stream.next(child)) ++children;
+    EXPECT_EQ(children, 1000) << step;
+  }
+  const std::string big = "(lib (symbol \"s\" (pin 1)) (symbol \"t\" (pin 1 2 3)))";
+  SexprListStream stream(big, limits);
+  try {
+    describeStream(stream);
+    ADD_FAILURE() << "no error";
+  } catch (const SexprError& e) {
+    EXPECT_STREQ(e.what(), "line 1, column 46: a list of more than the limit of 7 tokens");
+  }
 }
 
 }  // namespace

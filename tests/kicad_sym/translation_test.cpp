@@ -68,12 +68,13 @@ TEST(Translation, HeaderFieldsAndDocumentationOfKiCad6) {
     (symbol "74LS00_5_0" (pin power_in line (at 0 12.7 270) (length 5.08)
       (name "VCC" (effects (font (size 1.27 1.27)))) (number "14" (effects (font (size 1.27 1.27))))))
   ))");
-  EXPECT_EQ(block(lib, "74LS00"),
-            (Lines{"DEF 74LS00 U 0 40 N N 5 L N", "F0 \"U\" 0 50 50 H V C CNN",
-                   "F1 \"74LS00\" 0 -50 60 V V L BIB", "F2 \"Package_DIP:DIP-14\" 0 0 50 H I C CNN",
-                   "F3 \"\" 0 0 50 H I C CNN", "F4 \"a b\" 100 0 50 H V R CNN \"Sim ''Model''\"",
-                   "$FPLIST", " DIP*W7.62mm*", " SO14*", "$ENDFPLIST", "DRAW",
-                   "X VCC 14 0 500 200 D 50 50 5 0 W", "ENDDRAW", "ENDDEF"}));
+  EXPECT_EQ(
+      block(lib, "74LS00"),
+      (Lines{"DEF 74LS00 U 0 40 N N 5 L N", "F0 \"U\" 0 50 50 H V C CNN",
+             "F1 \"74LS00\" 0 -50 60 V V L BIB", "F2 \"Package_DIP:DIP-14\" 0 0 50 H I C CNN",
+             "F3 \"\" 0 0 50 H I C CNN", "F4 \"a b\" 100 0 50 H V R CNN \"Sim \\\"Model\\\"\"",
+             "$FPLIST", " DIP*W7.62mm*", " SO14*", "$ENDFPLIST", "DRAW",
+             "X VCC 14 0 500 200 D 50 50 5 0 W", "ENDDRAW", "ENDDEF"}));
   EXPECT_EQ(lib.documentationText,
             "EESchema-DOCLIB  Version 2.0\n#\n$CMP 74LS00\nD quad NAND gate\nK TTL nand\nF ~\n"
             "$ENDCMP\n#\n#End Doc Library\n");
@@ -128,7 +129,8 @@ TEST(Translation, BezierBecomesAPolylineThroughItsEnds) {
 }
 
 TEST(Translation, TextsQuotedOverbarredAndSplitAtLineEnds) {
-  EXPECT_EQ(drawingOf(R"(
+  EXPECT_EQ(
+      drawingOf(R"(
     (text "A" (at 0 0.635 0) (effects (font (size 2.54 2.54))))
     (text "up" (at 1.27 0 900) (effects (font (size 1.27 1.27)) (justify left)))
     (text "down" (at 0 0 2700) (effects (font (size 1.27 1.27) italic) hide))
@@ -137,19 +139,20 @@ TEST(Translation, TextsQuotedOverbarredAndSplitAtLineEnds) {
     (text "~{RESET}/x" (at 0 0 0) (effects (font (size 1.27 1.27))))
     (text "one\ntwo" (at 0 0 0) (effects (font (size 1.27 1.27))))
   )"),
-            (Lines{"T 0 0 25 100 0 1 1 A Normal 0 C C", "T 900 50 0 50 0 1 1 up Normal 0 L C",
-                   "T 900 0 0 50 1 1 1 down Italic 0 C C", "T 0 0 0 50 0 1 1 tilted Normal 0 C C",
-                   "T 0 0 0 50 0 1 1 \"two words ''q''\" Normal 0 C C",
-                   "T 0 0 0 50 0 1 1 \"~RESET~/x\" Normal 0 C C",
-                   "T 0 0 40 50 0 1 1 one Normal 0 C C", "T 0 0 -40 50 0 1 1 two Normal 0 C C"}));
+      (Lines{"T 0 0 25 100 0 1 1 A Normal 0 C C", "T 900 50 0 50 0 1 1 up Normal 0 L C",
+             "T 2700 0 0 50 1 1 1 down Italic 0 C C", "T 675 0 0 50 0 1 1 tilted Normal 0 C C",
+             "T 0 0 0 50 0 1 1 \"two words \\\"q\\\"\" Normal 0 C C",
+             "T 0 0 0 50 0 1 1 \"~RESET~/x\" Normal 0 C C", "T 0 0 40 50 0 1 1 one Normal 0 C C",
+             "T 0 0 -40 50 0 1 1 two Normal 0 C C"}));
 }
 
+// The size runs from the corner in the file's axes: a positive height rises above it.
 TEST(Translation, TextBoxBecomesItsFrameAndItsText) {
   EXPECT_EQ(drawingOf(R"(
     (text_box "note" (at -5.08 2.54 0) (size 10.16 5.08) (stroke (width 0)) (fill (type none))
       (effects (font (size 1.27 1.27))))
   )"),
-            (Lines{"T 0 -175 75 50 0 1 1 note Normal 0 L T", "S -200 100 200 -100 1 1 0 N"}));
+            (Lines{"T 0 -175 275 50 0 1 1 note Normal 0 L T", "S -200 300 200 100 1 1 0 N"}));
 }
 
 TEST(Translation, PinTypesShapesAndNames) {
@@ -177,7 +180,7 @@ TEST(Translation, PinTypesShapesAndNames) {
                             " (at -7.62 2.54 0) (length 2.54) (name \"~{CS} A\" (effects (font "
                             "(size 1 1)))) (number \"1\" (effects (font (size 1.27 1.27)))))";
     EXPECT_EQ(drawingOf(pin),
-              Lines{std::string("X \"~CS~ A\" 1 -300 100 100 R 50 39 1 1 ") + c.letters});
+              Lines{std::string("X ~CS~_A 1 -300 100 100 R 50 39 1 1 ") + c.letters});
   }
   EXPECT_EQ(drawingOf("(pin input inverted (at 0 0 90) (length 2.54) hide (name \"~\") (number "
                       "\"A1\"))(pin input line (at 0 0 180) (length 2.54) (name \"x\") (number "

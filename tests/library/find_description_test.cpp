@@ -92,5 +92,24 @@ TEST(FindDescriptionInText, ReadsATranslatedDocumentationText) {
   EXPECT_EQ(FindDescriptionInText(text, ""), "");
 }
 
+// A catalog asks once per cell; the cache indexes a translation's text once and answers as the
+// scan of the text does, switching between files and translations.
+TEST(FindDescriptionInText, TheCacheGivesWhatTheTextGives) {
+  auto translation = std::make_shared<TranslatedLibrary>();
+  translation->documentationText =
+      "EESchema-DOCLIB  Version 2.0\n#\n$CMP Nand_B\nD small gate\n$ENDCMP\n#\n$CMP X\nK k\n"
+      "$CMP X\nD second\n$ENDCMP\n";
+  DocumentationCache cache;
+  for (const char* name : {"NAND_B", "nand_b", "X", "", "$ENDCMP", "D", "none"})
+    EXPECT_EQ(cache.find(translation, name),
+              FindDescriptionInText(translation->documentationText, name))
+        << name;
+  auto other = std::make_shared<TranslatedLibrary>();
+  other->documentationText = "$CMP X\nD other\n";
+  EXPECT_EQ(cache.find(other, "X"), "other");
+  EXPECT_EQ(cache.find(translation, "X"), "second");
+  EXPECT_EQ(cache.find(std::shared_ptr<const TranslatedLibrary>(), "X"), "");
+}
+
 }  // namespace
 }  // namespace quiral

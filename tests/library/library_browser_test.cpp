@@ -174,7 +174,8 @@ TEST(LibraryBrowser, FailuresStopWithThePlatformMessageAndKeepWhatWasRead) {
   b.browser.LoadLibrary(dir.path().string(), "x.lib");
   const Lines shown = b.browser.memo();
 
-  // A missing file: the list is empty, the path already names it, the memo keeps its lines.
+  // A missing file: the list is empty, the path already names it, the lines and the drawing of
+  // the earlier component are gone.
   try {
     b.browser.LoadLibrary(dir.path().string(), "gone.lib");
     ADD_FAILURE() << "loaded a missing file";
@@ -183,19 +184,23 @@ TEST(LibraryBrowser, FailuresStopWithThePlatformMessageAndKeepWhatWasRead) {
   }
   EXPECT_TRUE(b.browser.components().empty());
   EXPECT_EQ(b.browser.CurrentLibraryPath(), dir.file("gone.lib"));
-  EXPECT_EQ(b.browser.memo(), shown);
+  EXPECT_TRUE(b.browser.memo().empty());
+  ASSERT_EQ(b.renderer.rendered.size(), 2u);
+  EXPECT_TRUE(b.renderer.rendered[1].empty());
+  EXPECT_FALSE(shown.empty());
 
   // A folder in place of the library.
   std::filesystem::create_directory(dir.file("folder.lib"));
   EXPECT_THROW(b.browser.B_carregarClick(dir.file("folder.lib")), FileError);
 
-  // The file vanishes between listing and showing: the memo was emptied, nothing is drawn.
+  // The file vanishes between listing and showing: the memo is emptied, the drawing blank.
   b.browser.B_carregarClick(dir.file("x.lib"));
   std::filesystem::remove(dir.file("x.lib"));
   b.browser.components().select(1);
   EXPECT_THROW(b.browser.ShowComponent(), FileError);
   EXPECT_TRUE(b.browser.memo().empty());
-  EXPECT_EQ(b.renderer.rendered.size(), 1u);
+  ASSERT_EQ(b.renderer.rendered.size(), 3u);
+  EXPECT_TRUE(b.renderer.rendered[2].empty());
   EXPECT_EQ(b.browser.components().size(), 3u);
 }
 

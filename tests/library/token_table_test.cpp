@@ -46,6 +46,24 @@ TEST(TokenizeLine, QuotesAndTheirTransitions) {
   EXPECT_EQ(t[3].kind, TokenKind::Word);
 }
 
+// KiCad writes a double quote inside a text as \" and reads only that escape back.
+TEST(TokenizeLine, EscapedQuotesStayInsideTheirText) {
+  TokenTable t;
+  EXPECT_EQ(TokenizeLine(t, R"(F1 "2\" pitch \ hdr" 0 -100 50 H V C CNN)"), 9);
+  EXPECT_EQ(t[2].text, R"(2" pitch \ hdr)");
+  EXPECT_EQ(t[2].kind, TokenKind::Word);
+  EXPECT_EQ(t[3].text, "0");
+  // A doubled backslash is two backslashes, and the second still escapes a quote after it.
+  EXPECT_EQ(TokenizeLine(t, R"(T "a\\"b" x)"), 3);
+  EXPECT_EQ(t[2].text, R"(a\"b)");
+  EXPECT_EQ(TokenizeLine(t, R"(F4 "C:\ " "Path")"), 3);
+  EXPECT_EQ(t[2].text, "C:\\ ");
+  EXPECT_EQ(t[3].text, "Path");
+  EXPECT_EQ(TokenizeLine(t, R"(F0 "open\")"), 2);
+  EXPECT_EQ(t[2].text, "open\"");
+  EXPECT_EQ(t[2].kind, TokenKind::OpenQuote);
+}
+
 TEST(TokenizeLine, SpacesTabsAndNumberTest) {
   TokenTable t;
   EXPECT_EQ(TokenizeLine(t, "   X  A   1   "), 3);

@@ -80,6 +80,39 @@ TEST_F(CatalogCommandsTest, ASecondCommandDuringAGenerationChangesNothing) {
   EXPECT_EQ(label5(CatalogKind::List), "Biblioteca: ");
 }
 
+TEST_F(CatalogCommandsTest, AnExportIsPreparedOnlyForACatalogThatIsNotMakingPages) {
+  f.load(dir.file("libs/mylib.lib"));
+  ASSERT_EQ(f.prepare(CatalogKind::Drawings), Outcome::Ready);
+  TQuickRep& drawings = f.report(CatalogKind::Drawings);
+  TQuickRep other("QR_OTHER");
+  EXPECT_EQ(f.commands.prepareExport(other.qrPrinter()), nullptr);  // no catalog's pages
+
+  TQuickRep* during = &drawings;  // asked while the list catalog makes its pages
+  TQuickRep& list = f.report(CatalogKind::List);
+  auto inner = list.needDataHook();
+  list.setNeedData([&](TQuickRep& r, bool& more) {
+    inner(r, more);
+    if (during == &drawings) during = f.commands.prepareExport(drawings.qrPrinter());
+  });
+  ASSERT_EQ(f.commands.runWithoutWindow(CatalogKind::List), Outcome::Ready);
+  EXPECT_EQ(during, nullptr);
+
+  f.session.browser.components().select(2);
+  drawings.page().leftMargin = drawings.page().rightMargin = 100;
+  EXPECT_EQ(f.commands.prepareExport(drawings.qrPrinter()), &drawings);
+  EXPECT_EQ(drawings.page().leftMargin, 0);  // the export places pages at the paper's edge
+  EXPECT_EQ(drawings.page().rightMargin, 0);
+  EXPECT_EQ(printedCells(drawings).size(), 3u);  // rewound: every component again
+}
+
+TEST(CatalogPrinting, TheDialogsChoiceGivesThePagesPrinted) {
+  using Range = CatalogCommands::PageRange;
+  EXPECT_EQ(CatalogCommands::printedPages(false, 2, 3, 9), (Range{1, 9}));
+  EXPECT_EQ(CatalogCommands::printedPages(true, 0, 3, 9), (Range{1, 9}));  // no first page
+  EXPECT_EQ(CatalogCommands::printedPages(true, 2, 0, 9), (Range{2, 9}));  // to the end
+  EXPECT_EQ(CatalogCommands::printedPages(true, 2, 3, 9), (Range{2, 3}));
+}
+
 // A preview window that records what the report asks of it.
 struct RecordingWindow : PreviewWindow {
   std::vector<bool> pdfButton;
@@ -120,17 +153,21 @@ class CatalogPreviewTest : public CatalogCommandsTest {
   std::shared_ptr<ScriptedPump> pump = std::make_shared<ScriptedPump>();
 };
 
-TEST_F(CatalogPreviewTest, ACommandForAReportOnShowChangesNothing) {
-  Outcome again = Outcome::Ready;
+TEST_F(CatalogPreviewTest, ACommandForTheLibraryOnShowChangesNothingAnotherReplacesThePreview) {
+  Outcome same = Outcome::Ready, other = Outcome::Busy;
   pump->whileOpen = [&] {
+    same = f.commands.begin(CatalogKind::Drawings);
+    EXPECT_EQ(label5(CatalogKind::Drawings), "Biblioteca: mylib.lib");
+    EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);  // not rewound
     f.load(dir.file("libs/other.lib"));  // the user opens another library meanwhile
-    again = f.commands.begin(CatalogKind::Drawings);
+    other = f.commands.begin(CatalogKind::Drawings);
+    EXPECT_FALSE(f.report(CatalogKind::Drawings).previewShowing());  // the old preview closed
   };
   ASSERT_EQ(f.commands.run(CatalogKind::Drawings), Outcome::Ready);
-  EXPECT_EQ(again, Outcome::AlreadyShowing);
-  EXPECT_EQ(label5(CatalogKind::Drawings), "Biblioteca: mylib.lib");
-  EXPECT_EQ(f.commands.DocumentationPath(), dir.file("libs/mylib.dcm"));
-  EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);  // not rewound
+  EXPECT_EQ(same, Outcome::AlreadyShowing);
+  EXPECT_EQ(other, Outcome::Ready);
+  EXPECT_EQ(label5(CatalogKind::Drawings), "Biblioteca: other.lib");
+  EXPECT_EQ(f.commands.DocumentationPath(), dir.file("libs/other.dcm"));
 }
 
 TEST_F(CatalogPreviewTest, AnEmptyListIsRefusedEvenWithThePreviewOpen) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -15,13 +16,8 @@ using testing::slurp;
 const std::string kModern = std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym";
 
 struct OutFolder {
-  OutFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-conv-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~OutFolder() { std::filesystem::remove_all(path); }
-  std::string path;
+  quiral::testing::TempDir dir;
+  const std::string path = dir.path().string();
 };
 
 TEST(CliConvert, WritesTheLibraryAndItsDocumentationThatTheOtherCommandsRead) {
@@ -30,9 +26,9 @@ TEST(CliConvert, WritesTheLibraryAndItsDocumentationThatTheOtherCommandsRead) {
   auto r = runCli({"convert", kModern, "-o", lib});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "quiral-cli convert: warning: line 44, column 3: \"NAND_B\" becomes an alias of "
-            "\"NAND\", which cannot hold its own footprint \"Package_SO:SO-14\"\n");
+  EXPECT_EQ(r.err, "quiral-cli convert: warning: " + std::string(kModern) +
+                       ": line 44, column 3: \"NAND_B\" becomes an alias of "
+                       "\"NAND\", which cannot hold its own footprint \"Package_SO:SO-14\"\n");
   const std::string legacy = slurp(lib), documentation = slurp(out.path + "/gates.dcm");
   EXPECT_EQ(legacy.rfind("EESchema-LIBRARY Version 2.4\n#encoding utf-8\n", 0), 0u);
   EXPECT_EQ(legacy.substr(legacy.size() - 15), "#\n#End Library\n");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -14,19 +15,28 @@ using testing::runCli;
 class CliIndex : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-index-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
     write("b.lib", "DEF 74LS00 U 0 40 Y Y 4 L N\r\nALIAS 74HC00\r\nENDDEF\r\n");
     write("a.LIB", "DEF r R 0 0 N Y 1 F N\nENDDEF\n");
     write("x.dcm", "DEF IGNORED\n");
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   void write(const char* name, const std::string& bytes) {
     std::ofstream(folder / name, std::ios::binary) << bytes;
   }
-  std::filesystem::path folder;
+  quiral::testing::TempDir dir;
+  const std::filesystem::path folder = dir.path();
 };
+
+TEST_F(CliIndex, ADamagedModernLibraryIsNamedAndTheRestIsIndexed) {
+  write("0.kicad_sym", "(kicad_symbol_lib (symbol \"A\"\n  (symbol \"A_1_1\" (pin");
+  auto r = runCli({"index", folder.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "Modelos: 2 Componentes: 3\n"
+            "74HC00\tb.lib\t2\n74LS00\tb.lib\t2\nR\ta.LIB\t1\n");
+  EXPECT_EQ(r.err, "quiral-cli index: warning: " + (folder / "0.kicad_sym").string() +
+                       ": line 2, column 23: the text ends inside the list opened at line 2, "
+                       "column 19 (skipped)\n");
+}
 
 TEST_F(CliIndex, PrintsTheCountsAndTheNamesInEitherOrder) {
   auto r = runCli({"index", folder.string()});
