@@ -76,7 +76,9 @@ TEST(CorpusVectors, PixelInkLiesInsideTheVectorBounds) {
         for (const DisplayText& t : vectors.texts()) {
           // Words only: a lone "-" or "~" is no word for pdftotext.
           const bool word = t.utf8.size() > 1 && t.utf8.find(' ') == std::string::npos;
-          if (word) EXPECT_NE(text.find(t.utf8), std::string::npos) << t.utf8;
+          if (word) {
+            EXPECT_NE(text.find(t.utf8), std::string::npos) << t.utf8;
+          }
         }
       }
     }
