@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <exception>
 
+#include "platform/error.h"
+
 namespace quiral {
 
 namespace {
@@ -107,12 +109,8 @@ bool runGuarded(QWidget* parent, const std::function<void()>& operation) {
   try {
     operation();
     return true;
-  } catch (const std::bad_alloc&) {
-    reportError(parent, QStringLiteral("Out of memory"));
-  } catch (const std::exception& e) {
-    reportError(parent, QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    reportError(parent, QStringLiteral("Unknown error"));
+    reportError(parent, QString::fromLocal8Bit(userMessage(std::current_exception())));
   }
   return false;
 }

@@ -9,6 +9,7 @@
 
 #include "app/bitmap_image.h"
 #include "app/dialog_seams.h"
+#include "platform/error.h"
 #include "report_engine/page_painter.h"
 
 namespace quiral {
@@ -159,15 +160,9 @@ void TQRPreview::paintEvent(QPaintEvent* event) {
     Bitmap part(visible.width(), visible.height());
     painter_(*page, part, renderDpi(), visible.x() - pageRect.x(), visible.y() - pageRect.y());
     painter.drawImage(visible.topLeft(), toQImage(part));
-  } catch (const std::bad_alloc&) {
-    painter.fillRect(visible, Qt::white);
-    paintFailed(QStringLiteral("Out of memory"));
-  } catch (const std::exception& e) {
-    painter.fillRect(visible, Qt::white);
-    paintFailed(QString::fromLocal8Bit(e.what()));
   } catch (...) {
     painter.fillRect(visible, Qt::white);
-    paintFailed(QStringLiteral("Unknown error"));
+    paintFailed(QString::fromLocal8Bit(userMessage(std::current_exception())));
   }
 }
 

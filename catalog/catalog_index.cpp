@@ -66,6 +66,17 @@ void CatalogIndex::DBGrid2CellClick() {
   if (model) comp_.Locate("nr_principal", *model, {});
 }
 
+std::optional<size_t> CatalogIndex::blockOfCurrentName() const {
+  const int nameRow = principal_.currentRow();
+  const int blockRow = comp_.currentRow();
+  if (nameRow < 0 || blockRow < 0) return std::nullopt;
+  const std::optional<int32_t> model =
+      principal_.integer(size_t(nameRow), PrincipalField::nr_principal);
+  if (!model || comp_.integer(size_t(blockRow), CompField::nr_principal) != model)
+    return std::nullopt;
+  return size_t(blockRow);
+}
+
 void CatalogIndex::DBGrid2TitleClick(int column) {
   principal_.SortOnFields(column == 0 ? "alias;lib" : "lib;alias");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "catalog/memory_table.h"
@@ -55,6 +56,9 @@ class CatalogIndex {
   // Show block of name: makes current the block row of the current name row's model number (the
   // current block row if it is that one). Nothing changes when there is none.
   void DBGrid2CellClick();
+  // The block row that belongs to the current name row, or nothing when that name has no block
+  // (an ALIAS line outside any DEF): the current block row is then another name's, or none.
+  std::optional<size_t> blockOfCurrentName() const;
 
   // Sort names: column 0 (alias) sorts by alias then lib, any other column by lib then alias;
   // ascending, letter case ignored. The current name row stays current.

@@ -168,7 +168,10 @@ void MemoryTable::SortOnFields(std::string_view fieldList, bool caseInsensitive)
   auto compareKey = [&](const SortKey& a, const SortKey& b) {
     if (a.kind != b.kind) return a.kind < b.kind ? -1 : 1;
     if (a.head != b.head) return a.head < b.head ? -1 : 1;
-    if (a.length <= 8 && b.length <= 8) return 0;
+    // Equal heads of short texts differ only in length: the shorter one ends in what the head
+    // pads with zeros, so "A" sorts before "A\0".
+    if (a.length <= 8 && b.length <= 8)
+      return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
     return all.substr(a.offset, a.length).compare(all.substr(b.offset, b.length));
   };
 

@@ -65,6 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> lines = splitInChunks(text, text.size() + 1);
   // Where the text is cut into pieces must not change the lines.
   check(splitInChunks(text, size % 7 + 1) == lines);
+  // The buffered reader that serves every text file cuts the same lines.
+  TextFileReader reader(TextFileReader::InMemory{}, text);
+  check(readAllLines(reader) == lines);
 
   // One interpreter with its token table for the whole run, as in the program.
   static ReadingHandlers handlers;

@@ -1,7 +1,5 @@
 #include "library/documentation_cache.h"
 
-#include <sys/stat.h>
-
 #include "library/find_description.h"
 #include "library/text_words.h"
 #include "platform/line_reader.h"
@@ -15,27 +13,33 @@ constexpr int64_t kMaxCachedBytes = int64_t(64) << 20;
 
 }  // namespace
 
-void DocumentationCache::load(const std::string& path, const Stamp& stamp) {
-  path_.clear();
-  lines_.clear();
-  entries_.clear();
-  lines_ = readAllLines(path);
-  for (size_t i = 0; i < lines_.size(); ++i)
-    entries_[toUpperAscii(trimControl(firstTwoWords(lines_[i]).second))].push_back(i);
+void DocumentationCache::load(const std::string& path, const FileStamp& stamp) {
+  TextFileReader file(path);
+  keepLines(file);
   path_ = path;
   stamp_ = stamp;
 }
 
+void DocumentationCache::keepLines(TextFileReader& source) {
+  path_.clear();
+  lines_.clear();
+  entries_.clear();
+  lines_ = readAllLines(source);
+  for (size_t i = 0; i < lines_.size(); ++i)
+    entries_[toUpperAscii(trimControl(firstTwoWords(lines_[i]).second))].push_back(i);
+}
+
 std::string DocumentationCache::find(const std::string& documentationPath,
                                      std::string_view componentName) {
-  struct stat info;
-  if (documentationPath.empty() || ::stat(documentationPath.c_str(), &info) != 0 ||
-      !S_ISREG(info.st_mode) || info.st_size > kMaxCachedBytes)
+  const std::optional<FileStamp> stamp =
+      documentationPath.empty() ? std::nullopt : regularFileStamp(documentationPath);
+  if (!stamp || stamp->size > kMaxCachedBytes)
     return FindDescription(documentationPath, componentName);  // nothing there, or not text
-  const Stamp stamp{int64_t(info.st_size), int64_t(info.st_mtim.tv_sec),
-                    int64_t(info.st_mtim.tv_nsec)};
-  if (documentationPath != path_ || !(stamp == stamp_)) load(documentationPath, stamp);
+  if (documentationPath != path_ || !(*stamp == stamp_)) load(documentationPath, *stamp);
+  return findKept(componentName);
+}
 
+std::string DocumentationCache::findKept(std::string_view componentName) const {
   const std::string wanted = toUpperAscii(trimControl(componentName));
   if (wanted.empty()) return {};
   const auto hit = entries_.find(wanted);

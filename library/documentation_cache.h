@@ -6,7 +6,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/file_stamp.h"
+
 namespace quiral {
+
+class TextFileReader;
 
 // FindDescription for many components of one documentation file in a row, as a catalog asks:
 // the file is read once and kept while it stays the same (same path, size and modification
@@ -15,18 +19,16 @@ class DocumentationCache {
  public:
   std::string find(const std::string& documentationPath, std::string_view componentName);
 
- private:
-  struct Stamp {
-    int64_t size = -1;
-    int64_t modifiedSeconds = 0;
-    int64_t modifiedNanoseconds = 0;
-    friend bool operator==(const Stamp&, const Stamp&) = default;
-  };
+  // Keeps the lines of `source` instead of a file's (a later find() of a path reads that file),
+  // and looks up in what is kept, as find() does.
+  void keepLines(TextFileReader& source);
+  std::string findKept(std::string_view componentName) const;
 
-  void load(const std::string& path, const Stamp& stamp);
+ private:
+  void load(const std::string& path, const FileStamp& stamp);
 
   std::string path_;
-  Stamp stamp_;
+  FileStamp stamp_;
   std::vector<std::string> lines_;
   // Upper-cased second word of a line -> the lines that have it, in file order.
   std::unordered_map<std::string, std::vector<size_t>> entries_;

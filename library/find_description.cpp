@@ -27,7 +27,8 @@ std::optional<std::string> descriptionOfLine(std::string_view line) {
 namespace {
 
 // The scan over the lines of a documentation file or text.
-std::string findIn(LibraryLineReader& reader, const std::string& wanted) {
+template <typename Lines>
+std::string findIn(Lines& reader, const std::string& wanted) {
   std::string_view line;
   while (reader.nextLine(line)) {
     if (!equalsUpper(trimControl(firstTwoWords(line).second), wanted)) continue;
@@ -53,6 +54,12 @@ std::string FindDescriptionInText(const std::string& documentationText,
   if (wanted.empty()) return {};
   LibraryLineReader reader({}, &documentationText);
   return findIn(reader, wanted);
+}
+
+std::string FindDescriptionIn(TextFileReader& lines, std::string_view componentName) {
+  const std::string wanted = toUpperAscii(trimControl(componentName));
+  if (wanted.empty()) return {};
+  return findIn(lines, wanted);
 }
 
 }  // namespace quiral

@@ -6,6 +6,8 @@
 
 namespace quiral {
 
+class TextFileReader;
+
 // The documentation lookup of both catalogs. A documentation file (*.dcm) has an entry line per
 // component whose second word is the component's name ("$CMP R_Small"), followed by a line made
 // of the letter D, a space and the description. Returns that description, bytes as written
@@ -21,6 +23,10 @@ std::string FindDescription(const std::string& documentationPath, std::string_vi
 // the one a modern library is translated into.
 std::string FindDescriptionInText(const std::string& documentationText,
                                   std::string_view componentName);
+
+// The same lookup in the lines of any line source, read with the file rules (a documentation
+// file's bytes held in memory, for example).
+std::string FindDescriptionIn(TextFileReader& lines, std::string_view componentName);
 
 // The description that a line following an entry gives: the line without its first two bytes
 // when its first word is "D" in either case; nothing for any other line.

@@ -1,7 +1,6 @@
 #include "pdf/export_qr.h"
 
-#include <new>
-
+#include "pdf/export_interruption.h"
 #include "pdf/pdf_syntax.h"
 #include "pdf/print_pdf.h"
 #include "platform/error.h"
@@ -41,21 +40,32 @@ std::string exportPageCaption(int page, int pageCount) {
   return "Page... " + pdf_syntax::number(page) + " of " + pdf_syntax::number(pageCount);
 }
 
+namespace {
+
+// "" or "sub/" would become a hidden ".PDF"; "." and ".." name folders.
+void requireFileName(const std::string& baseName) {
+  const size_t slash = baseName.rfind('/');
+  const std::string name = slash == std::string::npos ? baseName : baseName.substr(slash + 1);
+  if (name.empty() || name == "." || name == "..")
+    throw QuiralError("The export needs a file name, not only a folder: \"" + baseName + "\"");
+}
+
+}  // namespace
+
 ExportResult TExportQR::ExportPDF(const std::string& BaseName, bool Indexed) {
+  ExportInterruption interruption;  // made first, so it acts after everything below is undone
   ExportResult result;
   try {
+    requireFileName(BaseName);
     exportPages(pdfFileName(BaseName), Indexed);
     result.ok = true;
     result.fileName = pdfFileName(BaseName);
     return result;
-  } catch (const std::bad_alloc&) {
-    result.reason = "Not enough memory";
-  } catch (const std::exception& e) {
-    result.reason = e.what();
   } catch (...) {
-    result.reason = "Unknown error";
+    result.reason = userMessage(std::current_exception());
   }
-  if (errorBox_) errorBox_->showExportError(result.reason);
+  // An interrupted export ends the program as soon as it is undone: no box to wait for.
+  if (errorBox_ && !ExportInterruption::interrupted()) errorBox_->showExportError(result.reason);
   return result;
 }
 
@@ -80,6 +90,7 @@ void TExportQR::exportPages(const std::string& fileName, bool indexed) {
     writer.PageHeight = kLandscapeHeight;
   }
   for (int i = 1; i <= pageCount; ++i) {
+    ExportInterruption::throwIfInterrupted();
     if (progress_) progress_->pageStarted(i, pageCount, exportPageCaption(i, pageCount));
     Bitmap picture = toHalftone(*pages.pagePicture(i));
     if (indexed)
@@ -89,6 +100,7 @@ void TExportQR::exportPages(const std::string& fileName, bool indexed) {
     if (i != pageCount) writer.NewPage();
     if (progress_) progress_->pageDone();
   }
+  ExportInterruption::throwIfInterrupted();
   writer.EndDoc();
 }
 

@@ -33,7 +33,9 @@ class TExportQR {
   // or as a JPEG. Landscape pages (as the prepared pages say) get a landscape page size. Nothing
   // is thrown: a failure, including a report without pages or one still being generated, is
   // shown in the error box and returned with its reason; an existing file of that name is then
-  // left as it was, and no temporary file remains.
+  // left as it was, and no temporary file remains. SIGINT or SIGTERM during the export stop it
+  // at the next page; once its files are removed the signal ends the program as it would have.
+  // A BaseName without a file name ("", "folder/") is refused.
   ExportResult ExportPDF(const std::string& BaseName, bool Indexed);
 
  private:

@@ -53,10 +53,21 @@ struct FontSpec {
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
-// A drawing surface on a Bitmap with the pixel rules of the Windows GDI (see the pixel conventions
-// document): 1-pixel pens, copy and mask mixing, boxes with right and bottom edges excluded,
-// counter-clockwise arcs, lines without their last pixel, opaque top-left text. Everything is
-// clipped to the bitmap; no coordinate writes outside it or makes a call run for long.
+// A drawing surface on a Bitmap with the pixel rules of the Windows GDI, which the symbol drawers
+// were written against, so that a symbol lands on the same pixels:
+// - Pens are 1 pixel wide. Copy mode sets the pen or brush colour; mask mode ANDs it into the
+//   pixel (a white brush leaves what is under a shape). Text is always a plain copy.
+// - Lines leave out their last pixel (Bresenham, a half-pixel tie to the smaller coordinate); a
+//   polyline draws each segment so, so every joint is set once and the final vertex never.
+// - Rectangles and ellipses sort their corners and exclude the right and bottom edges of their
+//   box: the outline runs through columns l and r-1, rows t and b-1; a box of zero size draws
+//   nothing, and an ellipse no more than 2 pixels across is drawn as a rectangle.
+// - Arcs run counter-clockwise on the screen from the start radial to the end one, as an open
+//   polyline of the ellipse's outline pixels; only the radials' angles matter.
+// - Text is opaque: its cell (width the sum of advances, height ascent plus descent) is filled
+//   white, then the glyphs drawn, with the cell's top-left corner at the given point.
+// Everything is clipped to the bitmap; no coordinate writes outside it or makes a call run for
+// long.
 class Canvas {
  public:
   // Text is drawn with the fonts of `fonts`, which must outlive the canvas.

@@ -1,7 +1,5 @@
 #include "platform/file_chunks.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,33 +9,13 @@
 namespace quiral {
 
 FileChunkReader::FileChunkReader(const std::string& path, size_t maxBytes)
-    : path_(path), maxBytes_(maxBytes) {
-  // Opened without blocking so that a pipe cannot hang the program; only plain files are read.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) throwFileError(path);
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    const int error = errno;
-    ::close(fd_);
-    throw FileError(error, path);
-  }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(fd_);
-    if (S_ISDIR(info.st_mode)) throw FileError(EISDIR, path);
-    throw QuiralError(path + ": not a regular file");
-  }
-  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-}
-
-FileChunkReader::~FileChunkReader() {
-  ::close(fd_);
-}
+    : path_(path), file_(openRegularFile(path)), maxBytes_(maxBytes) {}
 
 bool FileChunkReader::readMore(std::string& out, size_t max) {
   const size_t old = out.size();
   out.resize(old + max);
   ssize_t n;
-  do n = ::read(fd_, out.data() + old, max);
+  do n = ::read(file_.get(), out.data() + old, max);
   while (n < 0 && errno == EINTR);
   if (n < 0) {
     const int error = errno;

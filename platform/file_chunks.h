@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/regular_file.h"
+
 namespace quiral {
 
 // Reads a plain file piece by piece, for readers that need not hold it whole. Pipes, sockets
@@ -11,7 +13,6 @@ class FileChunkReader {
  public:
   // Throws FileError when the file cannot be opened, QuiralError when it is no plain file.
   FileChunkReader(const std::string& path, size_t maxBytes);
-  ~FileChunkReader();
   FileChunkReader(const FileChunkReader&) = delete;
   FileChunkReader& operator=(const FileChunkReader&) = delete;
 
@@ -21,7 +22,7 @@ class FileChunkReader {
 
  private:
   std::string path_;
-  int fd_ = -1;
+  FileDescriptor file_;
   size_t maxBytes_;
   size_t read_ = 0;
 };

@@ -11,18 +11,11 @@
 #include <random>
 
 #include "platform/error.h"
+#include "platform/regular_file.h"
 
 namespace quiral {
 
 namespace {
-
-// Closes a descriptor when it goes out of scope.
-struct Descriptor {
-  int fd = -1;
-  ~Descriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
 
 std::string folderOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -63,6 +56,9 @@ bool checkReplaceable(const std::string& path, struct stat& info) {
     throwFileError(path);
   }
   if (S_ISDIR(info.st_mode)) throw FileError(EISDIR, path);
+  // A device or a pipe would be replaced by a plain file (as root a link to /dev/null would
+  // replace /dev/null itself): never what the user meant.
+  if (!S_ISREG(info.st_mode)) throw QuiralError(path + ": not a regular file");
   // access() lets root write anything; a file without any write bit was still made read-only
   // on purpose, so that is refused too.
   if (::access(path.c_str(), W_OK) != 0) throwFileError(path);
@@ -89,21 +85,15 @@ int createTemporary(const std::string& folder, std::string& tempPath) {
 }  // namespace
 
 std::string readWholeFile(const std::string& path, size_t maxBytes) {
-  // Opened without blocking so that a pipe cannot hang the program; only plain files are read.
-  Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-  if (file.fd < 0) throwFileError(path);
-  struct stat info {};
-  if (::fstat(file.fd, &info) != 0) throwFileError(path);
-  if (S_ISDIR(info.st_mode)) throw FileError(EISDIR, path);
-  if (!S_ISREG(info.st_mode)) throw QuiralError(path + ": not a regular file");
-  ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
+  int64_t size = 0;
+  const FileDescriptor file = openRegularFile(path, &size);
 
   std::string bytes;
   // The size is known for a plain file: one allocation instead of a growing copy.
-  if (info.st_size > 0) bytes.reserve(std::min(size_t(info.st_size), maxBytes));
+  if (size > 0) bytes.reserve(std::min(size_t(size), maxBytes));
   char buffer[1 << 16];
   for (;;) {
-    ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    ssize_t n = ::read(file.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       throwFileError(path);
@@ -121,22 +111,20 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
   const bool exists = checkReplaceable(target, existing);
 
   std::string tempPath;
-  Descriptor temp{createTemporary(folderOf(target), tempPath)};
-  if (temp.fd < 0) throwFileError(path);
+  FileDescriptor temp(createTemporary(folderOf(target), tempPath));
+  if (!temp) throwFileError(path);
   try {
-    writeAll(temp.fd, bytes, path);
+    writeAll(temp.get(), bytes, path);
     if (exists) {
       // The replacement is the same file to its users: same permissions and, where the process
       // may give it away, the same owner (ownership first, as it can clear set-id bits).
-      if (::fchown(temp.fd, existing.st_uid, existing.st_gid) != 0) {
+      if (::fchown(temp.get(), existing.st_uid, existing.st_gid) != 0) {
         // Not allowed for an ordinary user on another's file: the file becomes theirs.
       }
-      if (::fchmod(temp.fd, existing.st_mode & 07777) != 0) throwFileError(path);
+      if (::fchmod(temp.get(), existing.st_mode & 07777) != 0) throwFileError(path);
     }
-    if (::fsync(temp.fd) != 0) throwFileError(path);
-    int fd = temp.fd;
-    temp.fd = -1;
-    if (::close(fd) != 0) throwFileError(path);
+    if (::fsync(temp.get()) != 0) throwFileError(path);
+    if (::close(temp.release()) != 0) throwFileError(path);
     if (::rename(tempPath.c_str(), target.c_str()) != 0) throwFileError(path);
   } catch (...) {
     ::unlink(tempPath.c_str());
@@ -145,12 +133,10 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void writeWholeFile(const std::string& path, std::string_view bytes) {
-  Descriptor file{::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
-  if (file.fd < 0) throwFileError(path);
-  writeAll(file.fd, bytes, path);
-  int fd = file.fd;
-  file.fd = -1;
-  if (::close(fd) != 0) throwFileError(path);
+  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file) throwFileError(path);
+  writeAll(file.get(), bytes, path);
+  if (::close(file.release()) != 0) throwFileError(path);
 }
 
 }  // namespace quiral

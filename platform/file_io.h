@@ -18,7 +18,8 @@ std::string readWholeFile(const std::string& path, size_t maxBytes);
 // file keeps its permissions (and, where allowed, its owner); a new file gets the permissions
 // that the process's umask leaves. An existing target that may not be written (no write
 // permission, or no write bit at all, which even root respects here) is refused before anything
-// is written, as is a target that is a folder.
+// is written, as is a target that is a folder or any other file that is not a regular one
+// (a device, a pipe, a socket), after following links.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Creates or truncates `path` and writes `bytes` to it: for private scratch files that need no

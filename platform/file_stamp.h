@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quiral {
@@ -14,5 +15,7 @@ struct FileStamp {
 
 // Throws FileError when the file cannot be looked at.
 FileStamp fileStamp(const std::string& path);
+// The stamp of a regular file; nothing when there is none at `path` or it is no regular file.
+std::optional<FileStamp> regularFileStamp(const std::string& path);
 
 }  // namespace quiral

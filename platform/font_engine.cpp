@@ -19,7 +19,7 @@ std::mutex& fontconfigMutex() {
   static std::mutex mutex;
   return mutex;
 }
-int fontconfigUsers = 0;  // guarded by fontconfigMutex()
+bool fontconfigStarted = false;  // guarded by fontconfigMutex()
 
 // Beyond this many bytes of cached glyph pictures every cache is emptied and refilled on demand.
 constexpr size_t kGlyphBudget = size_t(64) << 20;
@@ -97,8 +97,11 @@ void FontEngine::start() {
   if (started_) return;
   started_ = true;
   if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+  // fontconfig's configuration is started once and kept until the process ends: FcFini is never
+  // called, since another user of fontconfig in the process (Qt's font database in the windowed
+  // program) holds on to the same configuration and would be left with freed memory.
   std::lock_guard lock(fontconfigMutex());
-  if (fontconfigUsers++ == 0) FcInit();
+  if (!fontconfigStarted) fontconfigStarted = FcInit() == FcTrue;
 }
 
 FontEngine::~FontEngine() {
@@ -106,8 +109,6 @@ FontEngine::~FontEngine() {
   byRequest_.clear();
   byFile_.clear();  // faces close before the library
   if (library_) FT_Done_FreeType(library_);
-  std::lock_guard lock(fontconfigMutex());
-  if (--fontconfigUsers == 0) FcFini();  // releases fontconfig's configuration and caches
 }
 
 std::string FontEngine::findFile(const std::string& family, bool bold, int& index) {

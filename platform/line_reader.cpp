@@ -37,36 +37,25 @@ namespace {
 constexpr size_t kBufferSize = 64 * 1024;
 }
 
-TextFileReader::TextFileReader(const std::string& path) : path_(path) {
-  // Opened without blocking, so that a pipe named like a library cannot hang the program here.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) throwFileError(path);
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    int err = errno;
-    ::close(fd_);
-    errno = err;
-    throwFileError(path);
-  }
-  // Pipes, sockets and devices never end or wait for a writer: only files (and folders, whose
-  // read fails with the system's own message) are read.
-  if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
-    throw QuiralError(path + ": not a regular file");
-  }
-  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  // Not zero-filled: every byte is read into before it is looked at.
-  buffer_.reset(new char[kBufferSize]);
+TextFileReader::TextFileReader(const std::string& path)
+    : path_(path),
+      file_(openRegularFile(path)),
+      // Not zero-filled: every byte is read into before it is looked at.
+      buffer_(new char[kBufferSize]) {}
+
+TextFileReader::TextFileReader(InMemory, std::string_view text)
+    : path_("(text in memory)"), buffer_(new char[std::max<size_t>(text.size(), 1)]) {
+  std::memcpy(buffer_.get(), text.data(), text.size());
+  end_ = text.size();
+  onlyLf_ = !std::memchr(buffer_.get(), '\r', end_) && !std::memchr(buffer_.get(), 26, end_);
 }
 
-TextFileReader::~TextFileReader() {
-  if (fd_ >= 0) ::close(fd_);
-}
+TextFileReader::~TextFileReader() = default;
 
 bool TextFileReader::fill() {
+  if (!file_) return false;  // a text in memory is all in the buffer from the start
   for (;;) {
-    ssize_t n = ::read(fd_, buffer_.get(), kBufferSize);
+    ssize_t n = ::read(file_.get(), buffer_.get(), kBufferSize);
     if (n < 0) {
       if (errno == EINTR) continue;
       throwFileError(path_);
@@ -239,6 +228,10 @@ bool TextFileReader::readLine(std::string& line) {
 
 std::vector<std::string> readAllLines(const std::string& path) {
   TextFileReader reader(path);
+  return readAllLines(reader);
+}
+
+std::vector<std::string> readAllLines(TextFileReader& reader) {
   std::vector<std::string> lines;
   std::string line;
   while (reader.readLine(line)) lines.push_back(line);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/regular_file.h"
+
 namespace quiral {
 
 // Splits text into lines the way every text file of the program is read: a line ends at CR,
@@ -29,11 +31,15 @@ class LineSplitter {
   bool ended_ = false;
 };
 
-// Reads a text file line by line with LineSplitter's rules, through a fixed buffer.
-// Open and read failures throw FileError with the platform's message.
+// Reads a text file line by line with LineSplitter's rules, through a fixed buffer. The file is
+// opened with openRegularFile; open and read failures throw FileError with the platform's message.
 class TextFileReader {
  public:
   explicit TextFileReader(const std::string& path);
+  // The same reader over a text held in memory (copied), with the same line rules: for the fuzz
+  // targets, and for whoever has a file's bytes already.
+  struct InMemory {};
+  TextFileReader(InMemory, std::string_view text);
   ~TextFileReader();
   TextFileReader(const TextFileReader&) = delete;
   TextFileReader& operator=(const TextFileReader&) = delete;
@@ -59,7 +65,7 @@ class TextFileReader {
   size_t findCandidateLine(std::string_view prefix) const;
 
   std::string path_;
-  int fd_ = -1;
+  FileDescriptor file_;
   std::unique_ptr<char[]> buffer_;
   std::string spill_;  // a line that runs across buffer refills
   size_t pos_ = 0;
@@ -71,6 +77,7 @@ class TextFileReader {
 
 // Whole-file helpers.
 std::vector<std::string> readAllLines(const std::string& path);
+std::vector<std::string> readAllLines(TextFileReader& reader);
 
 template <typename OnLine>
 bool LineSplitter::feedEach(std::string_view chunk, OnLine&& onLine) {

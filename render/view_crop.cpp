@@ -5,12 +5,14 @@
 #include <limits>
 
 #include "platform/bitmap.h"
+#include "render/renderer.h"
 
 namespace quiral {
 
 namespace {
 
-constexpr int32_t kMargin = 50;
+constexpr int32_t kMargin = kViewMargin;
+static_assert(kMaxViewSide == Renderer::kCanvasSize + 2 * kMargin);
 
 // The view's size along one axis: the box plus both margins, at least one pixel (a box of only
 // negative coordinates has its right edge left of its clamped left edge) and at most kMaxViewSide.

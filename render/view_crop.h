@@ -16,8 +16,12 @@ struct ViewCrop {
   bool blank = false;  // nothing was mapped: the view stays white
 };
 
-// Largest side of the view image; a coordinate near the 32-bit limit must not ask for gigabytes.
-constexpr int32_t kMaxViewSide = 8192;
+// Largest side of the view image: the 2000-pixel drawing canvas with a margin on each side.
+// Nothing can be drawn outside the canvas, so a larger view would only add white that costs a
+// pass over memory at every crop (a coordinate near the 32-bit limit once asked for an 8192-pixel
+// square of 201 MB), while the canvas's own pixels always fit.
+constexpr int32_t kViewMargin = 50;
+constexpr int32_t kMaxViewSide = 2000 + 2 * kViewMargin;
 // Side of the white view shown when no coordinate was mapped.
 constexpr int32_t kBlankViewSide = 101;
 

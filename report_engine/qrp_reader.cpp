@@ -1,5 +1,6 @@
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "platform/error.h"
 #include "platform/file_io.h"
@@ -17,16 +18,21 @@ using qrp::ItemKind;
 // one of ours.
 constexpr size_t kMaxFileBytes = size_t(1) << 31;
 
-[[noreturn]] void damaged() {
-  throw QuiralError("The prepared report file is damaged and cannot be read");
+// `offset` is where in the file the reading stopped, for whoever looks into the file.
+[[noreturn]] void damaged(size_t offset) {
+  throw QuiralError("The prepared report file is damaged and cannot be read (at byte " +
+                    std::to_string(offset) + ")");
 }
 
 // Reads little-endian values, refusing to read past the end.
 class ByteReader {
  public:
-  explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+  // `base` is where `bytes` begin in the file.
+  explicit ByteReader(std::string_view bytes, size_t base = 0) : bytes_(bytes), base_(base) {}
 
   size_t remaining() const { return bytes_.size() - pos_; }
+  size_t offset() const { return base_ + pos_; }
+  [[noreturn]] void damaged() const { quiral::damaged(offset()); }
   void need(uint64_t n) const {
     if (n > remaining()) damaged();
   }
@@ -89,34 +95,35 @@ class ByteReader {
 
  private:
   std::string_view bytes_;
+  size_t base_;
   size_t pos_ = 0;
 };
 
 std::shared_ptr<const Bitmap> readPicture(ByteReader& r) {
   const uint32_t w = r.u32(), h = r.u32();
-  if (w == 0 || h == 0 || w > qrp::kMaxPictureSide || h > qrp::kMaxPictureSide) damaged();
+  if (w == 0 || h == 0 || w > qrp::kMaxPictureSide || h > qrp::kMaxPictureSide) r.damaged();
   // The runs must be in the file before the picture is made, and must be able to cover it: the
   // picture is never larger than what the runs present can fill.
   const uint32_t runCount = r.count(qrp::kRunBytes);
   const uint64_t pixels = uint64_t(w) * h;
-  if (pixels > uint64_t(runCount) * qrp::kMaxRun || pixels < runCount) damaged();
+  if (pixels > uint64_t(runCount) * qrp::kMaxRun || pixels < runCount) r.damaged();
   auto b = std::make_shared<Bitmap>(int(w), int(h));
   uint8_t* out = b->data();
   uint64_t filled = 0;
   for (uint32_t i = 0; i < runCount; ++i) {
     const uint32_t length = uint32_t(r.u8()) + 1;
-    if (length > uint32_t(qrp::kMaxRun)) damaged();
+    if (length > uint32_t(qrp::kMaxRun)) r.damaged();
     const char* rgb = r.take(3);
-    if (filled + length > pixels) damaged();
+    if (filled + length > pixels) r.damaged();
     for (uint32_t k = 0; k < length; ++k, out += 3) std::memcpy(out, rgb, 3);
     filled += length;
   }
-  if (filled != pixels) damaged();
+  if (filled != pixels) r.damaged();
   return b;
 }
 
-FrameSides sidesFrom(uint8_t bits) {
-  if (bits > 15) damaged();
+FrameSides sidesFrom(const ByteReader& r, uint8_t bits) {
+  if (bits > 15) r.damaged();
   return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};
 }
 
@@ -128,7 +135,7 @@ PageItem readItem(ByteReader& r, const std::vector<std::shared_ptr<const Bitmap>
     case ItemKind::Fill:
       return PageFill{box, color};
     case ItemKind::Frame: {
-      FrameSides sides = sidesFrom(r.u8());
+      FrameSides sides = sidesFrom(r, r.u8());
       return PageFrame{box, sides, color, r.bounded(0, qrp::kMaxPenWidth)};
     }
     case ItemKind::Text: {
@@ -150,13 +157,13 @@ PageItem readItem(ByteReader& r, const std::vector<std::shared_ptr<const Bitmap>
       p.center = r.flag();
       uint32_t index = r.u32();
       if (index != 0xFFFFFFFFu) {
-        if (index >= pictures.size()) damaged();
+        if (index >= pictures.size()) r.damaged();
         p.picture = pictures[index];
       }
       return p;
     }
   }
-  damaged();
+  r.damaged();
 }
 
 }  // namespace
@@ -166,9 +173,9 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
       std::memcmp(bytes.data(), qrp::kMagic, sizeof qrp::kMagic) != 0)
     throw QuiralError("The file is not a prepared report");
   // Check the whole file before reading any of it: damage anywhere is refused up front.
-  if (bytes.size() < sizeof qrp::kMagic + 4) damaged();
+  if (bytes.size() < sizeof qrp::kMagic + 4) damaged(bytes.size());
   const std::string_view body = bytes.substr(0, bytes.size() - 4);
-  ByteReader tail(bytes.substr(bytes.size() - 4));
+  ByteReader tail(bytes.substr(bytes.size() - 4), bytes.size() - 4);
   const uint32_t storedSum = tail.u32();
 
   ByteReader r(body);
@@ -176,14 +183,15 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
   const uint16_t version = r.u16();
   if (version > kQrpVersion)
     throw QuiralError("The prepared report was written by a newer version of the program");
-  if (version == 0 || crc32Of(body) != storedSum) damaged();
+  if (version == 0) r.damaged();
+  if (crc32Of(body) != storedSum) damaged(body.size());  // where the checksum is
 
   PreparedReport report;
   report.title = r.string();
   report.pageWidth = r.bounded(1, kMaxPageLength);
   report.pageHeight = r.bounded(1, kMaxPageLength);
   const uint8_t orientation = r.u8();
-  if (orientation > uint8_t(Orientation::Landscape)) damaged();
+  if (orientation > uint8_t(Orientation::Landscape)) r.damaged();
   report.orientation = Orientation(orientation);
 
   std::vector<std::shared_ptr<const Bitmap>> pictures(r.count(qrp::kMinPictureBytes));
@@ -193,18 +201,23 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
   for (auto& slot : report.pages) {
     auto page = std::make_shared<PreparedPage>();
     const uint32_t items = r.count(qrp::kMinItemBytes);
-    if (items > qrp::kMaxItemsPerPage) damaged();
+    if (items > qrp::kMaxItemsPerPage) r.damaged();
     page->items.resize(items);
     for (PageItem& item : page->items) item = readItem(r, pictures);
-    if (!qrp::coverageWithinLimit(*page, report.pageWidth, report.pageHeight)) damaged();
+    if (!qrp::coverageWithinLimit(*page, report.pageWidth, report.pageHeight)) r.damaged();
     slot = std::move(page);
   }
-  if (r.remaining() != 0) damaged();
+  if (r.remaining() != 0) r.damaged();
   return report;
 }
 
 PreparedReport loadPreparedReport(const std::string& path) {
-  return decodePreparedReport(readWholeFile(path, kMaxFileBytes));
+  const std::string bytes = readWholeFile(path, kMaxFileBytes);
+  try {
+    return decodePreparedReport(bytes);
+  } catch (const QuiralError& e) {
+    throw QuiralError(path + ": " + e.what());  // which file is damaged, not only that one is
+  }
 }
 
 }  // namespace quiral

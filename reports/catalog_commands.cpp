@@ -54,12 +54,14 @@ bool CatalogCommands::generating() const {
 CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
   TQuickRep* report = reportFor(kind);
   if (!report) throw QuiralError("The catalog reports are not made yet");
+  // An empty list is refused before anything else: the user must hear why nothing happens,
+  // even while another catalog is busy or on show.
+  const LibraryBrowser& browser = data_.session.browser;
+  if (browser.components().empty()) return Outcome::Refused;
   // The catalog walks the component list: a second run while pages are being made would move
   // the cursor under the first.
   if (generating()) return Outcome::Busy;
   if (report->previewShowing()) return Outcome::AlreadyShowing;
-  const LibraryBrowser& browser = data_.session.browser;
-  if (browser.components().empty()) return Outcome::Refused;
 
   currentReport_ = report;
   zerarparaimprimir(*report);

@@ -12,7 +12,7 @@ packages=(
   libcairo2-dev libdeflate-dev librsvg2-bin
   qt6-translations-l10n
   qpdf poppler-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   locales
   kicad-symbols
 )

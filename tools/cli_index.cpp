@@ -74,8 +74,16 @@ int runIndex(const std::vector<std::string>& args) {
                    parsed.prefix->c_str());
       return 1;
     }
-    const MemoryTable& comp = index.RxMD_comp();
-    printCommands(comp.text(size_t(comp.currentRow()), CompField::Comandos));
+    const std::optional<size_t> block = index.blockOfCurrentName();
+    if (!block) {
+      const MemoryTable& names = index.RxMD_principal();
+      const std::string name(names.text(size_t(names.currentRow()), PrincipalField::alias));
+      std::fprintf(stderr,
+                   "quiral-cli index: \"%s\" has no block (an ALIAS line outside any DEF)\n",
+                   name.c_str());
+      return 1;
+    }
+    printCommands(index.RxMD_comp().text(*block, CompField::Comandos));
     return 0;
   }
   const MemoryTable& names = index.RxMD_principal();

@@ -4,7 +4,6 @@
 #include <clocale>
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,17 +41,8 @@ int runCommand(const CliCommand& command, const std::vector<std::string>& args) 
     std::fprintf(stderr, "quiral-cli %s: %s\nusage: quiral-cli %s %s\n", command.name, e.what(),
                  command.name, command.usage);
     return 2;
-  } catch (const quiral::FileError& e) {
-    std::fprintf(stderr, "quiral-cli: %s: %s\n", e.path().c_str(), e.what());
-  } catch (const std::filesystem::filesystem_error& e) {
-    // An output folder that cannot be made: the path and the system's reason, as for a file,
-    // rather than the library's own wording.
-    if (e.path1().empty())
-      std::fprintf(stderr, "quiral-cli: %s\n", e.code().message().c_str());
-    else
-      std::fprintf(stderr, "quiral-cli: %s: %s\n", e.path1().c_str(), e.code().message().c_str());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "quiral-cli: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "quiral-cli: %s\n", quiral::userMessage(std::current_exception()).c_str());
   }
   return 1;
 }

@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/png_writer.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
@@ -166,12 +169,27 @@ std::string safeFileName(std::string_view text) {
   return out;
 }
 
+std::string fileStem(const std::string& libraryPath) {
+  return safeFileName(std::filesystem::path(libraryPath).stem().string());
+}
+
 std::string entryFileName(const std::string& libraryPath, size_t index, std::string_view name,
                           PictureFormat format) {
-  std::string stem = std::filesystem::path(libraryPath).stem().string();
   char number[24];
   std::snprintf(number, sizeof number, "%04zu", index);
-  return safeFileName(stem) + "-" + number + "-" + safeFileName(name) + extensionOf(format);
+  return fileStem(libraryPath) + "-" + number + "-" + safeFileName(name) + extensionOf(format);
+}
+
+// Files are named by library stem, so two libraries of one stem (a/x.lib and b/x.lib) would
+// write over each other's files: refused before anything is drawn.
+void refuseSharedStems(const std::vector<std::string>& libraries) {
+  std::map<std::string, const std::string*> firstOfStem;
+  for (const std::string& library : libraries) {
+    const auto [seen, added] = firstOfStem.emplace(fileStem(library), &library);
+    if (!added)
+      throw QuiralError(*seen->second + " and " + library + " would both write " + seen->first +
+                        "-NNNN-NAME files: draw them into separate folders");
+  }
 }
 
 // Shows every component of one library as vectors and writes each as SVG or PDF (or only
@@ -193,6 +211,7 @@ size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
     }
   }
   return count;
+}
 }
 
 // Shows every component of one library, as the drawings catalog walks it, and queues each view
@@ -224,12 +243,16 @@ class LibraryJobs {
   LibraryJobs(const std::vector<std::string>& libraries, const std::optional<std::string>& output,
               size_t jobs, PictureFormat format)
       : libraries_(libraries), output_(output), format_(format), outcomes_(libraries.size()) {
-    for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
+    try {
+      for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
+    } catch (const std::system_error& e) {
+      // A thread that cannot start is a failure of the run, reported as any other: the workers
+      // already started are stopped and joined, never left to end the program.
+      stopAndJoin();
+      throw QuiralError(std::string("cannot start a drawing thread: ") + e.what());
+    }
   }
-  ~LibraryJobs() {
-    stop_ = true;
-    for (std::thread& worker : workers_) worker.join();
-  }
+  ~LibraryJobs() { stopAndJoin(); }
   LibraryJobs(const LibraryJobs&) = delete;
   LibraryJobs& operator=(const LibraryJobs&) = delete;
 
@@ -250,6 +273,11 @@ class LibraryJobs {
     size_t count = 0;
     std::exception_ptr failure;
   };
+
+  void stopAndJoin() {
+    stop_ = true;
+    for (std::thread& worker : workers_) worker.join();
+  }
 
   void work() {
     std::optional<Session> session;
@@ -302,7 +330,10 @@ int runRenderAll(const std::vector<std::string>& args) {
   RenderArguments parsed = parseRenderArguments(args, true);
   if (parsed.positional.empty()) throw UsageError("expects at least one library file");
   if (!parsed.output && !parsed.noWrite) throw UsageError("needs -o DIR or --no-write");
-  if (!parsed.noWrite) std::filesystem::create_directories(*parsed.output);
+  if (!parsed.noWrite) {
+    refuseSharedStems(parsed.positional);
+    std::filesystem::create_directories(*parsed.output);
+  }
   const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
   const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
   LibraryJobs work(parsed.positional, output, jobs, parsed.format);

@@ -15,7 +15,8 @@ namespace quiral::cli {
 
 // Encodes and writes prepared pictures as PNG files on a second thread, so that drawing the next
 // component and encoding and writing the last one overlap. The drawing thread prepares each
-// picture (palette indexing and packing) and hands over its packed rows. The first failure is kept:
+// picture (palette indexing and packing) and hands over its packed rows. Each file is written
+// under a temporary name and renamed into place once whole. The first failure is kept:
 // later pictures are dropped, and push() or finish() rethrow it.
 class PngWriteQueue {
  public:

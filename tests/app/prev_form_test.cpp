@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -215,8 +216,11 @@ TEST_F(PrevFormTest, SaveAndLoadPreparedPages) {
     EXPECT_TRUE(QFile::exists(dir.filePath("saved.QRP")));
     child<QPushButton>(w, "BB_ler")->click();  // cancelled: only repaints
     child<QPushButton>(w, "BB_ler")->click();  // damaged: the engine's reason, the pages stay
+    // Which file, and where in it the reading stopped (its checksum no longer matches).
     EXPECT_EQ(errors.messages(),
-              QStringList{"The prepared report file is damaged and cannot be read"});
+              QStringList{dir.filePath("bad.QRP") +
+                          ": The prepared report file is damaged and cannot be read (at byte " +
+                          QString::number(QFileInfo(dir.filePath("bad.QRP")).size() - 4) + ")"});
     EXPECT_EQ(w.qrPrinter()->pageCount(), 3);
     child<QPushButton>(w, "BB_ler")->click();  // one page: the controls follow it
     EXPECT_EQ(w.qrPrinter()->pageCount(), 1);

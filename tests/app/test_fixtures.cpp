@@ -38,8 +38,8 @@ CurrentFolderGuard::~CurrentFolderGuard() {
     ADD_FAILURE() << "cannot return to " << saved_;
 }
 
-QString platformText(int errorNumber) {
-  return QString::fromLocal8Bit(std::strerror(errorNumber));
+QString platformText(const QString& path, int errorNumber) {
+  return path + ": " + QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
 bool hasInk(const QImage& image) {

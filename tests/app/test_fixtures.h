@@ -35,8 +35,8 @@ class CurrentFolderGuard {
   std::string saved_;
 };
 
-// The platform's text for an errno value, as the error box shows it.
-QString platformText(int errorNumber);
+// What the error box shows for a failed file: its path and the platform's text for the errno.
+QString platformText(const QString& path, int errorNumber);
 
 // True when the image has a pixel that is not white.
 bool hasInk(const QImage& image);

@@ -4,18 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace quiral {
 namespace {
 
-MemoryTable namesTable(std::initializer_list<std::pair<const char*, const char*>> rows) {
+MemoryTable namesTable(std::initializer_list<std::pair<std::string, std::string>> rows) {
   MemoryTable table(
       {{"alias", FieldKind::Text}, {"lib", FieldKind::Text}, {"nr", FieldKind::Integer}}, 4);
   int32_t nr = 0;
   for (const auto& [alias, lib] : rows) {
     const size_t row = table.Append();
-    table.setValue(row, 0, std::string(alias));
-    table.setValue(row, 1, std::string(lib));
+    table.setValue(row, 0, alias);
+    table.setValue(row, 1, lib);
     table.setValue(row, 2, ++nr);
   }
   return table;
@@ -40,6 +41,13 @@ TEST(MemoryTable, SortsOnAFieldListIgnoringCaseAndKeepsTheCurrentRow) {
   EXPECT_EQ(table.currentRow(), 4);
   EXPECT_EQ(table.displayText(size_t(table.currentRow()), 2), "2");
   EXPECT_THROW(table.SortOnFields("alias;missing"), std::invalid_argument);
+}
+
+TEST(MemoryTable, NamesThatDifferOnlyByTrailingNulBytesAreNotEqual) {
+  using namespace std::string_literals;
+  MemoryTable table = namesTable({{"A\0\0"s, "a"}, {"A\0"s, "b"}, {"A", "c"}});
+  table.SortOnFields("alias;lib");  // were they equal, "lib" would keep them as added
+  EXPECT_EQ(column(table, 1), "c b a ");
 }
 
 }  // namespace

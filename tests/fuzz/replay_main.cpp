@@ -11,12 +11,15 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Optional, as for libFuzzer: a target that must prepare itself before its first input defines it.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s SEED_FOLDER\n", argv[0]);
     return 2;
   }
+  if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
   const std::filesystem::path folder = argv[1];
   std::error_code error;
   std::vector<std::filesystem::path> seeds;

@@ -179,7 +179,7 @@ TEST(LibraryBrowser, FailuresStopWithThePlatformMessageAndKeepWhatWasRead) {
     b.browser.LoadLibrary(dir.path().string(), "gone.lib");
     ADD_FAILURE() << "loaded a missing file";
   } catch (const FileError& e) {
-    EXPECT_STREQ(e.what(), std::strerror(ENOENT));
+    EXPECT_EQ(std::string(e.what()), dir.file("gone.lib") + ": " + std::strerror(ENOENT));
   }
   EXPECT_TRUE(b.browser.components().empty());
   EXPECT_EQ(b.browser.CurrentLibraryPath(), dir.file("gone.lib"));

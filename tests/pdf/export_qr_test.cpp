@@ -119,7 +119,7 @@ TEST(ExportQr, AWriteThatFailsMidwayLeavesTheOldFileAndNoTemporaries) {
     ::setenv("TMPDIR", savedTmp.c_str(), 1);
 
   EXPECT_FALSE(failed);
-  EXPECT_EQ(failed.reason, std::strerror(EFBIG));
+  EXPECT_EQ(failed.reason, folder.file("target.PDF") + ": " + std::strerror(EFBIG));
   EXPECT_EQ(ex.recorder.calls.back(), "error " + failed.reason);
   EXPECT_EQ(readFile(folder.file("target.PDF")), "the previous export");
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"first.PDF", "target.PDF"}));

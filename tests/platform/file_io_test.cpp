@@ -12,21 +12,14 @@
 #include <string>
 
 #include "platform/error.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-  fs::path path = fs::temp_directory_path() / ("quiral_file_io_" + std::to_string(getpid()));
-  TempFolder() { fs::create_directories(path); }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string file(const char* name) const { return (path / name).string(); }
-};
+using testing::TempDir;
 
 // Makes writes past `bytes` fail for as long as it lives, for root too: the process's file size
 // limit is lowered, and the signal that comes with passing it ignored, so write() fails with EFBIG.
@@ -46,27 +39,45 @@ struct FileSizeLimit {
 };
 
 TEST(FileIo, AtomicWriteReplacesWholeFilesAndLeavesNoTemporaries) {
-  TempFolder dir;
+  TempDir dir;
   const std::string target = dir.file("pages.qrp");
   writeFileAtomically(target, "old contents");
   writeFileAtomically(target, std::string("new\0bytes", 9));
   EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));
   // No bound at all reads the same (the size taken from the file, not from the bound).
   EXPECT_EQ(readWholeFile(target, SIZE_MAX), std::string("new\0bytes", 9));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
   // A failure while writing over the file leaves it as it was, with no temporary beside it.
   {
     FileSizeLimit limit(4);
     EXPECT_THROW(writeFileAtomically(target, "more than four bytes"), FileError);
   }
   EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
   // A folder in the way stays a folder; a missing folder is an error.
   fs::create_directory(dir.file("folder.qrp"));
   EXPECT_THROW(writeFileAtomically(dir.file("folder.qrp"), "x"), FileError);
   EXPECT_TRUE(fs::is_directory(dir.file("folder.qrp")));
   EXPECT_THROW(writeFileAtomically(dir.file("missing/x.qrp"), "x"), FileError);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(FileIo, AtomicWriteRefusesAPipeOrALinkToOneAndLeavesItInPlace) {
+  TempDir dir;
+  const std::string pipe = dir.file("x.PDF"), link = dir.file("link.PDF");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink(pipe, link);
+  for (const std::string& target : {pipe, link}) {
+    try {
+      writeFileAtomically(target, "pdf");
+      ADD_FAILURE() << target << " was replaced";
+    } catch (const QuiralError& e) {
+      EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe)));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
 mode_t modeOf(const std::string& path) {
@@ -76,7 +87,7 @@ mode_t modeOf(const std::string& path) {
 }
 
 TEST(FileIo, AtomicWriteKeepsModeFollowsLinksAndLeavesTheUmaskAlone) {
-  TempFolder dir;
+  TempDir dir;
   const std::string privateFile = dir.file("private.qrp");
   writeFileAtomically(privateFile, "v1");
   ASSERT_EQ(::chmod(privateFile.c_str(), 0600), 0);
@@ -91,19 +102,20 @@ TEST(FileIo, AtomicWriteKeepsModeFollowsLinksAndLeavesTheUmaskAlone) {
   EXPECT_EQ(modeOf(dir.file("new.qrp")), 0640u);
 
   // The link stays a link; the file it points to gets the bytes. A dangling link makes its file.
-  fs::create_directory(dir.path / "real");
-  fs::create_symlink("real/target.qrp", dir.path / "link.qrp");
+  fs::create_directory(dir.path() / "real");
+  fs::create_symlink("real/target.qrp", dir.path() / "link.qrp");
   writeFileAtomically(dir.file("link.qrp"), "through the link");
-  EXPECT_TRUE(fs::is_symlink(dir.path / "link.qrp"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "link.qrp"));
   EXPECT_EQ(readWholeFile(dir.file("real/target.qrp"), 100), "through the link");
   writeFileAtomically(dir.file("link.qrp"), "again");
-  EXPECT_TRUE(fs::is_symlink(dir.path / "link.qrp"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "link.qrp"));
   EXPECT_EQ(readWholeFile(dir.file("real/target.qrp"), 100), "again");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "real"), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "real"), fs::directory_iterator()),
+            1);
 }
 
 TEST(FileIo, AtomicWriteRefusesAReadOnlyTargetBeforeWriting) {
-  TempFolder dir;
+  TempDir dir;
   const std::string target = dir.file("locked.pdf");
   writeFileAtomically(target, "keep me");
   ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
@@ -115,16 +127,16 @@ TEST(FileIo, AtomicWriteRefusesAReadOnlyTargetBeforeWriting) {
   }
   EXPECT_EQ(readWholeFile(target, 100), "keep me");
   EXPECT_EQ(modeOf(target), 0444u);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST(FileIo, ReadingRefusesWhatIsTooLargeOrNotAFile) {
-  TempFolder dir;
+  TempDir dir;
   writeFileAtomically(dir.file("big"), std::string(1000, 'x'));
   EXPECT_THROW(readWholeFile(dir.file("big"), 999), QuiralError);
   EXPECT_EQ(readWholeFile(dir.file("big"), 1000).size(), 1000u);
   EXPECT_THROW(readWholeFile(dir.file("none"), 10), FileError);
-  EXPECT_THROW(readWholeFile(dir.path.string(), 10), FileError);
+  EXPECT_THROW(readWholeFile(dir.path().string(), 10), FileError);
   ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
   EXPECT_THROW(readWholeFile(dir.file("pipe"), 10), QuiralError);  // would wait for a writer
 }

@@ -101,14 +101,16 @@ TEST(RenderComponent, ViewBeyondTheCanvasIsWhiteAndBounded) {
   EXPECT_EQ(r.ViewImage().width(), 1020 + 100);
   EXPECT_EQ(r.ViewImage().pixel(49, 1000 - 930), kW);
   EXPECT_EQ(r.ViewImage().pixel(50 + 1019, 50), kB);  // right edge of the box
-  // A symbol wider than the canvas: the view is wider too, white where nothing could be drawn.
+  // A symbol wider than the canvas: the view holds the whole canvas and its margins, no more,
+  // since nothing can be drawn beyond it.
   renderBlock(r, {"S -12000 100 12000 -100 0 1 0 N"});
-  EXPECT_EQ(r.ViewImage().width(), 3449 + 100);
-  EXPECT_EQ(r.ViewImage().pixel(2100, 50), kW);
-  // Coordinates near the 32-bit limit are cut at 8192 pixels a side.
+  EXPECT_EQ(r.ViewImage().width(), 2100);
+  EXPECT_EQ(r.ViewImage().pixel(2049, 50), kB);  // the box's top edge, on the canvas's last column
+  EXPECT_EQ(r.ViewImage().pixel(2050, 50), kW);
+  // Coordinates near the 32-bit limit: the same bound.
   renderBlock(r, {"S -99999999999 99999999999 99999999999 -99999999999 0 1 0 N"});
-  EXPECT_EQ(r.ViewImage().width(), 8192);
-  EXPECT_EQ(r.ViewImage().height(), 8192);
+  EXPECT_EQ(r.ViewImage().width(), 2100);
+  EXPECT_EQ(r.ViewImage().height(), 2100);
 }
 
 TEST(PenMode, MaskUntilTheFirstInvertedPinThenCopy) {
@@ -181,8 +183,8 @@ TEST(BadInput, NeverCrashesOrDoesUnboundedWork) {
   };
   Renderer r;
   renderBlock(r, lines);
-  EXPECT_LE(r.ViewImage().width(), 8192);
-  EXPECT_LE(r.ViewImage().height(), 8192);
+  EXPECT_LE(r.ViewImage().width(), kMaxViewSide);
+  EXPECT_LE(r.ViewImage().height(), kMaxViewSide);
   for (const std::string& line : lines) {
     Renderer one;
     renderBlock(one, {line});

@@ -58,13 +58,19 @@ void putU32(std::string& bytes, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = char((v >> (8 * i)) & 0xFF);
 }
 
-std::string messageOf(std::string_view bytes) {
+std::string fullMessageOf(std::string_view bytes) {
   try {
     decodePreparedReport(bytes);
   } catch (const QuiralError& e) {
     return e.what();
   }
   return "accepted";
+}
+
+// The message without the offset it ends with.
+std::string messageOf(std::string_view bytes) {
+  const std::string full = fullMessageOf(bytes);
+  return full.substr(0, full.find(" (at byte "));
 }
 
 class QrpFileTest : public ::testing::Test {
@@ -130,6 +136,11 @@ TEST(QrpFormat, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
               "The prepared report file is damaged and cannot be read")
         << "field at " << at;
   }
+  std::string forged = bytes;
+  putU32(forged, pictureCount, 0xFFFFFFFFu);
+  EXPECT_EQ(fullMessageOf(withChecksum(forged)),
+            "The prepared report file is damaged and cannot be read (at byte " +
+                std::to_string(pictureCount + 4) + ")");
   // A page of ten metres would make page pictures of gigabytes.
   std::string hugePage = bytes;
   putU32(hugePage, 8 + 2 + 5, 100000);
@@ -291,7 +302,15 @@ TEST_F(QrpFileTest, ADamagedFileLeavesThePagesAsTheyWere) {
   const std::string bad = (dir / "bad.QRP").string();
   std::string bytes = encodePreparedReport(sampleReport());
   std::ofstream(bad, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-  EXPECT_THROW(g.report.qrPrinter().load(bad), QuiralError);
+  try {
+    g.report.qrPrinter().load(bad);
+    ADD_FAILURE() << "a damaged file was loaded";
+  } catch (const QuiralError& e) {
+    // The file and where its checksum sits, which no longer matches the shortened body.
+    EXPECT_EQ(std::string(e.what()),
+              bad + ": The prepared report file is damaged and cannot be read (at byte " +
+                  std::to_string(bytes.size() / 2 - 4) + ")");
+  }
   EXPECT_THROW(g.report.qrPrinter().load((dir / "missing.QRP").string()), FileError);
   EXPECT_THROW(g.report.qrPrinter().load(dir.string()), FileError);  // a folder
   EXPECT_EQ(g.report.qrPrinter().pageCount(), 2);

@@ -133,6 +133,17 @@ TEST_F(CatalogPreviewTest, ACommandForAReportOnShowChangesNothing) {
   EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);  // not rewound
 }
 
+TEST_F(CatalogPreviewTest, AnEmptyListIsRefusedEvenWithThePreviewOpen) {
+  writeBytes(dir.file("libs/empty.lib"), "EESchema-LIBRARY Version 2.4\n");
+  Outcome again = Outcome::Ready;
+  pump->whileOpen = [&] {
+    f.load(dir.file("libs/empty.lib"));
+    again = f.commands.begin(CatalogKind::Drawings);
+  };
+  ASSERT_EQ(f.commands.run(CatalogKind::Drawings), Outcome::Ready);
+  EXPECT_EQ(again, Outcome::Refused);
+}
+
 TEST_F(CatalogPreviewTest, TheDrawingsCatalogHoldsThePdfButtonWhileItMakesPages) {
   f.commands.run(CatalogKind::Drawings);
   // Disabled with each of the 3 cells, enabled by the last call and at the generation's end.

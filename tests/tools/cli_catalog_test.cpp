@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "cli_runner.h"
 #include "platform/png_writer.h"
@@ -56,8 +61,53 @@ TEST(CliCatalog, ExportsAPdfNamedAsThePreviewNamesIt) {
   r = runCli({"catalog", kGates, "--kind", "list", "-o", out.file("missing/list.pdf")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "Page... 1 of 1\nError exporting report: " + std::string(std::strerror(ENOENT)) + "\n");
+  EXPECT_EQ(r.err, "Page... 1 of 1\nError exporting report: " + out.file("missing/list.PDF") +
+                       ": " + std::strerror(ENOENT) + "\n");
+
+  // An output without a file name would be a hidden ".PDF".
+  for (const std::string& name : {std::string(), out.file("out.d/")}) {
+    r = runCli({"catalog", kGates, "--kind", "list", "-o", name});
+    EXPECT_EQ(r.status, 1) << name;
+    EXPECT_NE(r.err.find("needs a file name"), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(".PDF"));
+  EXPECT_FALSE(std::filesystem::exists(out.file("out.d/.PDF")));
+}
+
+TEST(CliCatalog, AnExportStoppedBySigtermLeavesNoSpoolFolderBehind) {
+  OutputFolder out, temporary;
+  const std::string err = out.file("err");
+  std::vector<std::string> storage{
+      QUIRAL_CLI,        "catalog",  std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Device.lib",
+      "--kind",          "drawings", "-o",
+      out.file("device")};
+  std::vector<char*> argv;
+  for (std::string& arg : storage) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::string tmpdir = "TMPDIR=" + temporary.path.string();
+  std::vector<char*> env{tmpdir.data()};
+  for (char** e = environ; *e; ++e)
+    if (std::string_view(*e).substr(0, 7) != "TMPDIR=") env.push_back(*e);
+  env.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, QUIRAL_CLI, &actions, nullptr, argv.data(), env.data()), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  // Midway: once the export has spooled a few pages.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+  while (testing::slurp(err).find("Page... 4 of") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  ASSERT_EQ(temporary.fileCount(), 1u) << "the export should be spooling now";
+  ::kill(pid, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << testing::slurp(err);
+  EXPECT_EQ(temporary.fileCount(), 0u);
+  EXPECT_EQ(out.fileCount(), 1u);  // only the captured standard error
 }
 
 TEST(CliCatalog, AnEmptyOrMissingLibraryFails) {

@@ -52,6 +52,16 @@ TEST_F(CliIndex, FindPrintsTheBlockOfTheFirstMatchingName) {
   EXPECT_NE(r.err.find("no name begins with \"Q\""), std::string::npos) << r.err;
 }
 
+TEST_F(CliIndex, FindOfANameWithoutBlockSaysSoInsteadOfFailing) {
+  // The folder's only library holds an ALIAS line and no DEF: its name has no block.
+  for (const char* name : {"b.lib", "a.LIB"}) std::filesystem::remove(folder / name);
+  write("c.lib", "ALIAS ORPHAN\n");
+  auto r = runCli({"index", folder.string(), "--find", "orph"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Modelos: 0 Componentes: 1\n");
+  EXPECT_NE(r.err.find("\"ORPHAN\" has no block"), std::string::npos) << r.err;
+}
+
 TEST_F(CliIndex, RefusesBadArgumentsAndMissingFolders) {
   EXPECT_EQ(runCli({"index"}).status, 2);
   EXPECT_EQ(runCli({"index", folder.string(), "--sort", "name"}).status, 2);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -93,7 +94,37 @@ TEST(CliRenderAll, AFileThatCannotBeWrittenFailsTheRun) {
   std::filesystem::create_directory(out.path / "74xx_gates-0002-74LS32.png");
   auto r = runCli({"render-all", kGates, "-o", out.path.string()});
   EXPECT_EQ(r.status, 1);
-  EXPECT_FALSE(r.err.empty());
+  EXPECT_NE(r.err.find("74xx_gates-0002-74LS32.png"), std::string::npos) << r.err;
+  for (const auto& entry : std::filesystem::directory_iterator(out.path))  // no temporary left
+    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+TEST(CliRenderAll, AThreadThatCannotStartIsReportedAsAFailure) {
+  // A huge stack limit becomes the size of every new thread's stack, which cannot be mapped.
+  const std::string command = "ulimit -s 100000000 && exec '" + std::string(QUIRAL_CLI) +
+                              "' render-all '" + kGates + "' --no-write --jobs 2 2>&1";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  const int status = ::pclose(pipe);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << output;
+  EXPECT_NE(output.find("cannot start a drawing thread"), std::string::npos) << output;
+}
+
+TEST(CliRenderAll, LibrariesOfOneNameInTwoFoldersAreRefusedBeforeAnyFileIsWritten) {
+  OutputFolder in, out;
+  for (const char* folder : {"a", "b"}) {
+    std::filesystem::create_directories(in.path / folder);
+    std::filesystem::copy_file(kGates, in.path / folder / "x.lib");
+  }
+  auto r = runCli({"render-all", in.file("a/x.lib"), in.file("b/x.lib"), "-o", out.path.string(),
+                   "--jobs", "2"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(in.file("a/x.lib") + " and " + in.file("b/x.lib")), std::string::npos)
+      << r.err;
+  EXPECT_EQ(out.fileCount(), 0u);
 }
 
 TEST(CliRenderAll, AnOutputFolderThatIsAFileIsNamedWithTheReason) {

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "platform/error.h"
-#include "test_files.h"
+#include "platform/file_chunks.h"
+#include "platform/file_io.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -31,10 +33,14 @@ Lines splitAll(std::string_view text, size_t chunkSize) {
   return lines;
 }
 
+// The file's lines, checked against the same reader over the bytes in memory.
 Lines readFile(const TempDir& dir, std::string_view bytes) {
   std::string path = dir.file("text.lib");
   writeBytes(path, bytes);
-  return readAllLines(path);
+  const Lines lines = readAllLines(path);
+  TextFileReader inMemory(TextFileReader::InMemory{}, bytes);
+  EXPECT_EQ(readAllLines(inMemory), lines);
+  return lines;
 }
 
 TEST(LineSplitter, EveryLineEndAndTheEndOfText) {
@@ -180,14 +186,14 @@ TEST(TextFileReader, ReadsNothingAfterTheEnd) {
   EXPECT_FALSE(reader.readLine(line));
 }
 
-// The message of a failure is the platform's own text for its error number.
+// The message of a failure names the file and gives the platform's own text for its error.
 void expectFileError(const std::string& path, int errorNumber) {
   try {
     readAllLines(path);
     ADD_FAILURE() << "no error for " << path;
   } catch (const FileError& e) {
     EXPECT_EQ(e.errorNumber(), errorNumber) << path;
-    EXPECT_STREQ(e.what(), std::strerror(errorNumber)) << path;
+    EXPECT_EQ(std::string(e.what()), path + ": " + std::strerror(errorNumber));
     EXPECT_EQ(e.path(), path);
   }
 }
@@ -207,6 +213,12 @@ TEST(TextFileReader, RefusesPipesAndDevicesInsteadOfWaitingOrReadingForever) {
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   EXPECT_THROW(TextFileReader{pipe}, QuiralError);         // no writer: would block at open
   EXPECT_THROW(TextFileReader{"/dev/zero"}, QuiralError);  // would never end
+  // Every reader opens its file the same way: the whole-file and piecewise readers too.
+  for (const std::string& special : {pipe, std::string("/dev/zero")}) {
+    EXPECT_THROW(readWholeFile(special, 10), QuiralError);
+    EXPECT_THROW(FileChunkReader(special, 10), QuiralError);
+  }
+  EXPECT_THROW(FileChunkReader(dir.path().string(), 10), FileError);  // a folder
 }
 
 TEST(TextFileReader, MissingFileTextInTheCLocale) {
@@ -222,7 +234,7 @@ TEST(TextFileReader, MissingFileTextInTheCLocale) {
     TextFileReader reader(dir.file("missing.lib"));
     ADD_FAILURE() << "opened a missing file";
   } catch (const QuiralError& e) {
-    EXPECT_STREQ(e.what(), "No such file or directory");
+    EXPECT_EQ(std::string(e.what()), dir.file("missing.lib") + ": No such file or directory");
   }
 }
 
