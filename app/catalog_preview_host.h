@@ -12,14 +12,13 @@ class CatalogCommands;
 // rewind, and whether one is producing pages.
 class CatalogPreviewHost : public PreviewHost {
  public:
-  // `cursorMoved` runs after a rewind moved the component list's selection, so the main window
-  // can show it.
+  // `cursorMoved` runs after an export's rewind moved the component list's selection, so the
+  // main window can show it.
   CatalogPreviewHost(CatalogCommands& commands, std::function<void()> cursorMoved);
 
-  TQuickRep* reportOf(const TQRPrinter& pages) override;
   const TQuickRep* drawingsCatalog() override;
-  void zerarparaimprimir(TQuickRep& report) override;
-  bool catalogGenerating() override;
+  TQuickRep* prepareExport(const TQRPrinter& pages) override;
+  int highestPrintablePage(int pageCount) override;
 
  private:
   CatalogCommands& commands_;

@@ -24,14 +24,13 @@ class TQRPreview;
 class PreviewHost {
  public:
   virtual ~PreviewHost() = default;
-  // The report whose prepared pages `pages` are, or null when none of the program's reports.
-  virtual TQuickRep* reportOf(const TQRPrinter& pages) = 0;
   // The drawings catalog report, whose printer settings preset the print dialog; may be null.
   virtual const TQuickRep* drawingsCatalog() = 0;
-  // Rewinds a catalog run before the report is generated again.
-  virtual void zerarparaimprimir(TQuickRep& report) = 0;
-  // True while any catalog is producing pages.
-  virtual bool catalogGenerating() = 0;
+  // The report of `pages` made ready for a PDF export, or null when the export is refused (see
+  // CatalogCommands::prepareExport).
+  virtual TQuickRep* prepareExport(const TQRPrinter& pages) = 0;
+  // The highest page the print dialog offers for a preview of `pageCount` pages.
+  virtual int highestPrintablePage(int pageCount) = 0;
 };
 
 // The report preview window: one per preview, showing the prepared pages of one report with a page

@@ -9,6 +9,7 @@
 #include "app/print_pages.h"
 #include "app/progress_dialog.h"
 #include "app/qr_preview.h"
+#include "reports/catalog_commands.h"
 
 namespace quiral {
 
@@ -42,21 +43,18 @@ void TPrevForm::SB_imprimirClick() {
   if (!printer_) return;
   const TQuickRep* drawings = host_ ? host_->drawingsCatalog() : nullptr;
   const PrinterSettings settings = drawings ? drawings->printerSettings() : PrinterSettings{};
-  // A last page of 0 means "to the last page": the pages there are then give the highest page.
-  const int highest =
-      std::max(1, settings.lastPage > 0 ? settings.lastPage : printer_->pageCount());
+  const int highest = host_ ? host_->highestPrintablePage(printer_->pageCount())
+                            : std::max(1, printer_->pageCount());
   runGuarded(this, [&] {
     QPrinter printer(QPrinter::HighResolution);
     applyPrinterSettings(settings, printer);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(1, highest);
     if (!runPrintDialog(this, printer, highest)) return;
-    int from = 1, to = printer_->pageCount();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-      from = printer.fromPage();
-      to = printer.toPage() > 0 ? printer.toPage() : to;
-    }
-    printPages(*printer_, printer, from, to);
+    const CatalogCommands::PageRange pages =
+        CatalogCommands::printedPages(printer.printRange() == QPrinter::PageRange,
+                                      printer.fromPage(), printer.toPage(), printer_->pageCount());
+    printPages(*printer_, printer, pages.first, pages.last);
   });
 }
 
@@ -82,25 +80,38 @@ void TPrevForm::BB_lerClick() {
   QRPreview1->updateView();
 }
 
+namespace {
+
+// The export keeps pointers to the window's progress dialog and error box, which live on the
+// stack: they are taken back however the export ends.
+class ExportHooks {
+ public:
+  ExportHooks(TExportQR& exporter, ExportProgress* progress, ExportErrorBox* errors)
+      : exporter_(exporter) {
+    exporter_.setProgress(progress);
+    exporter_.setErrorBox(errors);
+  }
+  ~ExportHooks() {
+    exporter_.setProgress(nullptr);
+    exporter_.setErrorBox(nullptr);
+  }
+  ExportHooks(const ExportHooks&) = delete;
+  ExportHooks& operator=(const ExportHooks&) = delete;
+
+ private:
+  TExportQR& exporter_;
+};
+
+}  // namespace
+
 void TPrevForm::BitBtn2Click() {
-  if (!printer_) return;
-  // The report whose pages this window shows: with two previews open, the catalog started last
-  // is another one.
-  TQuickRep* report = host_ ? host_->reportOf(*printer_) : nullptr;
-  // Its rewind would move the cursor that a running generation walks, and its pages are not
-  // complete: no export while any catalog produces pages.
-  if (!report || printer_->generating() || host_->catalogGenerating()) {
+  if (!printer_ || !host_) return;
+  TQuickRep* report = nullptr;
+  if (!runGuarded(this, [&] { report = host_->prepareExport(*printer_); })) return;
+  if (!report) {
     reportError(this, QString::fromLatin1(kExportErrorText));
     return;
   }
-  const bool prepared = runGuarded(this, [&] {
-    host_->zerarparaimprimir(*report);
-    // The export places the page at the paper's left edge: no side margins from now on.
-    report->page().leftMargin = 0;
-    report->page().rightMargin = 0;
-    report->prepare();  // ignored while this window shows the report: the pages as previewed
-  });
-  if (!prepared) return;
   ExQR1.Report = report;
   saveFilter_ = QString::fromUtf8(kPdfFilter);
   const QString chosen = chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
@@ -109,11 +120,8 @@ void TPrevForm::BitBtn2Click() {
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
   TFPrgrs progress(this);
   ExportErrorBox errors(this);
-  ExQR1.setProgress(&progress);
-  ExQR1.setErrorBox(&errors);
+  ExportHooks hooks(ExQR1, &progress, &errors);
   ExQR1.ExportPDF(removeExtension(fileSystemName(path)), true);
-  ExQR1.setProgress(nullptr);
-  ExQR1.setErrorBox(nullptr);
 }
 
 }  // namespace quiral

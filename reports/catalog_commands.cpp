@@ -1,5 +1,7 @@
 #include "reports/catalog_commands.h"
 
+#include <algorithm>
+
 #include "platform/error.h"
 #include "render/renderer.h"
 #include "reports/catalog_cursor.h"
@@ -83,6 +85,35 @@ CatalogCommands::Outcome CatalogCommands::runWithoutWindow(CatalogKind kind) {
   const Outcome outcome = begin(kind);
   if (outcome == Outcome::Ready) currentReport_->prepare();
   return outcome;
+}
+
+TQuickRep* CatalogCommands::reportOf(const TQRPrinter& pages) const {
+  for (CatalogKind kind : {CatalogKind::Drawings, CatalogKind::List})
+    if (TQuickRep* report = reportFor(kind); report && &report->qrPrinter() == &pages)
+      return report;
+  return nullptr;
+}
+
+TQuickRep* CatalogCommands::prepareExport(const TQRPrinter& shown) {
+  TQuickRep* report = reportOf(shown);
+  if (!report || shown.generating() || generating()) return nullptr;
+  zerarparaimprimir(*report);
+  report->page().leftMargin = 0;
+  report->page().rightMargin = 0;
+  report->prepare();
+  return report;
+}
+
+int CatalogCommands::highestPrintablePage(int pageCount) const {
+  const TQuickRep* drawings = reportFor(CatalogKind::Drawings);
+  const int last = drawings ? drawings->printerSettings().lastPage : 0;
+  return std::max(1, last > 0 ? last : pageCount);
+}
+
+CatalogCommands::PageRange CatalogCommands::printedPages(bool rangeChosen, int fromPage, int toPage,
+                                                         int pageCount) {
+  if (!rangeChosen || fromPage <= 0) return {1, pageCount};
+  return {fromPage, toPage > 0 ? toPage : pageCount};
 }
 
 }  // namespace quiral

@@ -9,6 +9,7 @@ namespace quiral {
 class TForm3;
 class TQR_lista;
 class TQuickRep;
+class TQRPrinter;
 
 enum class CatalogKind { Drawings, List };
 
@@ -56,6 +57,27 @@ class CatalogCommands {
   Outcome run(CatalogKind kind);
   // The same command without a window: begin, then prepare the pages.
   Outcome runWithoutWindow(CatalogKind kind);
+
+  // The catalog whose prepared pages `pages` are, or null.
+  TQuickRep* reportOf(const TQRPrinter& pages) const;
+  // A preview's PDF export, up to choosing the file: the catalog that `shown` belongs to,
+  // rewound, without side margins (the export places the page at the paper's left edge) and
+  // prepared again (which keeps the pages on show). Null, changing nothing, when the export is
+  // refused: the pages are no catalog's, or a catalog is still producing pages (its rewind would
+  // move the cursor that the generation walks, and the pages are not complete).
+  TQuickRep* prepareExport(const TQRPrinter& shown);
+
+  // Printing a preview: the highest page the print dialog offers (the drawings catalog's last
+  // page, or the last page there is when that is 0), and the pages a print covers for what the
+  // dialog returned (all of them unless a range with a first page was chosen; a range without a
+  // last page runs to the end).
+  struct PageRange {
+    int first = 1;
+    int last = 1;
+    bool operator==(const PageRange&) const = default;
+  };
+  int highestPrintablePage(int pageCount) const;
+  static PageRange printedPages(bool rangeChosen, int fromPage, int toPage, int pageCount);
 
  private:
   CatalogData data_;

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <regex>
 
+#include "tests/support/temp_dir.h"
+
 namespace quiral::test {
 
 PdfParts splitPdf(const std::string& doc) {
@@ -107,16 +109,6 @@ std::string readFile(const std::string& path) {
 int run(const std::string& commandLine) {
   int status = std::system(commandLine.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-ScratchFolder::ScratchFolder() {
-  path = (std::filesystem::temp_directory_path() / "quiral-pdf-test-XXXXXX").string();
-  if (!mkdtemp(path.data())) ADD_FAILURE() << "cannot make " << path;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
 }
 
 std::vector<std::string> ScratchFolder::names() const {

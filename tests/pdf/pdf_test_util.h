@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral::test {
 
@@ -37,9 +38,8 @@ int run(const std::string& commandLine);
 
 // A fresh folder under the system's temporary folder, removed with its contents at the end.
 struct ScratchFolder {
-  std::string path;
-  ScratchFolder();
-  ~ScratchFolder();
+  quiral::testing::TempDir dir;
+  const std::string path = dir.path().string();
   std::string file(const std::string& name) const { return path + "/" + name; }
   std::vector<std::string> names() const;  // sorted
 };

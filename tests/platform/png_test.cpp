@@ -8,14 +8,14 @@
 #include "platform/error.h"
 #include "platform/halftone.h"
 #include "platform/png_writer.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
 
 std::string tempPath(const char* name) {
-  return (std::filesystem::temp_directory_path() /
-          (std::string("quiral_png_") + std::to_string(getpid()) + "_" + name))
-      .string();
+  static const quiral::testing::TempDir folder;  // removed at exit
+  return folder.file(name);
 }
 
 void expectSamePixels(const Bitmap& a, const Bitmap& b) {

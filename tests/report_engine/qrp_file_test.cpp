@@ -10,6 +10,7 @@
 #include "platform/error.h"
 #include "report_engine/crc32.h"
 #include "tests/report_engine/report_fixtures.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -75,12 +76,8 @@ std::string messageOf(std::string_view bytes) {
 
 class QrpFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("quiral_qrp_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
+  quiral::testing::TempDir folder;
+  const fs::path dir = folder.path();
 };
 
 TEST(QrpFormat, RoundTripKeepsEveryItemAndSharesPictures) {

@@ -80,6 +80,39 @@ TEST_F(CatalogCommandsTest, ASecondCommandDuringAGenerationChangesNothing) {
   EXPECT_EQ(label5(CatalogKind::List), "Biblioteca: ");
 }
 
+TEST_F(CatalogCommandsTest, AnExportIsPreparedOnlyForACatalogThatIsNotMakingPages) {
+  f.load(dir.file("libs/mylib.lib"));
+  ASSERT_EQ(f.prepare(CatalogKind::Drawings), Outcome::Ready);
+  TQuickRep& drawings = f.report(CatalogKind::Drawings);
+  TQuickRep other("QR_OTHER");
+  EXPECT_EQ(f.commands.prepareExport(other.qrPrinter()), nullptr);  // no catalog's pages
+
+  TQuickRep* during = &drawings;  // asked while the list catalog makes its pages
+  TQuickRep& list = f.report(CatalogKind::List);
+  auto inner = list.needDataHook();
+  list.setNeedData([&](TQuickRep& r, bool& more) {
+    inner(r, more);
+    if (during == &drawings) during = f.commands.prepareExport(drawings.qrPrinter());
+  });
+  ASSERT_EQ(f.commands.runWithoutWindow(CatalogKind::List), Outcome::Ready);
+  EXPECT_EQ(during, nullptr);
+
+  f.session.browser.components().select(2);
+  drawings.page().leftMargin = drawings.page().rightMargin = 100;
+  EXPECT_EQ(f.commands.prepareExport(drawings.qrPrinter()), &drawings);
+  EXPECT_EQ(drawings.page().leftMargin, 0);  // the export places pages at the paper's edge
+  EXPECT_EQ(drawings.page().rightMargin, 0);
+  EXPECT_EQ(printedCells(drawings).size(), 3u);  // rewound: every component again
+}
+
+TEST(CatalogPrinting, TheDialogsChoiceGivesThePagesPrinted) {
+  using Range = CatalogCommands::PageRange;
+  EXPECT_EQ(CatalogCommands::printedPages(false, 2, 3, 9), (Range{1, 9}));
+  EXPECT_EQ(CatalogCommands::printedPages(true, 0, 3, 9), (Range{1, 9}));  // no first page
+  EXPECT_EQ(CatalogCommands::printedPages(true, 2, 0, 9), (Range{2, 9}));  // to the end
+  EXPECT_EQ(CatalogCommands::printedPages(true, 2, 3, 9), (Range{2, 3}));
+}
+
 // A preview window that records what the report asks of it.
 struct RecordingWindow : PreviewWindow {
   std::vector<bool> pdfButton;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -15,13 +16,8 @@ using testing::slurp;
 const std::string kModern = std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym";
 
 struct OutFolder {
-  OutFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-conv-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~OutFolder() { std::filesystem::remove_all(path); }
-  std::string path;
+  quiral::testing::TempDir dir;
+  const std::string path = dir.path().string();
 };
 
 TEST(CliConvert, WritesTheLibraryAndItsDocumentationThatTheOtherCommandsRead) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -14,18 +15,15 @@ using testing::runCli;
 class CliIndex : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-index-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
     write("b.lib", "DEF 74LS00 U 0 40 Y Y 4 L N\r\nALIAS 74HC00\r\nENDDEF\r\n");
     write("a.LIB", "DEF r R 0 0 N Y 1 F N\nENDDEF\n");
     write("x.dcm", "DEF IGNORED\n");
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   void write(const char* name, const std::string& bytes) {
     std::ofstream(folder / name, std::ios::binary) << bytes;
   }
-  std::filesystem::path folder;
+  quiral::testing::TempDir dir;
+  const std::filesystem::path folder = dir.path();
 };
 
 TEST_F(CliIndex, PrintsTheCountsAndTheNamesInEitherOrder) {

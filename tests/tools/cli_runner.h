@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace quiral::testing {
 
 struct CliResult {
@@ -30,9 +32,8 @@ inline std::string slurp(const std::string& path) {
 }
 
 inline CliResult runCli(const std::vector<std::string>& args) {
-  std::string folder = (std::filesystem::temp_directory_path() / "quiral-cli-XXXXXX").string();
-  if (!mkdtemp(folder.data())) throw std::runtime_error("cannot make a temporary folder");
-  const std::string outPath = folder + "/out", errPath = folder + "/err";
+  const TempDir folder;
+  const std::string outPath = folder.file("out"), errPath = folder.file("err");
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -57,28 +58,20 @@ inline CliResult runCli(const std::vector<std::string>& args) {
     result.out = slurp(outPath);
     result.err = slurp(errPath);
   }
-  std::filesystem::remove_all(folder);
   if (spawned != 0) throw std::runtime_error(std::string("cannot start ") + QUIRAL_CLI);
   return result;
 }
 
 // A private folder for the files a command writes, removed afterwards.
 struct OutputFolder {
-  OutputFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quiral-out-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~OutputFolder() { std::filesystem::remove_all(path); }
-  OutputFolder(const OutputFolder&) = delete;
-  OutputFolder& operator=(const OutputFolder&) = delete;
-  std::string file(const char* name) const { return (path / name).string(); }
+  TempDir dir;
+  const std::filesystem::path path = dir.path();
+  std::string file(const char* name) const { return dir.file(name); }
   size_t fileCount() const {
     size_t n = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path)) ++n;
     return n;
   }
-  std::filesystem::path path;
 };
 
 }  // namespace quiral::testing

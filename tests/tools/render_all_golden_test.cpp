@@ -11,6 +11,7 @@
 #include "../support/corpus_libraries.h"
 #include "../support/golden_hashes.h"
 #include "cli_runner.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -22,14 +23,8 @@ using testing::GoldenList;
 constexpr char kGoldenPngs[] = "corpus_pngs.txt";
 
 struct ScratchFolder {
-  ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quiral-golden-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path = pattern;
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-  std::filesystem::path path;
+  quiral::testing::TempDir dir;
+  const std::filesystem::path path = dir.path();
 };
 
 // File name -> hash of its bytes, for every file of the folder.
