@@ -45,7 +45,7 @@ TextFileReader::TextFileReader(const std::string& path)
 
 TextFileReader::TextFileReader(InMemory, std::string_view text)
     : path_("(text in memory)"), buffer_(new char[std::max<size_t>(text.size(), 1)]) {
-  std::memcpy(buffer_.get(), text.data(), text.size());
+  if (!text.empty()) std::memcpy(buffer_.get(), text.data(), text.size());
   end_ = text.size();
   onlyLf_ = !std::memchr(buffer_.get(), '\r', end_) && !std::memchr(buffer_.get(), 26, end_);
 }

@@ -212,7 +212,6 @@ size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
   }
   return count;
 }
-}
 
 // Shows every component of one library, as the drawings catalog walks it, and queues each view
 // for writing when `writer` is given. Returns the number of components.
