@@ -21,6 +21,7 @@
 #include "app/widget_placement.h"
 #include "render/renderer.h"
 #include "reports/catalog_commands.h"
+#include "vector/symbol_recorder.h"
 
 namespace quiral {
 
@@ -146,6 +147,7 @@ void TForm1::buildView(QWidget* client) {
   Image2->setPalette(white);
   Image2->setGeometry(0, 0, Renderer::kCanvasSize, Renderer::kCanvasSize);
   ScrollBox1->setWidget(Image2);
+  buildZoom();
 }
 
 void TForm1::buildHidden(QWidget* client) {

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/symbol_zoom.h"
 #include "library/folder_listing.h"
+#include "platform/font_engine.h"
 
 class QAction;
 class QDialog;
@@ -33,6 +35,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FilenameEdit;
 class UserListBox;
+class SymbolRecorder;
 
 // The main window: browsing drives, folders and library files, the component list, the block memo,
 // the drawn symbol and the catalog commands. Its handlers call one core operation each and then
@@ -99,6 +102,13 @@ class TForm1 : public QMainWindow {
   void Sair1Click();
   // Shows the file list's selection after code outside the window moved it; loads nothing.
   void mirrorFileList();
+  // The symbol view's zoom (Ctrl + wheel, Ctrl + "+" / "-", Ctrl + 0 back to the pixel view,
+  // Ctrl + 9 to show the whole symbol). Other zooms than 100 % draw the symbol as vectors.
+  void zoomIn();
+  void zoomOut();
+  void zoomReset();
+  void zoomToFit();
+  const SymbolZoom& zoom() const { return zoom_; }
   // A name chosen in the index: loads `library` of the folder shown and shows `component`.
   void chooseIndexedComponent(const std::string& library, const std::string& component);
 
@@ -111,6 +121,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -135,6 +146,9 @@ class TForm1 : public QMainWindow {
   void mirrorComponents();
   void mirrorMemo();
   void mirrorView();
+  void buildZoom();
+  // The view at a zoom other than 100 %: the memo's display list drawn at that scale.
+  void showZoomedView();
 
   Session& session_;
   PreviewRegistry* previews_ = nullptr;
@@ -149,6 +163,9 @@ class TForm1 : public QMainWindow {
   std::string startLibrary_;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
+  SymbolZoom zoom_;
+  FontEngine zoomFonts_;
+  std::unique_ptr<SymbolRecorder> zoomRecorder_;
 
   DriveComboBox* DriveComboBox1 = nullptr;
   DirectoryListBox* DLB1 = nullptr;

@@ -218,6 +218,12 @@ void TForm1::mirrorMemo() {
 
 void TForm1::mirrorView() {
   const Renderer& renderer = session_.renderer;
+  Label1->setText(shown(renderer.label1Caption()));
+  Label1->adjustSize();
+  if (!zoom_.isPixelView()) {
+    showZoomedView();
+    return;
+  }
   const QImage view = toQImage(renderer.ViewImage());
   if (view.isNull()) {
     Image2->setPixmap(QPixmap());
@@ -225,8 +231,6 @@ void TForm1::mirrorView() {
     Image2->setPixmap(QPixmap::fromImage(view));
     Image2->resize(view.size());
   }
-  Label1->setText(shown(renderer.label1Caption()));
-  Label1->adjustSize();
 }
 
 }  // namespace quiral

@@ -36,6 +36,16 @@ struct GlyphImage {
 class FontFace;
 class FontEngine;
 
+// A glyph's unscaled outline metrics in font units, y up from the baseline: its advance and the
+// box of its ink (empty for a blank glyph: xMin > xMax).
+struct GlyphUnits {
+  int64_t advance = 0;
+  int64_t xMin = 0;
+  int64_t xMax = -1;
+  int64_t yMin = 0;
+  int64_t yMax = -1;
+};
+
 // A face at one em size for the symbol canvas: Windows ascent and descent, hinted monochrome
 // glyphs and their whole-pixel advances.
 class SizedFont {
@@ -109,6 +119,8 @@ class FontFace {
   uint32_t glyphIndex(char32_t c);
   // Unhinted advance of a character in font units.
   int64_t advanceUnits(char32_t c);
+  // Unhinted advance and ink box of a character in font units (for vector drawing).
+  const GlyphUnits& glyphUnits(char32_t c);
 
   SizedFont& sized(int em);
   PageSizedFont& pageSized(int em26);
@@ -123,6 +135,8 @@ class FontFace {
   int winDescent_ = 0;
   std::unordered_map<char32_t, uint32_t> glyphIndex_;
   std::unordered_map<uint32_t, int64_t> advanceUnits_;
+  std::unordered_map<uint32_t, GlyphUnits> glyphUnits_;
+  std::array<const GlyphUnits*, 128> asciiUnits_{};  // entries of glyphUnits_, never erased
   std::unordered_map<int, std::unique_ptr<SizedFont>> sizes_;
   std::unordered_map<int, std::unique_ptr<PageSizedFont>> pageSizes_;
 };

@@ -83,6 +83,25 @@ int64_t FontFace::advanceUnits(char32_t c) {
   return advance;
 }
 
+const GlyphUnits& FontFace::glyphUnits(char32_t c) {
+  if (c < 128 && asciiUnits_[c]) return *asciiUnits_[c];
+  const uint32_t index = glyphIndex(c);
+  auto [it, added] = glyphUnits_.try_emplace(index);
+  if (added && FT_Load_Glyph(face_, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) == 0) {
+    const FT_Glyph_Metrics& m = face_->glyph->metrics;
+    GlyphUnits& u = it->second;
+    u.advance = m.horiAdvance;
+    if (m.width > 0 && m.height > 0) {
+      u.xMin = m.horiBearingX;
+      u.xMax = m.horiBearingX + m.width;
+      u.yMax = m.horiBearingY;
+      u.yMin = m.horiBearingY - m.height;
+    }
+  }
+  if (c < 128) asciiUnits_[c] = &it->second;
+  return it->second;
+}
+
 SizedFont& FontFace::sized(int em) {
   auto& slot = sizes_[em];
   if (!slot) slot = std::make_unique<SizedFont>(*this, em);

@@ -1,6 +1,6 @@
 #include "render/pin_layout.h"
+#include "render/record_drawer.h"
 #include "render/record_rules.h"
-#include "render/renderer.h"
 #include "render/token_value.h"
 
 namespace quiral {
@@ -14,7 +14,7 @@ constexpr int64_t kMark = 7;  // reach of the clock and active-low marks
 
 }  // namespace
 
-void Renderer::pino(const TokenTable& tokens, int /*tokenCount*/) {
+void RecordDrawer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   if (!isZeroOrOne(tokens.text(10)) || !isZeroOrOne(tokens.text(11))) return;
   // Without one of the four orientations the pin has no end point: skip it whole.
   std::optional<PinOrientation> orientation = pinOrientationOf(tokens.text(7));
@@ -24,20 +24,20 @@ void Renderer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   const int64_t x = tokenValue(tokens.text(4));
   const int64_t y = tokenValue(tokens.text(5));
   const int64_t len = tokenValue(tokens.text(6));
-  const Point s{MapX(x), MapY(y)};
-  Point e;
+  const SurfacePoint s{surface_.mapX(x), surface_.mapY(y)};
+  SurfacePoint e;
   switch (o) {
     case PinOrientation::Left:
-      e = {MapX(x - len), MapY(y)};
+      e = {surface_.mapX(x - len), surface_.mapY(y)};
       break;
     case PinOrientation::Right:
-      e = {MapX(x + len), MapY(y)};
+      e = {surface_.mapX(x + len), surface_.mapY(y)};
       break;
     case PinOrientation::Up:
-      e = {MapX(x), MapY(y + len)};
+      e = {surface_.mapX(x), surface_.mapY(y + len)};
       break;
     case PinOrientation::Down:
-      e = {MapX(x), MapY(y - len)};
+      e = {surface_.mapX(x), surface_.mapY(y - len)};
       break;
   }
 
@@ -46,48 +46,49 @@ void Renderer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   const std::string& number = tokens.text(3);
   PinTextMetrics metrics;
   if (o == PinOrientation::Left || o == PinOrientation::Right) {
-    Size nameSize = canvas_.textExtent(name);
+    SurfaceSize nameSize = surface_.textExtent(name);
     metrics.nameWidth = nameSize.width;
     metrics.nameHeight = nameSize.height;
-    if (o == PinOrientation::Right) metrics.numberWidth = canvas_.textExtent(number).width;
+    if (o == PinOrientation::Right) metrics.numberWidth = surface_.textExtent(number).width;
   } else {
-    Size numberSize = canvas_.textExtent(number);
+    SurfaceSize numberSize = surface_.textExtent(number);
     metrics.numberWidth = numberSize.width;
     metrics.numberHeight = numberSize.height;
   }
-  const PinLayout layout = layoutPin(o, s, e, metrics);
+  const PinLayout layout = layoutPin(o, s, e, metrics, surface_.halving());
 
-  canvas_.moveTo(s.x, s.y);
-  canvas_.lineTo(e.x, e.y);
+  surface_.moveTo(s.x, s.y);
+  surface_.lineTo(e.x, e.y);
 
   const Color textColor = tokens.text(6) == "0" ? colors::kOlive : colors::kBlack;
   const int escapement = pinTextEscapement(o);
   if (name != "~" && name != number) {
     int size = textPointSize(tokenValue(tokens.text(9))) + kPinTextExtraPoints;
     selectFont(size, textColor, escapement);
-    if (state_.ShowPinNames) canvas_.textOut(layout.name.x, layout.name.y, name);
+    if (state_.ShowPinNames) surface_.textOut(layout.name.x, layout.name.y, name);
   }
   // The number's font is set even when the number is hidden; the next pin measures with it.
   selectFont(textPointSize(tokenValue(tokens.text(8))) + kPinTextExtraPoints, textColor,
              escapement);
-  if (state_.ShowPinNumbers) canvas_.textOut(layout.number.x, layout.number.y, number);
+  if (state_.ShowPinNumbers) surface_.textOut(layout.number.x, layout.number.y, number);
 
   // Connection mark: a 6 x 4 ellipse centred one pixel left of the connection point.
-  canvas_.ellipse(s.x - 4, s.y - 2, s.x + 2, s.y + 2);
+  surface_.ellipse(s.x - 4, s.y - 2, s.x + 2, s.y + 2);
   drawPinShape(tokens.text(13), o, e, layout.bubble);
 }
 
-void Renderer::drawPinShape(std::string_view shape, PinOrientation o, Point e, Point bubble) {
-  auto stroke = [this](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
-    canvas_.moveTo(x0, y0);
-    canvas_.lineTo(x1, y1);
+void RecordDrawer::drawPinShape(std::string_view shape, PinOrientation o, SurfacePoint e,
+                                SurfacePoint bubble) {
+  auto stroke = [this](double x0, double y0, double x1, double y1) {
+    surface_.moveTo(x0, y0);
+    surface_.lineTo(x1, y1);
   };
-  const int64_t k = kMark;
+  const double k = kMark;
   if (shape == "I" || shape == "IC") {
     // From here on closed shapes are opaque: the bubble's white interior hides the pin line.
-    canvas_.setPenMode(PenMode::Copy);
-    canvas_.ellipse(bubble.x - kBubbleRadius, bubble.y - kBubbleRadius, bubble.x + kBubbleRadius,
-                    bubble.y + kBubbleRadius);
+    surface_.setPenMode(PenMode::Copy);
+    surface_.ellipse(bubble.x - kBubbleRadius, bubble.y - kBubbleRadius, bubble.x + kBubbleRadius,
+                     bubble.y + kBubbleRadius);
   }
   if (shape == "IC" || shape == "CL" || shape == "C") {  // clock wedge inside the body
     switch (o) {
@@ -101,7 +102,7 @@ void Renderer::drawPinShape(std::string_view shape, PinOrientation o, Point e, P
         break;
       case PinOrientation::Up:
         stroke(e.x + k, e.y, e.x, e.y - k);
-        canvas_.lineTo(e.x - k, e.y);
+        surface_.lineTo(e.x - k, e.y);
         break;
       case PinOrientation::Down:
         stroke(e.x + k, e.y, e.x, e.y + k);
@@ -110,23 +111,23 @@ void Renderer::drawPinShape(std::string_view shape, PinOrientation o, Point e, P
     }
   }
   if (shape == "L" || shape == "CL") {  // active-low input flag outside the body
-    const int64_t f = 2 * k;
+    const double f = 2 * k;
     switch (o) {
       case PinOrientation::Left:
         stroke(e.x, e.y, e.x + f, e.y - k);
-        canvas_.lineTo(e.x + f, e.y);
+        surface_.lineTo(e.x + f, e.y);
         break;
       case PinOrientation::Right:
         stroke(e.x, e.y, e.x - f, e.y - k);
-        canvas_.lineTo(e.x - f, e.y);
+        surface_.lineTo(e.x - f, e.y);
         break;
       case PinOrientation::Up:
         stroke(e.x, e.y, e.x - k, e.y + f);
-        canvas_.lineTo(e.x, e.y + f);
+        surface_.lineTo(e.x, e.y + f);
         break;
       case PinOrientation::Down:
         stroke(e.x, e.y, e.x - k, e.y - f);
-        canvas_.lineTo(e.x, e.y - f);
+        surface_.lineTo(e.x, e.y - f);
         break;
     }
   }

@@ -20,15 +20,16 @@ std::optional<PinOrientation> pinOrientationOf(std::string_view field) {
   }
 }
 
-namespace {
-
-int64_t half(int64_t v) {
-  return divideRoundHalfEven(v, 2);
+double pixelHalf(double v) {
+  return double(divideRoundHalfEven(int64_t(v), 2));
 }
 
-}  // namespace
+double exactHalf(double v) {
+  return v / 2;
+}
 
-PinLayout layoutPin(PinOrientation o, Point s, Point e, const PinTextMetrics& m) {
+PinLayout layoutPin(PinOrientation o, SurfacePoint s, SurfacePoint e, const PinTextMetrics& m,
+                    HalvingRule half) {
   // Horizontal pins: the name centred on the line inside the body, the number just above the
   // line outside it. Vertical pins: the number centred along the pin, beside it.
   switch (o) {

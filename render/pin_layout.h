@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/canvas.h"
+#include "render/drawing_surface.h"
 
 namespace quiral {
 
@@ -16,21 +16,27 @@ std::optional<PinOrientation> pinOrientationOf(std::string_view field);
 
 // Text sizes measured in the font in force when the pin record begins.
 struct PinTextMetrics {
-  int64_t nameWidth = 0;
-  int64_t nameHeight = 0;
-  int64_t numberWidth = 0;
-  int64_t numberHeight = 0;
+  double nameWidth = 0;
+  double nameHeight = 0;
+  double numberWidth = 0;
+  double numberHeight = 0;
 };
 
 // Where a pin's texts and inversion bubble go, from its end point at the body (ex, ey) and its
-// connection point (sx, sy), all in canvas pixels.
+// connection point (sx, sy), all in canvas space.
 struct PinLayout {
-  Point name;
-  Point number;
-  Point bubble;
+  SurfacePoint name;
+  SurfacePoint number;
+  SurfacePoint bubble;
 };
 
-PinLayout layoutPin(PinOrientation o, Point connection, Point end, const PinTextMetrics& m);
+// How the layout halves a length: to the even whole pixel on the pixel canvas, exactly on a
+// vector surface.
+double pixelHalf(double v);
+double exactHalf(double v);
+
+PinLayout layoutPin(PinOrientation o, SurfacePoint connection, SurfacePoint end,
+                    const PinTextMetrics& m, HalvingRule half);
 
 // Turn of the pin's texts in tenths of a degree: vertical pins read along the pin.
 int pinTextEscapement(PinOrientation o);

@@ -61,23 +61,32 @@ void Renderer::cropIntoView() {
   copyCrop(viewImage_, canvasBitmap_, viewCropOf(state_));
 }
 
-void Renderer::definicao(const TokenTable& tokens, int /*tokenCount*/) {
-  state_.UnitCount = tokens.text(8);
-  state_.ShowPinNames = tokens.text(7) == "Y";
-  state_.ShowPinNumbers = tokens.text(6) == "Y";
+void Renderer::retangulo(const TokenTable& tokens, int tokenCount) {
+  drawer_.retangulo(tokens, tokenCount);
 }
-
+void Renderer::poligono(const TokenTable& tokens, int tokenCount) {
+  drawer_.poligono(tokens, tokenCount);
+}
+void Renderer::pino(const TokenTable& tokens, int tokenCount) {
+  drawer_.pino(tokens, tokenCount);
+}
+void Renderer::textos(const TokenTable& tokens, int tokenCount) {
+  drawer_.textos(tokens, tokenCount);
+}
+void Renderer::arco(const TokenTable& tokens, int tokenCount) {
+  drawer_.arco(tokens, tokenCount);
+}
+void Renderer::circulo(const TokenTable& tokens, int tokenCount) {
+  drawer_.circulo(tokens, tokenCount);
+}
+void Renderer::definicao(const TokenTable& tokens, int tokenCount) {
+  drawer_.definicao(tokens, tokenCount);
+}
+void Renderer::titulos(const TokenTable& tokens, int tokenCount) {
+  drawer_.titulos(tokens, tokenCount);
+}
 void Renderer::aliasLine(std::string_view line) {
-  state_.AliasLine.assign(line);
-}
-
-void Renderer::selectFont(int pointSize, Color color, int escapement) {
-  FontSpec font;
-  font.face = "Arial";
-  font.pointSize = pointSize;
-  font.color = color;
-  font.escapement = escapement;
-  canvas_.setFont(font);
+  drawer_.aliasLine(line);
 }
 
 }  // namespace quiral

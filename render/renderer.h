@@ -8,7 +8,8 @@
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "render/drawing_state.h"
-#include "render/pin_layout.h"
+#include "render/pixel_surface.h"
+#include "render/record_drawer.h"
 
 namespace quiral {
 
@@ -39,7 +40,7 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   const Bitmap& DrawingCanvas() const { return canvasBitmap_; }
   const Bitmap& ViewImage() const { return viewImage_; }
   // The caption of the hidden label that the arc drawer sets ("não invert" / "invertida").
-  const std::string& label1Caption() const { return label1Caption_; }
+  const std::string& label1Caption() const { return drawer_.label1Caption(); }
   // Drawing on the canvas must go through this Canvas (not its bitmap() directly): the next
   // rendering whitens only the box the Canvas recorded as touched.
   Canvas& canvas() { return canvas_; }
@@ -60,25 +61,18 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   int32_t MapY(int64_t v);
 
  private:
-  // Maps the box of the circle with centre (cx, cy) and radius r, in library units: left, top,
-  // right and bottom in pixels, each corner coordinate mapped once.
-  Rect mapCircleBox(int64_t cx, int64_t cy, int64_t r);
   // Whitens what the last drawings touched, which is all that is not white on the canvas.
   void whitenCanvas();
   // Sizes the view image to the bounding box plus margins and copies that part of the canvas.
   void cropIntoView();
-  // Makes the canvas font Arial at the given size, colour and turn (tenths of a degree).
-  void selectFont(int pointSize, Color color, int escapement);
-  // The marks of a pin's electrical shape (bubble, clock, active-low flags) at its end point.
-  void drawPinShape(std::string_view shape, PinOrientation o, Point end, Point bubble);
 
-  LineInterpreter interpreter_{this};
   DrawingState state_;
   Bitmap canvasBitmap_;
   Canvas canvas_;
+  PixelSurface pixels_{canvas_, state_};
+  RecordDrawer drawer_{pixels_, state_};
+  LineInterpreter interpreter_{&drawer_};
   Bitmap viewImage_;
-  std::string label1Caption_;
-  std::vector<Point> polylinePoints_;  // reused by every polyline
 };
 
 // One program's worth of state: the library in use with its component list and memo, and the

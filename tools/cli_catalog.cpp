@@ -14,6 +14,7 @@
 #include "reports/catalog_commands.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
+#include "tools/cli_fine_catalog.h"
 #include "tools/cli_pdf_export.h"
 #include "tools/cli_registry.h"
 #include "tools/png_write_queue.h"
@@ -28,6 +29,7 @@ struct CatalogArguments {
   std::optional<std::string> qrp;
   std::optional<std::string> pngFolder;
   std::optional<std::string> pdf;
+  bool fine = false;
 
   bool anyOutput() const { return qrp || pngFolder || pdf; }
 };
@@ -54,6 +56,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
       parsed.pngFolder = value();
     } else if (arg == "-o") {
       parsed.pdf = value();
+    } else if (arg == "--fine") {
+      parsed.fine = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -63,6 +67,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
   if (parsed.positional.size() != 1) throw UsageError("expects one library file");
   if (!parsed.kind) throw UsageError("needs --kind drawings or --kind list");
   if (!parsed.anyOutput()) throw UsageError("needs --qrp FILE, --png DIR or -o OUT");
+  if (parsed.fine && (parsed.qrp || parsed.pngFolder || !parsed.pdf))
+    throw UsageError("--fine writes only the PDF named by -o OUT");
   return parsed;
 }
 
@@ -102,6 +108,9 @@ std::string counted(size_t n, const char* what) {
 
 int runCatalog(const std::vector<std::string>& args) {
   const CatalogArguments parsed = parseCatalogArguments(args);
+  if (parsed.fine) return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf);
+  if (std::filesystem::is_directory(parsed.positional[0]))
+    throw UsageError("a folder is catalogued only with --fine");
   const std::filesystem::path library(parsed.positional[0]);
 
   FontEngine fonts;
@@ -133,10 +142,16 @@ int runCatalog(const std::vector<std::string>& args) {
   return 0;
 }
 
-QUIRAL_CLI_COMMAND(catalog, "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT]",
+QUIRAL_CLI_COMMAND(catalog,
+                   "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
+                   "LIB|DIR --kind drawings|list --fine -o OUT",
                    "Makes the drawings or list catalog of a library, as the window's commands "
                    "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
-                   "a PDF named OUT with its extension made .PDF (printed on standard output).",
+                   "a PDF named OUT with its extension made .PDF (printed on standard output). "
+                   "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
+                   "with searchable text and an outline of every symbol, of one library or of "
+                   "every library of a folder (each from a new page); a library of the folder "
+                   "that cannot be read is named in a warning and skipped (exit status 1).",
                    runCatalog);
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <condition_variable>
 #include <cstdio>
 #include <exception>
@@ -22,6 +23,8 @@
 #include "tools/cli_registry.h"
 #include "tools/cli_selection.h"
 #include "tools/png_write_queue.h"
+#include "tools/vector_pictures.h"
+#include "vector/symbol_files.h"
 
 namespace quiral::cli {
 namespace {
@@ -33,7 +36,17 @@ struct RenderArguments {
   bool info = false;
   bool noWrite = false;
   size_t jobs = 0;  // 0: one per core
+  std::optional<double> scale;
+  PictureFormat format = PictureFormat::Png;
 };
+
+double parseScale(const std::string& text) {
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !(value > 0) || value > 100)
+    throw UsageError("--scale must be a number above 0 and at most 100");
+  return value;
+}
 
 // More workers than this only cost memory (a 12 MB canvas each).
 constexpr size_t kMaxJobs = 64;
@@ -50,6 +63,10 @@ RenderArguments parseRenderArguments(const std::vector<std::string>& args, bool 
       parsed.output = value("-o");
     } else if (arg == "--index" && !forAll) {
       parsed.index = parseIndex(value("--index"), "--index");
+    } else if (arg == "--scale" && !forAll) {
+      parsed.scale = parseScale(value("--scale"));
+    } else if (arg == "--format" && forAll) {
+      parsed.format = parseFormat(value("--format"));
     } else if (arg == "--info" && !forAll) {
       parsed.info = true;
     } else if (arg == "--no-write" && forAll) {
@@ -113,7 +130,10 @@ int runRender(const std::vector<std::string>& args) {
   if (!(nameGiven || (parsed.index && parsed.positional.size() == 1))) {
     throw UsageError("expects a library file and a component name or --index N");
   }
-  if (!parsed.output && !parsed.info) throw UsageError("needs -o OUT.png or --info");
+  if (!parsed.output && !parsed.info) throw UsageError("needs -o OUT.png|.svg|.pdf or --info");
+  const PictureFormat format = parsed.output ? formatOfPath(*parsed.output) : PictureFormat::Png;
+  if (parsed.scale && format != PictureFormat::Png)
+    throw UsageError("--scale applies to PNG output only");
   Session session;
   session.browser.B_carregarClick(parsed.positional[0]);
   if (!selectNamedEntry(session.browser.components(), parsed.index,
@@ -122,7 +142,17 @@ int runRender(const std::vector<std::string>& args) {
     return 1;
   }
   session.browser.ShowComponent();
-  if (parsed.output) writeView(session.renderer.ViewImage(), *parsed.output);
+  if (parsed.output && format == PictureFormat::Png && !parsed.scale) {
+    writeView(session.renderer.ViewImage(), *parsed.output);
+  } else if (parsed.output) {
+    VectorPictures vectors;
+    vectors.record(session.browser.memo());
+    if (parsed.scale) {
+      writeSymbolPng(vectors.displayList(), *parsed.output, *parsed.scale);
+    } else {
+      vectors.write(format, *parsed.output, session.browser.components().selectedEntry());
+    }
+  }
   if (parsed.info) printInfo(session.renderer);
   return 0;
 }
@@ -143,10 +173,11 @@ std::string fileStem(const std::string& libraryPath) {
   return safeFileName(std::filesystem::path(libraryPath).stem().string());
 }
 
-std::string entryFileName(const std::string& libraryPath, size_t index, std::string_view name) {
+std::string entryFileName(const std::string& libraryPath, size_t index, std::string_view name,
+                          PictureFormat format) {
   char number[24];
   std::snprintf(number, sizeof number, "%04zu", index);
-  return fileStem(libraryPath) + "-" + number + "-" + safeFileName(name) + ".png";
+  return fileStem(libraryPath) + "-" + number + "-" + safeFileName(name) + extensionOf(format);
 }
 
 // Files are named by library stem, so two libraries of one stem (a/x.lib and b/x.lib) would
@@ -157,8 +188,29 @@ void refuseSharedStems(const std::vector<std::string>& libraries) {
     const auto [seen, added] = firstOfStem.emplace(fileStem(library), &library);
     if (!added)
       throw QuiralError(*seen->second + " and " + library + " would both write " + seen->first +
-                        "-NNNN-NAME.png: draw them into separate folders");
+                        "-NNNN-NAME files: draw them into separate folders");
   }
+}
+
+// Shows every component of one library as vectors and writes each as SVG or PDF (or only
+// records it, without an output folder). Returns the number of components.
+size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
+                            const std::string& library,
+                            const std::optional<std::string>& outputFolder) {
+  LibraryBrowser browser(&vectors);
+  browser.B_carregarClick(library);
+  ComponentList& list = browser.components();
+  const size_t count = list.size();
+  for (size_t i = 0; i < count; ++i) {
+    list.select(int(i));
+    browser.ShowComponent();
+    if (outputFolder) {
+      std::filesystem::path out =
+          std::filesystem::path(*outputFolder) / entryFileName(library, i, list[i], format);
+      vectors.write(format, out.string(), list[i]);
+    }
+  }
+  return count;
 }
 
 // Shows every component of one library, as the drawings catalog walks it, and queues each view
@@ -172,8 +224,8 @@ size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string&
     list.select(int(i));
     session.browser.ShowComponent();
     if (writer) {
-      std::filesystem::path out =
-          std::filesystem::path(*outputFolder) / entryFileName(library, i, list[i]);
+      std::filesystem::path out = std::filesystem::path(*outputFolder) /
+                                  entryFileName(library, i, list[i], PictureFormat::Png);
       writer->push(preparePng(session.renderer.ViewImage()), out.string());
     }
   }
@@ -188,8 +240,8 @@ size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string&
 class LibraryJobs {
  public:
   LibraryJobs(const std::vector<std::string>& libraries, const std::optional<std::string>& output,
-              size_t jobs)
-      : libraries_(libraries), output_(output), outcomes_(libraries.size()) {
+              size_t jobs, PictureFormat format)
+      : libraries_(libraries), output_(output), format_(format), outcomes_(libraries.size()) {
     try {
       for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
     } catch (const std::system_error& e) {
@@ -229,16 +281,22 @@ class LibraryJobs {
   void work() {
     std::optional<Session> session;
     std::optional<PngWriteQueue> writer;
+    std::optional<VectorPictures> vectors;
     for (;;) {
       const size_t i = next_++;
       if (i >= libraries_.size() || stop_) return;
       Outcome outcome;
       try {
-        if (!session) session.emplace();
-        // A writer that failed keeps its failure: each failure gets the next library a fresh one.
-        if (output_ && !writer) writer.emplace();
-        outcome.count =
-            renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i], output_);
+        if (format_ != PictureFormat::Png) {
+          if (!vectors) vectors.emplace();
+          outcome.count = drawLibraryAsVectors(*vectors, format_, libraries_[i], output_);
+        } else {
+          if (!session) session.emplace();
+          // A writer that failed keeps its failure: each failure gets the next library a fresh one.
+          if (output_ && !writer) writer.emplace();
+          outcome.count =
+              renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i], output_);
+        }
       } catch (...) {
         outcome.failure = std::current_exception();
         writer.reset();
@@ -254,6 +312,7 @@ class LibraryJobs {
 
   const std::vector<std::string>& libraries_;
   const std::optional<std::string>& output_;
+  const PictureFormat format_;
   std::vector<Outcome> outcomes_;
   std::atomic<size_t> next_{0};
   std::atomic<bool> stop_{false};
@@ -276,7 +335,7 @@ int runRenderAll(const std::vector<std::string>& args) {
   }
   const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
   const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
-  LibraryJobs work(parsed.positional, output, jobs);
+  LibraryJobs work(parsed.positional, output, jobs, parsed.format);
   size_t total = 0;
   for (size_t i = 0; i < parsed.positional.size(); ++i) {
     const size_t count = work.result(i);
@@ -288,13 +347,17 @@ int runRenderAll(const std::vector<std::string>& args) {
 }
 
 QUIRAL_CLI_COMMAND(
-    render, "LIB NAME -o OUT.png [--index N] [--info]",
-    "Draws one component and writes its view as PNG; --info prints its facts as JSON.", runRender);
+    render, "LIB NAME -o OUT.png|OUT.svg|OUT.pdf [--index N] [--scale F] [--info]",
+    "Draws one component and writes its view as PNG, or its vector drawing as SVG or PDF (by the "
+    "extension); --scale F writes the vector drawing as an anti-aliased PNG F times the view's "
+    "size; --info prints its facts as JSON.",
+    runRender);
 // The command's name has a hyphen, which the registration macro cannot spell.
 const CliRegistrar renderAllCommand(
-    {"render-all", "LIB... -o DIR [--no-write] [--jobs N]", runRenderAll,
-     "Draws every component of the libraries into DIR, one PNG per entry (--no-write: renders "
-     "only, to time it; --jobs: libraries drawn at once, one per core by default)."});
+    {"render-all", "LIB... -o DIR [--format png|svg|pdf] [--no-write] [--jobs N]", runRenderAll,
+     "Draws every component of the libraries into DIR, one file per entry: the PNG view, or the "
+     "vector drawing as SVG or PDF (--no-write: renders only, to time it; --jobs: libraries drawn "
+     "at once, one per core by default)."});
 
 }  // namespace
 }  // namespace quiral::cli

@@ -133,26 +133,26 @@ TEST(PinLayout, OrientationIsUpperCaseFirstCharacter) {
 
 TEST(PinLayout, TextPositionsPerOrientation) {
   PinTextMetrics m{.nameWidth = 30, .nameHeight = 13, .numberWidth = 7, .numberHeight = 12};
-  PinLayout r = layoutPin(PinOrientation::Right, {1000, 1000}, {1061, 1000}, m);
-  EXPECT_EQ(r.name, (Point{1071, 1000 - 6}));  // h(13) = 6 (6.5 to even)
-  EXPECT_EQ(r.number, (Point{1061 - 7 - 20, 1000 - 13 - 2}));
-  EXPECT_EQ(r.bubble, (Point{1053, 1000}));
+  PinLayout r = layoutPin(PinOrientation::Right, {1000, 1000}, {1061, 1000}, m, pixelHalf);
+  EXPECT_EQ(r.name, (SurfacePoint{1071, 1000 - 6}));  // h(13) = 6 (6.5 to even)
+  EXPECT_EQ(r.number, (SurfacePoint{1061 - 7 - 20, 1000 - 13 - 2}));
+  EXPECT_EQ(r.bubble, (SurfacePoint{1053, 1000}));
 
-  PinLayout l = layoutPin(PinOrientation::Left, {1000, 1000}, {939, 1000}, m);
-  EXPECT_EQ(l.name, (Point{939 - 30 - 10, 994}));
-  EXPECT_EQ(l.number, (Point{959, 985}));
-  EXPECT_EQ(l.bubble, (Point{947, 1000}));
+  PinLayout l = layoutPin(PinOrientation::Left, {1000, 1000}, {939, 1000}, m, pixelHalf);
+  EXPECT_EQ(l.name, (SurfacePoint{939 - 30 - 10, 994}));
+  EXPECT_EQ(l.number, (SurfacePoint{959, 985}));
+  EXPECT_EQ(l.bubble, (SurfacePoint{947, 1000}));
 
   // Up: end above the connection point; h(7) = 4, h(-61) = -30 (30.5 to even).
-  PinLayout u = layoutPin(PinOrientation::Up, {1000, 1000}, {1000, 939}, m);
-  EXPECT_EQ(u.name, (Point{995, 934}));
-  EXPECT_EQ(u.number, (Point{1000 - 12 - 2, 939 + 4 + 30}));
-  EXPECT_EQ(u.bubble, (Point{1000, 947}));
+  PinLayout u = layoutPin(PinOrientation::Up, {1000, 1000}, {1000, 939}, m, pixelHalf);
+  EXPECT_EQ(u.name, (SurfacePoint{995, 934}));
+  EXPECT_EQ(u.number, (SurfacePoint{1000 - 12 - 2, 939 + 4 + 30}));
+  EXPECT_EQ(u.bubble, (SurfacePoint{1000, 947}));
 
-  PinLayout d = layoutPin(PinOrientation::Down, {1000, 1000}, {1000, 1061}, m);
-  EXPECT_EQ(d.name, (Point{1005, 1066}));
-  EXPECT_EQ(d.number, (Point{1000 + 12 + 4, 1061 - 4 - 30}));
-  EXPECT_EQ(d.bubble, (Point{1000, 1053}));
+  PinLayout d = layoutPin(PinOrientation::Down, {1000, 1000}, {1000, 1061}, m, pixelHalf);
+  EXPECT_EQ(d.name, (SurfacePoint{1005, 1066}));
+  EXPECT_EQ(d.number, (SurfacePoint{1000 + 12 + 4, 1061 - 4 - 30}));
+  EXPECT_EQ(d.bubble, (SurfacePoint{1000, 1053}));
 
   EXPECT_EQ(pinTextEscapement(PinOrientation::Up), 900);
   EXPECT_EQ(pinTextEscapement(PinOrientation::Down), -900);

@@ -1,0 +1,425 @@
+#include "reports/fine_catalog.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "kicad_sym/library_translation.h"
+#include "library/documentation_cache.h"
+#include "library/find_description.h"
+#include "library/library_browser.h"
+#include "platform/text_codec.h"
+#include "report_engine/report_clock.h"
+#include "reports/catalog_design.h"
+#include "reports/qr_fig.h"
+#include "vector/cairo_player.h"
+#include "vector/picture_frame.h"
+#include "vector/symbol_recorder.h"
+
+namespace quiral {
+
+namespace {
+
+constexpr const char* kFace = "Arial";
+
+void selectFont(cairo_t* cr, double pointSize, bool bold) {
+  cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL,
+                         bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, pointSize);
+}
+
+// Measures with cairo's own face on an image surface without hinted metrics, as the PDF surface
+// lays text out.
+class CairoMeasure final : public TextMeasure {
+ public:
+  CairoMeasure() {
+    surface_ = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cr_ = cairo_create(surface_);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr_, options);
+    cairo_font_options_destroy(options);
+  }
+  ~CairoMeasure() override {
+    cairo_destroy(cr_);
+    cairo_surface_destroy(surface_);
+  }
+  double width(std::string_view utf8, double pointSize, bool bold) override {
+    selectFont(cr_, pointSize, bold);
+    const std::string text(utf8);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr_, text.c_str(), &extents);
+    return extents.x_advance / kFinePointsPerMm;
+  }
+  double lineHeight(double pointSize, bool bold) override {
+    selectFont(cr_, pointSize, bold);
+    cairo_font_extents_t extents;
+    cairo_font_extents(cr_, &extents);
+    return (extents.ascent + extents.descent) / kFinePointsPerMm;
+  }
+
+ private:
+  cairo_surface_t* surface_;
+  cairo_t* cr_;
+};
+
+// The library's file name without its folder, as the header shows it.
+std::string shownLibraryName(const std::string& path) {
+  return displayText(std::filesystem::path(path).filename().string());
+}
+
+// A temporary file beside the target that cairo streams into.
+struct TemporaryFile {
+  std::string path;
+  FILE* file = nullptr;
+  bool failed = false;
+  bool discard = false;  // the document is given up: nothing more is written
+  int error = 0;
+
+  ~TemporaryFile() {
+    if (file) std::fclose(file);
+    if (!path.empty()) ::unlink(path.c_str());
+  }
+};
+
+// A failed write is recorded and the rest of the document discarded; cairo itself is told all
+// went well, as its PDF surface crashes on finishing after a write error (cairo 1.16).
+cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length) {
+  auto* temp = static_cast<TemporaryFile*>(closure);
+  if (temp->failed || temp->discard) return CAIRO_STATUS_SUCCESS;
+  if (std::fwrite(data, 1, length, temp->file) != length) {
+    temp->failed = true;
+    temp->error = errno ? errno : EIO;
+  }
+  return CAIRO_STATUS_SUCCESS;
+}
+
+void refuseUnreplaceable(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return;
+  if (S_ISDIR(info.st_mode)) throw FileError(EISDIR, path);
+  if (!S_ISREG(info.st_mode)) throw QuiralError(path + ": not a regular file");
+  if (::access(path.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0)
+    throw FileError(EACCES, path);
+}
+
+}  // namespace
+
+class FineCatalogWriter::Impl {
+ public:
+  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts)
+      : path_(path), kind_(kind), page_(finePage(kind)), recorder_(fonts) {
+    refuseUnreplaceable(path);
+    const std::filesystem::path target(path);
+    const std::string folder =
+        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    std::string pattern = folder + "/." + target.filename().string() + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) throwFileError(path);
+    temp_.path = pattern;
+    temp_.file = ::fdopen(fd, "wb");
+    if (!temp_.file) {
+      ::close(fd);
+      throwFileError(path);
+    }
+    surface_ = cairo_pdf_surface_create_for_stream(
+        writeToFile, &temp_, page_.width * kFinePointsPerMm, page_.height * kFinePointsPerMm);
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Quiral");
+    cr_ = cairo_create(surface_);
+    dateTime_ = formatDateTime(localNow());
+  }
+
+  ~Impl() {
+    temp_.discard = true;
+    // cairo crashes when finishing with outline entries that point at a page never shown.
+    if (cr_ && pageOpen_) cairo_show_page(cr_);
+    if (cr_) cairo_destroy(cr_);
+    if (surface_) {
+      cairo_surface_finish(surface_);
+      cairo_surface_destroy(surface_);
+    }
+  }
+
+  size_t addLibrary(const std::string& libraryPath, const FineProgress& progress);
+  void finish();
+  int pageCount() const { return pagesShown_ + (pageOpen_ ? 1 : 0); }
+  void setTitle(const std::string& title, const std::string& subject) {
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
+  }
+
+ private:
+  struct Library {
+    std::string name;
+    int firstPage = 0;  // document page of the library's first page, from 1
+    int outline = 0;    // its outline entry
+  };
+
+  FineCellContent readCell(LibraryBrowser& browser, size_t index, const std::string& docPath,
+                           DocumentationCache& docs);
+  void placeCell(Library& library, const FineCellContent& content);
+  void startPage(const Library& library, int libraryPage);
+  void drawText(const FineText& text, double left, double top);
+  void drawRect(double left, double top, double width, double height);
+  void drawLine(double x0, double y, double x1);
+  void drawCell(const FineCell& cell, double left, double top);
+  void checkStatus();
+
+  std::string path_;
+  FineCatalogKind kind_;
+  FinePage page_;
+  CairoMeasure measure_;
+  SymbolRecorder recorder_;
+  TemporaryFile temp_;
+  cairo_surface_t* surface_ = nullptr;
+  cairo_t* cr_ = nullptr;
+  std::string dateTime_;
+  int pagesShown_ = 0;
+  bool pageOpen_ = false;
+  int libraryPage_ = -1;
+  std::unique_ptr<ColumnFlow> flow_;
+};
+
+namespace {
+
+// Records each shown block into the recorder instead of drawing pixels.
+class RecordingRenderer final : public ComponentRenderer {
+ public:
+  explicit RecordingRenderer(SymbolRecorder& recorder) : recorder_(recorder) {}
+  void RenderComponent(const std::vector<std::string>& memo) override { recorder_.record(memo); }
+
+ private:
+  SymbolRecorder& recorder_;
+};
+
+std::string pageNumberText(int n) {
+  return std::to_string(n);
+}
+
+}  // namespace
+
+void FineCatalogWriter::Impl::checkStatus() {
+  if (temp_.failed) throw FileError(temp_.error ? temp_.error : EIO, path_);
+  const cairo_status_t status = cairo_status(cr_);
+  if (status != CAIRO_STATUS_SUCCESS)
+    throw QuiralError(path_ + ": " + cairo_status_to_string(status));
+}
+
+void FineCatalogWriter::Impl::drawText(const FineText& text, double left, double top) {
+  if (text.utf8.empty()) return;
+  selectFont(cr_, text.size, text.bold);
+  cairo_font_extents_t font;
+  cairo_font_extents(cr_, &font);
+  cairo_set_source_rgb(cr_, redOf(text.color) / 255.0, greenOf(text.color) / 255.0,
+                       blueOf(text.color) / 255.0);
+  cairo_move_to(cr_, (left + text.left) * kFinePointsPerMm,
+                (top + text.top) * kFinePointsPerMm + font.ascent);
+  cairo_show_text(cr_, text.utf8.c_str());
+}
+
+void FineCatalogWriter::Impl::drawRect(double left, double top, double width, double height) {
+  cairo_set_source_rgb(cr_, 0, 0, 0);
+  cairo_set_line_width(cr_, 0.5);
+  cairo_rectangle(cr_, left * kFinePointsPerMm, top * kFinePointsPerMm, width * kFinePointsPerMm,
+                  height * kFinePointsPerMm);
+  cairo_stroke(cr_);
+}
+
+void FineCatalogWriter::Impl::drawLine(double x0, double y, double x1) {
+  cairo_set_source_rgb(cr_, 0, 0, 0);
+  cairo_set_line_width(cr_, 0.5);
+  cairo_move_to(cr_, x0 * kFinePointsPerMm, y * kFinePointsPerMm);
+  cairo_line_to(cr_, x1 * kFinePointsPerMm, y * kFinePointsPerMm);
+  cairo_stroke(cr_);
+}
+
+// The header and footer bands of the prepared pages, at their places.
+void FineCatalogWriter::Impl::startPage(const Library& library, int libraryPage) {
+  if (pageOpen_) {
+    cairo_show_page(cr_);
+    ++pagesShown_;
+  }
+  pageOpen_ = true;
+  const bool drawings = kind_ == FineCatalogKind::Drawings;
+  const double m = page_.margin;
+  auto text = [&](const std::string& utf8, double left, double top, double size,
+                  Color color = colors::kBlack) {
+    drawText({utf8, left, top, size, false, color, 0, false}, m, m);
+  };
+  text(kCatalogHeading, drawings ? 56.2 : 65.9, drawings ? 3.3 : 3.4, 14, colors::kBlue);
+  const double libraryLeft = drawings ? 61.5 : 72.8;
+  const std::string caption = kLibraryCaptionPrefix + library.name;
+  text(caption, libraryLeft, drawings ? 10.3 : 9.8,
+       shrinkToFit(measure_, caption, 159.7 - libraryLeft - 1, 12, false));
+  text(kCatalogPageCaption, drawings ? 159.7 : 159.8, 10.6, 10);
+  text(pageNumberText(libraryPage + 1), drawings ? 174.0 : 173.8, drawings ? 9.9 : 10.1, 10);
+  text(dateTime_, drawings ? 3.3 : 3.2, 10.6, 10);
+  if (!drawings) drawLine(m, m + page_.headerHeight, page_.width - m);
+  const double footerTop = page_.height - m - page_.footerHeight;
+  drawLine(m, footerTop, page_.width - m);
+  text(kCatalogFooter, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
+}
+
+void FineCatalogWriter::Impl::drawCell(const FineCell& cell, double left, double top) {
+  drawRect(left, top, cell.width, cell.height);
+  for (const FineText& text : cell.texts) drawText(text, left, top);
+  if (!cell.hasPicture) return;
+  const FineRect& f = cell.pictureFrame;
+  drawRect(left + f.left, top + f.top, f.width, f.height);
+  const DisplayList& list = recorder_.displayList();
+  const PictureBox box = pictureBox(list, 0);
+  const double scale = cell.pictureScale * kFinePointsPerMm;  // points per library unit
+  PlayTransform t{scale, (left + cell.picture.left) * kFinePointsPerMm - box.left * scale,
+                  (top + cell.picture.top) * kFinePointsPerMm + box.top * scale};
+  cairo_save(cr_);
+  // The fit already keeps everything inside; the clip keeps thickened hairlines there too.
+  cairo_rectangle(cr_, (left + f.left) * kFinePointsPerMm, (top + f.top) * kFinePointsPerMm,
+                  f.width * kFinePointsPerMm, f.height * kFinePointsPerMm);
+  cairo_clip(cr_);
+  playDisplayList(cr_, list, t, 0.25);
+  cairo_restore(cr_);
+}
+
+FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_t index,
+                                                  const std::string& docPath,
+                                                  DocumentationCache& docs) {
+  browser.components().select(int(index));
+  browser.ShowComponent();
+  const std::string& name = browser.components()[index];
+  FineCellContent content;
+  content.name = displayText(name);
+  const auto translation = browser.modernTranslation();
+  auto describe = [&](const std::string& component) {
+    return displayText(translation
+                           ? FindDescriptionInText(translation->documentationText, component)
+                           : docs.find(docPath, component));
+  };
+  content.description = describe(name);
+  const DrawingState& state = recorder_.state();
+  if (kind_ == FineCatalogKind::Drawings) {
+    content.unitCount = displayText(unitCountText(state.UnitCount));
+    const PictureBox box = pictureBox(recorder_.displayList(), 0);
+    content.pictureWidth = box.width;
+    content.pictureHeight = box.height;
+  }
+  for (const std::string& alias : aliasNames(state.AliasLine)) {
+    content.aliases.push_back(displayText(alias));
+    content.aliasDescriptions.push_back(describe(alias));
+  }
+  return content;
+}
+
+void FineCatalogWriter::Impl::placeCell(Library& library, const FineCellContent& content) {
+  const FineCell cell = layoutFineCell(measure_, kind_, content);
+  const double room = page_.columnRoom();
+  bool first = true;
+  for (const FineCell& piece : splitFineCell(measure_, cell, content.name, room)) {
+    const ColumnFlow::Slot slot = flow_->place(piece.height);
+    if (slot.page != libraryPage_) {
+      libraryPage_ = slot.page;
+      startPage(library, libraryPage_);
+      if (library.firstPage == 0) {
+        library.firstPage = pageCount();
+        library.outline = cairo_pdf_surface_add_outline(
+            surface_, CAIRO_PDF_OUTLINE_ROOT, library.name.c_str(),
+            ("page=" + std::to_string(library.firstPage)).c_str(), CAIRO_PDF_OUTLINE_FLAG_OPEN);
+      }
+    }
+    const double left = page_.margin + slot.column * page_.columnWidth();
+    const double top = page_.columnTop() + slot.top;
+    drawCell(piece, left, top);
+    if (first) {
+      char link[96];
+      std::snprintf(link, sizeof link, "page=%d pos=[%.2f %.2f]", pageCount(),
+                    left * kFinePointsPerMm, top * kFinePointsPerMm);
+      const int entry = cairo_pdf_surface_add_outline(
+          surface_, library.outline, content.name.c_str(), link, cairo_pdf_outline_flags_t(0));
+      for (const std::string& alias : content.aliases)
+        cairo_pdf_surface_add_outline(surface_, entry, alias.c_str(), link,
+                                      cairo_pdf_outline_flags_t(0));
+      first = false;
+    }
+  }
+}
+
+size_t FineCatalogWriter::Impl::addLibrary(const std::string& libraryPath,
+                                           const FineProgress& progress) {
+  RecordingRenderer renderer(recorder_);
+  LibraryBrowser browser(&renderer);
+  const std::filesystem::path file(libraryPath);
+  const std::string folder = file.has_parent_path() ? file.parent_path().string() : ".";
+  browser.LoadLibrary(folder, file.filename().string());
+  const size_t total = browser.components().size();
+  if (total == 0) throw QuiralError(libraryPath + ": no components to catalog");
+  const std::string docPath = joinPath(folder, documentationFileName(file.filename().string()));
+  DocumentationCache docs;
+
+  Library library{shownLibraryName(libraryPath)};
+  flow_ = std::make_unique<ColumnFlow>(page_.columnRoom());
+  libraryPage_ = -1;
+  for (size_t i = 0; i < total; ++i) {
+    placeCell(library, readCell(browser, i, docPath, docs));
+    checkStatus();
+    if (progress && !progress(i + 1, total)) throw FineCatalogCancelled();
+  }
+  return total;
+}
+
+void FineCatalogWriter::Impl::finish() {
+  if (pageOpen_) {
+    cairo_show_page(cr_);
+    ++pagesShown_;
+    pageOpen_ = false;
+  }
+  checkStatus();
+  cairo_destroy(cr_);
+  cr_ = nullptr;
+  cairo_surface_finish(surface_);
+  const cairo_status_t status = cairo_surface_status(surface_);
+  cairo_surface_destroy(surface_);
+  surface_ = nullptr;
+  if (temp_.failed) throw FileError(temp_.error ? temp_.error : EIO, path_);
+  if (status != CAIRO_STATUS_SUCCESS)
+    throw QuiralError(path_ + ": " + cairo_status_to_string(status));
+  FILE* file = temp_.file;
+  temp_.file = nullptr;
+  const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+  const int error = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!flushed || !closed) throw FileError(flushed ? errno : error, path_);
+  // mkstemp makes the file private; a catalog is a document for anyone the umask allows.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(temp_.path.c_str(), 0666 & ~mask);
+  if (::rename(temp_.path.c_str(), path_.c_str()) != 0) throwFileError(path_);
+  temp_.path.clear();
+}
+
+FineCatalogWriter::FineCatalogWriter(const std::string& path, FineCatalogKind kind,
+                                     FontEngine& fonts)
+    : impl_(std::make_unique<Impl>(path, kind, fonts)) {}
+FineCatalogWriter::~FineCatalogWriter() = default;
+
+size_t FineCatalogWriter::addLibrary(const std::string& libraryPath, const FineProgress& progress) {
+  return impl_->addLibrary(libraryPath, progress);
+}
+
+void FineCatalogWriter::setTitle(const std::string& title, const std::string& subject) {
+  impl_->setTitle(title, subject);
+}
+
+int FineCatalogWriter::pageCount() const {
+  return impl_->pageCount();
+}
+
+void FineCatalogWriter::finish() {
+  impl_->finish();
+}
+
+}  // namespace quiral

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/color.h"
+
+namespace quiral {
+
+// The rules of the fine (vector) catalog's page, in one place: the same page, bands, columns,
+// cell frames and fonts as the prepared pages, with the mends that keep every text legible inside
+// its cell. Lengths are millimetres from the top-left corner, font sizes are points.
+
+constexpr double kFinePointsPerMm = 72.0 / 25.4;
+constexpr double kFineMinimumFontSize = 6;
+// A picture is never drawn larger than three times its natural size (1 library unit = 0.0254 mm).
+constexpr double kFineMaximumEnlargement = 3;
+
+enum class FineCatalogKind { Drawings, List };
+
+// Measures text in the face the document draws it with.
+class TextMeasure {
+ public:
+  virtual ~TextMeasure() = default;
+  // Advance of `utf8` in millimetres.
+  virtual double width(std::string_view utf8, double pointSize, bool bold) = 0;
+  // Distance between two lines' tops, in millimetres.
+  virtual double lineHeight(double pointSize, bool bold) = 0;
+};
+
+// One line of text placed in a cell; `top` is the top of its line box.
+struct FineText {
+  std::string utf8;
+  double left = 0;
+  double top = 0;
+  double size = 10;
+  bool bold = false;
+  Color color = colors::kBlack;
+  double lineHeight = 0;
+  // Alias lines flow on into a continuation cell when a cell is split.
+  bool flows = false;
+};
+
+struct FineRect {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+};
+
+// What a cell shows; the picture's natural size is in library units (0 when there is none).
+struct FineCellContent {
+  std::string name;
+  std::string description;
+  std::string unitCount;
+  std::vector<std::string> aliases;
+  // The aliases' own descriptions, by index (missing or empty: none).
+  std::vector<std::string> aliasDescriptions;
+  double pictureWidth = 0;
+  double pictureHeight = 0;
+};
+
+// A laid-out cell, relative to its top-left corner.
+struct FineCell {
+  double width = 0;
+  double height = 0;
+  std::vector<FineText> texts;
+  bool hasPicture = false;
+  FineRect pictureFrame;    // the frame drawn round the picture
+  FineRect picture;         // where the fitted picture lands inside it
+  double pictureScale = 0;  // millimetres per library unit
+};
+
+// The page of both catalogs: A4, 10 mm margins, two columns of equal width.
+struct FinePage {
+  double width = 210;
+  double height = 297;
+  double margin = 10;
+  double headerHeight = 0;
+  double footerHeight = 0;
+  double columnWidth() const { return (width - 2 * margin) / 2; }
+  double columnTop() const { return margin + headerHeight; }
+  double columnRoom() const { return height - 2 * margin - headerHeight - footerHeight; }
+};
+
+FinePage finePage(FineCatalogKind kind);
+
+// Breaks `text` at spaces into lines no wider than `width`; a word wider than a line is broken
+// between characters (never in the middle of a UTF-8 sequence).
+std::vector<std::string> wrapWords(TextMeasure& measure, std::string_view text, double width,
+                                   double size, bool bold);
+// The first `maxLines` lines; when some are left out the last shown ends in "…" and still fits.
+std::vector<std::string> limitLines(TextMeasure& measure, std::vector<std::string> lines,
+                                    size_t maxLines, double width, double size, bool bold);
+// The size at which `text` fits `width`: `size` itself, or smaller down to the minimum.
+double shrinkToFit(TextMeasure& measure, std::string_view text, double width, double size,
+                   bool bold);
+// Alias names joined by spaces into lines no wider than `width`, broken only after a name; a name
+// wider than a whole line stands alone (broken between characters as a last resort).
+std::vector<std::string> wrapNames(TextMeasure& measure, const std::vector<std::string>& names,
+                                   double width, double size);
+
+// The names of an alias line ("ALIAS a b c"): every word after the first.
+std::vector<std::string> aliasNames(std::string_view aliasLine);
+
+// Lays out one cell of the catalog.
+FineCell layoutFineCell(TextMeasure& measure, FineCatalogKind kind, const FineCellContent& content);
+
+// Splits a cell taller than `room` into pieces no taller than it: the first keeps everything
+// that fits, each next one starts with "<name> (cont.)" and carries on the flowing lines.
+std::vector<FineCell> splitFineCell(TextMeasure& measure, const FineCell& cell,
+                                    const std::string& name, double room);
+
+// Places cells down the columns of successive pages.
+class ColumnFlow {
+ public:
+  struct Slot {
+    int page = 0;  // from 0
+    int column = 0;
+    double top = 0;  // from the column's top
+  };
+  explicit ColumnFlow(double room) : room_(room) {}
+  // Where a cell of `height` (at most the room) goes; a full column moves on to the next one.
+  Slot place(double height);
+  int pagesUsed() const { return used_ ? page_ + 1 : 0; }
+
+ private:
+  double room_;
+  int page_ = 0;
+  int column_ = 0;
+  double filled_ = 0;
+  bool used_ = false;
+};
+
+}  // namespace quiral

@@ -1,0 +1,78 @@
+#include "reports/fine_catalog.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/font_engine.h"
+
+namespace quiral {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Scratch {
+  fs::path dir = fs::temp_directory_path() / ("fine_catalog_" + std::to_string(::getpid()));
+  Scratch() { fs::create_directories(dir); }
+  ~Scratch() { fs::remove_all(dir); }
+  size_t entries() const { return size_t(std::distance(fs::directory_iterator(dir), {})); }
+};
+
+const std::string kGates = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
+
+TEST(FineCatalogWriter, CancelLeavesNoFileAndNoTemporary) {
+  Scratch scratch;
+  const std::string out = (scratch.dir / "gates.pdf").string();
+  FontEngine fonts;
+  {
+    FineCatalogWriter writer(out, FineCatalogKind::Drawings, fonts);
+    EXPECT_THROW(writer.addLibrary(kGates, [](size_t done, size_t) { return done < 2; }),
+                 FineCatalogCancelled);
+    EXPECT_EQ(scratch.entries(), 1u);  // the temporary, while the writer lives
+  }
+  EXPECT_EQ(scratch.entries(), 0u);
+}
+
+TEST(FineCatalogWriter, FailuresLeaveTheTargetAloneAndNoTemporary) {
+  Scratch scratch;
+  FontEngine fonts;
+  // A folder that does not exist cannot take the temporary file.
+  EXPECT_THROW(
+      FineCatalogWriter((scratch.dir / "none" / "x.pdf").string(), FineCatalogKind::List, fonts),
+      FileError);
+  // A library without components adds nothing; an unreadable one is refused.
+  const fs::path empty = scratch.dir / "empty.lib";
+  std::ofstream(empty) << "EESchema-LIBRARY Version 2.4\n#End Library\n";
+  const std::string out = (scratch.dir / "out.pdf").string();
+  std::ofstream(out) << "old";
+  {
+    FineCatalogWriter writer(out, FineCatalogKind::List, fonts);
+    EXPECT_THROW(writer.addLibrary(empty.string()), QuiralError);
+    EXPECT_THROW(writer.addLibrary((scratch.dir / "missing.lib").string()), FileError);
+    EXPECT_EQ(writer.addLibrary(kGates), 5u);
+  }
+  std::ifstream in(out);
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(text, "old");
+  EXPECT_EQ(scratch.entries(), 2u);  // empty.lib and the untouched out.pdf
+}
+
+TEST(FineCatalogWriter, FinishRenamesTheDocumentIntoPlace) {
+  Scratch scratch;
+  const std::string out = (scratch.dir / "gates.pdf").string();
+  FontEngine fonts;
+  FineCatalogWriter writer(out, FineCatalogKind::Drawings, fonts);
+  writer.addLibrary(kGates);
+  writer.addLibrary(kGates);
+  EXPECT_EQ(writer.pageCount(), 2);  // each library from a new page
+  writer.finish();
+  std::ifstream in(out, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+  EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
+  EXPECT_EQ(scratch.entries(), 1u);
+}
+
+}  // namespace
+}  // namespace quiral

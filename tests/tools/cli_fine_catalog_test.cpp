@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "cli_runner.h"
+
+namespace quiral {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::OutputFolder;
+using testing::runCli;
+
+const std::string kExamples = QUIRAL_EXAMPLES_DIR;
+
+// What a shell command prints on its standard output.
+std::string commandOutput(const std::string& command) {
+  std::string text;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+    ::pclose(pipe);
+  }
+  return text;
+}
+
+// The text of a PDF with every run of white space made one space.
+std::string pdfText(const std::string& pdf) {
+  return std::regex_replace(commandOutput("pdftotext -raw '" + pdf + "' -"), std::regex("\\s+"),
+                            " ");
+}
+
+// Names of the top-level outline entries and the number of entries under them.
+std::pair<std::vector<std::string>, size_t> outline(const std::string& pdf) {
+  const std::string script =
+      "import json,sys\n"
+      "o=json.load(sys.stdin)['outlines']\n"
+      "print(sum(len(x['kids'])+sum(len(k['kids']) for k in x['kids']) for x in o))\n"
+      "for x in o: print(x['title'])\n";
+  std::istringstream lines(commandOutput("qpdf --json --json-key=outlines '" + pdf +
+                                         "' | python3 -c \"" + script + "\""));
+  size_t below = 0;
+  lines >> below;
+  std::vector<std::string> top;
+  std::string line;
+  std::getline(lines, line);
+  while (std::getline(lines, line)) top.push_back(line);
+  return {top, below};
+}
+
+TEST(CliFineCatalog, DeviceDrawingsAreSearchableWithEmbeddedFontsAndAValidFile) {
+  OutputFolder out;
+  const std::string lib = std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Device.lib";
+  auto r = runCli({"catalog", lib, "--kind", "drawings", "--fine", "-o", out.file("d.pdf")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(std::system(("qpdf --check " + out.file("d.pdf") + " >/dev/null").c_str()), 0);
+  const std::string fonts = commandOutput("pdffonts " + out.file("d.pdf") + " | tail -n +3");
+  ASSERT_FALSE(fonts.empty());
+  EXPECT_EQ(fonts.find(" no "), std::string::npos) << fonts;
+
+  // Every component, alias and description of the library and its documentation.
+  const std::string text = pdfText(out.file("d.pdf"));
+  std::set<std::string> expected;
+  std::ifstream library(lib), documentation(std::string(QUIRAL_CORPUS_DIR) + "/kicad5/Device.dcm");
+  for (std::string line; std::getline(library, line);) {
+    std::istringstream words(line);
+    std::string first, word;
+    words >> first;
+    if (first == "DEF" && words >> word) expected.insert(word);
+    if (first == "ALIAS")
+      while (words >> word) expected.insert(word);
+  }
+  for (std::string line; std::getline(documentation, line);)
+    if (line.rfind("D ", 0) == 0)
+      expected.insert(std::regex_replace(line.substr(2), std::regex("\\s+$"), ""));
+  ASSERT_GT(expected.size(), 900u);  // 507 names, the distinct descriptions
+  for (const std::string& wanted : expected)
+    EXPECT_NE(text.find(wanted), std::string::npos) << wanted;
+
+  const auto [top, below] = outline(out.file("d.pdf"));
+  EXPECT_EQ(top, std::vector<std::string>{"Device.lib"});
+  EXPECT_EQ(below, 507u);  // 502 components and 5 aliases
+}
+
+TEST(CliFineCatalog, FolderSkipsWhatCannotBeReadNamesItAndSaysSo) {
+  OutputFolder in, out;
+  fs::copy_file(kExamples + "/74xx_gates.lib", in.file("74xx_gates.lib"));
+  fs::copy_file(kExamples + "/74xx_gates.dcm", in.file("74xx_gates.dcm"));
+  fs::copy_file(kExamples + "/passives.lib", in.file("passives.lib"));
+  std::ofstream(in.file("broken.kicad_sym")) << "(kicad_symbol_lib (symbol \"X\"";
+  std::ofstream(in.file("empty.lib")) << "EESchema-LIBRARY Version 2.4\n#End Library\n";
+  auto r =
+      runCli({"catalog", in.path.string(), "--kind", "list", "--fine", "-o", out.file("all.pdf")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("broken.kicad_sym: skipped"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("empty.lib: skipped"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("2 libraries"), std::string::npos) << r.out;
+  const auto [top, below] = outline(out.file("all.pdf"));
+  EXPECT_EQ(top, (std::vector<std::string>{"74xx_gates.lib", "passives.lib"}));
+  EXPECT_GT(below, 5u);
+  EXPECT_NE(pdfText(out.file("all.pdf")).find("Biblioteca: passives.lib"), std::string::npos);
+  EXPECT_EQ(out.fileCount(), 1u);
+}
+
+TEST(CliFineCatalog, NothingIsLeftWhenTheCatalogCannotBeMade) {
+  OutputFolder in, out;
+  std::ofstream(in.file("empty.lib")) << "EESchema-LIBRARY Version 2.4\n#End Library\n";
+  auto r = runCli(
+      {"catalog", in.file("empty.lib"), "--kind", "drawings", "--fine", "-o", out.file("e.pdf")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("no components to catalog"), std::string::npos) << r.err;
+  r = runCli({"catalog", kExamples + "/passives.lib", "--kind", "drawings", "--fine", "-o",
+              out.file("no/such/folder.pdf")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
+  EXPECT_EQ(out.fileCount(), 0u);
+
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"catalog", in.path.string(), "--kind", "list", "-o", out.file("x.pdf")},  // no --fine
+           {"catalog", kExamples + "/passives.lib", "--kind", "list", "--fine", "--qrp", "x.qrp",
+            "-o", out.file("x.pdf")}}) {
+    EXPECT_EQ(runCli(args).status, 2);
+  }
+  EXPECT_EQ(out.fileCount(), 0u);
+}
+
+}  // namespace
+}  // namespace quiral

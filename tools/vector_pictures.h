@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "library/library_browser.h"
+#include "platform/font_engine.h"
+#include "vector/symbol_recorder.h"
+
+namespace quiral::cli {
+
+// What a picture file holds: the pixel view, or the vector drawing as SVG or PDF.
+enum class PictureFormat { Png, Svg, Pdf };
+
+// The format a file name asks for by its extension (letter case ignored); PNG for any other.
+PictureFormat formatOfPath(std::string_view path);
+// "png", "svg" or "pdf"; throws UsageError for anything else.
+PictureFormat parseFormat(std::string_view text);
+const char* extensionOf(PictureFormat format);
+
+// A component renderer that draws into a display list instead of the canvas: set on a library
+// browser, each ShowComponent records the block on show.
+class VectorPictures final : public ComponentRenderer {
+ public:
+  VectorPictures() : recorder_(fonts_) {}
+  void RenderComponent(const std::vector<std::string>& memo) override { recorder_.record(memo); }
+  // Records the memo directly (for a component already shown on the pixel canvas).
+  void record(const std::vector<std::string>& memo) { recorder_.record(memo); }
+  const DisplayList& displayList() const { return recorder_.displayList(); }
+  // Writes the last recorded symbol as SVG or PDF (`title` names it in a PDF).
+  void write(PictureFormat format, const std::string& path, const std::string& title) const;
+
+ private:
+  FontEngine fonts_;
+  SymbolRecorder recorder_;
+};
+
+}  // namespace quiral::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "vector/display_list.h"
+
+namespace quiral {
+
+// Width of every stroke of a vector picture, in library units (the usual 6-mil symbol line).
+constexpr double kVectorLineWidth = 6;
+// Margin around a lone symbol's picture, in library units.
+constexpr double kSymbolMargin = 50;
+
+// The area a picture of a display list shows, in library units (y up): its bounds widened by the
+// margin and half a line; a 100-unit square round the origin when the list is empty.
+struct PictureBox {
+  double left = 0;
+  double top = 0;  // the largest y
+  double width = 0;
+  double height = 0;
+};
+
+PictureBox pictureBox(const DisplayList& list, double margin);
+
+}  // namespace quiral

@@ -1,0 +1,225 @@
+#include "vector/svg_writer.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+#include "vector/picture_frame.h"
+
+namespace quiral {
+
+namespace {
+
+constexpr const char* kFontFamilies = "Liberation Sans, Arial, sans-serif";
+
+class SvgText {
+ public:
+  explicit SvgText(std::string& out) : out_(out) {}
+
+  SvgText& operator<<(const char* s) {
+    out_ += s;
+    return *this;
+  }
+  // Numbers with at most one decimal (a tenth of a mil) and no trailing zeros, independent of the
+  // locale.
+  SvgText& operator<<(double v) {
+    if (!std::isfinite(v)) v = 0;
+    double rounded = std::round(v * 10) / 10;
+    if (rounded == 0) rounded = 0;  // no "-0"
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 1);
+    char* end = r.ptr;
+    while (end > buf && end[-1] == '0') --end;
+    if (end > buf && end[-1] == '.') --end;
+    out_.append(buf, end);
+    return *this;
+  }
+  SvgText& color(Color c) {
+    static const char* hex = "0123456789ABCDEF";
+    out_ += '#';
+    for (int shift = 20; shift >= 0; shift -= 4) out_ += hex[(c >> shift) & 0xF];
+    return *this;
+  }
+  // Text content or an attribute value: markup characters escaped, and the control characters
+  // that XML cannot hold at all replaced.
+  SvgText& escaped(const std::string& s) {
+    for (char ch : s) {
+      switch (ch) {
+        case '&':
+          out_ += "&amp;";
+          break;
+        case '<':
+          out_ += "&lt;";
+          break;
+        case '>':
+          out_ += "&gt;";
+          break;
+        case '"':
+          out_ += "&quot;";
+          break;
+        case '\'':
+          out_ += "&apos;";
+          break;
+        default:
+          if (static_cast<unsigned char>(ch) < 0x20 && ch != '\t') {
+            out_ += "\xEF\xBF\xBD";  // U+FFFD
+          } else {
+            out_ += ch;
+          }
+      }
+    }
+    return *this;
+  }
+
+ private:
+  std::string& out_;
+};
+
+// SVG's own names for the drawing's usual colours, shorter than their numbers.
+SvgText& colorValue(SvgText& svg, Color c) {
+  switch (c) {
+    case colors::kBlack:
+      return svg << "black";
+    case colors::kWhite:
+      return svg << "white";
+    case colors::kTeal:
+      return svg << "teal";
+    case colors::kOlive:
+      return svg << "olive";
+    default:
+      return svg.color(c);
+  }
+}
+
+// The outline of a shape as path data (y turned to SVG's downward axis).
+void appendPathData(SvgText& svg, const DisplayItem& item, const std::vector<Vec2>& points) {
+  switch (item.kind) {
+    case ItemKind::Polyline:
+      for (uint32_t i = 0; i < item.count; ++i) {
+        const Vec2& p = points[item.first + i];
+        svg << (i == 0 ? "M" : i == 1 ? "L" : " ") << p.x << " " << -p.y;
+      }
+      if (item.count == 1) svg << "h0";  // a lone point still shows as a dot
+      if (item.closed) svg << "Z";
+      break;
+    case ItemKind::Rectangle:
+      svg << "M" << item.v[0] << " " << -item.v[1] << "H" << item.v[2] << "V" << -item.v[3] << "H"
+          << item.v[0] << "Z";
+      break;
+    case ItemKind::Ellipse: {
+      // Two half turns: an SVG arc cannot end where it starts.
+      const double rx = item.v[2], ry = item.v[3];
+      svg << "M" << item.v[0] - rx << " " << -item.v[1] << "a" << rx << " " << ry << " 0 1 0 "
+          << 2 * rx << " 0a" << rx << " " << ry << " 0 1 0 " << -2 * rx << " 0Z";
+      break;
+    }
+    case ItemKind::Arc: {
+      const double cx = item.v[0], cy = item.v[1], rx = item.v[2], ry = item.v[3];
+      auto at = [&](double degrees, double& x, double& y) {
+        const double a = degrees * std::numbers::pi / 180;
+        x = cx + rx * std::cos(a);
+        y = -(cy + ry * std::sin(a));
+      };
+      double x, y;
+      at(item.v[4], x, y);
+      svg << "M" << x << " " << y;
+      // Counter-clockwise on the page is sweep-flag 0 in SVG's y-down space; a whole turn is
+      // drawn as two halves.
+      double sweep = item.v[5], from = item.v[4];
+      while (sweep > 0) {
+        const double step = std::min(sweep, 180.0);
+        at(from + step, x, y);
+        svg << "A" << rx << " " << ry << " 0 0 0 " << x << " " << y;
+        from += step;
+        sweep -= step;
+      }
+      break;
+    }
+    case ItemKind::Text:
+      break;
+  }
+}
+
+struct TextStyle {
+  double size;
+  Color color;
+  bool bold;
+  bool italic;
+  bool operator==(const TextStyle&) const = default;
+};
+
+void writeText(SvgText& svg, const DisplayText& t) {
+  const double x = t.origin.x, y = -t.origin.y;
+  svg << "<text x=\"" << x << "\" y=\"" << y << "\"";
+  if (t.angle != 0)
+    svg << " transform=\"rotate(" << -t.angle / 10.0 << " " << x << " " << y << ")\"";
+  svg << ">";
+  svg.escaped(t.utf8) << "</text>\n";
+}
+
+}  // namespace
+
+std::string symbolSvg(const DisplayList& list, double margin) {
+  std::string out;
+  out.reserve(256 + list.items().size() * 48 + list.points().size() * 12);
+  SvgText svg(out);
+  const PictureBox box = pictureBox(list, margin);
+  svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << box.width * kMillimetresPerUnit
+      << "mm\" height=\"" << box.height * kMillimetresPerUnit << "mm\" viewBox=\"" << box.left
+      << " " << -box.top << " " << box.width << " " << box.height << "\">\n"
+      << "<g fill=\"none\" stroke=\"black\" stroke-width=\"" << kVectorLineWidth
+      << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+  // Outlines first, in drawing order: runs of see-through shapes of one colour share one path;
+  // a shape that hides what is under it (white inside) stays an element of its own.
+  const std::vector<DisplayItem>& items = list.items();
+  for (size_t i = 0; i < items.size();) {
+    const DisplayItem& first = items[i];
+    if (first.kind == ItemKind::Text) {
+      ++i;
+      continue;
+    }
+    svg << "<path d=\"";
+    appendPathData(svg, first, list.points());
+    size_t next = i + 1;
+    if (first.fill == FillKind::None) {
+      for (; next < items.size(); ++next) {
+        const DisplayItem& item = items[next];
+        if (item.kind == ItemKind::Text) continue;
+        if (item.fill != FillKind::None || item.color != first.color) break;
+        appendPathData(svg, item, list.points());
+      }
+    }
+    svg << "\"";
+    if (first.color != colors::kBlack) colorValue(svg << " stroke=\"", first.color) << "\"";
+    if (first.fill == FillKind::Background) svg << " fill=\"white\"";
+    svg << "/>\n";
+    i = next;
+  }
+  svg << "</g>\n";
+  // Texts last, so that no shape hides one, grouped by their style.
+  std::vector<TextStyle> styles;
+  for (const DisplayItem& item : items) {
+    if (item.kind != ItemKind::Text) continue;
+    const DisplayText& t = list.texts()[item.text];
+    const TextStyle style{t.size, item.color, t.bold, t.italic};
+    if (std::find(styles.begin(), styles.end(), style) == styles.end()) styles.push_back(style);
+  }
+  for (const TextStyle& style : styles) {
+    svg << "<g font-family=\"" << kFontFamilies << "\" font-size=\"" << style.size << "\" fill=\"";
+    colorValue(svg, style.color) << "\"";
+    if (style.bold) svg << " font-weight=\"bold\"";
+    if (style.italic) svg << " font-style=\"italic\"";
+    svg << ">\n";
+    for (const DisplayItem& item : items) {
+      if (item.kind != ItemKind::Text) continue;
+      const DisplayText& t = list.texts()[item.text];
+      if (TextStyle{t.size, item.color, t.bold, t.italic} == style) writeText(svg, t);
+    }
+    svg << "</g>\n";
+  }
+  svg << "</svg>\n";
+  return out;
+}
+
+}  // namespace quiral
