@@ -83,7 +83,7 @@ void BM_ListDeviceModern(benchmark::State& state) {
 BENCHMARK(BM_ListDeviceModern)->Unit(benchmark::kMillisecond);
 
 void BM_ListDeviceLegacy(benchmark::State& state) {
-  const std::string path = (corpusFolder() / "Device.lib").string();
+  const std::string path = (bench::corpusFolder() / "Device.lib").string();
   if (!std::filesystem::exists(path)) return state.SkipWithError("the KiCad corpus is missing");
   listLibrary(state, path);
 }
