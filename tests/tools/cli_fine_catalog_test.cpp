@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -119,7 +121,7 @@ TEST(CliFineCatalog, NothingIsLeftWhenTheCatalogCannotBeMade) {
   r = runCli({"catalog", kExamples + "/passives.lib", "--kind", "drawings", "--fine", "-o",
               out.file("no/such/folder.pdf")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(std::strerror(ENOENT)), std::string::npos) << r.err;
   EXPECT_EQ(out.fileCount(), 0u);
 
   for (const auto& args : std::vector<std::vector<std::string>>{
