@@ -181,6 +181,9 @@ void TForm1::buildMenu() {
   Lista1->setObjectName(QStringLiteral("Lista1"));
   connect(Desenhos1, &QAction::triggered, this, &TForm1::Desenhos1Click);
   connect(Lista1, &QAction::triggered, this, &TForm1::Lista1Click);
+  PastaVetorial1 = Catlogos1->addAction(QStringLiteral("&Pasta inteira (PDF vetorial)…"));
+  PastaVetorial1->setObjectName(QStringLiteral("PastaVetorial1"));
+  connect(PastaVetorial1, &QAction::triggered, this, &TForm1::PastaVetorial1Click);
 
   pag21 = MainMenu1->addMenu(QStringLiteral("pag2"));
   pag21->setObjectName(QStringLiteral("pag21"));

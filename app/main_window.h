@@ -98,6 +98,9 @@ class TForm1 : public QMainWindow {
   void b_reportClick();
   void Desenhos1Click();
   void Lista1Click();
+  // Catálogos > Pasta inteira (PDF vetorial): the fine drawings catalog of every library of the
+  // folder shown, in one vector PDF, with a progress dialog that can be cancelled.
+  void PastaVetorial1Click();
   void pag22Click();
   void Sair1Click();
   // Shows the file list's selection after code outside the window moved it; loads nothing.
@@ -184,6 +187,7 @@ class TForm1 : public QMainWindow {
   QMenu* Catlogos1 = nullptr;
   QAction* Desenhos1 = nullptr;
   QAction* Lista1 = nullptr;
+  QAction* PastaVetorial1 = nullptr;
   QMenu* pag21 = nullptr;
   QAction* pag22 = nullptr;
 };

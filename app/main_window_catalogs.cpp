@@ -1,6 +1,8 @@
 // The main window's catalog commands: they start a catalog of the library in use and show the
 // preview; while the catalog makes its pages the browsing controls rest.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -9,11 +11,16 @@
 #include "app/dialog_seams.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
+#include "app/file_filter.h"
+#include "app/fine_catalog_export.h"
 #include "app/main_window.h"
+#include "app/prev_form.h"
 #include "app/user_list_box.h"
+#include "platform/text_codec.h"
 #include "report_engine/preview_interface.h"
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
+#include "reports/fine_catalog_run.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 
@@ -37,6 +44,27 @@ void TForm1::Desenhos1Click() {
 
 void TForm1::Lista1Click() {
   runCatalog(CatalogKind::List);
+}
+
+void TForm1::PastaVetorial1Click() {
+  const std::string folder = folderShown();
+  std::vector<std::string> libraries;
+  if (!runGuarded(this, [&] { libraries = fineCatalogLibraries(folder); })) return;
+  if (libraries.empty()) {
+    reportError(this, QStringLiteral("Nenhuma biblioteca nesta pasta"));
+    return;
+  }
+  const QString folderPath = QFile::decodeName(folder.c_str());
+  QString name = QDir(folderPath).dirName();
+  if (name.isEmpty() || name == QLatin1String("/")) name = QStringLiteral("catalogo");
+  const QString chosen = chooseFileToSave(
+      this, QDir(folderPath).filePath(name + QStringLiteral(".pdf")),
+      qtFileFilter(QString::fromUtf8("Arquivos PDF(*.pdf)|*.pdf")), QStringLiteral("pdf"));
+  if (chosen.isEmpty()) return;
+  const QString path = withDefaultExtension(chosen, QStringLiteral("pdf"));
+  if (!mayWriteFile(this, path)) return;
+  exportFineCatalog(this, path, FineCatalogKind::Drawings, libraries,
+                    displayText(QFile::encodeName(name).toStdString()), true);
 }
 
 bool TForm1::catalogGenerating() const {
@@ -81,6 +109,7 @@ void TForm1::setBrowsingEnabled(bool enabled) {
   Catlogos1->setEnabled(enabled);
   Desenhos1->setEnabled(enabled);
   Lista1->setEnabled(enabled);
+  PastaVetorial1->setEnabled(enabled);
 }
 
 }  // namespace quiral

@@ -109,6 +109,7 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
   connect(BB_ler, &QPushButton::clicked, this, &TPrevForm::BB_lerClick);
   connect(BitBtn1, &QPushButton::clicked, this, &TPrevForm::BitBtn1Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TPrevForm::BitBtn2Click);
+  connect(BitBtn3, &QPushButton::clicked, this, &TPrevForm::BitBtn3Click);
 
   if (printer_) {
     QRPreview1->setQRPrinter(printer_);
@@ -156,6 +157,9 @@ void TPrevForm::buildPanel() {
   BB_ler = pictureButton(Panel1, "BB_ler", openButtonIcon(), QStringLiteral("Ler"), 464, 6);
   BitBtn1 = place(new QPushButton(QStringLiteral("&Sair"), Panel1), "BitBtn1", 512, 6, 54, 25);
   BitBtn2 = place(new QPushButton(QStringLiteral("&PDF"), Panel1), "BitBtn2", 586, 7, 47, 25);
+  BitBtn3 =
+      place(new QPushButton(QStringLiteral("PDF &vetorial"), Panel1), "BitBtn3", 637, 7, 75, 25);
+  BitBtn3->setToolTip(QStringLiteral("Catálogo em PDF vetorial, pesquisável"));
 }
 
 void TPrevForm::buildShortcuts() {
@@ -310,6 +314,7 @@ void TPrevForm::updateExportControls() {
   SB_imprimir->setEnabled(complete);
   bb_salvar->setEnabled(complete);
   BitBtn2->setEnabled(complete && pdfAllowed_);
+  BitBtn3->setEnabled(BitBtn2->isEnabled());
 }
 
 void TPrevForm::BitBtn1Click() {

@@ -1,14 +1,18 @@
-// The preview window's buttons: print, save and load of prepared reports, PDF export.
+// The preview window's buttons: print, save and load of prepared reports, PDF export (page
+// images, or the fine vector catalog of the same library).
 
 #include <QFile>
 #include <QPrinter>
+#include <filesystem>
 
 #include "app/dialog_seams.h"
 #include "app/file_filter.h"
+#include "app/fine_catalog_export.h"
 #include "app/prev_form.h"
 #include "app/print_pages.h"
 #include "app/progress_dialog.h"
 #include "app/qr_preview.h"
+#include "platform/text_codec.h"
 #include "reports/catalog_commands.h"
 
 namespace quiral {
@@ -18,6 +22,8 @@ namespace {
 const char* const kQrpSaveFilter = "Arquivos QRP(*.qrp)|*.qrp";
 const char* const kQrpOpenFilter = "Relatórios (*.QRP)|*.QRP";
 const char* const kPdfFilter = "Arquivos PDF(*.pdf)|*.pdf";
+// The fine catalog is written under the name chosen, with this extension when it has none.
+const char* const kFinePdfExtension = "pdf";
 // Both file dialogs keep this default extension whatever their filter.
 const char* const kDefaultExtension = "QRP";
 
@@ -126,6 +132,26 @@ void TPrevForm::BitBtn2Click() {
   ExportErrorBox errors(this);
   ExportHooks hooks(ExQR1, &progress, &errors);
   ExQR1.ExportPDF(baseName, true);
+}
+
+void TPrevForm::BitBtn3Click() {
+  if (!printer_ || !host_) return;
+  const auto source = host_->fineCatalogSource(*printer_);
+  if (!source) {
+    reportError(this, QString::fromLatin1(kExportErrorText));
+    return;
+  }
+  saveFilter_ = QString::fromUtf8(kPdfFilter);
+  const QString chosen = chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+                                          QString::fromLatin1(kFinePdfExtension));
+  if (chosen.isEmpty()) return;
+  const QString path = withDefaultExtension(chosen, QString::fromLatin1(kFinePdfExtension));
+  if (!mayWriteFile(this, path)) return;
+  const FineCatalogKind kind =
+      source->kind == CatalogKind::Drawings ? FineCatalogKind::Drawings : FineCatalogKind::List;
+  const std::string shownName =
+      displayText(std::filesystem::path(source->libraryPath).filename().string());
+  exportFineCatalog(this, path, kind, {source->libraryPath}, shownName, false);
 }
 
 }  // namespace quiral

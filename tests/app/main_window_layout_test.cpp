@@ -124,11 +124,13 @@ TEST(MainWindowLayout, MenuBar) {
   EXPECT_FALSE(top[2]->isVisible());
 
   const QList<QAction*> catalogs = top[1]->menu()->actions();
-  ASSERT_EQ(catalogs.size(), 2);
+  ASSERT_EQ(catalogs.size(), 3);
   EXPECT_EQ(catalogs[0]->objectName(), "Desenhos1");
   EXPECT_EQ(catalogs[0]->text(), "&Desenhos");
   EXPECT_EQ(catalogs[1]->objectName(), "Lista1");
   EXPECT_EQ(catalogs[1]->text(), "&Lista");
+  EXPECT_EQ(catalogs[2]->objectName(), "PastaVetorial1");
+  EXPECT_EQ(catalogs[2]->text(), QString::fromUtf8("&Pasta inteira (PDF vetorial)…"));
   const QList<QAction*> hidden = top[2]->menu()->actions();
   ASSERT_EQ(hidden.size(), 1);
   EXPECT_EQ(hidden[0]->objectName(), "pag22");

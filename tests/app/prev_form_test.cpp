@@ -347,7 +347,7 @@ TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
     triedAtPage = w->qrPrinter()->pageCount();
     EXPECT_TRUE(w->qrPrinter()->generating());
     answers = {dir.filePath("early.QRP")};
-    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2"}) {
+    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2", "BitBtn3"}) {
       auto* control = child<QAbstractButton>(*w, name);
       EXPECT_FALSE(control->isEnabled()) << name;
       control->click();
@@ -357,7 +357,7 @@ TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     EXPECT_EQ(printDialogs, 0);
     EXPECT_EQ(answers.size(), 1);  // no file was asked for
-    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2"})
+    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2", "BitBtn3"})
       EXPECT_TRUE(child<QAbstractButton>(w, name)->isEnabled()) << name;
     child<QToolButton>(w, "SB_imprimir")->click();
     EXPECT_EQ(highest, 50);  // the whole report
@@ -366,6 +366,39 @@ TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
   EXPECT_GE(triedAtPage, 2);
   EXPECT_LT(triedAtPage, 50);
   EXPECT_FALSE(QFile::exists(dir.filePath("early.QRP")));
+  EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
+}
+
+TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheNameChosen) {
+  load(8);
+  testing::writeFile(dir.path(), "many.dcm",
+                     "EESchema-DOCLIB  Version 2.0\n$CMP P3\nD Third part described\n$ENDCMP\n"
+                     "#\n#End Doc Library\n");
+  testing::writeFile(dir.path(), "fine.pdf", "old");
+  QStringList asked;
+  const auto previousConfirm = setOverwriteConfirmer([&](QWidget*, const QString& path) {
+    asked << QFileInfo(path).fileName();
+    return true;
+  });
+  preview(CatalogKind::List, [&](TPrevForm& w) {
+    auto* vector = child<QPushButton>(w, "BitBtn3");
+    w.setPdfButtonEnabled(false);  // it follows "PDF"
+    EXPECT_FALSE(vector->isEnabled());
+    w.setPdfButtonEnabled(true);
+    EXPECT_TRUE(vector->isEnabled());
+    answers = {dir.filePath("fine")};
+    vector->click();
+  });
+  setOverwriteConfirmer(previousConfirm);
+  EXPECT_EQ(asked, QStringList{"fine.pdf"});
+  QProcess text;
+  text.start("pdftotext", {dir.filePath("fine.pdf"), "-"});
+  text.waitForFinished(30000);
+  const QString words = QString::fromUtf8(text.readAllStandardOutput());
+  for (const char* expected : {"P1", "P8", "Third part described", "many.lib"})
+    EXPECT_TRUE(words.contains(expected)) << expected;
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"fine.pdf", "many.dcm", "many.lib"}));
   EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
 }
 
