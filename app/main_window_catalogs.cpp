@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "app/catalog_watch.h"
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/file_filter.h"
@@ -73,12 +73,12 @@ bool TForm1::catalogGenerating() const {
 
 void TForm1::runCatalog(CatalogKind kind) {
   CatalogCommands::Outcome outcome = CatalogCommands::Outcome::Busy;
-  if (!runGuarded(this, [&] { outcome = catalogs_->begin(kind); })) return;
+  if (!dialogs_.runGuarded(this, [&] { outcome = catalogs_->begin(kind); })) return;
   switch (outcome) {
     case CatalogCommands::Outcome::Busy:
       return;
     case CatalogCommands::Outcome::Refused:
-      reportError(this, QString::fromUtf8(CatalogCommands::kNoLibrary));
+      dialogs_.reportError(this, QString::fromUtf8(CatalogCommands::kNoLibrary));
       return;
     case CatalogCommands::Outcome::AlreadyShowing:
       if (auto* window = dynamic_cast<QWidget*>(catalogs_->reportFor(kind)->previewWindow())) {
@@ -91,7 +91,7 @@ void TForm1::runCatalog(CatalogKind kind) {
   }
   setBrowsingEnabled(false);
   // Returns once the preview is closed; the controls come back as soon as the pages are made.
-  runGuarded(this, [this] { catalogs_->CurrentReport()->preview(); });
+  dialogs_.runGuarded(this, [this] { catalogs_->CurrentReport()->preview(); });
   catalogGenerationEnded();
 }
 

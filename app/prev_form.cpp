@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "app/button_icons.h"
+#include "app/dialogs.h"
 #include "app/qr_preview.h"
 #include "app/widget_placement.h"
 
@@ -78,8 +79,8 @@ int zoomFromText(const QString& text) {
   return value > INT32_MAX ? kNotANumber : int(value);
 }
 
-TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), printer_(printer) {
+TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), printer_(printer), dialogs_(dialogs) {
   setObjectName(QStringLiteral("PrevForm"));
   setWindowTitle(QString::fromUtf8(kDefaultCaption));
   setFont(QFont(QStringLiteral("System"), 10));
@@ -98,6 +99,8 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
   layout->addWidget(QRPreview1, 1);
 
   connect(QRPreview1, &TQRPreview::pageAvailable, this, &TPrevForm::QRPreview1PageAvailable);
+  connect(QRPreview1, &TQRPreview::pageUnpaintable, this,
+          [this](const QString& reason) { dialogs_.reportError(this, reason); });
   connect(QRPreview1, &TQRPreview::pagesReplaced, this, &TPrevForm::pagesReplaced);
   connect(QRPreview1, &TQRPreview::generationEnded, this, &TPrevForm::updateExportControls);
   // A preview ended elsewhere leaves no window behind on its pages.

@@ -18,6 +18,7 @@ class QToolButton;
 namespace quiral {
 
 class TQRPreview;
+class Dialogs;
 
 // What a preview window needs of the program around it: the catalog reports and the rewind of a
 // catalog run. The main window provides it; a window without one offers no PDF export and
@@ -50,8 +51,8 @@ class TPrevForm : public QWidget, public PreviewWindow {
   static const char* const kZoomItems[7];
 
   // `printer` (the pages shown) and `host` are not owned; either may be null (the hidden window
-  // made at program start has neither).
-  TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent = nullptr);
+  // made at program start has neither). `dialogs` must outlive the window.
+  TPrevForm(PreviewHost* host, TQRPrinter* printer, Dialogs& dialogs, QWidget* parent = nullptr);
   ~TPrevForm() override;
 
   TQRPrinter* qrPrinter() const { return printer_; }
@@ -101,6 +102,7 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
   PreviewHost* host_;
   TQRPrinter* printer_;
+  Dialogs& dialogs_;
   // The export component: it writes the pages of the report this window shows.
   TExportQR ExQR1;
   // The save dialog's filter: whatever Save or PDF set last.

@@ -84,8 +84,9 @@ TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
 
 TEST(MainWindowLayout, TabsMemoAndTestPage) {
   testing::CurrentFolderGuard folderGuard;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window(session);
+  TForm1 window(session, dialogs);
   auto* tabs = window.findChild<QTabWidget*>("TabControl1");
   ASSERT_EQ(tabs->count(), 3);
   EXPECT_EQ(tabs->tabText(0), QString::fromUtf8("Conteúdo"));
@@ -110,8 +111,9 @@ TEST(MainWindowLayout, TabsMemoAndTestPage) {
 
 TEST(MainWindowLayout, MenuBar) {
   testing::CurrentFolderGuard folderGuard;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window(session);
+  TForm1 window(session, dialogs);
   const QList<QAction*> top = window.menuBar()->actions();
   ASSERT_EQ(top.size(), 3);
   EXPECT_EQ(top[0]->objectName(), "Sair1");
