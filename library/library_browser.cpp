@@ -141,4 +141,13 @@ void LibraryBrowser::ShowComponent() {
   if (renderer_) renderer_->RenderComponent(memo_);
 }
 
+std::vector<std::string> LibraryBrowser::shownUnitNames() const {
+  if (!translation_ || memo_.empty()) return {};
+  // The DEF line's second word names the block; a hidden value puts a tilde before it.
+  std::string_view name = firstTwoWords(memo_.front()).second;
+  if (!name.empty() && name.front() == '~') name.remove_prefix(1);
+  const auto found = translation_->unitNames.find(name);
+  return found == translation_->unitNames.end() ? std::vector<std::string>{} : found->second;
+}
+
 }  // namespace quiral

@@ -85,6 +85,10 @@ class LibraryBrowser {
   // its .dcm file.
   std::shared_ptr<const TranslatedLibrary> modernTranslation() const { return translation_; }
 
+  // The display names of the units of the block in the memo (index 0 for unit 1), which only a
+  // modern library's symbols carry; empty otherwise.
+  std::vector<std::string> shownUnitNames() const;
+
  private:
   void listComponents();
   // Empties the memo and the drawing: after a failed read neither shows a component.
