@@ -9,6 +9,7 @@
 
 #include "render/renderer.h"
 #include "render/symbol_units.h"
+#include "render/unit_selection.h"
 #include "render_test_util.h"
 
 namespace quiral {
@@ -101,6 +102,46 @@ TEST(SymbolUnits, CountsUnitsDeMorganAndWhichUnitsHaveRecords) {
   EXPECT_EQ(hostile.count, kMaxUnits);
   EXPECT_FALSE(hostile.hasDeMorgan);
   EXPECT_TRUE(hostile.unitHasRecords(kMaxUnits));
+}
+
+}  // namespace
+}  // namespace quiral
+
+namespace quiral {
+namespace {
+
+TEST(UnitSelection, OneUnitSymbolsOfferNothingAndManyUnitsStepWithinTheirRange) {
+  UnitSelection one;
+  one.showComponent({"DEF R R 0 0 N Y 1 F N", "S 0 0 10 10 0 1 0 N", "ENDDEF"}, {});
+  EXPECT_FALSE(one.chooserEnabled());
+  EXPECT_FALSE(one.deMorganEnabled());
+  EXPECT_FALSE(one.stepUnit(1));
+  EXPECT_FALSE(one.chooseDeMorgan(true));
+  EXPECT_EQ(one.unitLabels(), std::vector<std::string>{"A"});
+
+  UnitSelection many;
+  many.showComponent({"DEF K K 0 0 N Y 30 F N", "P 2 3 2 0 0 0 10 10 N", "ENDDEF"},
+                     {"Coil", "", "Contact"});
+  EXPECT_TRUE(many.chooserEnabled());
+  EXPECT_TRUE(many.deMorganEnabled());
+  const std::vector<std::string> labels = many.unitLabels();
+  ASSERT_EQ(labels.size(), 30u);
+  EXPECT_EQ(labels[0], "A (Coil)");
+  EXPECT_EQ(labels[1], "B");
+  EXPECT_EQ(labels[2], "C (Contact)");
+  EXPECT_EQ(labels[29], "AD");
+  EXPECT_FALSE(many.stepUnit(-1));  // already at A
+  EXPECT_TRUE(many.stepUnit(1));
+  EXPECT_EQ(many.choice().unit, 2);
+  EXPECT_TRUE(many.stepUnit(1000000));
+  EXPECT_EQ(many.choice().unit, 30);
+  EXPECT_FALSE(many.chooseUnit(31));
+  EXPECT_TRUE(many.chooseDeMorgan(true));
+  EXPECT_EQ(many.choice(), (UnitChoice{30, 2}));
+  // A new component starts again at unit A, body style 1.
+  many.showComponent({"DEF K K 0 0 N Y 30 F N", "ENDDEF"}, {});
+  EXPECT_EQ(many.choice(), UnitChoice{});
+  EXPECT_TRUE(many.choice().isDefaultView());
 }
 
 }  // namespace
