@@ -21,4 +21,9 @@ int CatalogPreviewHost::highestPrintablePage(int pageCount) {
   return commands_.highestPrintablePage(pageCount);
 }
 
+std::optional<CatalogCommands::CatalogSource> CatalogPreviewHost::fineCatalogSource(
+    const TQRPrinter& pages) {
+  return commands_.sourceOf(pages);
+}
+
 }  // namespace quiral

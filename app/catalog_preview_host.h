@@ -19,6 +19,7 @@ class CatalogPreviewHost : public PreviewHost {
   const TQuickRep* drawingsCatalog() override;
   TQuickRep* prepareExport(const TQRPrinter& pages) override;
   int highestPrintablePage(int pageCount) override;
+  std::optional<CatalogCommands::CatalogSource> fineCatalogSource(const TQRPrinter& pages) override;
 
  private:
   CatalogCommands& commands_;

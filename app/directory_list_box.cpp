@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QStyle>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "library/folder_listing.h"
 #include "library/library_browser.h"
 #include "platform/text_codec.h"
@@ -22,7 +22,8 @@ QString shownName(const std::string& path) {
 
 }  // namespace
 
-DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
+DirectoryListBox::DirectoryListBox(Dialogs& dialogs, QWidget* parent)
+    : QListWidget(parent), dialogs_(dialogs) {
   connect(this, &QListWidget::itemActivated, this, &DirectoryListBox::openEntry);
 }
 
@@ -43,7 +44,7 @@ std::string DirectoryListBox::folderAt(int row) const {
 void DirectoryListBox::openEntry(QListWidgetItem* entry) {
   if (!entry) return;
   const std::string folder = entry->data(kPathRole).toByteArray().toStdString();
-  runGuarded(this, [&] { setDirectory(folder); });
+  dialogs_.runGuarded(this, [&] { setDirectory(folder); });
 }
 
 void DirectoryListBox::fill(const std::string& folder, const std::vector<std::string>& subfolders) {

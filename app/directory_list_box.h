@@ -5,6 +5,8 @@
 
 namespace quiral {
 
+class Dialogs;
+
 // The folder list: the folder shown, its ancestors above it and its subfolders below. Opening an
 // entry (double click or Enter) shows that folder. The folder shown is always the process's
 // current folder, so files named without a folder are found in it.
@@ -12,7 +14,8 @@ class DirectoryListBox : public QListWidget {
   Q_OBJECT
 
  public:
-  explicit DirectoryListBox(QWidget* parent = nullptr);
+  // A folder that cannot be opened is reported through `dialogs`, which must outlive the list.
+  explicit DirectoryListBox(Dialogs& dialogs, QWidget* parent = nullptr);
 
   // The folder shown; empty before the first setDirectory.
   const std::string& directory() const { return directory_; }
@@ -27,6 +30,7 @@ class DirectoryListBox : public QListWidget {
   void directoryChanged(const std::string& folder);
 
  private:
+  Dialogs& dialogs_;
   void openEntry(QListWidgetItem* item);
   void fill(const std::string& folder, const std::vector<std::string>& subfolders);
 

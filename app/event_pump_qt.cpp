@@ -32,8 +32,8 @@ void QtEventPump::waitUntil(const std::function<bool()>& done) {
   loop.exec();
 }
 
-void installReportPreviewServices(PreviewRegistry& registry) {
-  registry.setEngineWindow(std::make_shared<EnginePreviewInterface>());
+void installReportPreviewServices(PreviewRegistry& registry, Dialogs& dialogs) {
+  registry.setEngineWindow(std::make_shared<EnginePreviewInterface>(dialogs));
   registry.setEventPump(std::make_shared<QtEventPump>());
 }
 

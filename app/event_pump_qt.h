@@ -12,8 +12,10 @@ class QtEventPump : public EventPump {
   void waitUntil(const std::function<bool()>& done) override;
 };
 
+class Dialogs;
+
 // Gives a program's previews the engine's own preview window and Qt's event loop. Called at
-// program start, before any report is previewed.
-void installReportPreviewServices(PreviewRegistry& registry);
+// program start, before any report is previewed; `dialogs` must outlive the registry's use.
+void installReportPreviewServices(PreviewRegistry& registry, Dialogs& dialogs);
 
 }  // namespace quiral

@@ -4,13 +4,16 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/file_filter.h"
 
 namespace quiral {
 
-FilenameEdit::FilenameEdit(QWidget* parent)
-    : QWidget(parent), edit_(new QLineEdit(this)), button_(new QToolButton(this)) {
+FilenameEdit::FilenameEdit(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      edit_(new QLineEdit(this)),
+      button_(new QToolButton(this)) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -31,7 +34,7 @@ void FilenameEdit::setText(const QString& text) {
 }
 
 void FilenameEdit::browse() {
-  const QString chosen = chooseFileToOpen(this, text(), qtFileFilter(filter_));
+  const QString chosen = dialogs_.chooseFileToOpen(this, text(), qtFileFilter(filter_));
   if (!chosen.isEmpty()) setText(chosen);
 }
 

@@ -8,13 +8,16 @@ class QToolButton;
 
 namespace quiral {
 
+class Dialogs;
+
 // A file-name field with a browse button. The browse dialog offers `filter`, written as
 // "Description|pattern|Description|pattern".
 class FilenameEdit : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FilenameEdit(QWidget* parent = nullptr);
+  // The browse button asks through `dialogs`, which must outlive the control.
+  explicit FilenameEdit(Dialogs& dialogs, QWidget* parent = nullptr);
 
   QString text() const;
   void setText(const QString& text);
@@ -25,6 +28,7 @@ class FilenameEdit : public QWidget {
   void browse();
 
  private:
+  Dialogs& dialogs_;
   QLineEdit* edit_;
   QToolButton* button_;
   QString filter_;

@@ -12,7 +12,7 @@
 #include <charconv>
 #include <exception>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/index_table_model.h"
 #include "app/main_window.h"
 #include "app/widget_placement.h"
@@ -58,7 +58,8 @@ std::string commandsOf(const QString& memo) {
 
 }  // namespace
 
-TForm2::TForm2(FileList& files, QWidget* parent) : QDialog(parent), files_(files) {
+TForm2::TForm2(FileList& files, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), files_(files), dialogs_(dialogs) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Form2"));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -144,24 +145,24 @@ void TForm2::BitBtn1Click() {
   BitBtn1->setEnabled(true);
   emit fileListWalked();
   mirrorIndex();
-  if (failure) runGuarded(this, [&] { std::rethrow_exception(failure); });
+  if (failure) dialogs_.runGuarded(this, [&] { std::rethrow_exception(failure); });
   if (!index_.skippedFiles().empty()) {
     QString text;
     for (const std::string& skipped : index_.skippedFiles())
       text += QString::fromStdString(skipped) + " (skipped)\n";
-    reportError(this, text.trimmed());
+    dialogs_.reportError(this, text.trimmed());
   }
 }
 
 void TForm2::BitBtn2Click() {
   const std::string text = Edit1->text().toStdString();
-  runGuarded(this, [&] {
+  dialogs_.runGuarded(this, [&] {
     if (index_.BitBtn2Click(text)) mirrorIndex();
   });
 }
 
 void TForm2::DBGrid2CellClick(int row) {
-  runGuarded(this, [&] {
+  dialogs_.runGuarded(this, [&] {
     index_.RxMD_principal().setCurrentRow(row);
     index_.DBGrid2CellClick();
     mirrorCurrentBlock();
@@ -170,7 +171,7 @@ void TForm2::DBGrid2CellClick(int row) {
 
 void TForm2::DBGrid2TitleClick(int column) {
   names_->beginChange();
-  const bool sorted = runGuarded(this, [&] { index_.DBGrid2TitleClick(column); });
+  const bool sorted = dialogs_.runGuarded(this, [&] { index_.DBGrid2TitleClick(column); });
   names_->endChange();
   if (sorted) mirrorCurrentName();
 }
@@ -251,7 +252,7 @@ void TForm2::mirrorCurrentBlock() {
 void TForm2::storeTyped(size_t field, const QString& text) {
   MemoryTable& comp = index_.RxMD_comp();
   if (comp.currentRow() < 0) return;
-  runGuarded(this, [&] {
+  dialogs_.runGuarded(this, [&] {
     comp.setValue(size_t(comp.currentRow()), field,
                   field == CompField::Comandos ? commandsOf(text) : text.toStdString());
   });
@@ -279,7 +280,7 @@ void TForm2::storeTypedElementos(const QString& text) {
 // ----- wiring -----
 
 std::unique_ptr<TForm2> createIndexWindow(TForm1& mainWindow) {
-  auto window = std::make_unique<TForm2>(mainWindow.fileList());
+  auto window = std::make_unique<TForm2>(mainWindow.fileList(), mainWindow.dialogs());
   mainWindow.setIndexWindow(window.get());
   QObject::connect(window.get(), &TForm2::fileListWalked, &mainWindow, &TForm1::mirrorFileList);
   TForm2* index = window.get();

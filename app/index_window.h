@@ -13,6 +13,7 @@ class QTableView;
 
 namespace quiral {
 
+class Dialogs;
 class FileList;
 class IndexTableModel;
 class TForm1;
@@ -26,7 +27,8 @@ class TForm2 : public QDialog {
 
  public:
   // `files` is the main window's file list, which the build walks.
-  explicit TForm2(FileList& files, QWidget* parent = nullptr);
+  // `dialogs` must outlive the window.
+  TForm2(FileList& files, Dialogs& dialogs, QWidget* parent = nullptr);
   ~TForm2() override;
 
   CatalogIndex& index() { return index_; }
@@ -66,6 +68,7 @@ class TForm2 : public QDialog {
   void chooseName(int row);
 
   FileList& files_;
+  Dialogs& dialogs_;
   CatalogIndex index_;
   std::unique_ptr<IndexTableModel> names_;
 

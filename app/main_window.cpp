@@ -12,7 +12,7 @@
 #include "app/catalog_preview_host.h"
 #include "app/catalog_watch.h"
 #include "app/default_folder.h"
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
@@ -46,9 +46,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 
 }  // namespace
 
-TForm1::TForm1(Session& session, PreviewRegistry* previews, QWidget* parent)
+TForm1::TForm1(Session& session, Dialogs& dialogs, PreviewRegistry* previews, QWidget* parent)
     : QMainWindow(parent),
       session_(session),
+      dialogs_(dialogs),
       previews_(previews),
       catalogs_(std::make_unique<CatalogCommands>(session)),
       catalogWatch_(std::make_unique<CatalogWatch>([this] { catalogGenerationEnded(); })),
@@ -72,8 +73,10 @@ TForm1::TForm1(Session& session, PreviewRegistry* previews, QWidget* parent)
   runThenMirror([this] { showFolder("."); });
 
   // From now on every report preview opens in the program's own preview window.
-  auto previewInterface = std::make_shared<tqrpreviewinterf>(std::make_unique<CatalogPreviewHost>(
-      *catalogs_, [this] { runThenMirror([this] { catalogs_->showSelectedComponent(); }); }));
+  auto previewInterface = std::make_shared<tqrpreviewinterf>(
+      std::make_unique<CatalogPreviewHost>(
+          *catalogs_, [this] { runThenMirror([this] { catalogs_->showSelectedComponent(); }); }),
+      dialogs_);
   previewInterface_ = previewInterface;
   if (previews_) previews_->registerPreviewInterface(std::move(previewInterface));
 }
@@ -87,7 +90,7 @@ TForm1::~TForm1() {
 
 void TForm1::buildBrowsing(QWidget* client) {
   DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 12, 211, 19);
-  DLB1 = place(new DirectoryListBox(client), "DLB1", 8, 39, 145, 119);
+  DLB1 = place(new DirectoryListBox(dialogs_, client), "DLB1", 8, 39, 145, 119);
   FileListBox1 = place(new UserListBox(client), "FileListBox1", 160, 38, 145, 120);
   b_report = button(client, "b_report", QStringLiteral("Catálogo"), 227, 10, 77, 25);
 
@@ -160,7 +163,7 @@ void TForm1::buildHidden(QWidget* client) {
   B_carregar = button(client, "B_carregar", QStringLiteral("Carregar"), 265, 196);
   B_carregar->hide();
   connect(B_carregar, &QPushButton::clicked, this, &TForm1::B_carregarClick);
-  FilenameEdit1 = place(new FilenameEdit(client), "FilenameEdit1", 140, 222, 201, 21);
+  FilenameEdit1 = place(new FilenameEdit(dialogs_, client), "FilenameEdit1", 140, 222, 201, 21);
   FilenameEdit1->setFilter(QStringLiteral("Libs|*.lib|All files (*.*)|*.*"));
   FilenameEdit1->hide();
 }
@@ -181,6 +184,9 @@ void TForm1::buildMenu() {
   Lista1->setObjectName(QStringLiteral("Lista1"));
   connect(Desenhos1, &QAction::triggered, this, &TForm1::Desenhos1Click);
   connect(Lista1, &QAction::triggered, this, &TForm1::Lista1Click);
+  PastaVetorial1 = Catlogos1->addAction(QStringLiteral("&Pasta inteira (PDF vetorial)…"));
+  PastaVetorial1->setObjectName(QStringLiteral("PastaVetorial1"));
+  connect(PastaVetorial1, &QAction::triggered, this, &TForm1::PastaVetorial1Click);
 
   pag21 = MainMenu1->addMenu(QStringLiteral("pag2"));
   pag21->setObjectName(QStringLiteral("pag21"));

@@ -31,6 +31,7 @@ enum class CatalogKind;
 class TForm3;
 class TQR_lista;
 class TQRPreviewInterface;
+class Dialogs;
 class DirectoryListBox;
 class DriveComboBox;
 class FilenameEdit;
@@ -47,7 +48,9 @@ class TForm1 : public QMainWindow {
   static const char* const kCaption;
 
   // With `previews`, every report preview of that registry opens in the program's own window.
-  explicit TForm1(Session& session, PreviewRegistry* previews = nullptr, QWidget* parent = nullptr);
+  // `dialogs` (the program's, or a test's) must outlive the window and the windows it opens.
+  TForm1(Session& session, Dialogs& dialogs, PreviewRegistry* previews = nullptr,
+         QWidget* parent = nullptr);
   ~TForm1() override;
 
   Session& session() { return session_; }
@@ -63,6 +66,7 @@ class TForm1 : public QMainWindow {
   std::optional<std::string> selectedFileName() const;
   // What the file list shows; FileListBox1 mirrors it (see mirrorFileList).
   FileList& fileList() { return fileList_; }
+  Dialogs& dialogs() { return dialogs_; }
   // The window that the hidden menu entry shows modally.
   void setIndexWindow(QDialog* window);
 
@@ -98,6 +102,9 @@ class TForm1 : public QMainWindow {
   void b_reportClick();
   void Desenhos1Click();
   void Lista1Click();
+  // Catálogos > Pasta inteira (PDF vetorial): the fine drawings catalog of every library of the
+  // folder shown, in one vector PDF, with a progress dialog that can be cancelled.
+  void PastaVetorial1Click();
   void pag22Click();
   void Sair1Click();
   // Shows the file list's selection after code outside the window moved it; loads nothing.
@@ -151,6 +158,7 @@ class TForm1 : public QMainWindow {
   void showZoomedView();
 
   Session& session_;
+  Dialogs& dialogs_;
   PreviewRegistry* previews_ = nullptr;
   std::unique_ptr<CatalogCommands> catalogs_;
   std::unique_ptr<CatalogWatch> catalogWatch_;
@@ -184,6 +192,7 @@ class TForm1 : public QMainWindow {
   QMenu* Catlogos1 = nullptr;
   QAction* Desenhos1 = nullptr;
   QAction* Lista1 = nullptr;
+  QAction* PastaVetorial1 = nullptr;
   QMenu* pag21 = nullptr;
   QAction* pag22 = nullptr;
 };

@@ -1,19 +1,26 @@
 // The main window's catalog commands: they start a catalog of the library in use and show the
 // preview; while the catalog makes its pages the browsing controls rest.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 
 #include "app/catalog_watch.h"
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
+#include "app/file_filter.h"
+#include "app/fine_catalog_export.h"
 #include "app/main_window.h"
+#include "app/prev_form.h"
 #include "app/user_list_box.h"
+#include "platform/text_codec.h"
 #include "report_engine/preview_interface.h"
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
+#include "reports/fine_catalog_run.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 
@@ -39,18 +46,39 @@ void TForm1::Lista1Click() {
   runCatalog(CatalogKind::List);
 }
 
+void TForm1::PastaVetorial1Click() {
+  const std::string folder = folderShown();
+  std::vector<std::string> libraries;
+  if (!dialogs_.runGuarded(this, [&] { libraries = fineCatalogLibraries(folder); })) return;
+  if (libraries.empty()) {
+    dialogs_.reportError(this, QStringLiteral("Nenhuma biblioteca nesta pasta"));
+    return;
+  }
+  const QString folderPath = QFile::decodeName(folder.c_str());
+  QString name = QDir(folderPath).dirName();
+  if (name.isEmpty() || name == QLatin1String("/")) name = QStringLiteral("catalogo");
+  const QString chosen = dialogs_.chooseFileToSave(
+      this, QDir(folderPath).filePath(name + QStringLiteral(".pdf")),
+      qtFileFilter(QString::fromUtf8("Arquivos PDF(*.pdf)|*.pdf")), QStringLiteral("pdf"));
+  if (chosen.isEmpty()) return;
+  const QString path = withDefaultExtension(chosen, QStringLiteral("pdf"));
+  if (!dialogs_.mayWriteFile(this, path)) return;
+  exportFineCatalog(this, dialogs_, path, FineCatalogKind::Drawings, libraries,
+                    displayText(QFile::encodeName(name).toStdString()), true);
+}
+
 bool TForm1::catalogGenerating() const {
   return catalogs_->generating();
 }
 
 void TForm1::runCatalog(CatalogKind kind) {
   CatalogCommands::Outcome outcome = CatalogCommands::Outcome::Busy;
-  if (!runGuarded(this, [&] { outcome = catalogs_->begin(kind); })) return;
+  if (!dialogs_.runGuarded(this, [&] { outcome = catalogs_->begin(kind); })) return;
   switch (outcome) {
     case CatalogCommands::Outcome::Busy:
       return;
     case CatalogCommands::Outcome::Refused:
-      reportError(this, QString::fromUtf8(CatalogCommands::kNoLibrary));
+      dialogs_.reportError(this, QString::fromUtf8(CatalogCommands::kNoLibrary));
       return;
     case CatalogCommands::Outcome::AlreadyShowing:
       if (auto* window = dynamic_cast<QWidget*>(catalogs_->reportFor(kind)->previewWindow())) {
@@ -63,7 +91,7 @@ void TForm1::runCatalog(CatalogKind kind) {
   }
   setBrowsingEnabled(false);
   // Returns once the preview is closed; the controls come back as soon as the pages are made.
-  runGuarded(this, [this] { catalogs_->CurrentReport()->preview(); });
+  dialogs_.runGuarded(this, [this] { catalogs_->CurrentReport()->preview(); });
   catalogGenerationEnded();
 }
 
@@ -81,6 +109,7 @@ void TForm1::setBrowsingEnabled(bool enabled) {
   Catlogos1->setEnabled(enabled);
   Desenhos1->setEnabled(enabled);
   Lista1->setEnabled(enabled);
+  PastaVetorial1->setEnabled(enabled);
 }
 
 }  // namespace quiral

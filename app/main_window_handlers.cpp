@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "app/bitmap_image.h"
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
@@ -53,9 +53,9 @@ std::optional<std::string> TForm1::selectedFileName() const {
 }
 
 void TForm1::runThenMirror(const std::function<void()>& operation) {
-  runGuarded(this, operation);
+  dialogs_.runGuarded(this, operation);
   // What the operation did up to a failure stays, and is shown.
-  runGuarded(this, [this] { mirrorCore(); });
+  dialogs_.runGuarded(this, [this] { mirrorCore(); });
 }
 
 // ----- browsing -----
@@ -67,7 +67,7 @@ void TForm1::showFolder(const std::string& folder) {
 void TForm1::folderChanged(const std::string& folder) {
   DriveComboBox1->followFolder(folder);
   FileListBox1->clear();
-  runGuarded(this, [&] { fileList_.showFolder(folder); });
+  dialogs_.runGuarded(this, [&] { fileList_.showFolder(folder); });
   for (const std::string& name : fileList_.entries()) FileListBox1->addItem(shown(name));
 }
 
@@ -81,7 +81,7 @@ void TForm1::FormActivate() {
   activated_ = true;
   for (const std::string& folder : defaultFolders_) {
     if (!folderExists(folder)) continue;
-    const bool shown = runGuarded(this, [&] { showFolder(folder); });
+    const bool shown = dialogs_.runGuarded(this, [&] { showFolder(folder); });
     if (shown && !startLibrary_.empty()) openStartLibrary();
     return;
   }

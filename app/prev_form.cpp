@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "app/button_icons.h"
+#include "app/dialogs.h"
 #include "app/qr_preview.h"
 #include "app/widget_placement.h"
 
@@ -78,8 +79,8 @@ int zoomFromText(const QString& text) {
   return value > INT32_MAX ? kNotANumber : int(value);
 }
 
-TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
-    : QWidget(parent, Qt::Window), host_(host), printer_(printer) {
+TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), host_(host), printer_(printer), dialogs_(dialogs) {
   setObjectName(QStringLiteral("PrevForm"));
   setWindowTitle(QString::fromUtf8(kDefaultCaption));
   setFont(QFont(QStringLiteral("System"), 10));
@@ -98,6 +99,8 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
   layout->addWidget(QRPreview1, 1);
 
   connect(QRPreview1, &TQRPreview::pageAvailable, this, &TPrevForm::QRPreview1PageAvailable);
+  connect(QRPreview1, &TQRPreview::pageUnpaintable, this,
+          [this](const QString& reason) { dialogs_.reportError(this, reason); });
   connect(QRPreview1, &TQRPreview::pagesReplaced, this, &TPrevForm::pagesReplaced);
   connect(QRPreview1, &TQRPreview::generationEnded, this, &TPrevForm::updateExportControls);
   // A preview ended elsewhere leaves no window behind on its pages.
@@ -109,6 +112,7 @@ TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent)
   connect(BB_ler, &QPushButton::clicked, this, &TPrevForm::BB_lerClick);
   connect(BitBtn1, &QPushButton::clicked, this, &TPrevForm::BitBtn1Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TPrevForm::BitBtn2Click);
+  connect(BitBtn3, &QPushButton::clicked, this, &TPrevForm::BitBtn3Click);
 
   if (printer_) {
     QRPreview1->setQRPrinter(printer_);
@@ -156,6 +160,9 @@ void TPrevForm::buildPanel() {
   BB_ler = pictureButton(Panel1, "BB_ler", openButtonIcon(), QStringLiteral("Ler"), 464, 6);
   BitBtn1 = place(new QPushButton(QStringLiteral("&Sair"), Panel1), "BitBtn1", 512, 6, 54, 25);
   BitBtn2 = place(new QPushButton(QStringLiteral("&PDF"), Panel1), "BitBtn2", 586, 7, 47, 25);
+  BitBtn3 =
+      place(new QPushButton(QStringLiteral("PDF &vetorial"), Panel1), "BitBtn3", 637, 7, 75, 25);
+  BitBtn3->setToolTip(QStringLiteral("Catálogo em PDF vetorial, pesquisável"));
 }
 
 void TPrevForm::buildShortcuts() {
@@ -310,6 +317,7 @@ void TPrevForm::updateExportControls() {
   SB_imprimir->setEnabled(complete);
   bb_salvar->setEnabled(complete);
   BitBtn2->setEnabled(complete && pdfAllowed_);
+  BitBtn3->setEnabled(BitBtn2->isEnabled());
 }
 
 void TPrevForm::BitBtn1Click() {

@@ -7,6 +7,7 @@
 #include "report_engine/preview_interface.h"
 #include "report_engine/printer.h"
 #include "report_engine/report.h"
+#include "reports/catalog_commands.h"
 
 class QComboBox;
 class QLabel;
@@ -17,6 +18,7 @@ class QToolButton;
 namespace quiral {
 
 class TQRPreview;
+class Dialogs;
 
 // What a preview window needs of the program around it: the catalog reports and the rewind of a
 // catalog run. The main window provides it; a window without one offers no PDF export and
@@ -31,6 +33,10 @@ class PreviewHost {
   virtual TQuickRep* prepareExport(const TQRPrinter& pages) = 0;
   // The highest page the print dialog offers for a preview of `pageCount` pages.
   virtual int highestPrintablePage(int pageCount) = 0;
+  // The library and kind whose fine (vector) catalog "PDF vetorial" writes for `pages`, or none
+  // (see CatalogCommands::sourceOf).
+  virtual std::optional<CatalogCommands::CatalogSource> fineCatalogSource(
+      const TQRPrinter& pages) = 0;
 };
 
 // The report preview window: one per preview, showing the prepared pages of one report with a page
@@ -45,8 +51,8 @@ class TPrevForm : public QWidget, public PreviewWindow {
   static const char* const kZoomItems[7];
 
   // `printer` (the pages shown) and `host` are not owned; either may be null (the hidden window
-  // made at program start has neither).
-  TPrevForm(PreviewHost* host, TQRPrinter* printer, QWidget* parent = nullptr);
+  // made at program start has neither). `dialogs` must outlive the window.
+  TPrevForm(PreviewHost* host, TQRPrinter* printer, Dialogs& dialogs, QWidget* parent = nullptr);
   ~TPrevForm() override;
 
   TQRPrinter* qrPrinter() const { return printer_; }
@@ -54,9 +60,9 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
   // The drawings catalog disables the PDF button while it produces pages.
   void setPdfButtonEnabled(bool enabled) override;
-  // The controls that hand the pages on (print, save, PDF) act only on a complete report: they
-  // are enabled once no more pages are being made (and the PDF button also when its report
-  // allows it).
+  // The controls that hand the pages on (print, save, both PDFs) act only on a complete report:
+  // they are enabled once no more pages are being made (and the PDF buttons also when the report
+  // allows its PDF).
   void updateExportControls();
 
  public slots:
@@ -71,6 +77,8 @@ class TPrevForm : public QWidget, public PreviewWindow {
   void bb_salvarClick();
   void BB_lerClick();
   void BitBtn2Click();
+  // "PDF vetorial": the fine catalog of the library whose catalog is on show.
+  void BitBtn3Click();
   void BitBtn1Click();
 
  protected:
@@ -94,6 +102,7 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
   PreviewHost* host_;
   TQRPrinter* printer_;
+  Dialogs& dialogs_;
   // The export component: it writes the pages of the report this window shows.
   TExportQR ExQR1;
   // The save dialog's filter: whatever Save or PDF set last.
@@ -112,6 +121,7 @@ class TPrevForm : public QWidget, public PreviewWindow {
   QPushButton* BB_ler = nullptr;
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
+  QPushButton* BitBtn3 = nullptr;
   TQRPreview* QRPreview1 = nullptr;
 };
 

@@ -1,14 +1,18 @@
-// The preview window's buttons: print, save and load of prepared reports, PDF export.
+// The preview window's buttons: print, save and load of prepared reports, PDF export (page
+// images, or the fine vector catalog of the same library).
 
 #include <QFile>
 #include <QPrinter>
+#include <filesystem>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/file_filter.h"
+#include "app/fine_catalog_export.h"
 #include "app/prev_form.h"
 #include "app/print_pages.h"
 #include "app/progress_dialog.h"
 #include "app/qr_preview.h"
+#include "platform/text_codec.h"
 #include "reports/catalog_commands.h"
 
 namespace quiral {
@@ -18,6 +22,8 @@ namespace {
 const char* const kQrpSaveFilter = "Arquivos QRP(*.qrp)|*.qrp";
 const char* const kQrpOpenFilter = "Relatórios (*.QRP)|*.QRP";
 const char* const kPdfFilter = "Arquivos PDF(*.pdf)|*.pdf";
+// The fine catalog is written under the name chosen, with this extension when it has none.
+const char* const kFinePdfExtension = "pdf";
 // Both file dialogs keep this default extension whatever their filter.
 const char* const kDefaultExtension = "QRP";
 
@@ -30,12 +36,13 @@ std::string fileSystemName(const QString& path) {
 // The export's failures go to the window's error box with its fixed text.
 class TPrevForm::ExportErrorBox : public quiral::ExportErrorBox {
  public:
-  explicit ExportErrorBox(QWidget* window) : window_(window) {}
+  ExportErrorBox(Dialogs& dialogs, QWidget* window) : dialogs_(dialogs), window_(window) {}
   void showExportError(const std::string&) override {
-    reportError(window_, QString::fromLatin1(kExportErrorText));
+    dialogs_.reportError(window_, QString::fromLatin1(kExportErrorText));
   }
 
  private:
+  Dialogs& dialogs_;
   QWidget* window_;
 };
 
@@ -45,12 +52,12 @@ void TPrevForm::SB_imprimirClick() {
   const PrinterSettings settings = drawings ? drawings->printerSettings() : PrinterSettings{};
   const int highest = host_ ? host_->highestPrintablePage(printer_->pageCount())
                             : std::max(1, printer_->pageCount());
-  runGuarded(this, [&] {
+  dialogs_.runGuarded(this, [&] {
     QPrinter printer(QPrinter::HighResolution);
     applyPrinterSettings(settings, printer);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(1, highest);
-    if (!runPrintDialog(this, printer, highest)) return;
+    if (!dialogs_.runPrintDialog(this, printer, highest)) return;
     const CatalogCommands::PageRange pages =
         CatalogCommands::printedPages(printer.printRange() == QPrinter::PageRange,
                                       printer.fromPage(), printer.toPage(), printer_->pageCount());
@@ -61,22 +68,22 @@ void TPrevForm::SB_imprimirClick() {
 void TPrevForm::bb_salvarClick() {
   if (!printer_) return;
   saveFilter_ = QString::fromUtf8(kQrpSaveFilter);
-  const QString chosen = chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
-                                          QString::fromLatin1(kDefaultExtension));
+  const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+                                                   QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
-  if (!mayWriteFile(this, path)) return;
-  runGuarded(this, [&] { printer_->save(fileSystemName(path)); });
+  if (!dialogs_.mayWriteFile(this, path)) return;
+  dialogs_.runGuarded(this, [&] { printer_->save(fileSystemName(path)); });
 }
 
 void TPrevForm::BB_lerClick() {
   if (!printer_) return;
   const QString chosen =
-      chooseFileToOpen(this, QString(), qtFileFilter(QString::fromUtf8(kQrpOpenFilter)));
+      dialogs_.chooseFileToOpen(this, QString(), qtFileFilter(QString::fromUtf8(kQrpOpenFilter)));
   if (!chosen.isEmpty()) {
     const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
     // A damaged file is refused whole, with the engine's reason, and the pages stay.
-    runGuarded(this, [&] { printer_->load(fileSystemName(path)); });
+    dialogs_.runGuarded(this, [&] { printer_->load(fileSystemName(path)); });
   }
   QRPreview1->updateView();
 }
@@ -108,24 +115,44 @@ class ExportHooks {
 void TPrevForm::BitBtn2Click() {
   if (!printer_ || !host_) return;
   TQuickRep* report = nullptr;
-  if (!runGuarded(this, [&] { report = host_->prepareExport(*printer_); })) return;
+  if (!dialogs_.runGuarded(this, [&] { report = host_->prepareExport(*printer_); })) return;
   if (!report) {
-    reportError(this, QString::fromLatin1(kExportErrorText));
+    dialogs_.reportError(this, QString::fromLatin1(kExportErrorText));
     return;
   }
   ExQR1.Report = report;
   saveFilter_ = QString::fromUtf8(kPdfFilter);
-  const QString chosen = chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
-                                          QString::fromLatin1(kDefaultExtension));
+  const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+                                                   QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
   // The export writes its own name: the question is about that file, not the one typed.
   const std::string baseName = removeExtension(fileSystemName(path));
-  if (!mayWriteFile(this, QFile::decodeName(pdfFileName(baseName).c_str()))) return;
+  if (!dialogs_.mayWriteFile(this, QFile::decodeName(pdfFileName(baseName).c_str()))) return;
   TFPrgrs progress(this);
-  ExportErrorBox errors(this);
+  ExportErrorBox errors(dialogs_, this);
   ExportHooks hooks(ExQR1, &progress, &errors);
   ExQR1.ExportPDF(baseName, true);
+}
+
+void TPrevForm::BitBtn3Click() {
+  if (!printer_ || !host_) return;
+  const auto source = host_->fineCatalogSource(*printer_);
+  if (!source) {
+    dialogs_.reportError(this, QString::fromLatin1(kExportErrorText));
+    return;
+  }
+  saveFilter_ = QString::fromUtf8(kPdfFilter);
+  const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+                                                   QString::fromLatin1(kFinePdfExtension));
+  if (chosen.isEmpty()) return;
+  const QString path = withDefaultExtension(chosen, QString::fromLatin1(kFinePdfExtension));
+  if (!dialogs_.mayWriteFile(this, path)) return;
+  const FineCatalogKind kind =
+      source->kind == CatalogKind::Drawings ? FineCatalogKind::Drawings : FineCatalogKind::List;
+  const std::string shownName =
+      displayText(std::filesystem::path(source->libraryPath).filename().string());
+  exportFineCatalog(this, dialogs_, path, kind, {source->libraryPath}, shownName, false);
 }
 
 }  // namespace quiral

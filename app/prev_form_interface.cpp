@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 
+#include "app/dialogs.h"
 #include "app/prev_form.h"
 
 namespace quiral {
@@ -13,10 +14,11 @@ constexpr int kOffset = 32;
 
 }  // namespace
 
-tqrpreviewinterf::tqrpreviewinterf(PreviewHost* host) : host_(host) {}
+tqrpreviewinterf::tqrpreviewinterf(PreviewHost* host, Dialogs& dialogs)
+    : host_(host), dialogs_(dialogs) {}
 
-tqrpreviewinterf::tqrpreviewinterf(std::unique_ptr<PreviewHost> host)
-    : ownHost_(std::move(host)), host_(ownHost_.get()) {}
+tqrpreviewinterf::tqrpreviewinterf(std::unique_ptr<PreviewHost> host, Dialogs& dialogs)
+    : ownHost_(std::move(host)), host_(ownHost_.get()), dialogs_(dialogs) {}
 
 tqrpreviewinterf::~tqrpreviewinterf() {
   // Windows still open would outlive the host they were given.
@@ -25,7 +27,7 @@ tqrpreviewinterf::~tqrpreviewinterf() {
 
 TPrevForm* tqrpreviewinterf::open(TQRPrinter& printer) {
   windows_.removeAll(QPointer<TPrevForm>());  // forget windows already gone
-  auto* window = new TPrevForm(host_, &printer);
+  auto* window = new TPrevForm(host_, &printer, dialogs_);
   window->setAttribute(Qt::WA_DeleteOnClose);
   windows_.append(window);
   return window;

@@ -8,6 +8,7 @@
 
 namespace quiral {
 
+class Dialogs;
 class PreviewHost;
 class TPrevForm;
 
@@ -15,10 +16,10 @@ class TPrevForm;
 // report engine when it is made.
 class tqrpreviewinterf : public TQRPreviewInterface {
  public:
-  // `host` (not owned, may be null) is handed to every window this opens.
-  explicit tqrpreviewinterf(PreviewHost* host);
+  // `host` (not owned, may be null) and `dialogs` are handed to every window this opens.
+  tqrpreviewinterf(PreviewHost* host, Dialogs& dialogs);
   // The same with a host that this interface keeps.
-  explicit tqrpreviewinterf(std::unique_ptr<PreviewHost> host);
+  tqrpreviewinterf(std::unique_ptr<PreviewHost> host, Dialogs& dialogs);
   // Closes the windows it opened that are still open, while their pages still exist.
   ~tqrpreviewinterf() override;
 
@@ -33,6 +34,7 @@ class tqrpreviewinterf : public TQRPreviewInterface {
 
   std::unique_ptr<PreviewHost> ownHost_;
   PreviewHost* host_;
+  Dialogs& dialogs_;
   QList<QPointer<TPrevForm>> windows_;
 };
 

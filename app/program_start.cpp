@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/event_pump_qt.h"
 #include "app/index_window.h"
 #include "app/main_window.h"
@@ -62,9 +62,9 @@ QTranslator* installQtTranslations() {
   return translator.release();
 }
 
-bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal) {
+bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal, Dialogs& dialogs) {
   if (line.action != CommandLine::Action::Refuse || onTerminal) return false;
-  reportError(nullptr, QString::fromLocal8Bit(line.message.c_str()));
+  dialogs.reportError(nullptr, QString::fromLocal8Bit(line.message.c_str()));
   return true;
 }
 
@@ -87,12 +87,12 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   // Previews need the event loop and, until a window of the program's own is registered, the
   // report engine's plain preview window.
   auto objects = std::make_unique<ProgramObjects>();
-  installReportPreviewServices(objects->previews);
-  objects->Form1 = std::make_unique<TForm1>(objects->session, &objects->previews);
+  installReportPreviewServices(objects->previews, objects->dialogs);
+  objects->Form1 = std::make_unique<TForm1>(objects->session, objects->dialogs, &objects->previews);
   objects->Form2 = createIndexWindow(*objects->Form1);
   CatalogData& catalogData = objects->Form1->catalogs().data();
   objects->Form3 = std::make_unique<TForm3>(catalogData);
-  objects->PrevForm = std::make_unique<TPrevForm>(nullptr, nullptr);
+  objects->PrevForm = std::make_unique<TPrevForm>(nullptr, nullptr, objects->dialogs);
   objects->QR_lista = std::make_unique<TQR_lista>(catalogData);
   objects->Form3->QR_FIG.setPreviewRegistry(&objects->previews);
   objects->QR_lista->setPreviewRegistry(&objects->previews);
@@ -112,7 +112,8 @@ int runProgram(int argc, char** argv) {
   if (early.action != CommandLine::Action::Run && !mayBeQtOption) {
     if (early.action == CommandLine::Action::Refuse && !stderrIsTerminal()) {
       QApplication app(argc, argv);
-      showRefusalWithoutTerminal(early, false);
+      Dialogs dialogs;
+      showRefusalWithoutTerminal(early, false, dialogs);
     }
     return answer(early);
   }
@@ -120,7 +121,8 @@ int runProgram(int argc, char** argv) {
   installQtTranslations();
   const CommandLine line = parseCommandLine(argumentsAfterName(argc, argv));
   if (const int status = answer(line); status >= 0) {
-    showRefusalWithoutTerminal(line, stderrIsTerminal());
+    Dialogs dialogs;
+    showRefusalWithoutTerminal(line, stderrIsTerminal(), dialogs);
     return status;
   }
 

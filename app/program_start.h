@@ -3,6 +3,7 @@
 #include <QTranslator>
 #include <memory>
 
+#include "app/dialogs.h"
 #include "app/prev_form.h"
 #include "platform/font_engine.h"
 #include "render/renderer.h"
@@ -23,7 +24,10 @@ struct ProgramObjects {
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
 
-  // Where the catalogs' previews go; made first, as every report uses it.
+  // The dialogs every window opens (errors, files, printing); made first, as every window uses
+  // them.
+  Dialogs dialogs;
+  // Where the catalogs' previews go; made before the reports, as every report uses it.
   PreviewRegistry previews;
   // The fonts of the symbol drawings and the catalogs' pages.
   FontEngine fonts;
@@ -51,9 +55,9 @@ struct CommandLine;
 QTranslator* installQtTranslations();
 
 // A refusal of the arguments is printed on standard error; started without a terminal (from the
-// desktop entry) nobody would see it, so it is also shown in the error box then. Returns whether
-// the box was shown.
-bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal);
+// desktop entry) nobody would see it, so it is also shown in `dialogs`' error box then. Returns
+// whether the box was shown.
+bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal, Dialogs& dialogs);
 
 // Program entry: makes the application and the objects, shows the main window and runs the event
 // loop until the main window closes.

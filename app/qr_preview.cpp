@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "app/bitmap_image.h"
-#include "app/dialog_seams.h"
 #include "platform/error.h"
 #include "report_engine/page_painter.h"
 
@@ -169,7 +168,7 @@ void TQRPreview::paintEvent(QPaintEvent* event) {
 void TQRPreview::paintFailed(const QString& reason) {
   if (!failedPages_.insert(pageNumber_).second) return;
   // A message box opened inside painting would start painting again beneath it.
-  QTimer::singleShot(0, this, [this, reason] { reportError(this, reason); });
+  QTimer::singleShot(0, this, [this, reason] { emit pageUnpaintable(reason); });
 }
 
 void TQRPreview::resizeEvent(QResizeEvent* event) {

@@ -62,6 +62,8 @@ class TQRPreview : public QAbstractScrollArea {
   // The preview showing these pages was closed (from outside the window that shows them too).
   void previewClosed();
   void zoomChanged(int percent);
+  // A page could not be painted (it shows empty); said once a page, after painting.
+  void pageUnpaintable(const QString& reason);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -10,11 +10,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/dialogs.h"
 #include "app/qr_preview.h"
 
 namespace quiral {
 
-ReportPreviewWindow::ReportPreviewWindow(TQRPrinter& printer, QWidget* parent)
+ReportPreviewWindow::ReportPreviewWindow(TQRPrinter& printer, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window),
       printer_(printer),
       view_(new TQRPreview(this)),
@@ -46,6 +47,8 @@ ReportPreviewWindow::ReportPreviewWindow(TQRPrinter& printer, QWidget* parent)
   connect(view_, &TQRPreview::pageAvailable, this, &ReportPreviewWindow::showPageCount);
   connect(page_, &QSpinBox::valueChanged, view_, &TQRPreview::setPageNumber);
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
+  connect(view_, &TQRPreview::pageUnpaintable, this,
+          [this, &dialogs](const QString& reason) { dialogs.reportError(this, reason); });
 }
 
 ReportPreviewWindow::~ReportPreviewWindow() {
@@ -73,14 +76,14 @@ void ReportPreviewWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 PreviewWindow* EnginePreviewInterface::show(TQRPrinter& printer) {
-  auto* window = new ReportPreviewWindow(printer);
+  auto* window = new ReportPreviewWindow(printer, dialogs_);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
   return window;
 }
 
 PreviewWindow* EnginePreviewInterface::showModal(TQRPrinter& printer) {
-  QPointer<ReportPreviewWindow> window = new ReportPreviewWindow(printer);
+  QPointer<ReportPreviewWindow> window = new ReportPreviewWindow(printer, dialogs_);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;

@@ -11,6 +11,7 @@ class QSpinBox;
 
 namespace quiral {
 
+class Dialogs;
 class TQRPreview;
 
 // The engine's own plain preview window, used while no preview interface is registered: the page
@@ -20,7 +21,7 @@ class ReportPreviewWindow : public QWidget, public PreviewWindow {
   Q_OBJECT
 
  public:
-  explicit ReportPreviewWindow(TQRPrinter& printer, QWidget* parent = nullptr);
+  ReportPreviewWindow(TQRPrinter& printer, Dialogs& dialogs, QWidget* parent = nullptr);
   ~ReportPreviewWindow() override;
 
   TQRPreview* view() const { return view_; }
@@ -42,9 +43,14 @@ class ReportPreviewWindow : public QWidget, public PreviewWindow {
 // Opens a ReportPreviewWindow for each preview.
 class EnginePreviewInterface : public TQRPreviewInterface {
  public:
+  // The windows report what they cannot show through `dialogs`, which must outlive them.
+  explicit EnginePreviewInterface(Dialogs& dialogs) : dialogs_(dialogs) {}
   PreviewWindow* show(TQRPrinter& printer) override;
   // Returns once the window is closed; the window no longer exists then, so the result is null.
   PreviewWindow* showModal(TQRPrinter& printer) override;
+
+ private:
+  Dialogs& dialogs_;
 };
 
 }  // namespace quiral

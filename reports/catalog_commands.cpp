@@ -113,6 +113,18 @@ TQuickRep* CatalogCommands::prepareExport(const TQRPrinter& shown) {
   return report;
 }
 
+std::optional<CatalogCommands::CatalogSource> CatalogCommands::sourceOf(
+    const TQRPrinter& shown) const {
+  if (shown.generating()) return std::nullopt;
+  for (CatalogKind kind : {CatalogKind::Drawings, CatalogKind::List}) {
+    const TQuickRep* report = reportFor(kind);
+    const std::string& library = catalogLibrary_[kind == CatalogKind::Drawings ? 0 : 1];
+    if (report && &report->qrPrinter() == &shown && !library.empty())
+      return CatalogSource{library, kind};
+  }
+  return std::nullopt;
+}
+
 int CatalogCommands::highestPrintablePage(int pageCount) const {
   const TQuickRep* drawings = reportFor(CatalogKind::Drawings);
   const int last = drawings ? drawings->printerSettings().lastPage : 0;

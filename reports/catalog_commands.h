@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "reports/catalog_data.h"
@@ -73,6 +74,14 @@ class CatalogCommands {
   // refused: the pages are no catalog's, or a catalog is still producing pages (its rewind would
   // move the cursor that the generation walks, and the pages are not complete).
   TQuickRep* prepareExport(const TQRPrinter& shown);
+
+  // What a preview's fine (vector) catalog is made of: the library and kind of the catalog whose
+  // pages `shown` are. None when they are no catalog's pages or are still being made.
+  struct CatalogSource {
+    std::string libraryPath;
+    CatalogKind kind = CatalogKind::Drawings;
+  };
+  std::optional<CatalogSource> sourceOf(const TQRPrinter& shown) const;
 
   // Printing a preview: the highest page the print dialog offers (the drawings catalog's last
   // page, or the last page there is when that is 0), and the pages a print covers for what the

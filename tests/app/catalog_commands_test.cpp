@@ -67,8 +67,9 @@ class CatalogCommandsWindowTest : public ::testing::Test {
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
   PreviewRegistry previews;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window{session};
+  TForm1 window{session, dialogs};
   TForm3 form3{window.catalogs().data()};
   TQR_lista lista{window.catalogs().data()};
   std::shared_ptr<FakeInterface> preview = std::make_shared<FakeInterface>();
@@ -76,7 +77,7 @@ class CatalogCommandsWindowTest : public ::testing::Test {
 };
 
 TEST_F(CatalogCommandsWindowTest, WithoutALibraryTheCommandsRefuse) {
-  testing::ErrorCatcher errors;
+  testing::ErrorCatcher errors(dialogs);
   window.b_reportClick();
   window.Lista1Click();
   EXPECT_EQ(errors.messages(), QStringList(2, QString::fromUtf8("Nenhuma biblioteca selecionada")));

@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "app/program_start.h"
 #include "platform/error.h"
 #include "tests/app/test_fixtures.h"
@@ -82,12 +82,12 @@ TEST_F(CommandLineTest, BadArgumentsAndMissingPathsAreRefusedBeforeAnyWindow) {
 TEST(ProgramStart, ARefusedPathIsShownInTheErrorBoxWhenThereIsNoTerminal) {
   const CommandLine refused = parseCommandLine({"/no/such/folder/anywhere"});
   ASSERT_EQ(refused.action, Action::Refuse);
-  testing::ErrorCatcher errors;
-  EXPECT_FALSE(showRefusalWithoutTerminal(refused, true));  // printed on the terminal only
-  EXPECT_TRUE(errors.messages().isEmpty());
-  EXPECT_TRUE(showRefusalWithoutTerminal(refused, false));
-  EXPECT_EQ(errors.messages(), QStringList{QString::fromStdString(refused.message)});
-  EXPECT_FALSE(showRefusalWithoutTerminal(parseCommandLine({}), false));
+  testing::TestDialogs dialogs;
+  EXPECT_FALSE(showRefusalWithoutTerminal(refused, true, dialogs));  // on the terminal only
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+  EXPECT_TRUE(showRefusalWithoutTerminal(refused, false, dialogs));
+  EXPECT_EQ(dialogs.messages(), QStringList{QString::fromStdString(refused.message)});
+  EXPECT_FALSE(showRefusalWithoutTerminal(parseCommandLine({}), false, dialogs));
 }
 
 TEST(ProgramStart, QtsOwnTextsAndTheCoresMessagesSpeakPortugueseInTheWindows) {
@@ -98,13 +98,13 @@ TEST(ProgramStart, QtsOwnTextsAndTheCoresMessagesSpeakPortugueseInTheWindows) {
   QCoreApplication::removeTranslator(translator);
   delete translator;
 
-  testing::ErrorCatcher errors;
-  runGuarded(nullptr, [] {
+  testing::TestDialogs errors;
+  errors.runGuarded(nullptr, [] {
     throw QuiralError("The report is still being prepared; save it when all its pages are ready");
   });
-  runGuarded(nullptr, [] { throw QuiralError("The report has no page 12"); });
-  runGuarded(nullptr, [] { throw QuiralError("The file is too large: /x/%1.QRP"); });
-  runGuarded(nullptr, [] { throw FileError(ENOENT, "/x"); });  // the platform's own text
+  errors.runGuarded(nullptr, [] { throw QuiralError("The report has no page 12"); });
+  errors.runGuarded(nullptr, [] { throw QuiralError("The file is too large: /x/%1.QRP"); });
+  errors.runGuarded(nullptr, [] { throw FileError(ENOENT, "/x"); });  // the platform's own text
   EXPECT_EQ(errors.messages(),
             (QStringList{QString::fromUtf8("O relatório ainda está sendo preparado; grave-o quando "
                                            "todas as suas páginas estiverem prontas"),

@@ -38,7 +38,7 @@ class IndexWindowTest : public ::testing::Test {
               "DEF 74LS00 U 0 40 Y Y 4 L N\nALIAS 74HC00 74hct00\nF0 \"U\" 0 0 50 H V C CNN\n"
               "ENDDEF\n");
     writeFile(root, "Device.lib", "DEF R R 0 0 N Y 1 F N\nENDDEF\n");
-    mainWindow = std::make_unique<TForm1>(session);
+    mainWindow = std::make_unique<TForm1>(session, dialogs);
     mainWindow->setDefaultFolderCandidates({});
     mainWindow->findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
     form2 = createIndexWindow(*mainWindow);
@@ -67,34 +67,52 @@ class IndexWindowTest : public ::testing::Test {
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
   QString root;
+  testing::TestDialogs dialogs;
   Session session;
   std::unique_ptr<TForm1> mainWindow;
   std::unique_ptr<TForm2> form2;
 };
 
-TEST_F(IndexWindowTest, ControlsSitWhereTheLayoutPutsThem) {
+TEST_F(IndexWindowTest, ControlsAreWholeAndReadFromTopToBottom) {
   EXPECT_EQ(form2->windowTitle(), "Form2");
-  EXPECT_EQ(form2->font().pointSize(), 8);
-  const std::pair<const char*, QRect> placed[] = {
-      {"BitBtn1", {68, 51, 75, 25}},     {"Edit1", {49, 101, 121, 21}},
-      {"BitBtn2", {178, 100, 75, 25}},   {"DBGrid2", {15, 134, 260, 226}},
-      {"DBEdit2", {285, 146, 121, 21}},  {"DBEdit3", {284, 202, 121, 21}},
-      {"DBMemo1", {434, 141, 250, 296}}, {"DBEdit1", {18, 368, 404, 75}},
-  };
-  for (const auto& [name, geometry] : placed)
-    EXPECT_EQ(control<QWidget>(name)->geometry(), geometry) << name;
-  EXPECT_EQ(control<QLabel>("Label3")->pos(), QPoint(41, 82));
-  EXPECT_EQ(control<QLabel>("Label4")->pos(), QPoint(216, 83));
+  EXPECT_TRUE(form2->isHidden());
+  form2->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form2.get()));
+  const auto at = [&](const char* name) { return control<QWidget>(name)->geometry(); };
+  // Every control the user works with is shown whole, and none lies on another.
+  const char* const shown[] = {"BitBtn1", "Edit1",   "BitBtn2", "DBGrid2",
+                               "DBEdit2", "DBEdit3", "DBMemo1", "DBEdit1"};
+  for (const char* name : shown) {
+    EXPECT_TRUE(control<QWidget>(name)->isVisible()) << name;
+    EXPECT_TRUE(form2->rect().contains(at(name))) << name << " is cut off";
+    for (const char* other : shown) {
+      if (other != name) {
+        EXPECT_FALSE(at(name).intersects(at(other))) << name << " on " << other;
+      }
+    }
+  }
+  // The build button, then the counts, then the search box with its button, then the grid with
+  // the block's fields on its right and the alias line below it.
+  EXPECT_LT(at("BitBtn1").bottom(), at("Label3").top());
+  EXPECT_LT(at("Label3").bottom(), at("Edit1").top());
+  EXPECT_LT(at("Edit1").right(), at("BitBtn2").left());
+  EXPECT_LT(std::max(at("Edit1").bottom(), at("BitBtn2").bottom()), at("DBGrid2").top());
+  EXPECT_LT(at("DBGrid2").right(), std::min(at("DBEdit2").left(), at("DBEdit3").left()));
+  EXPECT_LT(std::max(at("DBEdit2").right(), at("DBEdit3").right()), at("DBMemo1").left());
+  EXPECT_LT(at("DBEdit2").bottom(), at("DBEdit3").top());
+  EXPECT_LT(at("DBGrid2").bottom(), at("DBEdit1").top());
+  // Each count stands right of its caption.
+  EXPECT_LT(at("Label3").left(), at("Label1").left());
+  EXPECT_LT(at("Label2").left(), at("Label4").left());
+
   EXPECT_EQ(text("Label3"), "Modelos:");
   EXPECT_EQ(text("Label2"), "Componentes:");
   EXPECT_EQ(text("Label1"), "0");
   EXPECT_EQ(text("Label4"), "0");
-  EXPECT_EQ(control<QPushButton>("BitBtn1")->text(), "BitBtn1");
   EXPECT_EQ(control<QPushButton>("BitBtn2")->text(), "Localizar");
   EXPECT_EQ(grid()->model()->headerData(0, Qt::Horizontal).toString(), "alias");
   EXPECT_EQ(grid()->model()->headerData(1, Qt::Horizontal).toString(), "lib");
   EXPECT_TRUE(control<QLineEdit>("DBEdit2")->isReadOnly()) << "no block row to type into";
-  EXPECT_TRUE(form2->isHidden());
 }
 
 TEST_F(IndexWindowTest, BuildWalksTheFileListAndBindsTheControlsToTheCurrentRows) {
@@ -153,7 +171,7 @@ TEST_F(IndexWindowTest, TypingChangesOnlyTheCurrentBlockRow) {
 
 TEST_F(IndexWindowTest, AFailedBuildShowsTheErrorAndWhatWasRead) {
   ASSERT_TRUE(QFile::remove(root + "/gates.lib"));
-  testing::ErrorCatcher errors;
+  testing::ErrorCatcher errors(dialogs);
   build();
   EXPECT_EQ(errors.messages(), QStringList{testing::platformText(root + "/gates.lib", ENOENT)});
   EXPECT_EQ(text("Label1"), "1");

@@ -84,8 +84,9 @@ TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
 
 TEST(MainWindowLayout, TabsMemoAndTestPage) {
   testing::CurrentFolderGuard folderGuard;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window(session);
+  TForm1 window(session, dialogs);
   auto* tabs = window.findChild<QTabWidget*>("TabControl1");
   ASSERT_EQ(tabs->count(), 3);
   EXPECT_EQ(tabs->tabText(0), QString::fromUtf8("Conteúdo"));
@@ -110,8 +111,9 @@ TEST(MainWindowLayout, TabsMemoAndTestPage) {
 
 TEST(MainWindowLayout, MenuBar) {
   testing::CurrentFolderGuard folderGuard;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window(session);
+  TForm1 window(session, dialogs);
   const QList<QAction*> top = window.menuBar()->actions();
   ASSERT_EQ(top.size(), 3);
   EXPECT_EQ(top[0]->objectName(), "Sair1");
@@ -124,11 +126,13 @@ TEST(MainWindowLayout, MenuBar) {
   EXPECT_FALSE(top[2]->isVisible());
 
   const QList<QAction*> catalogs = top[1]->menu()->actions();
-  ASSERT_EQ(catalogs.size(), 2);
+  ASSERT_EQ(catalogs.size(), 3);
   EXPECT_EQ(catalogs[0]->objectName(), "Desenhos1");
   EXPECT_EQ(catalogs[0]->text(), "&Desenhos");
   EXPECT_EQ(catalogs[1]->objectName(), "Lista1");
   EXPECT_EQ(catalogs[1]->text(), "&Lista");
+  EXPECT_EQ(catalogs[2]->objectName(), "PastaVetorial1");
+  EXPECT_EQ(catalogs[2]->text(), QString::fromUtf8("&Pasta inteira (PDF vetorial)…"));
   const QList<QAction*> hidden = top[2]->menu()->actions();
   ASSERT_EQ(hidden.size(), 1);
   EXPECT_EQ(hidden[0]->objectName(), "pag22");

@@ -66,7 +66,7 @@ class MainWindowTest : public ::testing::Test {
     writeFile(root, "libs/nodef.lib", "EESchema-LIBRARY Version 2.3\r\n#End Library\r\n");
     writeFile(root, "libs/notes.txt", "DEF X X 0 0 N Y 1 F N\r\n");
     writeFile(root, "other/gates.lib", "DEF NAND U 0 0 Y Y 1 F N\r\nENDDEF\r\n");
-    window = std::make_unique<TForm1>(session);
+    window = std::make_unique<TForm1>(session, dialogs);
     window->setDefaultFolderCandidates({});
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -109,6 +109,7 @@ class MainWindowTest : public ::testing::Test {
   CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
   QString root;
+  testing::TestDialogs dialogs;
   Session session;
   std::unique_ptr<TForm1> window;
 };
@@ -181,7 +182,7 @@ TEST_F(MainWindowTest, AnUnreadableLibraryShowsTheErrorAndTheWindowKeepsWorking)
   chooseFile("two.lib");
   ASSERT_TRUE(QFile::remove(root + "/libs/nodef.lib"));
   {
-    ErrorCatcher errors;
+    ErrorCatcher errors(dialogs);
     chooseFile("nodef.lib");  // named, and the last drawing and lines are gone
     EXPECT_EQ(errors.messages(), QStringList{platformText(root + "/libs/nodef.lib", ENOENT)});
   }
@@ -198,7 +199,7 @@ TEST_F(MainWindowTest, AComponentThatCannotBeReadShowsTheErrorAndKeepsWhatWasRea
   chooseFile("two.lib");
   ASSERT_TRUE(QFile::remove(root + "/libs/two.lib"));
   ASSERT_TRUE(QDir().mkdir(root + "/libs/two.lib"));  // a folder in its place: opens, cannot read
-  ErrorCatcher errors;
+  ErrorCatcher errors(dialogs);
   click(components(), 1);
   EXPECT_EQ(errors.messages(), QStringList{platformText(root + "/libs/two.lib", EISDIR)});
   EXPECT_EQ(memo()->toPlainText(), QString());
@@ -253,7 +254,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeOpenedShowsTheErrorAndStays) {
   auto* folders = widget<DirectoryListBox>("DLB1");
   for (int i = 0; i < folders->count(); ++i)
     if (folders->folderAt(i) == (root + "/gone").toStdString()) folders->setCurrentRow(i);
-  ErrorCatcher errors;
+  ErrorCatcher errors(dialogs);
   QTest::keyClick(folders, Qt::Key_Return);
   EXPECT_EQ(errors.messages(), QStringList{platformText(root + "/gone", ENOENT)});
   EXPECT_EQ(window->folderShown(), root.toStdString());
@@ -270,7 +271,7 @@ TEST_F(MainWindowTest, SelectionsMadeByTheProgramRunNothing) {
 }
 
 TEST_F(MainWindowTest, FirstActivationOpensTheFirstExistingDefaultFolderOnce) {
-  TForm1 fresh(session);
+  TForm1 fresh(session, dialogs);
   fresh.setDefaultFolderCandidates({(root + "/missing").toStdString(),
                                     (root + "/other").toStdString(),
                                     (root + "/libs").toStdString()});
@@ -291,7 +292,7 @@ TEST_F(MainWindowTest, FirstActivationOpensTheFirstExistingDefaultFolderOnce) {
 
 TEST_F(MainWindowTest, AStartLibraryIsChosenAndItsFirstComponentShownAtFirstActivation) {
   Session own;
-  TForm1 fresh(own);
+  TForm1 fresh(own, dialogs);
   fresh.setStartFolder((root + "/libs").toStdString(), "two.lib");
   fresh.show();
   fresh.activateWindow();
@@ -305,7 +306,7 @@ TEST_F(MainWindowTest, AStartLibraryIsChosenAndItsFirstComponentShownAtFirstActi
 
   // A file outside the list's mask is still loaded, as it was asked for by name.
   Session other;
-  TForm1 second(other);
+  TForm1 second(other, dialogs);
   second.setStartFolder((root + "/libs").toStdString(), "notes.txt");
   second.FormActivate();
   EXPECT_EQ(second.selectedFileName(), std::nullopt);
@@ -315,13 +316,11 @@ TEST_F(MainWindowTest, AStartLibraryIsChosenAndItsFirstComponentShownAtFirstActi
 TEST_F(MainWindowTest, HiddenLoaderListsWithoutShowing) {
   chooseFile("two.lib");
   const QString block = memo()->toPlainText();
-  const OpenFileChooser previous =
-      setOpenFileChooser([&](QWidget*, const QString&, const QString& filter) {
-        EXPECT_EQ(filter, "Libs (*.lib);;All files (*)");
-        return root + "/other/gates.lib";
-      });
+  dialogs.openAnswer = [&](const QString&, const QString& filter) {
+    EXPECT_EQ(filter, "Libs (*.lib);;All files (*)");
+    return root + "/other/gates.lib";
+  };
   widget<QWidget>("FilenameEdit1")->findChild<QAbstractButton*>("browse")->click();
-  setOpenFileChooser(previous);
   widget<QPushButton>("B_carregar")->click();
   EXPECT_EQ(texts(components()), QStringList{"NAND"});
   EXPECT_EQ(components()->currentRow(), -1);

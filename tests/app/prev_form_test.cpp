@@ -97,17 +97,15 @@ class PrevFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     commands.setReports(&form3, &lista);
-    installReportPreviewServices(previews);
-    previews.registerPreviewInterface(std::make_shared<tqrpreviewinterf>(&host));
+    installReportPreviewServices(previews, dialogs);
+    previews.registerPreviewInterface(std::make_shared<tqrpreviewinterf>(&host, dialogs));
     form3.QR_FIG.setPreviewRegistry(&previews);
     lista.setPreviewRegistry(&previews);
     auto answer = [this](auto&&...) { return answers.isEmpty() ? QString() : answers.takeFirst(); };
-    previousSave = setSaveFileChooser(answer);
-    previousOpen = setOpenFileChooser(answer);
+    dialogs.saveAnswer = answer;
+    dialogs.openAnswer = answer;
   }
   void TearDown() override {
-    setSaveFileChooser(previousSave);
-    setOpenFileChooser(previousOpen);
     previews.clear();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -134,16 +132,15 @@ class PrevFormTest : public ::testing::Test {
   }
 
   QTemporaryDir dir;
+  testing::TestDialogs dialogs;
   PreviewRegistry previews;
   Session session;
   CatalogCommands commands{session};
   TForm3 form3{commands.data()};
   TQR_lista lista{commands.data()};
   CatalogPreviewHost host{commands, {}};
-  testing::ErrorCatcher errors;
+  testing::ErrorCatcher errors{dialogs};
   QStringList answers;  // what the file dialogs answer, in turn (then: cancelled)
-  SaveFileChooser previousSave;
-  OpenFileChooser previousOpen;
 };
 
 TEST_F(PrevFormTest, WindowSpinnerAndClose) {
@@ -237,14 +234,14 @@ TEST_F(PrevFormTest, SaveAndLoadPreparedPages) {
 TEST_F(PrevFormTest, PrintsTheChosenRangeOfThePagesShown) {
   load(19);  // four pages
   int highest = 0, from = 0, to = 0;
-  const auto previous = setPrintDialogRunner([&](QWidget*, QPrinter& printer, int highestPage) {
+  dialogs.printAnswer = [&](QPrinter& printer, int highestPage) {
     highest = highestPage, from = printer.fromPage(), to = printer.toPage();
     printer.setOutputFormat(QPrinter::PdfFormat);  // "print to file"
     printer.setOutputFileName(dir.filePath("printed.pdf"));
     printer.setResolution(100);
     printer.setFromTo(2, 3);
     return true;
-  });
+  };
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     child<QToolButton>(w, "SB_imprimir")->click();
     EXPECT_EQ(highest, 4);  // the drawings catalog sets no last page: the pages shown
@@ -254,7 +251,6 @@ TEST_F(PrevFormTest, PrintsTheChosenRangeOfThePagesShown) {
     child<QToolButton>(w, "SB_imprimir")->click();
     EXPECT_EQ(highest, 3);
   });
-  setPrintDialogRunner(previous);
   EXPECT_EQ(pdfPages(dir.filePath("printed.pdf")), 2);
   EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
 }
@@ -273,8 +269,7 @@ TEST_F(PrevFormTest, ASecondPreviewOpensBesideTheFirst) {
 TEST_F(PrevFormTest, KeysPageAndActAsTheButtons) {
   load(19);  // four pages
   int printDialogs = 0;
-  const auto previous =
-      setPrintDialogRunner([&](QWidget*, QPrinter&, int) { return ++printDialogs, false; });
+  dialogs.printAnswer = [&](QPrinter&, int) { return ++printDialogs, false; };
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     w.activateWindow();
     w.preview()->setFocus();
@@ -293,7 +288,6 @@ TEST_F(PrevFormTest, KeysPageAndActAsTheButtons) {
     QTest::keyClick(w.preview(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(printDialogs, 1);
   });
-  setPrintDialogRunner(previous);
 }
 
 TEST_F(PrevFormTest, TheOverwriteQuestionNamesTheFileWrittenAndDialogsKeepTheirFolder) {
@@ -301,22 +295,20 @@ TEST_F(PrevFormTest, TheOverwriteQuestionNamesTheFileWrittenAndDialogsKeepTheirF
   testing::writeFile(dir.path(), "x.PDF", "old");
   testing::writeFile(dir.path(), "y.QRP", "old");
   QStringList asked, startedIn;
-  const auto previousConfirm = setOverwriteConfirmer([&](QWidget*, const QString& path) {
+  dialogs.overwriteAnswer = [&](const QString& path) {
     asked << QFileInfo(path).fileName();
     return false;
-  });
-  const auto previousSave = setSaveFileChooser([&](QWidget*, const QString& start, auto&&...) {
+  };
+  dialogs.saveAnswer = [&](const QString& start, auto&&...) {
     startedIn << start;
     return answers.isEmpty() ? QString() : answers.takeFirst();
-  });
+  };
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     answers = {dir.filePath("x.pdf"), dir.filePath("y"), dir.filePath("new")};
     child<QPushButton>(w, "BitBtn2")->click();  // writes x.PDF: that is the file asked about
     child<QPushButton>(w, "bb_salvar")->click();
     child<QPushButton>(w, "bb_salvar")->click();  // nothing there: no question
   });
-  setOverwriteConfirmer(previousConfirm);
-  setSaveFileChooser(previousSave);
   EXPECT_EQ(asked, (QStringList{"x.PDF", "y.QRP"}));
   for (const char* name : {"x.PDF", "y.QRP"}) {
     QFile kept(dir.filePath(name));
@@ -333,10 +325,10 @@ TEST_F(PrevFormTest, TheOverwriteQuestionNamesTheFileWrittenAndDialogsKeepTheirF
 TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
   load(300);  // fifty pages: the window is tried while most are still to come
   int printDialogs = 0, highest = 0;
-  const auto previous = setPrintDialogRunner([&](QWidget*, QPrinter&, int highestPage) {
+  dialogs.printAnswer = [&](QPrinter&, int highestPage) {
     ++printDialogs, highest = highestPage;
     return false;
-  });
+  };
   int triedAtPage = 0;
   QTimer early;
   early.setInterval(0);
@@ -347,7 +339,7 @@ TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
     triedAtPage = w->qrPrinter()->pageCount();
     EXPECT_TRUE(w->qrPrinter()->generating());
     answers = {dir.filePath("early.QRP")};
-    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2"}) {
+    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2", "BitBtn3"}) {
       auto* control = child<QAbstractButton>(*w, name);
       EXPECT_FALSE(control->isEnabled()) << name;
       control->click();
@@ -357,28 +349,63 @@ TEST_F(PrevFormTest, SavePrintAndPdfWaitUntilTheWholeReportIsMade) {
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     EXPECT_EQ(printDialogs, 0);
     EXPECT_EQ(answers.size(), 1);  // no file was asked for
-    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2"})
+    for (const char* name : {"SB_imprimir", "bb_salvar", "BitBtn2", "BitBtn3"})
       EXPECT_TRUE(child<QAbstractButton>(w, name)->isEnabled()) << name;
     child<QToolButton>(w, "SB_imprimir")->click();
     EXPECT_EQ(highest, 50);  // the whole report
   });
-  setPrintDialogRunner(previous);
   EXPECT_GE(triedAtPage, 2);
   EXPECT_LT(triedAtPage, 50);
   EXPECT_FALSE(QFile::exists(dir.filePath("early.QRP")));
   EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
 }
 
+TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheNameChosen) {
+  load(8);
+  testing::writeFile(dir.path(), "many.dcm",
+                     "EESchema-DOCLIB  Version 2.0\n$CMP P3\nD Third part described\n$ENDCMP\n"
+                     "#\n#End Doc Library\n");
+  testing::writeFile(dir.path(), "fine.pdf", "old");
+  QStringList asked;
+  dialogs.overwriteAnswer = [&](const QString& path) {
+    asked << QFileInfo(path).fileName();
+    return true;
+  };
+  preview(CatalogKind::List, [&](TPrevForm& w) {
+    auto* vector = child<QPushButton>(w, "BitBtn3");
+    w.setPdfButtonEnabled(false);  // it follows "PDF"
+    EXPECT_FALSE(vector->isEnabled());
+    w.setPdfButtonEnabled(true);
+    EXPECT_TRUE(vector->isEnabled());
+    answers = {dir.filePath("fine")};
+    vector->click();
+  });
+  EXPECT_EQ(asked, QStringList{"fine.pdf"});
+  QProcess text;
+  text.start("pdftotext", {dir.filePath("fine.pdf"), "-"});
+  text.waitForFinished(30000);
+  const QString words = QString::fromUtf8(text.readAllStandardOutput());
+  for (const char* expected : {"P1", "P8", "Third part described", "many.lib"})
+    EXPECT_TRUE(words.contains(expected)) << expected;
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"fine.pdf", "many.dcm", "many.lib"}));
+  EXPECT_TRUE(errors.messages().isEmpty()) << errors.messages().join('\n').toStdString();
+}
+
 TEST_F(PrevFormTest, APageThatCannotBePaintedShowsEmptyAndIsReportedOnceAfterPainting) {
   load(13);
   commands.runWithoutWindow(CatalogKind::Drawings);
-  TPrevForm w(&host, &form3.QR_FIG.qrPrinter());
   bool painting = false, reportedWhilePainting = false;
   int reports = 0;
-  const auto previous = setErrorReporter([&](QWidget*, const QString& text) {
+  struct WatchingDialogs : testing::TestDialogs {
+    std::function<void(const QString&)> watch;
+    void reportError(QWidget*, const QString& text) override { watch(text); }
+  } watching;
+  watching.watch = [&](const QString& text) {
     reportedWhilePainting |= painting;
     reports += text == "No usable font is installed";
-  });
+  };
+  TPrevForm w(&host, &form3.QR_FIG.qrPrinter(), watching);
   w.preview()->setPagePainter([&](const PreparedPage&, Bitmap&, double, int64_t, int64_t) {
     painting = true;
     struct Done {
@@ -396,7 +423,6 @@ TEST_F(PrevFormTest, APageThatCannotBePaintedShowsEmptyAndIsReportedOnceAfterPai
   }
   EXPECT_EQ(reports, 2);  // once for each page
   EXPECT_FALSE(reportedWhilePainting);
-  setErrorReporter(previous);
 }
 
 TEST_F(PrevFormTest, EachPreviewExportsItsOwnPagesAndNeverWhileACatalogMakesPages) {

@@ -21,6 +21,7 @@
 #include "app/report_preview_window.h"
 #include "report_engine/page_painter.h"
 #include "report_engine/report.h"
+#include "tests/app/test_fixtures.h"
 
 namespace quiral {
 namespace {
@@ -131,7 +132,8 @@ TEST_F(ReportPreviewTest, PageAvailableOncePerPageAndGenerationEnded) {
 
 TEST_F(ReportPreviewTest, EnginePreviewWindowShowsPagesAndReleasesThePreviewWhenClosed) {
   PreviewRegistry previews;
-  installReportPreviewServices(previews);
+  testing::TestDialogs dialogs;
+  installReportPreviewServices(previews, dialogs);
   CellReport r;
   r.report.setPreviewRegistry(&previews);
   r.records = 7;

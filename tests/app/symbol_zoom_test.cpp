@@ -54,8 +54,9 @@ class SymbolZoomTest : public ::testing::Test {
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
   QString root;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window{session};
+  TForm1 window{session, dialogs};
 };
 
 // Colours other than the drawing's own: the edges that anti-aliasing leaves.

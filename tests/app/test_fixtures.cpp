@@ -19,12 +19,21 @@ void writeFile(const QString& folder, const QString& name, const std::string& by
   ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
 }
 
-ErrorCatcher::ErrorCatcher() {
-  previous_ = setErrorReporter([this](QWidget*, const QString& text) { messages_ << text; });
+bool TestDialogs::runPrintDialog(QWidget*, QPrinter& printer, int highestPage) {
+  return printAnswer && printAnswer(printer, highestPage);
 }
 
-ErrorCatcher::~ErrorCatcher() {
-  setErrorReporter(std::move(previous_));
+QString TestDialogs::askFileToOpen(QWidget*, const QString& startPath, const QString& filter) {
+  return openAnswer ? openAnswer(startPath, filter) : QString();
+}
+
+QString TestDialogs::askFileToSave(QWidget*, const QString& startPath, const QString& filter,
+                                   const QString& defaultSuffix) {
+  return saveAnswer ? saveAnswer(startPath, filter, defaultSuffix) : QString();
+}
+
+bool TestDialogs::askToOverwrite(QWidget*, const QString& path) {
+  return overwriteAnswer && overwriteAnswer(path);
 }
 
 CurrentFolderGuard::CurrentFolderGuard() {

@@ -4,25 +4,50 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 #include <string>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 
 namespace quiral::testing {
 
 // Writes `bytes` to `folder`/`name`, creating folders on the way; fails the test when it cannot.
 void writeFile(const QString& folder, const QString& name, const std::string& bytes);
 
-// Catches what the error box would show, for as long as it lives.
-class ErrorCatcher {
+// Dialogs that show nothing: the error box's texts are kept, and the file, overwrite and print
+// dialogs answer through the functions a test sets (unset, they are cancelled or refused).
+class TestDialogs : public Dialogs {
  public:
-  ErrorCatcher();
-  ~ErrorCatcher();
+  std::function<QString(const QString& startPath, const QString& filter)> openAnswer;
+  std::function<QString(const QString& startPath, const QString& filter, const QString& suffix)>
+      saveAnswer;
+  std::function<bool(const QString& path)> overwriteAnswer;
+  std::function<bool(QPrinter& printer, int highestPage)> printAnswer;
+
+  void reportError(QWidget*, const QString& text) override { messages_ << text; }
+  bool runPrintDialog(QWidget*, QPrinter& printer, int highestPage) override;
   const QStringList& messages() const { return messages_; }
+
+ protected:
+  QString askFileToOpen(QWidget*, const QString& startPath, const QString& filter) override;
+  QString askFileToSave(QWidget*, const QString& startPath, const QString& filter,
+                        const QString& defaultSuffix) override;
+  bool askToOverwrite(QWidget*, const QString& path) override;
 
  private:
   QStringList messages_;
-  ErrorReporter previous_;
+};
+
+// The error box's texts shown through `dialogs` from the moment this is made.
+class ErrorCatcher {
+ public:
+  explicit ErrorCatcher(const TestDialogs& dialogs)
+      : dialogs_(dialogs), start_(dialogs.messages().size()) {}
+  QStringList messages() const { return dialogs_.messages().mid(start_); }
+
+ private:
+  const TestDialogs& dialogs_;
+  qsizetype start_;
 };
 
 // Puts the process's current folder back when the test ends (the folder list moves it).

@@ -1,11 +1,15 @@
 #include "reports/fine_catalog.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/font_engine.h"
+#include "reports/fine_catalog_run.h"
 
 namespace quiral {
 namespace {
@@ -72,6 +76,54 @@ TEST(FineCatalogWriter, FinishRenamesTheDocumentIntoPlace) {
   EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
   EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
   EXPECT_EQ(scratch.entries(), 1u);
+}
+
+// Writes past `bytes` fail for as long as it lives, for root too (EFBIG, the signal ignored).
+struct FileSizeLimit {
+  rlimit saved{};
+  void (*savedHandler)(int) = SIG_DFL;
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lowered{bytes, saved.rlim_max};
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+  }
+};
+
+std::string errorOf(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const QuiralError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(FineCatalogRun, AFullDiskOrAnUnwritableTargetLeavesTheTargetAloneAndNoTemporary) {
+  Scratch scratch;
+  FontEngine fonts;
+  const std::string out = (scratch.dir / "gates.pdf").string();
+  std::ofstream(out) << "old";
+  auto write = [&](const std::string& target) {
+    return [&fonts, target] {
+      writeFineCatalog(target, FineCatalogKind::Drawings, fonts, {kGates, kGates}, "gates", false,
+                       nullptr);
+    };
+  };
+  {
+    FileSizeLimit full(4096);
+    EXPECT_EQ(errorOf(write(out)), out + ": " + std::strerror(EFBIG));
+  }
+  const fs::path folder = scratch.dir / "folder.pdf";
+  fs::create_directory(folder);
+  EXPECT_EQ(errorOf(write(folder.string())), folder.string() + ": " + std::strerror(EISDIR));
+  std::ifstream in(out);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "old");
+  EXPECT_EQ(scratch.entries(), 2u);  // the old gates.pdf and the folder
 }
 
 }  // namespace

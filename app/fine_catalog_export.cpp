@@ -1,0 +1,84 @@
+#include "app/fine_catalog_export.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProgressDialog>
+#include <filesystem>
+
+#include "app/dialogs.h"
+#include "platform/font_engine.h"
+#include "reports/fine_catalog_run.h"
+
+namespace quiral {
+
+namespace {
+
+QString shownFileName(const std::string& path) {
+  return QFile::decodeName(std::filesystem::path(path).filename().c_str());
+}
+
+// The run's progress: one step per cell of the library being drawn.
+class FineProgressDialog final : public QProgressDialog, public FineRunObserver {
+ public:
+  explicit FineProgressDialog(QWidget* parent)
+      : QProgressDialog(QString(), QStringLiteral("Cancelar"), 0, 1, parent) {
+    setObjectName(QStringLiteral("FineProgress"));
+    setWindowTitle(QStringLiteral("PDF vetorial"));
+    setWindowModality(Qt::ApplicationModal);
+    setAutoReset(false);
+    setAutoClose(false);
+    setMinimumDuration(0);
+  }
+
+  bool cellDone(const std::string& library, size_t index, size_t count, size_t done,
+                size_t total) override {
+    if (index != shownLibrary_ || done == 1) {
+      shownLibrary_ = index;
+      setLabelText(QStringLiteral("Biblioteca %1 de %2: %3")
+                       .arg(index + 1)
+                       .arg(count)
+                       .arg(shownFileName(library)));
+      setMaximum(int(total));
+    }
+    setValue(int(done));
+    QCoreApplication::processEvents();
+    return !wasCanceled();
+  }
+
+  void skipped(const std::string& library, const std::string& reason) override {
+    skipped_ << shownFileName(library) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
+  }
+
+  const QStringList& skippedLibraries() const { return skipped_; }
+
+ private:
+  size_t shownLibrary_ = size_t(-1);
+  QStringList skipped_;
+};
+
+}  // namespace
+
+bool exportFineCatalog(QWidget* parent, Dialogs& dialogs, const QString& out, FineCatalogKind kind,
+                       const std::vector<std::string>& libraries, const std::string& shownName,
+                       bool skipUnreadable) {
+  FineProgressDialog progress(parent);
+  progress.show();
+  bool cancelled = false;
+  const bool written = dialogs.runGuarded(parent, [&] {
+    try {
+      FontEngine fonts;
+      writeFineCatalog(QFile::encodeName(out).toStdString(), kind, fonts, libraries, shownName,
+                       skipUnreadable, &progress);
+    } catch (const FineCatalogCancelled&) {
+      cancelled = true;  // the user's own choice: nothing to report
+    }
+  });
+  progress.hide();
+  if (!written || cancelled) return false;
+  if (!progress.skippedLibraries().isEmpty())
+    dialogs.reportError(parent, QStringLiteral("Bibliotecas não incluídas:\n") +
+                                    progress.skippedLibraries().join(QLatin1Char('\n')));
+  return true;
+}
+
+}  // namespace quiral

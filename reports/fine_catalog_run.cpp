@@ -1,0 +1,54 @@
+#include "reports/fine_catalog_run.h"
+
+#include "library/folder_listing.h"
+#include "library/library_browser.h"
+#include "reports/catalog_design.h"
+
+namespace quiral {
+
+std::vector<std::string> fineCatalogLibraries(const std::string& folder) {
+  std::vector<std::string> paths;
+  for (const std::string& name : listLibraryFiles(folder)) paths.push_back(joinPath(folder, name));
+  return paths;
+}
+
+namespace {
+
+std::string subjectOf(FineCatalogKind kind, const FineRunSummary& summary) {
+  return std::string(kind == FineCatalogKind::Drawings ? "Desenhos" : "Lista") + ", " +
+         std::to_string(summary.libraries) + " biblioteca(s), " +
+         std::to_string(summary.components) + " componente(s)";
+}
+
+}  // namespace
+
+FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, FontEngine& fonts,
+                                const std::vector<std::string>& libraries,
+                                const std::string& shownName, bool skipUnreadable,
+                                FineRunObserver* observer) {
+  FineCatalogWriter writer(out, kind, fonts);
+  FineRunSummary summary;
+  for (size_t index = 0; index < libraries.size(); ++index) {
+    const std::string& path = libraries[index];
+    auto progress = [&](size_t done, size_t total) {
+      return !observer || observer->cellDone(path, index, libraries.size(), done, total);
+    };
+    try {
+      summary.components += writer.addLibrary(path, progress);
+      ++summary.libraries;
+    } catch (const FineCatalogCancelled&) {
+      throw;
+    } catch (const QuiralError& error) {
+      if (!skipUnreadable) throw;
+      ++summary.skipped;
+      if (observer) observer->skipped(path, error.what());
+    }
+  }
+  if (summary.libraries == 0) throw QuiralError(shownName + ": no library could be catalogued");
+  writer.setTitle(std::string(kCatalogHeading) + ": " + shownName, subjectOf(kind, summary));
+  summary.pages = writer.pageCount();
+  writer.finish();
+  return summary;
+}
+
+}  // namespace quiral
