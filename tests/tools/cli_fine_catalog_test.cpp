@@ -133,9 +133,13 @@ TEST(CliFineCatalog, NothingIsLeftWhenTheCatalogCannotBeMade) {
   EXPECT_EQ(out.fileCount(), 0u);
 }
 
-// Three units: A and B each with a pin of their own, C with only what the units share.
+// Three units: A and B each with a pin of their own, C with only what the units share; and a
+// hostile count of units.
 constexpr char kThreeUnits[] =
     "EESchema-LIBRARY Version 2.4\n"
+    "DEF HUGE U 0 40 Y Y 10000 L N\n"
+    "S -100 100 100 -100 0 1 10 N\n"
+    "ENDDEF\n"
     "DEF TRIPLE U 0 40 Y Y 3 L N\n"
     "F0 \"U\" 0 250 50 H V C CNN\n"
     "DRAW\n"
@@ -160,12 +164,14 @@ TEST(CliFineCatalog, AMultiUnitCellShowsEveryUnitLabelledOrOnlyTheFirstOnRequest
   const std::string all = fine("all.pdf", {});
   EXPECT_NE(all.find("PINOFUNITA"), std::string::npos) << all;
   EXPECT_NE(all.find("PINOFUNITB"), std::string::npos) << all;
-  EXPECT_NE(all.find("A B C"), std::string::npos) << all;  // the labels, side by side
+  EXPECT_NE(all.find("A B C"), std::string::npos) << all;        // the labels, side by side
+  EXPECT_NE(all.find("X Y Z +9974"), std::string::npos) << all;  // 26 pictures and a note
 
   const std::string first = fine("first.pdf", {"--first-unit"});
   EXPECT_NE(first.find("PINOFUNITA"), std::string::npos) << first;
   EXPECT_EQ(first.find("PINOFUNITB"), std::string::npos) << first;
   EXPECT_EQ(first.find("A B C"), std::string::npos) << first;
+  EXPECT_EQ(first.find("+9974"), std::string::npos) << first;
 
   // The prepared pages draw one unit already: the option belongs to the fine catalog only.
   EXPECT_EQ(runCli({"catalog", in.file("triple.lib"), "--kind", "drawings", "--first-unit", "-o",
