@@ -84,9 +84,7 @@ TForm1::TForm1(Session& session, Dialogs& dialogs, PreviewRegistry* previews, QW
 
   // From now on every report preview opens in the program's own preview window.
   auto previewInterface = std::make_shared<tqrpreviewinterf>(
-      std::make_unique<CatalogPreviewHost>(
-          *catalogs_, [this] { runThenMirror([this] { catalogs_->showSelectedComponent(); }); }),
-      dialogs_);
+      std::make_unique<CatalogPreviewHost>(*catalogs_, [this] { showCatalogCursor(); }), dialogs_);
   previewInterface_ = previewInterface;
   if (previews_) previews_->registerPreviewInterface(std::move(previewInterface));
 }

@@ -156,6 +156,8 @@ class TForm1 : public QMainWindow {
   bool catalogGenerating() const;
   void setBrowsingEnabled(bool enabled);
   void catalogGenerationEnded();
+  // Draws the catalog cursor's component afresh, at unit A, with the unit chooser there too.
+  void showCatalogCursor();
   void mirrorComponents();
   void mirrorMemo();
   void mirrorView();

@@ -99,7 +99,16 @@ void TForm1::catalogGenerationEnded() {
   if (catalogGenerating()) return;
   setBrowsingEnabled(true);
   // However the run ended, the list's selection may be one past the component drawn last.
-  runThenMirror([this] { catalogs_->showSelectedComponent(); });
+  showCatalogCursor();
+}
+
+void TForm1::showCatalogCursor() {
+  // The chooser is set back also when the component is the one shown before, whose memo the
+  // mirror leaves alone.
+  runThenMirror([this] {
+    catalogs_->showSelectedComponent();
+    showUnitsOfComponent();
+  });
 }
 
 void TForm1::setBrowsingEnabled(bool enabled) {

@@ -122,9 +122,11 @@ void TForm1::componentChosen(int row) {
 
 void TForm1::ListBox1Click() {
   if (catalogGenerating()) return;
-  runThenMirror([this] { session_.browser.ShowComponent(); });
-  // The same component chosen again is drawn at unit A again.
-  showUnitsOfComponent();
+  // The same component chosen again is drawn at unit A again, at every zoom.
+  runThenMirror([this] {
+    session_.browser.ShowComponent();
+    showUnitsOfComponent();
+  });
 }
 
 void TForm1::B_carregarClick() {

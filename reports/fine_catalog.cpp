@@ -15,6 +15,7 @@
 #include "library/find_description.h"
 #include "library/library_browser.h"
 #include "platform/text_codec.h"
+#include "render/symbol_units.h"
 #include "report_engine/report_clock.h"
 #include "reports/catalog_design.h"
 #include "reports/qr_fig.h"
@@ -113,8 +114,8 @@ void refuseUnreplaceable(const std::string& path) {
 
 class FineCatalogWriter::Impl {
  public:
-  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts)
-      : path_(path), kind_(kind), page_(finePage(kind)), recorder_(fonts) {
+  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts, FineUnitPictures units)
+      : path_(path), kind_(kind), units_(units), page_(finePage(kind)), recorder_(fonts) {
     refuseUnreplaceable(path);
     const std::filesystem::path target(path);
     const std::string folder =
@@ -168,14 +169,20 @@ class FineCatalogWriter::Impl {
   void drawText(const FineText& text, double left, double top);
   void drawRect(double left, double top, double width, double height);
   void drawLine(double x0, double y, double x1);
+  void recordUnits(const LibraryBrowser& browser, FineCellContent& content);
+  void drawPicture(const DisplayList& list, const FineRect& where, double scale, double left,
+                   double top);
   void drawCell(const FineCell& cell, double left, double top);
   void checkStatus();
 
   std::string path_;
   FineCatalogKind kind_;
+  FineUnitPictures units_;
   FinePage page_;
   CairoMeasure measure_;
   SymbolRecorder recorder_;
+  // The pictures of the cell's units, by unit (empty when the cell has one picture).
+  std::vector<DisplayList> unitLists_;
   TemporaryFile temp_;
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
@@ -266,24 +273,55 @@ void FineCatalogWriter::Impl::startPage(const Library& library, int libraryPage)
   text(kCatalogFooter, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
 }
 
+// Plays `list` into `where` (millimetres from the cell's corner) at `scale` millimetres per unit.
+void FineCatalogWriter::Impl::drawPicture(const DisplayList& list, const FineRect& where,
+                                          double scale, double left, double top) {
+  const PictureBox box = pictureBox(list, 0);
+  const double points = scale * kFinePointsPerMm;  // points per library unit
+  PlayTransform t{points, (left + where.left) * kFinePointsPerMm - box.left * points,
+                  (top + where.top) * kFinePointsPerMm + box.top * points};
+  playDisplayList(cr_, list, t, 0.25);
+}
+
 void FineCatalogWriter::Impl::drawCell(const FineCell& cell, double left, double top) {
   drawRect(left, top, cell.width, cell.height);
   for (const FineText& text : cell.texts) drawText(text, left, top);
   if (!cell.hasPicture) return;
   const FineRect& f = cell.pictureFrame;
   drawRect(left + f.left, top + f.top, f.width, f.height);
-  const DisplayList& list = recorder_.displayList();
-  const PictureBox box = pictureBox(list, 0);
-  const double scale = cell.pictureScale * kFinePointsPerMm;  // points per library unit
-  PlayTransform t{scale, (left + cell.picture.left) * kFinePointsPerMm - box.left * scale,
-                  (top + cell.picture.top) * kFinePointsPerMm + box.top * scale};
   cairo_save(cr_);
   // The fit already keeps everything inside; the clip keeps thickened hairlines there too.
   cairo_rectangle(cr_, (left + f.left) * kFinePointsPerMm, (top + f.top) * kFinePointsPerMm,
                   f.width * kFinePointsPerMm, f.height * kFinePointsPerMm);
   cairo_clip(cr_);
-  playDisplayList(cr_, list, t, 0.25);
+  if (cell.unitPictures.empty()) {
+    drawPicture(recorder_.displayList(), cell.picture, cell.pictureScale, left, top);
+  } else {
+    for (size_t i = 0; i < cell.unitPictures.size() && i < unitLists_.size(); ++i)
+      drawPicture(unitLists_[i], cell.unitPictures[i], cell.pictureScale, left, top);
+  }
   cairo_restore(cr_);
+}
+
+// Records every unit of a multi-unit symbol (up to the cap) with the same rule for each, so that
+// no unit's picture shows another unit's records; a unit without records of its own shows what
+// the units share.
+void FineCatalogWriter::Impl::recordUnits(const LibraryBrowser& browser, FineCellContent& content) {
+  unitLists_.clear();
+  if (units_ != FineUnitPictures::AllUnits) return;
+  const std::vector<std::string>& memo = browser.memo();
+  const SymbolUnits units = describeUnits(memo);
+  if (units.count <= 1) return;
+  const std::vector<std::string> names = browser.shownUnitNames();
+  const size_t shown = std::min(size_t(units.count), kFineMaxUnitPictures);
+  for (size_t i = 0; i < shown; ++i) {
+    const int unit = int(i) + 1;
+    unitLists_.push_back(recorder_.record(memo, UnitChoice{unit, 1, true}));
+    const PictureBox box = pictureBox(unitLists_.back(), 0);
+    content.units.push_back(
+        {unitLetters(unit), i < names.size() ? displayText(names[i]) : "", box.width, box.height});
+  }
+  content.unitsLeftOut = size_t(units.count) - shown;
 }
 
 FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_t index,
@@ -307,6 +345,7 @@ FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_
     const PictureBox box = pictureBox(recorder_.displayList(), 0);
     content.pictureWidth = box.width;
     content.pictureHeight = box.height;
+    recordUnits(browser, content);
   }
   for (const std::string& alias : aliasNames(state.AliasLine)) {
     content.aliases.push_back(displayText(alias));
@@ -402,8 +441,8 @@ void FineCatalogWriter::Impl::finish() {
 }
 
 FineCatalogWriter::FineCatalogWriter(const std::string& path, FineCatalogKind kind,
-                                     FontEngine& fonts)
-    : impl_(std::make_unique<Impl>(path, kind, fonts)) {}
+                                     FontEngine& fonts, FineUnitPictures units)
+    : impl_(std::make_unique<Impl>(path, kind, fonts, units)) {}
 FineCatalogWriter::~FineCatalogWriter() = default;
 
 size_t FineCatalogWriter::addLibrary(const std::string& libraryPath, const FineProgress& progress) {

@@ -29,8 +29,10 @@ using FineProgress = std::function<bool(size_t done, size_t total)>;
 class FineCatalogWriter {
  public:
   // Refuses at once (FileError) a target that could not be replaced: a folder, a file without
-  // write permission, a folder that cannot take the temporary file.
-  FineCatalogWriter(const std::string& path, FineCatalogKind kind, FontEngine& fonts);
+  // write permission, a folder that cannot take the temporary file. `units` says whether a
+  // multi-unit symbol's drawings cell shows every unit's picture or only the first unit's.
+  FineCatalogWriter(const std::string& path, FineCatalogKind kind, FontEngine& fonts,
+                    FineUnitPictures units = FineUnitPictures::AllUnits);
   ~FineCatalogWriter();
   FineCatalogWriter(const FineCatalogWriter&) = delete;
   FineCatalogWriter& operator=(const FineCatalogWriter&) = delete;

@@ -34,13 +34,15 @@ struct FineRunSummary {
 };
 
 // Writes the fine catalog of `libraries` to `out`, titled after `shownName` (the library's or
-// the folder's name). With `skipUnreadable` a library that cannot be read is reported to the
-// observer and left out; otherwise its error is thrown. Throws QuiralError when no library could
-// be written and FineCatalogCancelled when the observer cancels: however it fails, `out` is left
-// as it was and no temporary file remains.
+// the folder's name), with every unit's picture or only the first unit's as `units` says. With
+// `skipUnreadable` a library that cannot be read is reported to the observer and left out;
+// otherwise its error is thrown. Throws QuiralError when no library could be written and
+// FineCatalogCancelled when the observer cancels: however it fails, `out` is left as it was and
+// no temporary file remains.
 FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, FontEngine& fonts,
                                 const std::vector<std::string>& libraries,
                                 const std::string& shownName, bool skipUnreadable,
-                                FineRunObserver* observer);
+                                FineRunObserver* observer,
+                                FineUnitPictures units = FineUnitPictures::AllUnits);
 
 }  // namespace quiral

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "reports/fine_picture_layout.h"
+
 namespace quiral {
 
 namespace {
 
 constexpr char kEllipsis[] = "\xE2\x80\xA6";  // "…"
 constexpr double kGap = 0.5;                  // between texts that must not touch
-constexpr double kLibraryUnitMm = 0.0254;
 
 // The cell designs of the prepared pages (tenths of a millimetre there, millimetres here).
 struct CellDesign {
@@ -25,7 +26,6 @@ constexpr CellDesign kDrawingsCell{94.9, 81.4, 1.7, 0.3, 10,  28.1, 3.6,
 constexpr CellDesign kListCell{95.0, 9.3, 1.6, 0.3, 8, 29.1, 0.3, 64.8, 8, 2, 10.8, 4.8, 82.3, 8};
 constexpr double kUnitCountLeft = 31.4, kUnitCountTop = 14.9;
 constexpr FineRect kPictureFrame{25.8, 19.2, 64.5, 59.2};
-constexpr double kPicturePadding = 1.0;
 
 size_t nextCharacter(std::string_view text, size_t i) {
   ++i;
@@ -160,21 +160,6 @@ bool aliasesFit(TextMeasure& measure, const CellDesign& d, const FineCellContent
   return true;
 }
 
-// Fits the picture into its frame, centred, never cut and never more than the largest
-// enlargement.
-void fitPicture(const FineCellContent& content, const FineRect& frame, FineCell& cell) {
-  cell.hasPicture = true;
-  cell.pictureFrame = frame;
-  const double w = std::max(content.pictureWidth, 1.0) * kLibraryUnitMm;
-  const double h = std::max(content.pictureHeight, 1.0) * kLibraryUnitMm;
-  const double roomW = frame.width - 2 * kPicturePadding;
-  const double roomH = frame.height - 2 * kPicturePadding;
-  const double factor = std::min({roomW / w, roomH / h, kFineMaximumEnlargement});
-  cell.pictureScale = factor * kLibraryUnitMm;
-  cell.picture = {frame.left + (frame.width - w * factor) / 2,
-                  frame.top + (frame.height - h * factor) / 2, w * factor, h * factor};
-}
-
 FineCell layOutDrawingsCell(TextMeasure& measure, const FineCellContent& content) {
   const CellDesign& d = kDrawingsCell;
   FineCell cell;
@@ -191,7 +176,7 @@ FineCell layOutDrawingsCell(TextMeasure& measure, const FineCellContent& content
   const double frameTop = std::max(frame.top, unitTop + unitHeight + 0.2);
   frame.height -= frameTop - frame.top;
   frame.top = frameTop;
-  fitPicture(content, frame, cell);
+  placeFinePictures(measure, content, frame, cell);
   const double nameEnd = nameBottom > 0 ? nameBottom + 0.2 : 0;
   const double aliasEnd =
       aliasesFit(measure, d, content)

@@ -49,6 +49,22 @@ struct FineRect {
   double height = 0;
 };
 
+// One unit of a multi-unit symbol, shown by its own picture: its letters as KiCad names units
+// ("A", "B", ...), a modern library's name for it (may be empty), and the picture's natural size
+// in library units.
+struct FineUnitPicture {
+  std::string letters;
+  std::string name;
+  double width = 0;
+  double height = 0;
+};
+
+// Whether a multi-unit symbol's cell shows every unit or only the first (the prepared pages' look).
+enum class FineUnitPictures { AllUnits, FirstUnit };
+
+// The most unit pictures a cell draws; the units past them are counted in a "+N" note.
+constexpr size_t kFineMaxUnitPictures = 26;
+
 // What a cell shows; the picture's natural size is in library units (0 when there is none).
 struct FineCellContent {
   std::string name;
@@ -59,6 +75,10 @@ struct FineCellContent {
   std::vector<std::string> aliasDescriptions;
   double pictureWidth = 0;
   double pictureHeight = 0;
+  // Every unit's picture (at most kFineMaxUnitPictures), instead of the one picture above;
+  // empty for a one-unit symbol.
+  std::vector<FineUnitPicture> units;
+  size_t unitsLeftOut = 0;  // units beyond those pictured
 };
 
 // A laid-out cell, relative to its top-left corner.
@@ -69,7 +89,10 @@ struct FineCell {
   bool hasPicture = false;
   FineRect pictureFrame;    // the frame drawn round the picture
   FineRect picture;         // where the fitted picture lands inside it
-  double pictureScale = 0;  // millimetres per library unit
+  double pictureScale = 0;  // millimetres per library unit, one for all unit pictures
+  // Where each unit's picture lands (in the order of the content's units); their labels and the
+  // "+N" note are among the texts.
+  std::vector<FineRect> unitPictures;
 };
 
 // The page of both catalogs: A4, 10 mm margins, two columns of equal width.

@@ -30,6 +30,7 @@ struct CatalogArguments {
   std::optional<std::string> pngFolder;
   std::optional<std::string> pdf;
   bool fine = false;
+  bool firstUnit = false;
 
   bool anyOutput() const { return qrp || pngFolder || pdf; }
 };
@@ -58,6 +59,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
       parsed.pdf = value();
     } else if (arg == "--fine") {
       parsed.fine = true;
+    } else if (arg == "--first-unit") {
+      parsed.firstUnit = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -69,6 +72,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
   if (!parsed.anyOutput()) throw UsageError("needs --qrp FILE, --png DIR or -o OUT");
   if (parsed.fine && (parsed.qrp || parsed.pngFolder || !parsed.pdf))
     throw UsageError("--fine writes only the PDF named by -o OUT");
+  if (parsed.firstUnit && !parsed.fine)
+    throw UsageError("--first-unit applies only to --fine (the prepared pages show one unit)");
   return parsed;
 }
 
@@ -108,7 +113,8 @@ std::string counted(size_t n, const char* what) {
 
 int runCatalog(const std::vector<std::string>& args) {
   const CatalogArguments parsed = parseCatalogArguments(args);
-  if (parsed.fine) return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf);
+  if (parsed.fine)
+    return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf, parsed.firstUnit);
   if (std::filesystem::is_directory(parsed.positional[0]))
     throw UsageError("a folder is catalogued only with --fine");
   const std::filesystem::path library(parsed.positional[0]);
@@ -144,13 +150,15 @@ int runCatalog(const std::vector<std::string>& args) {
 
 QUIRAL_CLI_COMMAND(catalog,
                    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
-                   "LIB|DIR --kind drawings|list --fine -o OUT",
+                   "LIB|DIR --kind drawings|list --fine [--first-unit] -o OUT",
                    "Makes the drawings or list catalog of a library, as the window's commands "
                    "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
                    "a PDF named OUT with its extension made .PDF (printed on standard output). "
                    "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
                    "with searchable text and an outline of every symbol, of one library or of "
-                   "every library of a folder (each from a new page); a library of the folder "
+                   "every library of a folder (each from a new page); a multi-unit symbol's "
+                   "drawing cell shows every unit, labelled A, B, ... (--first-unit: only the "
+                   "first); a library of the folder "
                    "that cannot be read is named in a warning and skipped (exit status 1).",
                    runCatalog);
 

@@ -44,7 +44,8 @@ class FineProgressText final : public FineRunObserver {
 
 }  // namespace
 
-int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const std::string& out) {
+int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const std::string& out,
+                   bool firstUnitOnly) {
   bool folder = false;
   const std::vector<std::string> libraries = librariesOf(libraryOrFolder, folder);
   if (libraries.empty()) {
@@ -59,7 +60,8 @@ int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const s
   FineProgressText text;
   // A single library's failure is the command's failure; in a folder the others go on.
   const FineRunSummary summary =
-      writeFineCatalog(out, fineKind, fonts, libraries, shown, folder, &text);
+      writeFineCatalog(out, fineKind, fonts, libraries, shown, folder, &text,
+                       firstUnitOnly ? FineUnitPictures::FirstUnit : FineUnitPictures::AllUnits);
   printLine(out + ": " + std::to_string(summary.libraries) + " librar" +
             (summary.libraries == 1 ? "y" : "ies") + ", " + std::to_string(summary.components) +
             " components, " + std::to_string(summary.pages) + " pages");

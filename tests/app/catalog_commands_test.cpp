@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <functional>
 
@@ -50,6 +52,9 @@ class CatalogCommandsWindowTest : public ::testing::Test {
                        "DEF A U 0 40 Y Y 1 F N\nS 0 0 100 100 0 1 0 N\nENDDEF\n"
                        "DEF B U 0 40 Y Y 1 F N\nS 0 0 300 300 0 1 0 N\nENDDEF\n"
                        "DEF C U 0 40 Y Y 1 F N\nC 0 0 200 0 1 0 N\nENDDEF\n");
+    testing::writeFile(root, "libs/units.lib",
+                       "DEF TWO U 0 40 Y Y 2 L N\nC 0 0 50 1 1 0 N\nS 0 0 300 300 2 1 0 N\n"
+                       "ENDDEF\n");
     window.setCatalogReports(&form3, &lista);
     previews.registerPreviewInterface(preview);
     previews.setEventPump(pump);
@@ -144,6 +149,20 @@ TEST_F(CatalogCommandsWindowTest, AfterACatalogTheListAndTheDrawingShowTheSameCo
   ASSERT_GE(row, 0);
   EXPECT_EQ(session.browser.memo().front(),
             "DEF " + session.browser.components()[size_t(row)] + " U 0 40 Y Y 1 F N");
+}
+
+TEST_F(CatalogCommandsWindowTest, AfterACatalogTheUnitChooserIsBackAtUnitAAsTheDrawing) {
+  choose(2);
+  auto* units = window.findChild<QComboBox*>("CB_unidade");
+  auto view = [&] { return window.findChild<QLabel*>("Image2")->pixmap().toImage(); };
+  const QImage unitA = view();
+  units->setCurrentIndex(1);
+  ASSERT_NE(view(), unitA);
+  // The catalog ends on the same component and draws it afresh.
+  pump->printer = &lista.qrPrinter();
+  window.Lista1Click();
+  EXPECT_EQ(units->currentIndex(), 0);
+  EXPECT_EQ(view(), unitA);
 }
 
 }  // namespace

@@ -102,6 +102,13 @@ TEST_F(UnitChooserTest, ManyUnitsAreChosenByTheChooserTheSwitchAndPageKeys) {
   const QImage zoomedB = view();
   units->setCurrentIndex(0);
   EXPECT_NE(view(), zoomedB);
+  // Choosing the component again while zoomed draws unit A, body style 1, as the chooser says.
+  deMorgan->setChecked(false);
+  const QImage zoomedA = view();
+  units->setCurrentIndex(1);
+  choose("ListBox1", 0);
+  EXPECT_EQ(units->currentIndex(), 0);
+  EXPECT_EQ(view(), zoomedA);
   QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
 
   // The component list keeps its own paging keys: Page Down moves to its last entry.
