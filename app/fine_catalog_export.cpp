@@ -5,7 +5,7 @@
 #include <QProgressDialog>
 #include <filesystem>
 
-#include "app/dialog_seams.h"
+#include "app/dialogs.h"
 #include "platform/font_engine.h"
 #include "reports/fine_catalog_run.h"
 
@@ -58,13 +58,13 @@ class FineProgressDialog final : public QProgressDialog, public FineRunObserver 
 
 }  // namespace
 
-bool exportFineCatalog(QWidget* parent, const QString& out, FineCatalogKind kind,
+bool exportFineCatalog(Dialogs& dialogs, QWidget* parent, const QString& out, FineCatalogKind kind,
                        const std::vector<std::string>& libraries, const std::string& shownName,
                        bool skipUnreadable) {
   FineProgressDialog progress(parent);
   progress.show();
   bool cancelled = false;
-  const bool written = runGuarded(parent, [&] {
+  const bool written = dialogs.runGuarded(parent, [&] {
     try {
       FontEngine fonts;
       writeFineCatalog(QFile::encodeName(out).toStdString(), kind, fonts, libraries, shownName,
@@ -76,8 +76,8 @@ bool exportFineCatalog(QWidget* parent, const QString& out, FineCatalogKind kind
   progress.hide();
   if (!written || cancelled) return false;
   if (!progress.skippedLibraries().isEmpty())
-    reportError(parent, QStringLiteral("Bibliotecas não incluídas:\n") +
-                            progress.skippedLibraries().join(QLatin1Char('\n')));
+    dialogs.reportError(parent, QStringLiteral("Bibliotecas não incluídas:\n") +
+                                    progress.skippedLibraries().join(QLatin1Char('\n')));
   return true;
 }
 

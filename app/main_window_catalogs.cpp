@@ -49,21 +49,21 @@ void TForm1::Lista1Click() {
 void TForm1::PastaVetorial1Click() {
   const std::string folder = folderShown();
   std::vector<std::string> libraries;
-  if (!runGuarded(this, [&] { libraries = fineCatalogLibraries(folder); })) return;
+  if (!dialogs_.runGuarded(this, [&] { libraries = fineCatalogLibraries(folder); })) return;
   if (libraries.empty()) {
-    reportError(this, QStringLiteral("Nenhuma biblioteca nesta pasta"));
+    dialogs_.reportError(this, QStringLiteral("Nenhuma biblioteca nesta pasta"));
     return;
   }
   const QString folderPath = QFile::decodeName(folder.c_str());
   QString name = QDir(folderPath).dirName();
   if (name.isEmpty() || name == QLatin1String("/")) name = QStringLiteral("catalogo");
-  const QString chosen = chooseFileToSave(
+  const QString chosen = dialogs_.chooseFileToSave(
       this, QDir(folderPath).filePath(name + QStringLiteral(".pdf")),
       qtFileFilter(QString::fromUtf8("Arquivos PDF(*.pdf)|*.pdf")), QStringLiteral("pdf"));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QStringLiteral("pdf"));
-  if (!mayWriteFile(this, path)) return;
-  exportFineCatalog(this, path, FineCatalogKind::Drawings, libraries,
+  if (!dialogs_.mayWriteFile(this, path)) return;
+  exportFineCatalog(dialogs_, this, path, FineCatalogKind::Drawings, libraries,
                     displayText(QFile::encodeName(name).toStdString()), true);
 }
 

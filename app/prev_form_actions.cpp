@@ -139,20 +139,20 @@ void TPrevForm::BitBtn3Click() {
   if (!printer_ || !host_) return;
   const auto source = host_->fineCatalogSource(*printer_);
   if (!source) {
-    reportError(this, QString::fromLatin1(kExportErrorText));
+    dialogs_.reportError(this, QString::fromLatin1(kExportErrorText));
     return;
   }
   saveFilter_ = QString::fromUtf8(kPdfFilter);
-  const QString chosen = chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
-                                          QString::fromLatin1(kFinePdfExtension));
+  const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+                                                   QString::fromLatin1(kFinePdfExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kFinePdfExtension));
-  if (!mayWriteFile(this, path)) return;
+  if (!dialogs_.mayWriteFile(this, path)) return;
   const FineCatalogKind kind =
       source->kind == CatalogKind::Drawings ? FineCatalogKind::Drawings : FineCatalogKind::List;
   const std::string shownName =
       displayText(std::filesystem::path(source->libraryPath).filename().string());
-  exportFineCatalog(this, path, kind, {source->libraryPath}, shownName, false);
+  exportFineCatalog(dialogs_, this, path, kind, {source->libraryPath}, shownName, false);
 }
 
 }  // namespace quiral

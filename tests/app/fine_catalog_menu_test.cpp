@@ -40,12 +40,8 @@ class FineCatalogMenuTest : public ::testing::Test {
                        "$ENDCMP\n#\n#End Doc Library\n");
     testing::writeFile(root, "parts/beta.lib", library("BETA_PART"));
     window.findChild<DirectoryListBox*>("DLB1")->setDirectory((root + "/parts").toStdString());
-    previousSave = setSaveFileChooser([this](auto&&...) { return answer; });
-    previousConfirm = setOverwriteConfirmer([](auto&&...) { return true; });
-  }
-  void TearDown() override {
-    setSaveFileChooser(previousSave);
-    setOverwriteConfirmer(previousConfirm);
+    dialogs.saveAnswer = [this](auto&&...) { return answer; };
+    dialogs.overwriteAnswer = [](auto&&...) { return true; };
   }
   QStringList outputFolder() const {
     return QDir(root + "/out").entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -55,12 +51,11 @@ class FineCatalogMenuTest : public ::testing::Test {
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;
   QString root;
+  testing::TestDialogs dialogs;
   Session session;
-  TForm1 window{session};
-  testing::ErrorCatcher errors;
+  TForm1 window{session, dialogs};
+  testing::ErrorCatcher errors{dialogs};
   QString answer;  // what the save dialog answers
-  SaveFileChooser previousSave;
-  OverwriteConfirmer previousConfirm;
 };
 
 TEST_F(FineCatalogMenuTest, WritesEveryLibraryAsOneSearchablePdfAndNamesWhatItLeftOut) {

@@ -367,10 +367,10 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
                      "#\n#End Doc Library\n");
   testing::writeFile(dir.path(), "fine.pdf", "old");
   QStringList asked;
-  const auto previousConfirm = setOverwriteConfirmer([&](QWidget*, const QString& path) {
+  dialogs.overwriteAnswer = [&](const QString& path) {
     asked << QFileInfo(path).fileName();
     return true;
-  });
+  };
   preview(CatalogKind::List, [&](TPrevForm& w) {
     auto* vector = child<QPushButton>(w, "BitBtn3");
     w.setPdfButtonEnabled(false);  // it follows "PDF"
@@ -380,7 +380,6 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
     answers = {dir.filePath("fine")};
     vector->click();
   });
-  setOverwriteConfirmer(previousConfirm);
   EXPECT_EQ(asked, QStringList{"fine.pdf"});
   QProcess text;
   text.start("pdftotext", {dir.filePath("fine.pdf"), "-"});
