@@ -58,7 +58,7 @@ class FineProgressDialog final : public QProgressDialog, public FineRunObserver 
 
 }  // namespace
 
-bool exportFineCatalog(Dialogs& dialogs, QWidget* parent, const QString& out, FineCatalogKind kind,
+bool exportFineCatalog(QWidget* parent, Dialogs& dialogs, const QString& out, FineCatalogKind kind,
                        const std::vector<std::string>& libraries, const std::string& shownName,
                        bool skipUnreadable) {
   FineProgressDialog progress(parent);

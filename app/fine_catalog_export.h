@@ -18,7 +18,7 @@ class Dialogs;
 // dialog's "Cancelar" is heard; a cancel leaves no file and no temporary. With `skipUnreadable`
 // a library that cannot be read is left out and named in a message afterwards. Failures go to the
 // error box of `dialogs`. Returns true when the file was written.
-bool exportFineCatalog(Dialogs& dialogs, QWidget* parent, const QString& out, FineCatalogKind kind,
+bool exportFineCatalog(QWidget* parent, Dialogs& dialogs, const QString& out, FineCatalogKind kind,
                        const std::vector<std::string>& libraries, const std::string& shownName,
                        bool skipUnreadable);
 

@@ -63,7 +63,7 @@ void TForm1::PastaVetorial1Click() {
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QStringLiteral("pdf"));
   if (!dialogs_.mayWriteFile(this, path)) return;
-  exportFineCatalog(dialogs_, this, path, FineCatalogKind::Drawings, libraries,
+  exportFineCatalog(this, dialogs_, path, FineCatalogKind::Drawings, libraries,
                     displayText(QFile::encodeName(name).toStdString()), true);
 }
 

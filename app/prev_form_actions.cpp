@@ -152,7 +152,7 @@ void TPrevForm::BitBtn3Click() {
       source->kind == CatalogKind::Drawings ? FineCatalogKind::Drawings : FineCatalogKind::List;
   const std::string shownName =
       displayText(std::filesystem::path(source->libraryPath).filename().string());
-  exportFineCatalog(dialogs_, this, path, kind, {source->libraryPath}, shownName, false);
+  exportFineCatalog(this, dialogs_, path, kind, {source->libraryPath}, shownName, false);
 }
 
 }  // namespace quiral
