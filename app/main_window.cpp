@@ -151,6 +151,7 @@ void TForm1::buildView(QWidget* client) {
   Image2->setGeometry(0, 0, Renderer::kCanvasSize, Renderer::kCanvasSize);
   ScrollBox1->setWidget(Image2);
   buildZoom();
+  buildUnitChooser(client);
 }
 
 void TForm1::buildHidden(QWidget* client) {

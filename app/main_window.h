@@ -37,6 +37,7 @@ class DriveComboBox;
 class FilenameEdit;
 class UserListBox;
 class SymbolRecorder;
+class UnitChooser;
 
 // The main window: browsing drives, folders and library files, the component list, the block memo,
 // the drawn symbol and the catalog commands. Its handlers call one core operation each and then
@@ -116,6 +117,8 @@ class TForm1 : public QMainWindow {
   void zoomReset();
   void zoomToFit();
   const SymbolZoom& zoom() const { return zoom_; }
+  // The unit chooser or the De Morgan switch changed: the symbol is drawn again in that choice.
+  void unitChoiceChanged();
   // A name chosen in the index: loads `library` of the folder shown and shows `component`.
   void chooseIndexedComponent(const std::string& library, const std::string& component);
 
@@ -156,6 +159,10 @@ class TForm1 : public QMainWindow {
   void buildZoom();
   // The view at a zoom other than 100 %: the memo's display list drawn at that scale.
   void showZoomedView();
+  // The unit chooser and De Morgan switch below the symbol view.
+  void buildUnitChooser(QWidget* client);
+  // A component was shown: the chooser offers its units, starting at unit A, body style 1.
+  void showUnitsOfComponent();
 
   Session& session_;
   Dialogs& dialogs_;
@@ -174,6 +181,7 @@ class TForm1 : public QMainWindow {
   SymbolZoom zoom_;
   FontEngine zoomFonts_;
   std::unique_ptr<SymbolRecorder> zoomRecorder_;
+  UnitChooser* unitChooser_ = nullptr;
 
   DriveComboBox* DriveComboBox1 = nullptr;
   DirectoryListBox* DLB1 = nullptr;

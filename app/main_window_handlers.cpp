@@ -123,6 +123,8 @@ void TForm1::componentChosen(int row) {
 void TForm1::ListBox1Click() {
   if (catalogGenerating()) return;
   runThenMirror([this] { session_.browser.ShowComponent(); });
+  // The same component chosen again is drawn at unit A again.
+  showUnitsOfComponent();
 }
 
 void TForm1::B_carregarClick() {
@@ -210,6 +212,7 @@ void TForm1::mirrorMemo() {
   const std::vector<std::string>& memo = session_.browser.memo();
   if (memo == shownMemo_) return;
   shownMemo_ = memo;
+  showUnitsOfComponent();
   QStringList lines;
   lines.reserve(qsizetype(memo.size()));
   for (const std::string& line : memo) lines << shownAsOneBlock(line);

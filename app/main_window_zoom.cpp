@@ -12,6 +12,7 @@
 
 #include "app/display_list_painter.h"
 #include "app/main_window.h"
+#include "app/unit_chooser.h"
 #include "render/coordinate_map.h"
 #include "render/renderer.h"
 #include "vector/picture_frame.h"
@@ -71,7 +72,7 @@ void TForm1::zoomReset() {
 
 void TForm1::zoomToFit() {
   if (!zoomRecorder_) zoomRecorder_ = std::make_unique<SymbolRecorder>(zoomFonts_);
-  const DisplayList& list = zoomRecorder_->record(session_.browser.memo());
+  const DisplayList& list = zoomRecorder_->record(session_.browser.memo(), unitChooser_->choice());
   const PictureBox box = pictureBox(list, kViewMarginUnits);
   const QSize room = ScrollBox1->viewport()->size();
   // The largest whole percent at which the picture fits the visible room.
@@ -82,7 +83,7 @@ void TForm1::zoomToFit() {
 
 void TForm1::showZoomedView() {
   if (!zoomRecorder_) zoomRecorder_ = std::make_unique<SymbolRecorder>(zoomFonts_);
-  const DisplayList& list = zoomRecorder_->record(session_.browser.memo());
+  const DisplayList& list = zoomRecorder_->record(session_.browser.memo(), unitChooser_->choice());
   const QImage picture = displayListImage(list, pixelsPerUnit(zoom_.percent()), kViewMarginUnits);
   if (picture.isNull()) {
     Image2->setPixmap(QPixmap());

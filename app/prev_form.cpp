@@ -163,6 +163,8 @@ void TPrevForm::buildPanel() {
   BitBtn3 =
       place(new QPushButton(QStringLiteral("PDF &vetorial"), Panel1), "BitBtn3", 637, 7, 75, 25);
   BitBtn3->setToolTip(QStringLiteral("Catálogo em PDF vetorial, pesquisável"));
+  // Its caption is longer than the buttons of the designed panel: wide enough to show it whole.
+  BitBtn3->resize(std::max(BitBtn3->width(), BitBtn3->sizeHint().width()), BitBtn3->height());
 }
 
 void TPrevForm::buildShortcuts() {

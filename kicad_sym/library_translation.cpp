@@ -118,6 +118,8 @@ class LibraryTranslator {
       }
       reportRenamed(symbols_[i]);
       appendLegacyBlock(out, symbols_[i], aliasNames);
+      if (!symbols_[i].unitNames.empty())
+        result_.unitNames[legacyWord(symbols_[i].name)] = symbols_[i].unitNames;
       ++result_.blockCount;
       result_.aliasCount += aliasNames.size();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,8 @@ struct TranslatedLibrary {
   std::string documentationText;  // "EESchema-DOCLIB  Version 2.0" ...
   // What the legacy form could not hold, and symbols that were skipped, one message each.
   std::vector<std::string> warnings;
+  // The unit display names of each block that has some, by the name its DEF line gives it.
+  std::map<std::string, std::vector<std::string>, std::less<>> unitNames;
   size_t blockCount = 0;  // DEF blocks written
   size_t aliasCount = 0;  // derived symbols written as ALIAS names
 };

@@ -92,6 +92,8 @@ struct ModernSymbol {
   bool power = false;
   bool locked = false;
   int unitCount = 1;
+  // The units' display names (index 0 for unit 1), empty where a unit has none.
+  std::vector<std::string> unitNames;
   // The drawing's record lines, each ending in a line feed, in legacy order.
   std::string drawing;
   LossTally losses;

@@ -97,7 +97,13 @@ void readSubSymbol(ModernSymbol& symbol, Sexpr sub, SymbolDrawing& records) {
   unitAndStyleOf(sub, unit, convert);
   symbol.unitCount = std::max(symbol.unitCount, unit);
   for (Sexpr item = sub.first().next(); item.valid(); item = item.next()) {
-    if (item.isList()) appendDrawRecords(item, unit, convert, records);
+    if (!item.isList()) continue;
+    // The unit's display name is kept beside the records, which have no place for it.
+    if (item.head() == "unit_name" && unit >= 1 && item.at(1).isAtom()) {
+      if (symbol.unitNames.size() < size_t(unit)) symbol.unitNames.resize(size_t(unit));
+      symbol.unitNames[size_t(unit - 1)] = item.at(1).text();
+    }
+    appendDrawRecords(item, unit, convert, records);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "kicad_sym/library_translation.h"
 #include "library/library_line_reader.h"
 #include "library/text_words.h"
+#include "platform/file_stamp.h"
 
 namespace quiral {
 
@@ -63,13 +64,25 @@ const std::string* LibraryBrowser::translatedText() {
 }
 
 void LibraryBrowser::listComponents() {
+  walkDefinitions(true);
+}
+
+void LibraryBrowser::walkDefinitions(bool list) {
+  // Stamped before the walk: a change made while it reads shows as a new stamp next time.
+  const FileStamp stamp = fileStamp(currentLibraryPath_);
+  blocks_.clear();
   LibraryLineReader reader(currentLibraryPath_, translatedText());
+  BlockIndex index;
+  index.start(currentLibraryPath_, stamp);
   std::string_view line;
   while (reader.nextLineStartingLike("DE", line)) {
     if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) continue;
     FirstWords words = firstTwoWords(line);
-    if (equalsUpper(trimControl(words.first), "DEF")) components_.append(std::string(words.second));
+    if (!equalsUpper(trimControl(words.first), "DEF")) continue;
+    index.note(toUpperAscii(trimControl(words.second)), reader.lineOffset());
+    if (list) components_.append(std::string(words.second));
   }
+  blocks_ = std::move(index);
 }
 
 void LibraryBrowser::LoadLibrary(const std::string& folder,
@@ -106,6 +119,50 @@ void LibraryBrowser::B_carregarClick(const std::string& fileName) {
   listComponents();
 }
 
+namespace {
+
+bool isEndLine(std::string_view line) {
+  return keywordMayBe(line, "ENDDEF") &&
+         equalsUpper(trimControl(firstTwoWords(line).first), "ENDDEF");
+}
+
+bool isDefLineOf(std::string_view line, const std::string& wanted) {
+  if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) return false;
+  FirstWords words = firstTwoWords(line);
+  return equalsUpper(trimControl(words.first), "DEF") &&
+         equalsUpper(trimControl(words.second), wanted);
+}
+
+}  // namespace
+
+bool LibraryBrowser::copyBlockAt(uint64_t offset, const std::string& wanted) {
+  LibraryLineReader reader(currentLibraryPath_, translatedText());
+  reader.seek(offset);
+  std::string_view line;
+  if (!reader.nextLine(line) || !isDefLineOf(line, wanted)) return false;
+  memo_.emplace_back(line);
+  while (reader.nextLine(line)) {
+    memo_.emplace_back(line);
+    if (isEndLine(line)) break;
+  }
+  return true;
+}
+
+void LibraryBrowser::copyFirstBlock(const std::string& wanted) {
+  LibraryLineReader reader(currentLibraryPath_, translatedText());
+  std::string_view line;
+  bool found = false;
+  while (found ? reader.nextLine(line) : reader.nextLineStartingLike("DE", line)) {
+    if (found) {
+      memo_.emplace_back(line);
+      if (isEndLine(line)) break;
+    } else if (isDefLineOf(line, wanted)) {
+      found = true;
+      memo_.emplace_back(line);
+    }
+  }
+}
+
 void LibraryBrowser::ShowComponent() {
   if (!components_.hasSelection()) return;
   memo_.clear();
@@ -115,30 +172,30 @@ void LibraryBrowser::ShowComponent() {
   const std::string wanted = toUpperAscii(trimControl(components_.selectedEntry()));
   // A library that cannot be read any more shows nothing rather than the last drawing.
   try {
-    LibraryLineReader reader(currentLibraryPath_, translatedText());
-    std::string_view line;
-    bool found = false;
-    while (found ? reader.nextLine(line) : reader.nextLineStartingLike("DE", line)) {
-      if (found) {
-        memo_.emplace_back(line);
-        if (keywordMayBe(line, "ENDDEF") &&
-            equalsUpper(trimControl(firstTwoWords(line).first), "ENDDEF"))
-          break;
-        continue;
-      }
-      if (!mayBeDefLine(line) || !keywordMayBe(line, "DEF")) continue;
-      FirstWords words = firstTwoWords(line);
-      if (equalsUpper(trimControl(words.first), "DEF") &&
-          equalsUpper(trimControl(words.second), wanted)) {
-        found = true;
-        memo_.emplace_back(line);
-      }
+    if (!blocks_.describes(currentLibraryPath_, fileStamp(currentLibraryPath_)))
+      walkDefinitions(false);
+    const std::optional<uint64_t> offset = blocks_.find(wanted);
+    // The index may be behind a file changed while it was read: then the walk from the start
+    // decides.
+    if (offset && !copyBlockAt(*offset, wanted)) {
+      memo_.clear();
+      blocks_.clear();
+      copyFirstBlock(wanted);
     }
   } catch (...) {
     clearShown();
     throw;
   }
   if (renderer_) renderer_->RenderComponent(memo_);
+}
+
+std::vector<std::string> LibraryBrowser::shownUnitNames() const {
+  if (!translation_ || memo_.empty()) return {};
+  // The DEF line's second word names the block; a hidden value puts a tilde before it.
+  std::string_view name = firstTwoWords(memo_.front()).second;
+  if (!name.empty() && name.front() == '~') name.remove_prefix(1);
+  const auto found = translation_->unitNames.find(name);
+  return found == translation_->unitNames.end() ? std::vector<std::string>{} : found->second;
 }
 
 }  // namespace quiral

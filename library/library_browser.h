@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/block_index.h"
 #include "library/modern_library_cache.h"
 
 namespace quiral {
@@ -50,9 +51,11 @@ class ComponentRenderer {
 };
 
 // The library in use: its path, its component list and the memo of the block on show. Every
-// ShowComponent reads the file again from its start. A modern library (*.kicad_sym) is
-// translated into legacy text when it is read, and read again only when the file changed; its
-// lines are then walked as a legacy file's would be.
+// ShowComponent reads the library again, so that a file changed on disk shows as it is now; an
+// index of where the blocks start, kept while the file's size and modification time stay the
+// same, lets it read the wanted block alone. A modern library (*.kicad_sym) is translated into
+// legacy text when it is read, and read again only when the file changed; its lines are then
+// walked as a legacy file's would be.
 class LibraryBrowser {
  public:
   explicit LibraryBrowser(ComponentRenderer* renderer = nullptr) : renderer_(renderer) {}
@@ -85,8 +88,19 @@ class LibraryBrowser {
   // its .dcm file.
   std::shared_ptr<const TranslatedLibrary> modernTranslation() const { return translation_; }
 
+  // The display names of the units of the block in the memo (index 0 for unit 1), which only a
+  // modern library's symbols carry; empty otherwise.
+  std::vector<std::string> shownUnitNames() const;
+
  private:
   void listComponents();
+  // Lists the components (when `list`) and indexes their blocks, in one walk of the library.
+  void walkDefinitions(bool list);
+  // Copies the block that starts at `offset` into the memo, checking that a DEF line of
+  // `wanted` stands there; false (memo empty) when it does not.
+  bool copyBlockAt(uint64_t offset, const std::string& wanted);
+  // Copies the first block of `wanted` into the memo, walking the library from its start.
+  void copyFirstBlock(const std::string& wanted);
   // Empties the memo and the drawing: after a failed read neither shows a component.
   void clearShown();
   // The translated text of a modern library in use (translated again if the file changed), or
@@ -95,6 +109,7 @@ class LibraryBrowser {
 
   ComponentRenderer* renderer_;
   ModernLibraryCache modernLibraries_;
+  BlockIndex blocks_;
   std::shared_ptr<const TranslatedLibrary> translation_;
   std::string currentLibraryPath_;
   ComponentList components_;

@@ -56,6 +56,18 @@ void Bitmap::setPixel(int x, int y, Color c) {
   }
 }
 
+Bitmap::Bitmap(const Bitmap& other)
+    : width_(other.width_),
+      height_(other.height_),
+      format_(other.format_),
+      data_(other.data_.begin(), other.data_.begin() + ptrdiff_t(other.byteCount())),
+      palette_(other.palette_) {}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+  if (this != &other) *this = Bitmap(other);
+  return *this;
+}
+
 void Bitmap::resize(int width, int height) {
   resizeForOverwrite(width, height);
   clear();
@@ -68,25 +80,34 @@ void Bitmap::resizeForOverwrite(int width, int height) {
   if (bytes > kMaxBytes) throw QuiralError("Picture too large");
   width_ = width;
   height_ = height;
+  // The buffer is used as it is when it holds the new picture and is not more than twice its
+  // size: resizing a vector visits every byte it adds, which costs about as much as drawing a
+  // picture of that size.
+  const size_t need = size_t(bytes);
+  if (need <= data_.size() && need >= data_.size() / 2) return;
   // Emptied first, so that growing copies nothing old; a large buffer kept from an earlier, much
   // bigger picture is given back.
   const bool oversized = data_.capacity() > (size_t(64) << 20) && data_.capacity() / 4 > bytes;
   data_.clear();
   if (oversized) data_.shrink_to_fit();
-  data_.resize(size_t(bytes));
+  data_.resize(need);
+}
+
+size_t Bitmap::byteCount() const {
+  return stride() * size_t(height_);
 }
 
 void Bitmap::clear(Color c) {
-  if (data_.empty()) return;
+  const auto end = data_.begin() + ptrdiff_t(byteCount());
   if (format_ == Format::Indexed8) {
-    std::fill(data_.begin(), data_.end(), uint8_t(nearestPaletteIndex(palette_, c)));
+    std::fill(data_.begin(), end, uint8_t(nearestPaletteIndex(palette_, c)));
     return;
   }
   if (redOf(c) == greenOf(c) && greenOf(c) == blueOf(c)) {
-    std::fill(data_.begin(), data_.end(), redOf(c));
+    std::fill(data_.begin(), end, redOf(c));
     return;
   }
-  for (size_t i = 0; i < data_.size(); i += 3) {
+  for (size_t i = 0; i < byteCount(); i += 3) {
     data_[i] = redOf(c);
     data_[i + 1] = greenOf(c);
     data_[i + 2] = blueOf(c);

@@ -41,6 +41,11 @@ class Bitmap {
 
   Bitmap() = default;
   Bitmap(int width, int height, Format format = Format::Rgb24);
+  // A copy holds the picture's bytes only, not the spare room of a reused buffer.
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&&) noexcept = default;
+  Bitmap& operator=(Bitmap&&) noexcept = default;
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -71,6 +76,9 @@ class Bitmap {
   const std::array<Color, 256>& palette() const { return palette_; }
 
  private:
+  // The bytes the picture uses; the buffer may be larger (kept from a bigger picture).
+  size_t byteCount() const;
+
   int width_ = 0;
   int height_ = 0;
   Format format_ = Format::Rgb24;

@@ -54,6 +54,7 @@ TextFileReader::~TextFileReader() = default;
 
 bool TextFileReader::fill() {
   if (!file_) return false;  // a text in memory is all in the buffer from the start
+  base_ += end_;
   for (;;) {
     ssize_t n = ::read(file_.get(), buffer_.get(), kBufferSize);
     if (n < 0) {
@@ -100,6 +101,7 @@ bool TextFileReader::nextLine(std::string_view& line) {
         continue;
       }
     }
+    if (!spilled) lineStart_ = base_ + pos_;
     size_t stop = findLineEnd();
     std::string_view piece(buffer_.get() + pos_, stop - pos_);
     if (!piece.empty()) any = true;
@@ -217,6 +219,20 @@ bool TextFileReader::nextLineStartingLike(std::string_view prefix, std::string_v
     if (pos_ == end_) break;
   }
   return nextLine(line);
+}
+
+void TextFileReader::seek(uint64_t offset) {
+  spill_.clear();
+  afterCr_ = false;
+  atEnd_ = false;
+  if (!file_) {
+    // A text in memory: its buffer holds all of it.
+    pos_ = size_t(std::min<uint64_t>(offset, end_));
+    return;
+  }
+  if (::lseek(file_.get(), off_t(offset), SEEK_SET) < 0) throwFileError(path_);
+  base_ = offset;
+  pos_ = end_ = 0;
 }
 
 bool TextFileReader::readLine(std::string& line) {

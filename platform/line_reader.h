@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,6 +56,12 @@ class TextFileReader {
   // they get.
   bool nextLineStartingLike(std::string_view prefix, std::string_view& line);
 
+  // Where the line last returned starts, in bytes from the start of the text.
+  uint64_t lineOffset() const { return lineStart_; }
+  // Goes on reading from `offset` bytes into the text, which must be the start of a line (a
+  // lineOffset() of the same text); past the end there are no more lines.
+  void seek(uint64_t offset);
+
  private:
   bool fill();
   // Offset of the first line end or byte 26 in [pos_, end_), or end_ when there is none.
@@ -70,7 +77,9 @@ class TextFileReader {
   std::string spill_;  // a line that runs across buffer refills
   size_t pos_ = 0;
   size_t end_ = 0;
-  bool onlyLf_ = false;  // the buffered text holds no CR and no byte 26
+  uint64_t base_ = 0;       // offset in the file of the buffer's first byte
+  uint64_t lineStart_ = 0;  // offset of the line last returned
+  bool onlyLf_ = false;     // the buffered text holds no CR and no byte 26
   bool afterCr_ = false;
   bool atEnd_ = false;
 };

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "render/unit_choice.h"
+
 namespace quiral {
 
 // What the record drawers share about the component being drawn.
@@ -16,6 +18,8 @@ struct DrawingState {
   std::string UnitCount;
   std::string AliasLine;
   int32_t PrintRemaining = 0;
+  // The unit and body style whose records are drawn; set by whoever starts a drawing.
+  UnitChoice Choice;
 };
 
 }  // namespace quiral

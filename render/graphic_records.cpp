@@ -18,6 +18,7 @@ constexpr int kFieldPointSize = 7;
 }  // namespace
 
 void RecordDrawer::retangulo(const TokenTable& tokens, int /*tokenCount*/) {
+  if (!inChoice(FilteredRecord::Rectangle, tokens)) return;
   double l = surface_.mapX(tokenValue(tokens.text(2)));
   double t = surface_.mapY(tokenValue(tokens.text(3)));
   double r = surface_.mapX(tokenValue(tokens.text(4)));
@@ -33,7 +34,7 @@ void RecordDrawer::mapCircleBox(int64_t cx, int64_t cy, int64_t r, double box[4]
 }
 
 void RecordDrawer::circulo(const TokenTable& tokens, int /*tokenCount*/) {
-  if (!isZeroOrOne(tokens.text(5))) return;
+  if (!inChoice(FilteredRecord::Circle, tokens)) return;
   surface_.setPenColor(colors::kBlack);
   double box[4];
   mapCircleBox(tokenValue(tokens.text(2)), tokenValue(tokens.text(3)), tokenValue(tokens.text(4)),
@@ -42,7 +43,7 @@ void RecordDrawer::circulo(const TokenTable& tokens, int /*tokenCount*/) {
 }
 
 void RecordDrawer::poligono(const TokenTable& tokens, int tokenCount) {
-  if (!isZeroOrOne(tokens.text(4))) return;
+  if (!inChoice(FilteredRecord::Polyline, tokens)) return;
   // Counts beyond what the table can hold are cut to it: the missing points would all read as
   // (0, 0) from empty tokens, and points past position 300 are not drawn.
   int64_t count = decimalCount(tokens.text(2), kMaxPolylinePoints + 1);
@@ -69,8 +70,8 @@ void RecordDrawer::poligono(const TokenTable& tokens, int tokenCount) {
 }
 
 void RecordDrawer::arco(const TokenTable& tokens, int /*tokenCount*/) {
-  // Body style 0 is "common to all body styles" and is drawn like 1.
-  if (!isZeroOrOne(tokens.text(8))) return;
+  // Body style 0 is "common to all body styles" and is drawn like the chosen one.
+  if (!inChoice(FilteredRecord::Arc, tokens)) return;
   surface_.setPenColor(colors::kBlack);
   double box[4];
   mapCircleBox(tokenValue(tokens.text(2)), tokenValue(tokens.text(3)), tokenValue(tokens.text(4)),
@@ -89,6 +90,7 @@ void RecordDrawer::arco(const TokenTable& tokens, int /*tokenCount*/) {
 }
 
 void RecordDrawer::textos(const TokenTable& tokens, int /*tokenCount*/) {
+  if (!inChoice(FilteredRecord::Text, tokens)) return;
   double x = surface_.mapX(tokenValue(tokens.text(3)));
   double y = surface_.mapY(tokenValue(tokens.text(4)));
   int escapement = textTurnsUp(tokens.text(2)) ? 900 : 0;
@@ -110,6 +112,11 @@ void RecordDrawer::definicao(const TokenTable& tokens, int /*tokenCount*/) {
   state_.UnitCount = tokens.text(8);
   state_.ShowPinNames = tokens.text(7) == "Y";
   state_.ShowPinNumbers = tokens.text(6) == "Y";
+}
+
+bool RecordDrawer::inChoice(FilteredRecord record, const TokenTable& tokens) const {
+  const FilterPositions at = filterPositionsOf(record);
+  return recordDrawn(at.defaultView, tokens.text(at.unit), tokens.text(at.style), state_.Choice);
 }
 
 void RecordDrawer::aliasLine(std::string_view line) {

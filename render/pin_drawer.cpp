@@ -15,7 +15,7 @@ constexpr int64_t kMark = 7;  // reach of the clock and active-low marks
 }  // namespace
 
 void RecordDrawer::pino(const TokenTable& tokens, int /*tokenCount*/) {
-  if (!isZeroOrOne(tokens.text(10)) || !isZeroOrOne(tokens.text(11))) return;
+  if (!inChoice(FilteredRecord::Pin, tokens)) return;
   // Without one of the four orientations the pin has no end point: skip it whole.
   std::optional<PinOrientation> orientation = pinOrientationOf(tokens.text(7));
   if (!orientation) return;

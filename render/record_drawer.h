@@ -8,6 +8,7 @@
 #include "render/drawing_state.h"
 #include "render/drawing_surface.h"
 #include "render/pin_layout.h"
+#include "render/unit_choice.h"
 
 namespace quiral {
 
@@ -32,6 +33,8 @@ class RecordDrawer : public RecordHandlers {
   const std::string& label1Caption() const { return label1Caption_; }
 
  private:
+  // Whether the record on the token table belongs to the unit and body style being drawn.
+  bool inChoice(FilteredRecord record, const TokenTable& tokens) const;
   // Maps the box of the circle with centre (cx, cy) and radius r, in library units: left, top,
   // right and bottom, each corner coordinate mapped once.
   void mapCircleBox(int64_t cx, int64_t cy, int64_t r, double box[4]);

@@ -20,11 +20,6 @@ int64_t normalizedAngle(int64_t angle);
 // drawn.
 constexpr int kMaxPolylinePoints = 147;  // point i uses tokens 2i+6 and 2i+7 <= 300
 
-// Unit and body-style filters: the exact texts "0" or "1".
-inline bool isZeroOrOne(std::string_view t) {
-  return t == "0" || t == "1";
-}
-
 // The point size of a text field: its size in library units over ten, halves to even.
 int textPointSize(int32_t sizeValue);
 

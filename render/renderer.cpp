@@ -37,6 +37,11 @@ void Renderer::whitenCanvas() {
 }
 
 void Renderer::RenderComponent(const std::vector<std::string>& memo) {
+  RenderComponent(memo, UnitChoice{});
+}
+
+void Renderer::RenderComponent(const std::vector<std::string>& memo, const UnitChoice& choice) {
+  state_.Choice = choice;
   resetBounds(state_);
   // The view image is rebuilt below, so only the canvas needs whitening here.
   whitenCanvas();

@@ -25,8 +25,11 @@ class Renderer : public ComponentRenderer, public RecordHandlers {
   explicit Renderer(FontEngine& fonts);
   ~Renderer() override;
 
-  // ComponentRenderer: reset, draw every memo line, crop into the ViewImage.
+  // ComponentRenderer: reset, draw every memo line of unit A / body style 1, crop into the
+  // ViewImage.
   void RenderComponent(const std::vector<std::string>& memo) override;
+  // The same for another unit and body style.
+  void RenderComponent(const std::vector<std::string>& memo, const UnitChoice& choice);
   // Whitens the canvas and the view image.
   void ClearCanvas();
   // Draws the memo line at `caretLine` (when 0 <= caretLine < memo size) on top of the current

@@ -80,13 +80,9 @@ int32_t layoutText(const TQRTextElement& e, const std::string& text, bool wordWr
   return grows ? box.bottom : 0;
 }
 
-// A copy of the picture as it is now, in 24-bit colour.
-std::shared_ptr<const Bitmap> snapshot(const Bitmap& picture) {
-  if (picture.format() == Bitmap::Format::Rgb24) return std::make_shared<const Bitmap>(picture);
-  auto copy = std::make_shared<Bitmap>(picture.width(), picture.height());
-  for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width(); ++x) copy->setPixel(x, y, picture.pixel(x, y));
-  return copy;
+// A copy of the picture as it is now.
+std::shared_ptr<const CompactBitmap> snapshot(const Bitmap& picture) {
+  return std::make_shared<const CompactBitmap>(picture);
 }
 
 void layoutImage(const TQRImage& e, std::vector<PageItem>& items) {

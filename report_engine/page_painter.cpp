@@ -69,7 +69,7 @@ void copyPixels(Bitmap& dst, const Bitmap& src, int64_t atX, int64_t atY) {
 
 void paintPicture(Bitmap& dst, const DeviceMap& map, double dpi, const PagePicture& p) {
   if (!p.picture || p.picture->empty()) return;
-  const Bitmap& src = *p.picture;
+  const Bitmap src = p.picture->toBitmap();
   const Rect box = map.rect(p.box);
   const int64_t w = std::max<int64_t>(1, std::llround(src.width() * dpi / kScreenDpi));
   const int64_t h = std::max<int64_t>(1, std::llround(src.height() * dpi / kScreenDpi));

@@ -8,6 +8,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "platform/compact_bitmap.h"
 #include "report_engine/report_types.h"
 
 namespace quiral {
@@ -40,12 +41,13 @@ struct PageText {
 };
 
 // A picture placed at its own size at 96 dpi in `box` (at the top left, or centred), cut to
-// `clip`. Pictures are shared between the pages and never change once printed.
+// `clip`. Pictures are shared between the pages and never change once printed, so they are held
+// compactly: a long catalog keeps thousands of them.
 struct PagePicture {
   TenthsRect box;
   TenthsRect clip;
   bool center = false;
-  std::shared_ptr<const Bitmap> picture;
+  std::shared_ptr<const CompactBitmap> picture;
 };
 
 using PageItem = std::variant<PageFill, PageFrame, PageText, PagePicture>;

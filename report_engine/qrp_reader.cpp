@@ -99,7 +99,7 @@ class ByteReader {
   size_t pos_ = 0;
 };
 
-std::shared_ptr<const Bitmap> readPicture(ByteReader& r) {
+std::shared_ptr<const CompactBitmap> readPicture(ByteReader& r) {
   const uint32_t w = r.u32(), h = r.u32();
   if (w == 0 || h == 0 || w > qrp::kMaxPictureSide || h > qrp::kMaxPictureSide) r.damaged();
   // The runs must be in the file before the picture is made, and must be able to cover it: the
@@ -107,8 +107,8 @@ std::shared_ptr<const Bitmap> readPicture(ByteReader& r) {
   const uint32_t runCount = r.count(qrp::kRunBytes);
   const uint64_t pixels = uint64_t(w) * h;
   if (pixels > uint64_t(runCount) * qrp::kMaxRun || pixels < runCount) r.damaged();
-  auto b = std::make_shared<Bitmap>(int(w), int(h));
-  uint8_t* out = b->data();
+  Bitmap b{int(w), int(h)};
+  uint8_t* out = b.data();
   uint64_t filled = 0;
   for (uint32_t i = 0; i < runCount; ++i) {
     const uint32_t length = uint32_t(r.u8()) + 1;
@@ -119,7 +119,7 @@ std::shared_ptr<const Bitmap> readPicture(ByteReader& r) {
     filled += length;
   }
   if (filled != pixels) r.damaged();
-  return b;
+  return std::make_shared<const CompactBitmap>(b);
 }
 
 FrameSides sidesFrom(const ByteReader& r, uint8_t bits) {
@@ -127,7 +127,8 @@ FrameSides sidesFrom(const ByteReader& r, uint8_t bits) {
   return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};
 }
 
-PageItem readItem(ByteReader& r, const std::vector<std::shared_ptr<const Bitmap>>& pictures) {
+PageItem readItem(ByteReader& r,
+                  const std::vector<std::shared_ptr<const CompactBitmap>>& pictures) {
   const uint8_t kind = r.u8();
   const TenthsRect box = r.rect();
   const Color color = r.color();
@@ -194,7 +195,7 @@ PreparedReport decodePreparedReport(std::string_view bytes) {
   if (orientation > uint8_t(Orientation::Landscape)) r.damaged();
   report.orientation = Orientation(orientation);
 
-  std::vector<std::shared_ptr<const Bitmap>> pictures(r.count(qrp::kMinPictureBytes));
+  std::vector<std::shared_ptr<const CompactBitmap>> pictures(r.count(qrp::kMinPictureBytes));
   for (auto& picture : pictures) picture = readPicture(r);
 
   report.pages.resize(r.count(qrp::kMinPageBytes));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -110,9 +111,9 @@ uint8_t sideBits(FrameSides s) {
 }
 
 // Every distinct picture is stored once; items refer to it by its place in the table.
-std::map<const Bitmap*, uint32_t> collectPictures(const PreparedReport& report,
-                                                  std::vector<const Bitmap*>& table) {
-  std::map<const Bitmap*, uint32_t> index;
+std::map<const CompactBitmap*, uint32_t> collectPictures(const PreparedReport& report,
+                                                         std::vector<const CompactBitmap*>& table) {
+  std::map<const CompactBitmap*, uint32_t> index;
   for (const auto& page : report.pages)
     for (const PageItem& item : page->items)
       if (auto* p = std::get_if<PagePicture>(&item); p && p->picture && !p->picture->empty())
@@ -121,7 +122,7 @@ std::map<const Bitmap*, uint32_t> collectPictures(const PreparedReport& report,
   return index;
 }
 
-void writePicture(ByteWriter& w, const Bitmap& b) {
+void writePicture(ByteWriter& w, const CompactBitmap& b) {
   // The reader refuses larger pictures as damage; never write a file that cannot be read back.
   if (uint32_t(b.width()) > qrp::kMaxPictureSide || uint32_t(b.height()) > qrp::kMaxPictureSide)
     unsavable("a picture is too large");
@@ -137,20 +138,22 @@ void writePicture(ByteWriter& w, const Bitmap& b) {
     runs += char(redOf(runColor)), runs += char(greenOf(runColor)), runs += char(blueOf(runColor));
     runLength = 0;
   };
-  for (int y = 0; y < b.height(); ++y)
-    for (int x = 0; x < b.width(); ++x) {
-      const Color c = b.pixel(x, y);
+  b.forEachRun([&](Color c, int count) {
+    while (count > 0) {
       if (runLength == qrp::kMaxRun || (runLength > 0 && c != runColor)) endRun();
       runColor = c;
-      ++runLength;
+      const int taken = std::min(count, qrp::kMaxRun - runLength);
+      runLength += taken;
+      count -= taken;
     }
+  });
   endRun();
   w.u32(uint32_t(runs.size() / qrp::kRunBytes));
   w.bytes(runs.data(), runs.size());
 }
 
 void writeItem(ByteWriter& w, const PageItem& item,
-               const std::map<const Bitmap*, uint32_t>& pictures) {
+               const std::map<const CompactBitmap*, uint32_t>& pictures) {
   std::visit(
       [&](const auto& it) {
         using T = std::decay_t<decltype(it)>;
@@ -200,10 +203,10 @@ std::string encodePreparedReport(const PreparedReport& report) {
   w.i32(report.pageHeight);
   w.u8(uint8_t(report.orientation));
 
-  std::vector<const Bitmap*> table;
+  std::vector<const CompactBitmap*> table;
   const auto index = collectPictures(report, table);
   w.u32(uint32_t(table.size()));
-  for (const Bitmap* b : table) writePicture(w, *b);
+  for (const CompactBitmap* b : table) writePicture(w, *b);
 
   w.u32(uint32_t(report.pages.size()));
   for (const auto& page : report.pages) {

@@ -20,8 +20,10 @@
 #include "platform/png_writer.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
+#include "render/symbol_units.h"
 #include "tools/cli_registry.h"
 #include "tools/cli_selection.h"
+#include "tools/cli_units.h"
 #include "tools/png_write_queue.h"
 #include "tools/vector_pictures.h"
 #include "vector/symbol_files.h"
@@ -35,6 +37,9 @@ struct RenderArguments {
   std::optional<size_t> index;
   bool info = false;
   bool noWrite = false;
+  bool allUnits = false;
+  std::optional<int> unit;
+  std::optional<int> style;
   size_t jobs = 0;  // 0: one per core
   std::optional<double> scale;
   PictureFormat format = PictureFormat::Png;
@@ -67,6 +72,12 @@ RenderArguments parseRenderArguments(const std::vector<std::string>& args, bool 
       parsed.scale = parseScale(value("--scale"));
     } else if (arg == "--format" && forAll) {
       parsed.format = parseFormat(value("--format"));
+    } else if (arg == "--unit" && !forAll) {
+      parsed.unit = parseUnitOption(value("--unit"), "--unit", kMaxUnits);
+    } else if (arg == "--style" && !forAll) {
+      parsed.style = parseUnitOption(value("--style"), "--style", 2);
+    } else if (arg == "--all-units" && forAll) {
+      parsed.allUnits = true;
     } else if (arg == "--info" && !forAll) {
       parsed.info = true;
     } else if (arg == "--no-write" && forAll) {
@@ -110,7 +121,8 @@ std::string jsonString(std::string_view bytes) {
   return out + "\"";
 }
 
-void printInfo(const Renderer& renderer) {
+void printInfo(const Renderer& renderer, const SymbolUnits& units,
+               const std::vector<std::string>& unitNames) {
   const DrawingState& s = renderer.state();
   const Bitmap& view = renderer.ViewImage();
   std::string json =
@@ -120,7 +132,8 @@ void printInfo(const Renderer& renderer) {
       ", \"maxy\": " + std::to_string(s.MaxY) + ", \"units\": " + jsonString(s.UnitCount) +
       ", \"alias\": " + jsonString(s.AliasLine) +
       ", \"show_pin_numbers\": " + (s.ShowPinNumbers ? "true" : "false") +
-      ", \"show_pin_names\": " + (s.ShowPinNames ? "true" : "false") + "}";
+      ", \"show_pin_names\": " + (s.ShowPinNames ? "true" : "false") + ", " +
+      unitInfoMembers(units, unitNames, jsonString) + "}";
   printLine(json);
 }
 
@@ -142,18 +155,23 @@ int runRender(const std::vector<std::string>& args) {
     return 1;
   }
   session.browser.ShowComponent();
+  const std::vector<std::string>& memo = session.browser.memo();
+  const SymbolUnits units = describeUnits(memo);
+  const UnitChoice choice{parsed.unit.value_or(1), parsed.style.value_or(1)};
+  refuseMissingChoice(choice, units, session.browser.components().selectedEntry());
+  if (!choice.isDefaultView()) session.renderer.RenderComponent(memo, choice);
   if (parsed.output && format == PictureFormat::Png && !parsed.scale) {
     writeView(session.renderer.ViewImage(), *parsed.output);
   } else if (parsed.output) {
     VectorPictures vectors;
-    vectors.record(session.browser.memo());
+    vectors.record(memo, choice);
     if (parsed.scale) {
       writeSymbolPng(vectors.displayList(), *parsed.output, *parsed.scale);
     } else {
       vectors.write(format, *parsed.output, session.browser.components().selectedEntry());
     }
   }
-  if (parsed.info) printInfo(session.renderer);
+  if (parsed.info) printInfo(session.renderer, units, session.browser.shownUnitNames());
   return 0;
 }
 
@@ -173,11 +191,24 @@ std::string fileStem(const std::string& libraryPath) {
   return safeFileName(std::filesystem::path(libraryPath).stem().string());
 }
 
+// `suffix` tells a unit and body style apart under --all-units (see choiceFileSuffix).
 std::string entryFileName(const std::string& libraryPath, size_t index, std::string_view name,
-                          PictureFormat format) {
+                          PictureFormat format, const std::string& suffix = {}) {
   char number[24];
   std::snprintf(number, sizeof number, "%04zu", index);
-  return fileStem(libraryPath) + "-" + number + "-" + safeFileName(name) + extensionOf(format);
+  return fileStem(libraryPath) + "-" + number + "-" + safeFileName(name) + suffix +
+         extensionOf(format);
+}
+
+// The choices one entry is drawn in: unit A's view alone, or with --all-units every unit and body
+// style (unit A / style 1 as the view always draws it).
+std::vector<UnitChoice> choicesToDraw(bool allUnits, const std::vector<std::string>& memo) {
+  if (!allUnits) return {UnitChoice{}};
+  return everyChoice(describeUnits(memo));
+}
+
+std::string suffixOf(bool allUnits, const UnitChoice& choice) {
+  return allUnits ? choiceFileSuffix(choice) : std::string();
 }
 
 // Files are named by library stem, so two libraries of one stem (a/x.lib and b/x.lib) would
@@ -196,7 +227,7 @@ void refuseSharedStems(const std::vector<std::string>& libraries) {
 // records it, without an output folder). Returns the number of components.
 size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
                             const std::string& library,
-                            const std::optional<std::string>& outputFolder) {
+                            const std::optional<std::string>& outputFolder, bool allUnits) {
   LibraryBrowser browser(&vectors);
   browser.B_carregarClick(library);
   ComponentList& list = browser.components();
@@ -204,9 +235,12 @@ size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
   for (size_t i = 0; i < count; ++i) {
     list.select(int(i));
     browser.ShowComponent();
-    if (outputFolder) {
+    for (const UnitChoice& choice : choicesToDraw(allUnits, browser.memo())) {
+      if (!choice.isDefaultView()) vectors.record(browser.memo(), choice);
+      if (!outputFolder) continue;
       std::filesystem::path out =
-          std::filesystem::path(*outputFolder) / entryFileName(library, i, list[i], format);
+          std::filesystem::path(*outputFolder) /
+          entryFileName(library, i, list[i], format, suffixOf(allUnits, choice));
       vectors.write(format, out.string(), list[i]);
     }
   }
@@ -216,16 +250,19 @@ size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
 // Shows every component of one library, as the drawings catalog walks it, and queues each view
 // for writing when `writer` is given. Returns the number of components.
 size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string& library,
-                     const std::optional<std::string>& outputFolder) {
+                     const std::optional<std::string>& outputFolder, bool allUnits) {
   session.browser.B_carregarClick(library);
   ComponentList& list = session.browser.components();
   const size_t count = list.size();
   for (size_t i = 0; i < count; ++i) {
     list.select(int(i));
     session.browser.ShowComponent();
-    if (writer) {
-      std::filesystem::path out = std::filesystem::path(*outputFolder) /
-                                  entryFileName(library, i, list[i], PictureFormat::Png);
+    for (const UnitChoice& choice : choicesToDraw(allUnits, session.browser.memo())) {
+      if (!choice.isDefaultView()) session.renderer.RenderComponent(session.browser.memo(), choice);
+      if (!writer) continue;
+      std::filesystem::path out =
+          std::filesystem::path(*outputFolder) /
+          entryFileName(library, i, list[i], PictureFormat::Png, suffixOf(allUnits, choice));
       writer->push(preparePng(session.renderer.ViewImage()), out.string());
     }
   }
@@ -240,8 +277,12 @@ size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string&
 class LibraryJobs {
  public:
   LibraryJobs(const std::vector<std::string>& libraries, const std::optional<std::string>& output,
-              size_t jobs, PictureFormat format)
-      : libraries_(libraries), output_(output), format_(format), outcomes_(libraries.size()) {
+              size_t jobs, PictureFormat format, bool allUnits)
+      : libraries_(libraries),
+        output_(output),
+        format_(format),
+        allUnits_(allUnits),
+        outcomes_(libraries.size()) {
     try {
       for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
     } catch (const std::system_error& e) {
@@ -289,13 +330,14 @@ class LibraryJobs {
       try {
         if (format_ != PictureFormat::Png) {
           if (!vectors) vectors.emplace();
-          outcome.count = drawLibraryAsVectors(*vectors, format_, libraries_[i], output_);
+          outcome.count =
+              drawLibraryAsVectors(*vectors, format_, libraries_[i], output_, allUnits_);
         } else {
           if (!session) session.emplace();
           // A writer that failed keeps its failure: each failure gets the next library a fresh one.
           if (output_ && !writer) writer.emplace();
-          outcome.count =
-              renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i], output_);
+          outcome.count = renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i],
+                                        output_, allUnits_);
         }
       } catch (...) {
         outcome.failure = std::current_exception();
@@ -313,6 +355,7 @@ class LibraryJobs {
   const std::vector<std::string>& libraries_;
   const std::optional<std::string>& output_;
   const PictureFormat format_;
+  const bool allUnits_;
   std::vector<Outcome> outcomes_;
   std::atomic<size_t> next_{0};
   std::atomic<bool> stop_{false};
@@ -335,7 +378,7 @@ int runRenderAll(const std::vector<std::string>& args) {
   }
   const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
   const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
-  LibraryJobs work(parsed.positional, output, jobs, parsed.format);
+  LibraryJobs work(parsed.positional, output, jobs, parsed.format, parsed.allUnits);
   size_t total = 0;
   for (size_t i = 0; i < parsed.positional.size(); ++i) {
     const size_t count = work.result(i);
@@ -347,17 +390,21 @@ int runRenderAll(const std::vector<std::string>& args) {
 }
 
 QUIRAL_CLI_COMMAND(
-    render, "LIB NAME -o OUT.png|OUT.svg|OUT.pdf [--index N] [--scale F] [--info]",
+    render,
+    "LIB NAME -o OUT.png|OUT.svg|OUT.pdf [--index N] [--unit N] [--style 1|2] [--scale F] [--info]",
     "Draws one component and writes its view as PNG, or its vector drawing as SVG or PDF (by the "
-    "extension); --scale F writes the vector drawing as an anti-aliased PNG F times the view's "
-    "size; --info prints its facts as JSON.",
+    "extension); --unit and --style choose the unit (1 is A) and body style (2 is De Morgan); "
+    "--scale F writes the vector drawing as an anti-aliased PNG F times the view's size; --info "
+    "prints its facts as JSON, its units among them.",
     runRender);
 // The command's name has a hyphen, which the registration macro cannot spell.
 const CliRegistrar renderAllCommand(
-    {"render-all", "LIB... -o DIR [--format png|svg|pdf] [--no-write] [--jobs N]", runRenderAll,
+    {"render-all", "LIB... -o DIR [--format png|svg|pdf] [--all-units] [--no-write] [--jobs N]",
+     runRenderAll,
      "Draws every component of the libraries into DIR, one file per entry: the PNG view, or the "
-     "vector drawing as SVG or PDF (--no-write: renders only, to time it; --jobs: libraries drawn "
-     "at once, one per core by default)."});
+     "vector drawing as SVG or PDF (--all-units: one file per unit and body style, named "
+     "NAME-A, NAME-A-dm, ...; --no-write: renders only, to time it; --jobs: libraries drawn at "
+     "once, one per core by default)."});
 
 }  // namespace
 }  // namespace quiral::cli

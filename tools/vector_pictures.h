@@ -25,7 +25,9 @@ class VectorPictures final : public ComponentRenderer {
   VectorPictures() : recorder_(fonts_) {}
   void RenderComponent(const std::vector<std::string>& memo) override { recorder_.record(memo); }
   // Records the memo directly (for a component already shown on the pixel canvas).
-  void record(const std::vector<std::string>& memo) { recorder_.record(memo); }
+  void record(const std::vector<std::string>& memo, const UnitChoice& choice = UnitChoice{}) {
+    recorder_.record(memo, choice);
+  }
   const DisplayList& displayList() const { return recorder_.displayList(); }
   // Writes the last recorded symbol as SVG or PDF (`title` names it in a PDF).
   void write(PictureFormat format, const std::string& path, const std::string& title) const;

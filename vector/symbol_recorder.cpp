@@ -7,7 +7,9 @@ namespace quiral {
 SymbolRecorder::SymbolRecorder(FontEngine& fonts)
     : surface_(fonts, list_), drawer_(surface_, state_), interpreter_(&drawer_) {}
 
-const DisplayList& SymbolRecorder::record(const std::vector<std::string>& memo) {
+const DisplayList& SymbolRecorder::record(const std::vector<std::string>& memo,
+                                          const UnitChoice& choice) {
+  state_.Choice = choice;
   list_.clear();
   resetBounds(state_);
   state_.UnitCount.clear();

@@ -24,7 +24,8 @@ class SymbolRecorder {
 
   // Draws every line (from the DEF line to ENDDEF) and returns the display list, valid until the
   // next call.
-  const DisplayList& record(const std::vector<std::string>& memo);
+  const DisplayList& record(const std::vector<std::string>& memo,
+                            const UnitChoice& choice = UnitChoice{});
   const DisplayList& displayList() const { return list_; }
   // Unit count, alias line and pin options read while drawing.
   const DrawingState& state() const { return state_; }

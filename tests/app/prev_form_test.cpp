@@ -373,6 +373,8 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
   };
   preview(CatalogKind::List, [&](TPrevForm& w) {
     auto* vector = child<QPushButton>(w, "BitBtn3");
+    EXPECT_LT(vector->fontMetrics().horizontalAdvance("PDF vetorial"), vector->width())
+        << "its caption is shown whole";
     w.setPdfButtonEnabled(false);  // it follows "PDF"
     EXPECT_FALSE(vector->isEnabled());
     w.setPdfButtonEnabled(true);

@@ -207,6 +207,18 @@ TEST(Translation, UnitsAndBodyStylesInLegacyOrder) {
             "(symbol \"Broken\" skipped)");
 }
 
+TEST(Translation, UnitNamesAreKeptBesideTheBlock) {
+  const TranslatedLibrary lib = translate(R"(
+  (symbol "Relay"
+    (symbol "Relay_1_1" (unit_name "Coil") (rectangle (start 0 0) (end 1 1)))
+    (symbol "Relay_3_1" (unit_name "Contact B") (rectangle (start 0 0) (end 1 1))))
+  (symbol "Plain" (symbol "Plain_1_1" (rectangle (start 0 0) (end 1 1)))))");
+  ASSERT_FALSE(block(lib, "Relay").empty());
+  ASSERT_EQ(lib.unitNames.count("Relay"), 1u);
+  EXPECT_EQ(lib.unitNames.at("Relay"), (Lines{"Coil", "", "Contact B"}));
+  EXPECT_EQ(lib.unitNames.count("Plain"), 0u);
+}
+
 TEST(Translation, HugeNumbersSkipTheSymbolWithAWarning) {
   const TranslatedLibrary lib = translate(R"(
   (symbol "Big" (symbol "Big_1_1" (circle (center 1e300 0) (radius 1))))

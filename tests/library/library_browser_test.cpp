@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -244,6 +246,58 @@ TEST(LibraryBrowser, AFiftyMegabyteLineIsOneLine) {
   EXPECT_EQ(b.browser.components().entries(), (Lines{"Big"}));
   ASSERT_EQ(b.browser.memo().size(), 2u);
   EXPECT_EQ(b.browser.memo()[0].size(), text.size() - 8);
+}
+
+TEST(LibraryBrowser, AFileChangedOnDiskIsReadAnewEvenAtTheSameSize) {
+  // Two libraries of one size whose blocks stand at other places and hold other lines.
+  const std::string first = "DEF A 0\nX 1\nENDDEF\nDEF B 0\nX 2\nENDDEF\n";
+  const std::string second = "DEF B 0\nX 3\nENDDEF\nDEF A 0\nX 4\nENDDEF\n";
+  ASSERT_EQ(first.size(), second.size());
+  TempDir dir;
+  const std::string path = dir.file("t.lib");
+  testing::writeBytes(path, first);
+  Browser b;
+  b.browser.LoadLibrary(dir.path().string(), "t.lib");
+  EXPECT_EQ(b.show(1), (Lines{"DEF B 0", "X 2", "ENDDEF"}));
+
+  // Rewritten with a later modification time.
+  const auto written = std::filesystem::last_write_time(path);
+  testing::writeBytes(path, second);
+  std::filesystem::last_write_time(path, written + std::chrono::seconds(5));
+  EXPECT_EQ(b.show(1), (Lines{"DEF B 0", "X 3", "ENDDEF"}));
+  EXPECT_EQ(b.show(0), (Lines{"DEF A 0", "X 4", "ENDDEF"}));
+
+  // Rewritten and given its old time back: where the blocks were noted no longer names them, so
+  // the file is walked from its start.
+  testing::writeBytes(path, first);
+  std::filesystem::last_write_time(path, written + std::chrono::seconds(5));
+  EXPECT_EQ(b.show(1), (Lines{"DEF B 0", "X 2", "ENDDEF"}));
+  EXPECT_EQ(b.show(0), (Lines{"DEF A 0", "X 1", "ENDDEF"}));
+}
+
+TEST(LibraryBrowser, EveryBlockOfALongLibraryIsFoundWhereItStands) {
+  // Thousands of blocks with mixed line ends, across many buffer refills, and a name repeated
+  // in another letter case: each entry shows its own block, the repeated one its first.
+  TempDir dir;
+  std::string text = "EESchema-LIBRARY Version 2.4\r\n";
+  const char* ends[] = {"\n", "\r\n", "\r"};
+  for (int i = 0; i < 3000; ++i) {
+    const std::string end = ends[i % 3];
+    const std::string name = "C" + std::to_string(i);
+    text += "DEF " + name + " U 0" + end + "F1 \"" + name + "\"" + end + std::string(i % 50, '#') +
+            end + "ENDDEF" + end;
+  }
+  text += "DEF c7 U 0\nF1 \"again\"\nENDDEF\n";
+  testing::writeBytes(dir.file("long.lib"), text);
+  Browser b;
+  b.browser.LoadLibrary(dir.path().string(), "long.lib");
+  ASSERT_EQ(b.browser.components().size(), 3001u);
+  for (int i : {0, 1, 2, 7, 1234, 2999, 1500, 3}) {
+    const std::string name = "C" + std::to_string(i);
+    EXPECT_EQ(b.show(i), (Lines{"DEF " + name + " U 0", "F1 \"" + name + "\"",
+                                std::string(size_t(i % 50), '#'), "ENDDEF"}));
+  }
+  EXPECT_EQ(b.show(3000)[1], "F1 \"C7\"");
 }
 
 TEST(DocumentationFileName, ReplacesTheExtensionAndDropsTheFolder) {

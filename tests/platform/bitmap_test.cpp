@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/compact_bitmap.h"
 #include "platform/error.h"
 
 namespace quiral {
@@ -32,6 +33,48 @@ TEST(Bitmap, ClearAndDegenerateSizes) {
   EXPECT_TRUE(negative.empty());
   EXPECT_EQ(negative.width(), 0);
   EXPECT_THROW(Bitmap(1 << 20, 1 << 20), QuiralError);
+}
+
+// Every pixel of the picture at its place, read back both ways.
+void expectSamePixels(const CompactBitmap& compact, const Bitmap& original) {
+  ASSERT_EQ(compact.width(), original.width());
+  ASSERT_EQ(compact.height(), original.height());
+  const Bitmap back = compact.toBitmap();
+  for (int y = 0; y < original.height(); ++y)
+    for (int x = 0; x < original.width(); ++x) {
+      ASSERT_EQ(compact.pixel(x, y), original.pixel(x, y)) << x << "," << y;
+      ASSERT_EQ(back.pixel(x, y), original.pixel(x, y)) << x << "," << y;
+    }
+}
+
+TEST(CompactBitmap, KeepsEveryPixelInAFractionOfTheMemory) {
+  // A drawing: white with a few coloured lines, runs that end at row ends.
+  Bitmap drawing(300, 200);
+  for (int x = 10; x < 290; ++x) drawing.setPixel(x, 50, colors::kBlack);
+  for (int y = 0; y < 200; ++y) drawing.setPixel(299, y, 0x800000);
+  for (int y = 60; y < 140; ++y) drawing.setPixel(0, y, colors::kBlue);
+  const CompactBitmap compact(drawing);
+  expectSamePixels(compact, drawing);
+  EXPECT_LT(compact.memoryBytes(), drawing.stride() * 200 / 20);
+
+  // A row longer than one run can hold.
+  Bitmap wide(70000, 1);
+  wide.setPixel(69999, 0, colors::kBlack);
+  expectSamePixels(CompactBitmap(wide), wide);
+
+  // An indexed picture goes through its palette.
+  Bitmap indexed(5, 2, Bitmap::Format::Indexed8);
+  indexed.setPixel(2, 1, colors::kBlack);
+  expectSamePixels(CompactBitmap(indexed), indexed);
+
+  EXPECT_TRUE(CompactBitmap(Bitmap()).empty());
+}
+
+TEST(CompactBitmap, MoreColoursThanARunCanNameAreKeptAsTheyAre) {
+  Bitmap photo(300, 300);
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 300; ++x) photo.setPixel(x, y, Color(y * 300 + x) * 97);
+  expectSamePixels(CompactBitmap(photo), photo);
 }
 
 }  // namespace

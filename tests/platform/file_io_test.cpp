@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/error.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
 
 namespace quiral {
@@ -20,23 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using testing::TempDir;
-
-// Makes writes past `bytes` fail for as long as it lives, for root too: the process's file size
-// limit is lowered, and the signal that comes with passing it ignored, so write() fails with EFBIG.
-struct FileSizeLimit {
-  rlimit saved{};
-  void (*savedHandler)(int) = SIG_DFL;
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit lowered{bytes, saved.rlim_max};
-    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
-  }
-};
 
 TEST(FileIo, AtomicWriteReplacesWholeFilesAndLeavesNoTemporaries) {
   TempDir dir;
@@ -49,7 +33,7 @@ TEST(FileIo, AtomicWriteReplacesWholeFilesAndLeavesNoTemporaries) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
   // A failure while writing over the file leaves it as it was, with no temporary beside it.
   {
-    FileSizeLimit limit(4);
+    testing::FileSizeLimit limit(4);
     EXPECT_THROW(writeFileAtomically(target, "more than four bytes"), FileError);
   }
   EXPECT_EQ(readWholeFile(target, 100), std::string("new\0bytes", 9));

@@ -98,6 +98,39 @@ TEST(TextFileReader, AgreesWithTheSplitterAcrossBufferBoundaries) {
   }
 }
 
+TEST(TextFileReader, SeekingToALineOffsetReadsOnFromThatLine) {
+  // Every line end, lines across buffer refills: each line read again from its own offset gives
+  // that line and the ones after it.
+  TempDir dir;
+  std::mt19937 random(22);
+  std::string text;
+  const char* ends[] = {"\n", "\r\n", "\r"};
+  while (text.size() < 200 * 1024)
+    text += std::string(random() % 300, 'a' + char(random() % 26)) + ends[random() % 3];
+  writeBytes(dir.file("t.lib"), text);
+  TextFileReader file(dir.file("t.lib"));
+  TextFileReader memory(TextFileReader::InMemory{}, text);
+  for (TextFileReader* reader : {&file, &memory}) {
+    Lines lines;
+    std::vector<uint64_t> offsets;
+    std::string_view line;
+    while (reader->nextLine(line)) {
+      lines.emplace_back(line);
+      offsets.push_back(reader->lineOffset());
+    }
+    for (size_t i = 0; i < lines.size(); i += 97) {
+      reader->seek(offsets[i]);
+      for (size_t k = i; k < std::min(lines.size(), i + 3); ++k) {
+        ASSERT_TRUE(reader->nextLine(line));
+        EXPECT_EQ(line, lines[k]) << "line " << k;
+        EXPECT_EQ(reader->lineOffset(), offsets[k]);
+      }
+    }
+    reader->seek(text.size());
+    EXPECT_FALSE(reader->nextLine(line));
+  }
+}
+
 TEST(TextFileReader, SkippingByPrefixKeepsEveryCandidateLine) {
   // Library-like texts, LF-only (the fast path) and with CR or byte 26 (the plain path): the lines
   // that could start with D after trimming must all come through, in order, with nothing else

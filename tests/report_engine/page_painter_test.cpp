@@ -15,11 +15,11 @@ constexpr Color kRed = 0xFF0000;
 // 96 pixels at 96 dpi, 192 at 192 dpi.
 constexpr int32_t kInch = 254;
 
-std::shared_ptr<Bitmap> checkerPicture(int w, int h) {
-  auto b = std::make_shared<Bitmap>(w, h);
+std::shared_ptr<const CompactBitmap> checkerPicture(int w, int h) {
+  Bitmap b(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b->setPixel(x, y, (x + y) % 2 ? colors::kBlack : kRed);
-  return b;
+    for (int x = 0; x < w; ++x) b.setPixel(x, y, (x + y) % 2 ? colors::kBlack : kRed);
+  return std::make_shared<const CompactBitmap>(b);
 }
 
 Bitmap painted(const PreparedPage& page, double dpi, int w = 400, int h = 400, int64_t ox = 0,

@@ -24,8 +24,9 @@ PreparedReport sampleReport() {
   r.pageWidth = 2970;
   r.pageHeight = 2100;
   r.orientation = Orientation::Landscape;
-  auto picture = std::make_shared<Bitmap>(3, 2);
-  picture->setPixel(1, 1, 0x123456);
+  Bitmap pixels(3, 2);
+  pixels.setPixel(1, 1, 0x123456);
+  auto picture = std::make_shared<const CompactBitmap>(pixels);
   PreparedPage one;
   one.items.push_back(PageFill{{1, 2, 3, 4}, 0xABCDEF});
   one.items.push_back(
@@ -153,8 +154,9 @@ TEST(QrpFormat, AbsurdCountsAreRefusedBeforeAnythingIsAllocated) {
 
 TEST(QrpFormat, PicturesAreStoredAsRunsThatMustFillThemExactly) {
   PreparedReport r;
-  auto picture = std::make_shared<Bitmap>(600, 2);  // 1200 pixels: white runs of 32 at most
-  picture->setPixel(599, 1, colors::kBlack);
+  Bitmap pixels(600, 2);  // 1200 pixels: white runs of 32 at most
+  pixels.setPixel(599, 1, colors::kBlack);
+  auto picture = std::make_shared<const CompactBitmap>(pixels);
   PreparedPage page;
   page.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, picture});
   r.pages.push_back(std::make_shared<PreparedPage>(std::move(page)));
@@ -166,8 +168,9 @@ TEST(QrpFormat, PicturesAreStoredAsRunsThatMustFillThemExactly) {
   EXPECT_EQ(copy.pixel(598, 1), colors::kWhite);
 
   // Three pixels, black then two white: two runs.
-  auto small = std::make_shared<Bitmap>(3, 1);
-  small->setPixel(0, 0, colors::kBlack);
+  Bitmap smallPixels(3, 1);
+  smallPixels.setPixel(0, 0, colors::kBlack);
+  auto small = std::make_shared<const CompactBitmap>(smallPixels);
   PreparedPage smallPage;
   smallPage.items.push_back(PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, small});
   r.pages = {std::make_shared<PreparedPage>(std::move(smallPage))};
@@ -261,8 +264,8 @@ TEST(QrpFormat, ReaderBoundsPaintingWorkFaceNamesAndPicturePixelsByTheFile) {
   // picture too, but a run longer than 32 would let a file hold more pixels than its size allows.
   PreparedReport r;
   PreparedPage page;
-  page.items.push_back(
-      PagePicture{{0, 0, 10, 10}, {0, 0, 10, 10}, false, std::make_shared<Bitmap>(40, 1)});
+  page.items.push_back(PagePicture{
+      {0, 0, 10, 10}, {0, 0, 10, 10}, false, std::make_shared<const CompactBitmap>(Bitmap(40, 1))});
   r.pages.push_back(std::make_shared<PreparedPage>(std::move(page)));
   std::string runs = encodePreparedReport(r);
   const size_t firstRun = 8 + 2 + 4 + 9 + 4 + 4 + 4 + 4;

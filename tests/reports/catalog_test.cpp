@@ -97,8 +97,8 @@ TEST_F(CatalogTest, DrawingsCatalogFillsOneCellPerComponent) {
   EXPECT_EQ(pictures[0].picture->width(), 195);
   EXPECT_EQ(pictures[0].picture->height(), 179);
   EXPECT_TRUE(pictures[0].center);
-  EXPECT_NE(inkOf(*pictures[0].picture), 0);
-  EXPECT_NE(inkOf(*pictures[0].picture), inkOf(*pictures[1].picture));
+  EXPECT_NE(inkOf(pictures[0].picture->toBitmap()), 0);
+  EXPECT_NE(inkOf(pictures[0].picture->toBitmap()), inkOf(pictures[1].picture->toBitmap()));
 }
 
 TEST_F(CatalogTest, ListCatalogHasNameDescriptionAndAliasPerCell) {

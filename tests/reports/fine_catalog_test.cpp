@@ -10,6 +10,7 @@
 
 #include "platform/font_engine.h"
 #include "reports/fine_catalog_run.h"
+#include "tests/support/file_size_limit.h"
 
 namespace quiral {
 namespace {
@@ -78,22 +79,6 @@ TEST(FineCatalogWriter, FinishRenamesTheDocumentIntoPlace) {
   EXPECT_EQ(scratch.entries(), 1u);
 }
 
-// Writes past `bytes` fail for as long as it lives, for root too (EFBIG, the signal ignored).
-struct FileSizeLimit {
-  rlimit saved{};
-  void (*savedHandler)(int) = SIG_DFL;
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit lowered{bytes, saved.rlim_max};
-    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
-  }
-};
-
 std::string errorOf(const std::function<void()>& run) {
   try {
     run();
@@ -115,7 +100,7 @@ TEST(FineCatalogRun, AFullDiskOrAnUnwritableTargetLeavesTheTargetAloneAndNoTempo
     };
   };
   {
-    FileSizeLimit full(4096);
+    testing::FileSizeLimit full(4096);
     EXPECT_EQ(errorOf(write(out)), out + ": " + std::strerror(EFBIG));
   }
   const fs::path folder = scratch.dir / "folder.pdf";
