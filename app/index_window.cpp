@@ -12,6 +12,7 @@
 #include <charconv>
 #include <exception>
 
+#include "app/designed_layout.h"
 #include "app/dialogs.h"
 #include "app/index_table_model.h"
 #include "app/main_window.h"
@@ -73,10 +74,18 @@ TForm2::~TForm2() = default;
 
 void TForm2::buildControls() {
   BitBtn1 = button(this, "BitBtn1", QStringLiteral("BitBtn1"), 68, 51);
-  placeLabel(this, "Label3", QStringLiteral("Modelos:"), 41, 82);
+  QLabel* const models = placeLabel(this, "Label3", QStringLiteral("Modelos:"), 41, 82);
   Label1 = placeLabel(this, "Label1", QStringLiteral("0"), 92, 82);
-  placeLabel(this, "Label2", QStringLiteral("Componentes:"), 140, 82);
+  QLabel* const components = placeLabel(this, "Label2", QStringLiteral("Componentes:"), 140, 82);
   Label4 = placeLabel(this, "Label4", QStringLiteral("0"), 216, 83);
+  // The counts and their captions are wider in the fonts used here than in their designed places
+  // (and a count grows with its digits): each keeps clear of the one before it.
+  auto* counts = new DesignedLayout(this, QSize(kClientWidth, kClientHeight), QSize(0, 0));
+  QWidget* before = nullptr;
+  for (QLabel* label : {models, Label1, components, Label4}) {
+    counts->add(label, {}, {.after = before, .fitText = true});
+    before = label;
+  }
   Edit1 = place(new QLineEdit(this), "Edit1", 49, 101, 121, 21);
   BitBtn2 = button(this, "BitBtn2", QStringLiteral("Localizar"), 178, 100);
   // Enter in the search box searches.

@@ -12,11 +12,13 @@
 #include "app/catalog_preview_host.h"
 #include "app/catalog_watch.h"
 #include "app/default_folder.h"
+#include "app/designed_layout.h"
 #include "app/dialogs.h"
 #include "app/directory_list_box.h"
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
 #include "app/prev_form_interface.h"
+#include "app/unit_chooser.h"
 #include "app/user_list_box.h"
 #include "app/widget_placement.h"
 #include "render/renderer.h"
@@ -37,6 +39,13 @@ constexpr int kLeft = 136;
 constexpr int kTop = 108;
 constexpr int kClientWidth = 862 - 2 * 4;
 constexpr int kClientHeight = 579 - 2 * 4 - 19 - 19;
+// The smallest client area: the lists and the symbol view still show a few lines each.
+constexpr QSize kMinimumClient(620, 400);
+// Of the room a larger window adds, the share that the file list and the tabs take in width (the
+// symbol view takes the rest), and the share that the folder and file lists take in height (the
+// tabs take the rest; the symbol view takes all of it).
+constexpr double kListsWidthShare = 0.3;
+constexpr double kFileListsHeightShare = 0.3;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int width = 75, int height = 25) {
@@ -65,6 +74,7 @@ TForm1::TForm1(Session& session, Dialogs& dialogs, PreviewRegistry* previews, QW
   buildTabs(client);
   buildView(client);
   buildHidden(client);
+  buildLayout(client);
   buildMenu();
   placeWindow();
 
@@ -167,6 +177,25 @@ void TForm1::buildHidden(QWidget* client) {
   FilenameEdit1 = place(new FilenameEdit(dialogs_, client), "FilenameEdit1", 140, 222, 201, 21);
   FilenameEdit1->setFilter(QStringLiteral("Libs|*.lib|All files (*.*)|*.*"));
   FilenameEdit1->hide();
+}
+
+void TForm1::buildLayout(QWidget* client) {
+  constexpr double w = kListsWidthShare;
+  constexpr double h = kFileListsHeightShare;
+  auto* layout = new DesignedLayout(client, QSize(kClientWidth, kClientHeight), kMinimumClient);
+  layout->add(DriveComboBox1, {.growX = w});
+  layout->add(DLB1, {.growY = h});
+  layout->add(FileListBox1, {.growX = w, .growY = h});
+  layout->add(b_report, {.moveX = w});
+  layout->add(TabControl1, {.growX = w, .moveY = h, .growY = 1 - h});
+  layout->add(ScrollBox1, {.moveX = w, .growX = 1 - w, .growY = 1});
+  layout->add(unitChooser_, {.moveX = w, .growX = 1 - w, .moveY = 1});
+  // The component list and the memo fill more of their pages as the tabs grow.
+  for (QWidget* list : {static_cast<QWidget*>(ListBox1), static_cast<QWidget*>(TextListBox1)}) {
+    auto* page = new DesignedLayout(list->parentWidget(), {}, {});
+    page->growWith(TabControl1, TabControl1->geometry().size());
+    page->add(list, {.growX = 1, .growY = 1});
+  }
 }
 
 void TForm1::buildMenu() {

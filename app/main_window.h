@@ -139,6 +139,9 @@ class TForm1 : public QMainWindow {
   void buildTabs(QWidget* client);
   void buildView(QWidget* client);
   void buildHidden(QWidget* client);
+  // At the designed size every control stands at its designed place; a larger window gives its
+  // room to the file list, the component list and the symbol view.
+  void buildLayout(QWidget* client);
   void buildMenu();
   void placeWindow();
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "app/button_icons.h"
+#include "app/designed_layout.h"
 #include "app/dialogs.h"
 #include "app/qr_preview.h"
 #include "app/widget_placement.h"
@@ -163,8 +164,22 @@ void TPrevForm::buildPanel() {
   BitBtn3 =
       place(new QPushButton(QStringLiteral("PDF &vetorial"), Panel1), "BitBtn3", 637, 7, 75, 25);
   BitBtn3->setToolTip(QStringLiteral("Catálogo em PDF vetorial, pesquisável"));
-  // Its caption is longer than the buttons of the designed panel: wide enough to show it whole.
-  BitBtn3->resize(std::max(BitBtn3->width(), BitBtn3->sizeHint().width()), BitBtn3->height());
+  layOutPanel();
+}
+
+void TPrevForm::layOutPanel() {
+  // The panel's texts are wider in the fonts used here than in the designed widths ("de 1351",
+  // a spinner of four digits, "PDF vetorial"): each control is at least as wide as its text, the
+  // controls after it in the row move right only as far as they must to stay apart, and buttons
+  // close up where the row would run past the window's edge.
+  auto* row = new DesignedLayout(Panel1, QSize(kWidth, kPanelHeight), QSize(0, kPanelHeight));
+  QWidget* before = nullptr;
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Label1, SpinEdit1, Label2, Label3, CB_zoom, SB_imprimir,
+                                       bb_salvar, BB_ler, BitBtn1, BitBtn2, BitBtn3}) {
+    row->add(control, {}, {.after = before, .fitText = true});
+    before = control;
+  }
 }
 
 void TPrevForm::buildShortcuts() {
@@ -263,7 +278,6 @@ void TPrevForm::FormResize() {
 
 void TPrevForm::showPageCount(int pageCount) {
   Label2->setText(QStringLiteral("de ") + QString::number(pageCount));
-  Label2->adjustSize();
 }
 
 void TPrevForm::QRPreview1PageAvailable(int pageCount) {

@@ -91,6 +91,7 @@ class TPrevForm : public QWidget, public PreviewWindow {
 
  private:
   void buildPanel();
+  void layOutPanel();
   void buildShortcuts();
   // Shows another page through the spinner, which keeps it within the pages there are.
   void goToPage(int page);

@@ -104,6 +104,13 @@ TEST_F(IndexWindowTest, ControlsAreWholeAndReadFromTopToBottom) {
   // Each count stands right of its caption.
   EXPECT_LT(at("Label3").left(), at("Label1").left());
   EXPECT_LT(at("Label2").left(), at("Label4").left());
+  // The counts and their captions in one row, each shown whole and none touching the next.
+  QRect before;
+  for (const char* name : {"Label3", "Label1", "Label2", "Label4"}) {
+    EXPECT_GE(at(name).width(), control<QWidget>(name)->sizeHint().width()) << name;
+    EXPECT_GT(at(name).left(), before.right()) << name << " touches the label before it";
+    before = at(name);
+  }
 
   EXPECT_EQ(text("Label3"), "Modelos:");
   EXPECT_EQ(text("Label2"), "Componentes:");

@@ -3,6 +3,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -145,6 +146,60 @@ TEST(MainWindowLayout, MenuBar) {
   top[0]->trigger();
   EXPECT_TRUE(closed);
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST(MainWindowLayout, TheListsAndTheSymbolViewTakeTheRoomOfALargerWindow) {
+  testing::CurrentFolderGuard folderGuard;
+  testing::TestDialogs dialogs;
+  Session session;
+  TForm1 window(session, dialogs);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QWidget* client = window.centralWidget();
+  const auto at = [&](const char* name) { return placeOf(client, name); };
+  const auto inPage = [&](const char* name) {
+    return client->findChild<QWidget*>(QString::fromLatin1(name))->geometry();
+  };
+  // At the designed size every control stands at its designed place.
+  EXPECT_EQ(at("DriveComboBox1"), QRect(8, 12, 211, 19));
+  EXPECT_EQ(at("DLB1"), QRect(8, 39, 145, 119));
+  EXPECT_EQ(at("FileListBox1"), QRect(160, 38, 145, 120));
+  EXPECT_EQ(at("b_report"), QRect(227, 10, 77, 25));
+  EXPECT_EQ(at("TabControl1"), QRect(8, 164, 297, 368));
+  EXPECT_EQ(at("ScrollBox1"), QRect(336, 8, 497, 505));
+  EXPECT_EQ(at("UnitChooser"), QRect(336, 514, 497, 19));
+  EXPECT_EQ(inPage("ListBox1"), QRect(9, 3, 269, 328));
+  EXPECT_EQ(inPage("TextListBox1"), QRect(3, 8, 281, 327));
+
+  const QRect designedFiles = at("FileListBox1");
+  const QRect designedComponents = at("ListBox1");
+  const QRect designedView = at("ScrollBox1");
+  // Larger or as small as it goes, the controls stay apart and inside the window.
+  ASSERT_FALSE(window.minimumSize().isEmpty());
+  for (const QSize size : {window.minimumSize(), QSize(1400, 1000)}) {
+    window.resize(size);
+    QApplication::processEvents();
+    ASSERT_EQ(window.size(), size);
+    const char* const shown[] = {"DriveComboBox1", "DLB1",       "FileListBox1", "b_report",
+                                 "TabControl1",    "ScrollBox1", "UnitChooser"};
+    for (const char* name : shown) {
+      EXPECT_TRUE(client->rect().contains(at(name))) << name << " is cut off";
+      for (const char* other : shown) {
+        if (other == name) continue;
+        EXPECT_FALSE(at(name).intersects(at(other))) << name << " on " << other;
+      }
+    }
+    EXPECT_TRUE(at("TabControl1").contains(at("ListBox1")));
+  }
+  for (const auto& [name, designed] :
+       {std::pair{"FileListBox1", designedFiles}, std::pair{"ListBox1", designedComponents},
+        std::pair{"ScrollBox1", designedView}}) {
+    EXPECT_GT(at(name).width(), designed.width() + 100) << name;
+    EXPECT_GT(at(name).height(), designed.height() + 100) << name;
+  }
+  // The unit chooser stays right below the symbol view, at its left edge.
+  EXPECT_EQ(at("UnitChooser").left(), at("ScrollBox1").left());
+  EXPECT_EQ(at("UnitChooser").top(), at("ScrollBox1").bottom() + 2);
 }
 
 }  // namespace

@@ -473,5 +473,47 @@ TEST(PrevFormProgram, PreviewsGoToTheProgramsOwnWindowUntilItEnds) {
   EXPECT_EQ(previews.registered(), nullptr);
 }
 
+// The panel's controls in the order they stand, left to right.
+constexpr const char* kPanelControls[] = {"Label1",  "SpinEdit1",   "Label2",    "Label3",
+                                          "CB_zoom", "SB_imprimir", "bb_salvar", "BB_ler",
+                                          "BitBtn1", "BitBtn2",     "BitBtn3"};
+
+// The width a control needs to show its text whole: a button's caption (a button's size hint may
+// be wider than any designed button), a label's or spinner's size hint; a zoom box keeps its own.
+int neededWidth(const QWidget& control) {
+  if (auto* button = qobject_cast<const QAbstractButton*>(&control))
+    return button->fontMetrics().horizontalAdvance(button->text().remove('&')) + 1;
+  if (qobject_cast<const QComboBox*>(&control)) return 0;
+  return control.sizeHint().width();
+}
+
+TEST(PrevFormLayout, FourDigitPageCountsShowWholeBesideTheZoomAndThePagesTakeTheRest) {
+  testing::TestDialogs dialogs;
+  TQRPrinter pages;
+  pages.beginGeneration("big", PageSetup{});
+  for (int i = 0; i < 1351; ++i) pages.addPage(PreparedPage{});
+  pages.endGeneration();
+  TPrevForm w(nullptr, &pages, dialogs);
+  for (const QSize size : {QSize(716, 612), QSize(1400, 1000)}) {
+    w.resize(size);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "de 1351");
+    QRect before;
+    for (const char* name : kPanelControls) {
+      const QWidget* control = child<QWidget>(w, name);
+      const QRect at(control->mapTo(&w, QPoint(0, 0)), control->size());
+      EXPECT_GE(at.width(), neededWidth(*control)) << name << " is cut short";
+      EXPECT_TRUE(w.rect().contains(at)) << name << " is cut off at " << size.width();
+      EXPECT_GT(at.left(), before.right()) << name << " touches the control before it";
+      before = at;
+    }
+    // The page area takes the rest of the window.
+    EXPECT_EQ(w.preview()->height(), size.height() - child<QWidget>(w, "Panel1")->height());
+    EXPECT_EQ(w.preview()->width(), size.width());
+  }
+}
+
 }  // namespace
 }  // namespace quiral
