@@ -1,8 +1,11 @@
 // The preview window's buttons: print, save and load of prepared reports, PDF export (page
 // images, or the fine vector catalog of the same library).
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/dialogs.h"
@@ -30,6 +33,26 @@ const char* const kDefaultExtension = "QRP";
 std::string fileSystemName(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
+
+// A print job shows how far it has gone and can be cancelled; a short one is done before the
+// dialog would appear.
+class PrintProgressDialog : public QProgressDialog {
+ public:
+  PrintProgressDialog(QWidget* parent, int total)
+      : QProgressDialog(QString(), QStringLiteral("Cancelar"), 0, total, parent) {
+    setObjectName(QStringLiteral("PrintProgress"));
+    setWindowTitle(QStringLiteral("Imprimindo"));
+    setWindowModality(Qt::WindowModal);
+    setMinimumDuration(500);
+  }
+
+  bool pagePrinted(int printed, int total) {
+    setLabelText(QStringLiteral("Página %1 de %2").arg(printed).arg(total));
+    setValue(printed);
+    QCoreApplication::processEvents();
+    return !wasCanceled();
+  }
+};
 
 }  // namespace
 
@@ -61,7 +84,9 @@ void TPrevForm::SB_imprimirClick() {
     const CatalogCommands::PageRange pages =
         CatalogCommands::printedPages(printer.printRange() == QPrinter::PageRange,
                                       printer.fromPage(), printer.toPage(), printer_->pageCount());
-    printPages(*printer_, printer, pages.first, pages.last);
+    PrintProgressDialog progress(this, std::max(1, pages.last - pages.first + 1));
+    printPages(*printer_, printer, pages.first, pages.last,
+               [&](int printed, int total) { return progress.pagePrinted(printed, total); });
   });
 }
 

@@ -1,22 +1,18 @@
 #include "app/print_pages.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
 
-#include "app/bitmap_image.h"
+#include "app/vector_page_painter.h"
 #include "platform/error.h"
-#include "report_engine/page_painter.h"
 
 namespace quiral {
 
 namespace {
-
-// A page is painted in strips of about this many pixels, so a page at 1200 dpi never needs the
-// whole page picture in memory at once.
-constexpr int64_t kStripPixels = int64_t(1) << 22;
 
 void preparePaper(const TQRPrinter& pages, QPrinter& printer) {
   const bool landscape = pages.orientation() == Orientation::Landscape;
@@ -25,18 +21,6 @@ void preparePaper(const TQRPrinter& pages, QPrinter& printer) {
   printer.setFullPage(true);  // the report's own margins are part of its pages
   printer.setPageSize(QPageSize(QSizeF(shortSide, longSide), QPageSize::Millimeter));
   printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-}
-
-void printOne(const PreparedPage& page, const TQRPrinter& pages, QPainter& painter, double dpi) {
-  const int64_t width = pagePixels(pages.pageWidth(), dpi);
-  const int64_t height = pagePixels(pages.pageHeight(), dpi);
-  if (width <= 0 || height <= 0) return;
-  const int64_t rows = std::max<int64_t>(1, kStripPixels / width);
-  for (int64_t top = 0; top < height; top += rows) {
-    Bitmap strip(int(width), int(std::min(rows, height - top)));
-    paintPage(pages.fontEngine(), page, strip, dpi, 0, top);
-    painter.drawImage(QPoint(0, int(top)), toQImage(strip));
-  }
 }
 
 }  // namespace
@@ -62,7 +46,8 @@ void applyPrinterSettings(const PrinterSettings& settings, QPrinter& printer) {
     printer.setFromTo(settings.firstPage, settings.lastPage);
 }
 
-int printPages(const TQRPrinter& pages, QPrinter& printer, int from, int to) {
+int printPages(const TQRPrinter& pages, QPrinter& printer, int from, int to,
+               const PrintProgress& progress) {
   from = std::max(from, 1);
   to = std::min(to, pages.pageCount());
   if (from > to) return 0;
@@ -70,11 +55,20 @@ int printPages(const TQRPrinter& pages, QPrinter& printer, int from, int to) {
   QPainter painter;
   if (!painter.begin(&printer)) throw QuiralError("The printer could not be started");
   const double dpi = printer.resolution();
+  const int total = to - from + 1;
   int printed = 0;
   for (int i = from; i <= to; ++i) {
     if (printed > 0 && !printer.newPage()) break;
-    printOne(*pages.page(i), pages, painter, dpi);
+    if (const auto page = pages.page(i))
+      paintPageAsVectors(painter, pages.fontEngine(), *page, dpi);
     ++printed;
+    if (progress && !progress(printed, total)) {
+      printer.abort();
+      painter.end();
+      // Printing to a file has already written the pages so far: a stopped job leaves none.
+      if (!printer.outputFileName().isEmpty()) QFile::remove(printer.outputFileName());
+      return 0;
+    }
   }
   painter.end();
   return printed;

@@ -97,6 +97,8 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
   objects->Form3->QR_FIG.setPreviewRegistry(&objects->previews);
   objects->QR_lista->setPreviewRegistry(&objects->previews);
   objects->Form3->QR_FIG.setFontEngine(objects->fonts);
+  // The window's previews and prints draw the cell pictures sharply from their vectors.
+  objects->Form3->keepVectorPictures(objects->fonts);
   objects->QR_lista->setFontEngine(objects->fonts);
   objects->Form1->setCatalogReports(objects->Form3.get(), objects->QR_lista.get());
   return objects;

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/bitmap_image.h"
+#include "app/vector_page_painter.h"
 #include "platform/error.h"
 #include "report_engine/page_painter.h"
 
@@ -45,7 +46,7 @@ class TQRPreview::Listener : public PrinterListener {
 TQRPreview::TQRPreview(QWidget* parent)
     : QAbstractScrollArea(parent), listener_(std::make_unique<Listener>(*this)) {
   painter_ = [this](const PreparedPage& page, Bitmap& dst, double dpi, int64_t x, int64_t y) {
-    paintPage(printer_->fontEngine(), page, dst, dpi, x, y);
+    paintPage(printer_->fontEngine(), page, dst, dpi, x, y, PicturePixels::WithoutVectors);
   };
   setObjectName("QRPreview");
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -159,6 +160,14 @@ void TQRPreview::paintEvent(QPaintEvent* event) {
     Bitmap part(visible.width(), visible.height());
     painter_(*page, part, renderDpi(), visible.x() - pageRect.x(), visible.y() - pageRect.y());
     painter.drawImage(visible.topLeft(), toQImage(part));
+    // Pictures that carry vectors were left white above: drawn here they stay sharp at any zoom.
+    if (hasPictureVectors(*page)) {
+      painter.save();
+      painter.setClipRect(visible);
+      painter.translate(pageRect.topLeft());
+      paintPictureVectors(painter, *page, renderDpi());
+      painter.restore();
+    }
   } catch (...) {
     painter.fillRect(visible, Qt::white);
     paintFailed(QString::fromLocal8Bit(userMessage(std::current_exception())));

@@ -11,7 +11,8 @@ namespace quiral {
 
 // The page view: shows one prepared page of a printer object at a zoom in percent, scrolling
 // both ways. Each paint renders the visible part of the page afresh at the zoom's resolution
-// with the engine's page painter, so text and lines stay sharp at every zoom.
+// with the engine's page painter, so text and lines stay sharp at every zoom; pictures that carry
+// their drawing as vectors are drawn from it on top.
 class TQRPreview : public QAbstractScrollArea {
   Q_OBJECT
 

@@ -88,7 +88,7 @@ std::shared_ptr<const CompactBitmap> snapshot(const Bitmap& picture) {
 void layoutImage(const TQRImage& e, std::vector<PageItem>& items) {
   const TenthsRect box = e.box();
   if (!e.picture().empty())
-    items.push_back(PagePicture{box, box, e.center(), snapshot(e.picture())});
+    items.push_back(PagePicture{box, box, e.center(), snapshot(e.picture()), e.vectors()});
   if (e.frame().any()) items.push_back(PageFrame{box, e.frame()});
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "report_engine/prepared_page.h"
 #include "report_engine/report_types.h"
 
 namespace quiral {
@@ -128,8 +130,13 @@ class TQRImage : public TQRElement {
   bool center() const { return center_; }
   void setCenter(bool on) { center_ = on; }
 
+  // The picture as vectors, printed beside its pixels until replaced (null: none).
+  const std::shared_ptr<const PictureVectors>& vectors() const { return vectors_; }
+  void setVectors(std::shared_ptr<const PictureVectors> vectors) { vectors_ = std::move(vectors); }
+
  private:
   Bitmap picture_;
+  std::shared_ptr<const PictureVectors> vectors_;
   FrameSides frame_;
   bool center_ = false;
 };

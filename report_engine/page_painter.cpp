@@ -103,7 +103,7 @@ int64_t pagePixels(int32_t tenths, double dpi) {
 }
 
 void paintPage(FontEngine& fonts, const PreparedPage& page, Bitmap& dst, double dpi,
-               int64_t originX, int64_t originY) {
+               int64_t originX, int64_t originY, PicturePixels pictures) {
   if (dst.format() != Bitmap::Format::Rgb24)
     throw QuiralError("Report pages are painted on 24-bit pictures only");
   dst.clear();
@@ -119,7 +119,7 @@ void paintPage(FontEngine& fonts, const PreparedPage& page, Bitmap& dst, double 
             paintFrame(dst, map, dpi, it);
           } else if constexpr (std::is_same_v<T, PageText>) {
             paintText(fonts, dst, map, it);
-          } else {
+          } else if (pictures == PicturePixels::All || !it.vectors) {
             paintPicture(dst, map, dpi, it);
           }
         },

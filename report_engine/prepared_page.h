@@ -40,6 +40,15 @@ struct PageText {
   std::string text;
 };
 
+// A picture's drawing as vectors, kept beside its pixels for painters that can draw it sharply at
+// any resolution (the window's preview and printing). The engine only carries it along: the pixels
+// stay what every other output paints and what a prepared-report file stores, so a page read back
+// from a file has none.
+class PictureVectors {
+ public:
+  virtual ~PictureVectors() = default;
+};
+
 // A picture placed at its own size at 96 dpi in `box` (at the top left, or centred), cut to
 // `clip`. Pictures are shared between the pages and never change once printed, so they are held
 // compactly: a long catalog keeps thousands of them.
@@ -48,6 +57,7 @@ struct PagePicture {
   TenthsRect clip;
   bool center = false;
   std::shared_ptr<const CompactBitmap> picture;
+  std::shared_ptr<const PictureVectors> vectors = nullptr;
 };
 
 using PageItem = std::variant<PageFill, PageFrame, PageText, PagePicture>;

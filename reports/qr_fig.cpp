@@ -3,10 +3,13 @@
 #include <cstdio>
 
 #include "render/renderer.h"
+#include "render/view_crop.h"
 #include "report_engine/preview_interface.h"
 #include "reports/catalog_cursor.h"
 #include "reports/catalog_design.h"
 #include "reports/cell_picture.h"
+#include "reports/cell_vectors.h"
+#include "vector/symbol_recorder.h"
 
 namespace quiral {
 
@@ -68,6 +71,10 @@ Bitmap& TForm3::CellPicture() {
   return picture;
 }
 
+void TForm3::keepVectorPictures(FontEngine& fonts) {
+  vectorRecorder_ = std::make_unique<SymbolRecorder>(fonts);
+}
+
 void TForm3::setPdfButtonEnabled(bool enabled) {
   if (PreviewWindow* window = QR_FIG.previewWindow()) window->setPdfButtonEnabled(enabled);
 }
@@ -86,6 +93,11 @@ void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
       fitCellPicture(view.width(), view.height(), picture.width(), picture.height());
   drawCellPicture(picture, view, fit);
   fitScale_ = fit.FitScale;
+  if (vectorRecorder_) {
+    const DisplayList& list = vectorRecorder_->record(session.browser.memo());
+    QRImage1->setVectors(makeCellVectors(list, viewCropOf(session.renderer.state()), view.width(),
+                                         view.height(), fit));
+  }
   char scale[32];
   std::snprintf(scale, sizeof scale, "Escala: %d", fitScale_);
   QRLabel8->setCaption(scale);

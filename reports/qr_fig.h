@@ -9,6 +9,9 @@
 
 namespace quiral {
 
+class FontEngine;
+class SymbolRecorder;
+
 // The holder of the drawings catalog QR_FIG, which is never shown itself. The catalog prints one
 // framed cell per component of the component list, two columns per A4 page: name, description,
 // unit count, alias line and the symbol's picture fitted into its box.
@@ -27,6 +30,11 @@ class TForm3 {
   // The scale of the last cell's picture, in percent.
   int FitScale() const { return fitScale_; }
 
+  // From now on each cell's picture also carries the symbol as vectors, drawn with `fonts`
+  // (which must outlive the form), so that a window can show and print it sharply. The pixels,
+  // and so every page image and prepared-report file, stay as they are.
+  void keepVectorPictures(FontEngine& fonts);
+
   // Rewind hook: the cursor goes back to the first component. Leaves `printReport` alone.
   void QR_FIGBeforePrint(TQuickRep& report, bool& printReport);
   // Need-data hook: fills the cell for the selected component, then moves the cursor on. With N
@@ -43,12 +51,13 @@ class TForm3 {
 
   CatalogData& data_;
   int fitScale_ = 100;
-  TQRLabel* QRLabel2 = nullptr;  // name
-  TQRLabel* QRLabel9 = nullptr;  // description
-  TQRLabel* QRLabel3 = nullptr;  // unit count
-  TQRLabel* QRLabel8 = nullptr;  // scale (disabled: never printed)
-  TQRLabel* QRLabel4 = nullptr;  // alias line
-  TQRImage* QRImage1 = nullptr;  // picture
+  std::unique_ptr<SymbolRecorder> vectorRecorder_;  // null: pictures carry pixels only
+  TQRLabel* QRLabel2 = nullptr;                     // name
+  TQRLabel* QRLabel9 = nullptr;                     // description
+  TQRLabel* QRLabel3 = nullptr;                     // unit count
+  TQRLabel* QRLabel8 = nullptr;                     // scale (disabled: never printed)
+  TQRLabel* QRLabel4 = nullptr;                     // alias line
+  TQRImage* QRImage1 = nullptr;                     // picture
   std::unique_ptr<GenerationWatch> watch_;
 };
 
