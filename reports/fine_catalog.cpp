@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -209,6 +211,16 @@ std::string pageNumberText(int n) {
   return std::to_string(n);
 }
 
+// The units the DEF line's count token declares, which may be more than can be chosen; a count
+// too long to hold gives `bounded`.
+size_t declaredUnits(std::string_view countToken, size_t bounded) {
+  uint64_t count = 0;
+  const auto [end, error] =
+      std::from_chars(countToken.data(), countToken.data() + countToken.size(), count);
+  if (error != std::errc() || end != countToken.data() + countToken.size()) return bounded;
+  return size_t(std::max<uint64_t>(count, bounded));
+}
+
 }  // namespace
 
 void FineCatalogWriter::Impl::checkStatus() {
@@ -321,7 +333,7 @@ void FineCatalogWriter::Impl::recordUnits(const LibraryBrowser& browser, FineCel
     content.units.push_back(
         {unitLetters(unit), i < names.size() ? displayText(names[i]) : "", box.width, box.height});
   }
-  content.unitsLeftOut = size_t(units.count) - shown;
+  content.unitsLeftOut = declaredUnits(recorder_.state().UnitCount, size_t(units.count)) - shown;
 }
 
 FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_t index,

@@ -133,45 +133,33 @@ TEST(CliFineCatalog, NothingIsLeftWhenTheCatalogCannotBeMade) {
   EXPECT_EQ(out.fileCount(), 0u);
 }
 
-// Three units: A and B each with a pin of their own, C with only what the units share.
-constexpr char kThreeUnits[] =
-    "EESchema-LIBRARY Version 2.4\n"
-    "DEF TRIPLE U 0 40 Y Y 3 L N\n"
-    "F0 \"U\" 0 250 50 H V C CNN\n"
-    "DRAW\n"
-    "S -100 100 100 -100 0 1 10 N\n"
-    "X PINOFUNITA 1 -300 0 200 R 50 50 1 1 I\n"
-    "X PINOFUNITB 2 -300 0 200 R 50 50 2 1 I\n"
-    "ENDDRAW\n"
-    "ENDDEF\n"
-    "#End Library\n";
+// Three units: A and B each with a pin of their own, C with only what they share; and a hostile
+// count of units.
+constexpr char kUnits[] =
+    "DEF HUGE U 0 40 Y Y 10000 L N\nS -100 100 100 -100 0 1 10 N\nENDDEF\n"
+    "DEF TRIPLE U 0 40 Y Y 3 L N\nS -100 100 100 -100 0 1 10 N\n"
+    "X PINOFUNITA 1 -300 0 200 R 50 50 1 1 I\nX PINOFUNITB 2 -300 0 200 R 50 50 2 1 I\nENDDEF\n";
 
 TEST(CliFineCatalog, AMultiUnitCellShowsEveryUnitLabelledOrOnlyTheFirstOnRequest) {
   OutputFolder in, out;
-  std::ofstream(in.file("triple.lib")) << kThreeUnits;
-  auto fine = [&](const char* pdf, std::vector<std::string> more) {
-    std::vector<std::string> args{"catalog", in.file("triple.lib"), "--kind", "drawings", "--fine",
-                                  "-o",      out.file(pdf)};
-    args.insert(args.end(), more.begin(), more.end());
-    const auto r = runCli(args);
-    EXPECT_EQ(r.status, 0) << r.err;
-    return pdfText(out.file(pdf));
-  };
-  const std::string all = fine("all.pdf", {});
-  EXPECT_NE(all.find("PINOFUNITA"), std::string::npos) << all;
-  EXPECT_NE(all.find("PINOFUNITB"), std::string::npos) << all;
-  EXPECT_NE(all.find("A B C"), std::string::npos) << all;  // the labels, side by side
+  std::ofstream(in.file("units.lib")) << kUnits;
+  std::vector<std::string> args{"catalog", in.file("units.lib"), "--kind", "drawings", "--fine",
+                                "-o",      out.file("u.pdf")};
+  ASSERT_EQ(runCli(args).status, 0);
+  const std::string all = pdfText(out.file("u.pdf"));
+  for (const char* wanted : {"PINOFUNITA", "PINOFUNITB", "A B C", "X Y Z +9974"})
+    EXPECT_NE(all.find(wanted), std::string::npos) << wanted << " in " << all;
 
-  const std::string first = fine("first.pdf", {"--first-unit"});
+  args.push_back("--first-unit");
+  ASSERT_EQ(runCli(args).status, 0);
+  const std::string first = pdfText(out.file("u.pdf"));
   EXPECT_NE(first.find("PINOFUNITA"), std::string::npos) << first;
-  EXPECT_EQ(first.find("PINOFUNITB"), std::string::npos) << first;
-  EXPECT_EQ(first.find("A B C"), std::string::npos) << first;
+  for (const char* unwanted : {"PINOFUNITB", "A B C", "+9974"})
+    EXPECT_EQ(first.find(unwanted), std::string::npos) << unwanted << " in " << first;
 
   // The prepared pages draw one unit already: the option belongs to the fine catalog only.
-  EXPECT_EQ(runCli({"catalog", in.file("triple.lib"), "--kind", "drawings", "--first-unit", "-o",
-                    out.file("x.pdf")})
-                .status,
-            2);
+  args.erase(args.begin() + 4);  // --fine
+  EXPECT_EQ(runCli(args).status, 2);
 }
 
 }  // namespace
