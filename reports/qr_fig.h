@@ -34,6 +34,7 @@ class TForm3 {
   // (which must outlive the form), so that a window can show and print it sharply. The pixels,
   // and so every page image and prepared-report file, stay as they are.
   void keepVectorPictures(FontEngine& fonts);
+  bool keepsVectorPictures() const { return vectorRecorder_ != nullptr; }
 
   // Rewind hook: the cursor goes back to the first component. Leaves `printReport` alone.
   void QR_FIGBeforePrint(TQuickRep& report, bool& printReport);

@@ -469,6 +469,8 @@ TEST(PrevFormProgram, PreviewsGoToTheProgramsOwnWindowUntilItEnds) {
   // The catalogs measure and draw with the program's fonts.
   EXPECT_EQ(&objects->Form3->QR_FIG.qrPrinter().fontEngine(), &objects->fonts);
   EXPECT_EQ(&objects->QR_lista->qrPrinter().fontEngine(), &objects->fonts);
+  // The window shows and prints the drawings catalog's pictures from their vectors.
+  EXPECT_TRUE(objects->Form3->keepsVectorPictures());
   objects->Form1.reset();
   EXPECT_EQ(previews.registered(), nullptr);
 }
