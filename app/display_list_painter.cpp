@@ -6,15 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/bitmap_image.h"
 #include "vector/picture_frame.h"
 
 namespace quiral {
 
 namespace {
-
-QColor qColor(Color c) {
-  return QColor(redOf(c), greenOf(c), blueOf(c));
-}
 
 // An arc of the item's ellipse as a path, counter-clockwise on the page from its start angle.
 QPainterPath arcPath(const QRectF& box, double start, double sweep) {
@@ -34,7 +31,7 @@ void paintText(QPainter& p, const DisplayText& t, Color color, double scale, dou
   font.setKerning(false);
   p.save();
   p.setFont(font);
-  p.setPen(qColor(color));
+  p.setPen(toQColor(color));
   p.translate(t.origin.x * scale + ox, oy - t.origin.y * scale);
   if (t.angle != 0) p.rotate(-t.angle / 10.0);
   p.drawText(QPointF(0, 0), QString::fromStdString(t.utf8));
@@ -53,7 +50,7 @@ void paintDisplayList(QPainter& p, const DisplayList& list, double scale, double
   const std::vector<Vec2>& points = list.points();
   QPolygonF polygon;
   for (const DisplayItem& item : list.items()) {
-    pen.setColor(qColor(item.color));
+    pen.setColor(toQColor(item.color));
     p.setPen(pen);
     p.setBrush(item.fill == FillKind::Background ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
     switch (item.kind) {

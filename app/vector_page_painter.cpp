@@ -24,10 +24,6 @@ QRectF deviceRect(const TenthsRect& r, double perTenth) {
                 QPointF(r.right * perTenth, r.bottom * perTenth));
 }
 
-QColor qColor(Color c) {
-  return QColor(redOf(c), greenOf(c), blueOf(c));
-}
-
 // Where a picture's pixels land: their own size scaled from 96 dpi, at the box's top-left corner
 // or centred in it, as the pixel painter places them.
 QRectF placedPicture(const PagePicture& p, double dpi) {
@@ -71,7 +67,7 @@ void paintPixels(QPainter& painter, const PagePicture& p, double dpi) {
 void paintFrame(QPainter& painter, const PageFrame& f, double dpi) {
   const QRectF r = deviceRect(f.box, dpi / kTenthsPerInch);
   const double t = std::max(1.0, std::round(f.penWidth * dpi / kScreenDpi));
-  const QColor c = qColor(f.color);
+  const QColor c = toQColor(f.color);
   const double across = std::min(t, r.width()), down = std::min(t, r.height());
   if (f.sides.left) painter.fillRect(QRectF(r.left(), r.top(), across, r.height()), c);
   if (f.sides.right) painter.fillRect(QRectF(r.right() - across, r.top(), across, r.height()), c);
@@ -93,7 +89,7 @@ void paintText(QPainter& painter, FontEngine& fonts, const PageText& t, double d
   painter.save();
   painter.setClipRect(deviceRect(t.clip, perTenth), Qt::IntersectClip);
   painter.setFont(font);
-  painter.setPen(qColor(t.font.color));
+  painter.setPen(toQColor(t.font.color));
   painter.drawText(QPointF(t.x * perTenth, t.top * perTenth + ascent),
                    QString::fromUcs4(text.data(), qsizetype(text.size())));
   painter.restore();
@@ -126,7 +122,7 @@ void paintPageAsVectors(QPainter& painter, FontEngine& fonts, const PreparedPage
         [&](const auto& it) {
           using T = std::decay_t<decltype(it)>;
           if constexpr (std::is_same_v<T, PageFill>) {
-            painter.fillRect(deviceRect(it.box, dpi / kTenthsPerInch), qColor(it.color));
+            painter.fillRect(deviceRect(it.box, dpi / kTenthsPerInch), toQColor(it.color));
           } else if constexpr (std::is_same_v<T, PageFrame>) {
             paintFrame(painter, it, dpi);
           } else if constexpr (std::is_same_v<T, PageText>) {
