@@ -36,10 +36,13 @@ FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, Fo
     try {
       summary.components += writer.addLibrary(path, progress);
       ++summary.libraries;
+      for (const std::string& what : writer.takeWarnings())
+        if (observer) observer->warning(path, what);
     } catch (const FineCatalogCancelled&) {
       throw;
     } catch (const QuiralError& error) {
-      if (!skipUnreadable) throw;
+      // A failed output (a full disk) is the run's end, not one library's.
+      if (!skipUnreadable || writer.broken()) throw;
       ++summary.skipped;
       if (observer) observer->skipped(path, error.what());
     }

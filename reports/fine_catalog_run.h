@@ -24,6 +24,11 @@ class FineRunObserver {
                         size_t total) = 0;
   // A library that could not be read (or has no components) was left out; the run goes on.
   virtual void skipped(const std::string& library, const std::string& reason) = 0;
+  // Something of the library was changed to fit the page (a description cut); the run goes on.
+  virtual void warning(const std::string& library, const std::string& what) {
+    (void)library;
+    (void)what;
+  }
 };
 
 struct FineRunSummary {

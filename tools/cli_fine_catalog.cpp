@@ -37,6 +37,9 @@ class FineProgressText final : public FineRunObserver {
   void skipped(const std::string& library, const std::string& reason) override {
     std::fprintf(stderr, "quiral-cli: warning: %s: skipped: %s\n", library.c_str(), reason.c_str());
   }
+  void warning(const std::string& library, const std::string& what) override {
+    std::fprintf(stderr, "quiral-cli: warning: %s: %s\n", library.c_str(), what.c_str());
+  }
 
  private:
   bool terminal_;

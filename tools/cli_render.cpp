@@ -21,6 +21,7 @@
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 #include "render/symbol_units.h"
+#include "tools/cli_outputs.h"
 #include "tools/cli_registry.h"
 #include "tools/cli_selection.h"
 #include "tools/cli_units.h"
@@ -147,6 +148,7 @@ int runRender(const std::vector<std::string>& args) {
   const PictureFormat format = parsed.output ? formatOfPath(*parsed.output) : PictureFormat::Png;
   if (parsed.scale && format != PictureFormat::Png)
     throw UsageError("--scale applies to PNG output only");
+  if (parsed.output) refuseOutputOverInput(*parsed.output, {parsed.positional[0]});
   Session session;
   session.browser.B_carregarClick(parsed.positional[0]);
   if (!selectNamedEntry(session.browser.components(), parsed.index,
