@@ -137,6 +137,7 @@ class FineCatalogWriter::Impl {
     return output_.file.failed() || (cr_ && cairo_status(cr_) != CAIRO_STATUS_SUCCESS);
   }
   std::vector<std::string> takeWarnings() { return std::exchange(warnings_, {}); }
+  std::vector<std::string> takeSkippedSymbols() { return std::exchange(skippedSymbols_, {}); }
   void setTitle(const std::string& title, const std::string& subject) {
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
@@ -171,7 +172,8 @@ class FineCatalogWriter::Impl {
   // The pictures of the cell's units, by unit (empty when the cell has one picture).
   std::vector<DisplayList> unitLists_;
   CatalogOutput output_;
-  std::vector<std::string> warnings_;  // texts cut while laying out, by symbol
+  std::vector<std::string> warnings_;        // texts cut while laying out, by symbol
+  std::vector<std::string> skippedSymbols_;  // symbols of the file missing from its list
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
   std::string dateTime_;
@@ -400,6 +402,9 @@ size_t FineCatalogWriter::Impl::addLibrary(const std::string& libraryPath,
   browser.LoadLibrary(folder, file.filename().string());
   const size_t total = browser.components().size();
   if (total == 0) throw QuiralError(libraryPath + ": no components to catalog");
+  if (const auto translation = browser.modernTranslation())
+    skippedSymbols_.insert(skippedSymbols_.end(), translation->skippedSymbols.begin(),
+                           translation->skippedSymbols.end());
   const std::string docPath = joinPath(folder, documentationFileName(file.filename().string()));
   DocumentationCache docs;
 
@@ -451,6 +456,10 @@ bool FineCatalogWriter::broken() const {
 
 std::vector<std::string> FineCatalogWriter::takeWarnings() {
   return impl_->takeWarnings();
+}
+
+std::vector<std::string> FineCatalogWriter::takeSkippedSymbols() {
+  return impl_->takeSkippedSymbols();
 }
 
 int FineCatalogWriter::pageCount() const {

@@ -53,6 +53,9 @@ class FineCatalogWriter {
   // What was changed to lay the texts out since the last call (a description cut), one line
   // per symbol.
   std::vector<std::string> takeWarnings();
+  // The symbols of the libraries added since the last call that could not be read (a modern
+  // symbol with a value out of range), each naming its line and column: they are missing.
+  std::vector<std::string> takeSkippedSymbols();
   // Ends the document and renames it into place; throws FileError (the temporary is removed).
   void finish();
 

@@ -38,6 +38,10 @@ FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, Fo
       ++summary.libraries;
       for (const std::string& what : writer.takeWarnings())
         if (observer) observer->warning(path, what);
+      for (const std::string& what : writer.takeSkippedSymbols()) {
+        ++summary.lostSymbols;
+        if (observer) observer->warning(path, what);
+      }
     } catch (const FineCatalogCancelled&) {
       throw;
     } catch (const QuiralError& error) {

@@ -32,9 +32,10 @@ class FineRunObserver {
 };
 
 struct FineRunSummary {
-  size_t libraries = 0;   // libraries written
-  size_t components = 0;  // their components
-  size_t skipped = 0;     // libraries left out
+  size_t libraries = 0;    // libraries written
+  size_t components = 0;   // their components
+  size_t skipped = 0;      // libraries left out
+  size_t lostSymbols = 0;  // symbols of the libraries written that could not be read
   int pages = 0;
 };
 

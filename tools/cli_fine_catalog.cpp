@@ -68,7 +68,7 @@ int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const s
   printLine(out + ": " + std::to_string(summary.libraries) + " librar" +
             (summary.libraries == 1 ? "y" : "ies") + ", " + std::to_string(summary.components) +
             " components, " + std::to_string(summary.pages) + " pages");
-  return summary.skipped > 0 ? 1 : 0;
+  return summary.skipped > 0 || summary.lostSymbols > 0 ? 1 : 0;
 }
 
 }  // namespace quiral::cli

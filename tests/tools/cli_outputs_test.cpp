@@ -146,5 +146,31 @@ TEST(CliOutputs, AnEndlessDescriptionIsCutWithAWarningNamingItsSymbol) {
   EXPECT_EQ(out.fileCount(), 1u);
 }
 
+TEST(CliOutputs, ASymbolThatCannotBeReadIsNamedByEveryCommandThatLeavesItOut) {
+  OutputFolder in, out;
+  testing::writeBytes(in.file("odd.kicad_sym"),
+                      "(kicad_symbol_lib (version 20211014) (generator test)\n"
+                      "  (symbol \"Big\" (symbol \"Big_1_1\" (circle (center 1e8 0) (radius 1))))\n"
+                      "  (symbol \"Ok\" (symbol \"Ok_1_1\" (rectangle (start 0 0) (end 1 1)))))\n");
+  const std::string lib = in.file("odd.kicad_sym");
+  const std::vector<std::vector<std::string>> commands = {
+      {"list", lib},
+      {"render-all", lib, "--no-write"},
+      {"render-all", lib, "--format", "svg", "-o", out.path.string()},
+      {"index", in.path.string()},
+      {"catalog", lib, "--kind", "drawings", "--fine", "-o", out.file("odd.pdf")},
+  };
+  for (const auto& args : commands) {
+    SCOPED_TRACE(args[0] + " " + args.back());
+    const auto result = runCli(args);
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find("line 2, column 51: a value out of range (symbol \"Big\" skipped)"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("odd.kicad_sym"), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(runCli({"list", lib}).out, "Ok\n");  // the rest is still there
+}
+
 }  // namespace
 }  // namespace quiral
