@@ -74,6 +74,12 @@ class CairoMeasure final : public TextMeasure {
   cairo_t* cr_;
 };
 
+// A symbol's name as KiCad shows it: a leading "~" only says that its value is hidden.
+std::string shownName(const std::string& name) {
+  return displayText(name.size() > 1 && name[0] == '~' ? std::string_view(name).substr(1)
+                                                       : std::string_view(name));
+}
+
 // The library's file name without its folder, as the header shows it.
 std::string shownLibraryName(const std::string& path) {
   return displayText(std::filesystem::path(path).filename().string());
@@ -331,7 +337,7 @@ FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_
   browser.ShowComponent();
   const std::string& name = browser.components()[index];
   FineCellContent content;
-  content.name = displayText(name);
+  content.name = shownName(name);
   const auto translation = browser.modernTranslation();
   auto describe = [&](const std::string& component) {
     bool cut = false;
@@ -353,9 +359,12 @@ FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_
     content.pictureHeight = box.height;
     recordUnits(browser, content);
   }
-  for (const std::string& alias : aliasNames(state.AliasLine)) {
-    content.aliases.push_back(displayText(alias));
-    content.aliasDescriptions.push_back(describe(alias));
+  // Every ALIAS line counts: a component may have several.
+  for (const std::string& line : state.AliasLines) {
+    for (const std::string& alias : aliasNames(line)) {
+      content.aliases.push_back(shownName(alias));
+      content.aliasDescriptions.push_back(describe(alias));
+    }
   }
   return content;
 }

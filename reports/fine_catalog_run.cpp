@@ -8,7 +8,9 @@ namespace quiral {
 
 std::vector<std::string> fineCatalogLibraries(const std::string& folder) {
   std::vector<std::string> paths;
-  for (const std::string& name : listLibraryFiles(folder)) paths.push_back(joinPath(folder, name));
+  // Every entry named like a library, also one that is no regular file (a folder, a pipe, a
+  // dangling link): reading it fails, so the run names it instead of passing over it.
+  for (const std::string& name : listLibraryNames(folder)) paths.push_back(joinPath(folder, name));
   return paths;
 }
 

@@ -11,7 +11,8 @@ namespace quiral {
 class FontEngine;
 
 // The libraries of a folder's fine catalog, as paths, in the file list's order: its *.lib and
-// *.kicad_sym files. Throws FileError when the folder cannot be read.
+// *.kicad_sym entries, also those that are no regular file (they are then named as skipped).
+// Throws FileError when the folder cannot be read.
 std::vector<std::string> fineCatalogLibraries(const std::string& folder);
 
 // What a run over several libraries tells whoever started it.
