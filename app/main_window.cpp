@@ -28,7 +28,7 @@
 namespace quiral {
 
 const char* const TForm1::kCaption =
-    "Quiral 0.81 (20070727d) - Visualizador/Catálogo de componentes p/KiCad";
+    "Quiral " QUIRAL_VERSION " (20070727d) - Visualizador/Catálogo de componentes p/KiCad";
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "app/event_pump_qt.h"
 #include "app/index_window.h"
 #include "app/main_window.h"
+#include "platform/atomic_file.h"
 #include "reports/catalog_commands.h"
 
 namespace quiral {
@@ -105,6 +106,8 @@ std::unique_ptr<ProgramObjects> createProgramObjects() {
 }
 
 int runProgram(int argc, char** argv) {
+  // An export interrupted by a signal leaves no half-written file behind.
+  removeTemporariesOnSignals();
   // What needs no display (--version, --help, a path that fails) is answered before Qt starts.
   // Bad arguments may be Qt's own options (-platform, -style, ...): they are read again once Qt
   // has taken those out.

@@ -50,6 +50,10 @@ void IndexBuild::readFile(const std::string& path, const std::string& name) {
       return;
     }
   }
+  if (translation) {
+    for (const std::string& lost : translation->skippedSymbols)
+      skipped_.push_back(path + ": " + lost);
+  }
   LibraryLineReader reader(path, translation ? &translation->libraryText : nullptr);
   MemoryTable& libs = index_.RxMD_lib();
   libs.setValue(libs.Append(), LibField::lib, name);

@@ -77,7 +77,9 @@ class LibraryTranslator {
       byName_.emplace(symbols_.back().name, symbols_.size() - 1);
       reportLosses(symbol);
     } catch (const TranslationError& e) {
-      warn(std::string(e.what()) + " (symbol \"" + std::string(node.at(1).text()) + "\" skipped)");
+      result_.skippedSymbols.push_back(std::string(e.what()) + " (symbol \"" +
+                                       std::string(node.at(1).text()) + "\" skipped)");
+      warn(result_.skippedSymbols.back());
     }
   }
 

@@ -16,6 +16,9 @@ struct TranslatedLibrary {
   std::string documentationText;  // "EESchema-DOCLIB  Version 2.0" ...
   // What the legacy form could not hold, and symbols that were skipped, one message each.
   std::vector<std::string> warnings;
+  // The symbols left out because they could not be translated (a value out of range, a damaged
+  // item), each as "line L, column C: REASON (symbol "NAME" skipped)"; also among the warnings.
+  std::vector<std::string> skippedSymbols;
   // The unit display names of each block that has some, by the name its DEF line gives it.
   std::map<std::string, std::vector<std::string>, std::less<>> unitNames;
   size_t blockCount = 0;  // DEF blocks written

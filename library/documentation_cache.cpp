@@ -52,8 +52,11 @@ std::string DocumentationCache::find(const std::shared_ptr<const TranslatedLibra
 }
 
 std::string DocumentationCache::findKept(std::string_view componentName) const {
-  const std::string wanted = toUpperAscii(trimControl(componentName));
-  if (wanted.empty()) return {};
+  return lookUpWithHiddenValue(componentName,
+                               [&](const std::string& wanted) { return findWanted(wanted); });
+}
+
+std::string DocumentationCache::findWanted(const std::string& wanted) const {
   const auto hit = entries_.find(wanted);
   if (hit == entries_.end()) return {};
   // The scan of FindDescription: an entry line is followed by its D line, or the line after

@@ -29,6 +29,7 @@ class DocumentationCache {
   // and looks up in what is kept, as find() does.
   void keepLines(TextFileReader& source);
   std::string findKept(std::string_view componentName) const;
+  std::string findWanted(const std::string& wanted) const;  // upper-cased, trimmed
 
  private:
   void load(const std::string& path, const FileStamp& stamp);

@@ -42,18 +42,18 @@ std::string findIn(Lines& reader, const std::string& wanted) {
 
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
   if (nothingAt(documentationPath)) return {};
-  const std::string wanted = toUpperAscii(trimControl(componentName));
-  if (wanted.empty()) return {};  // would match every line without a second word
-  LibraryLineReader reader(documentationPath, nullptr);
-  return findIn(reader, wanted);
+  return lookUpWithHiddenValue(componentName, [&](const std::string& wanted) {
+    LibraryLineReader reader(documentationPath, nullptr);
+    return findIn(reader, wanted);
+  });
 }
 
 std::string FindDescriptionInText(const std::string& documentationText,
                                   std::string_view componentName) {
-  const std::string wanted = toUpperAscii(trimControl(componentName));
-  if (wanted.empty()) return {};
-  LibraryLineReader reader({}, &documentationText);
-  return findIn(reader, wanted);
+  return lookUpWithHiddenValue(componentName, [&](const std::string& wanted) {
+    LibraryLineReader reader({}, &documentationText);
+    return findIn(reader, wanted);
+  });
 }
 
 std::string FindDescriptionIn(TextFileReader& lines, std::string_view componentName) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/text_words.h"
+
 namespace quiral {
 
 class TextFileReader;
@@ -27,6 +29,19 @@ std::string FindDescriptionInText(const std::string& documentationText,
 // The same lookup in the lines of any line source, read with the file rules (a documentation
 // file's bytes held in memory, for example).
 std::string FindDescriptionIn(TextFileReader& lines, std::string_view componentName);
+
+// A name whose value is hidden is written with a leading "~" in the library ("~Logo", "~Earth")
+// while its documentation entry names it without it: when the name as written finds nothing, the
+// name without its "~" is looked up. `lookUp` gets the wanted name upper-cased and trimmed, never
+// empty (an empty name would match every line without a second word).
+template <typename LookUp>
+std::string lookUpWithHiddenValue(std::string_view componentName, LookUp&& lookUp) {
+  std::string wanted = toUpperAscii(trimControl(componentName));
+  if (wanted.empty()) return {};
+  std::string found = lookUp(wanted);
+  if (found.empty() && wanted.size() > 1 && wanted[0] == '~') found = lookUp(wanted.substr(1));
+  return found;
+}
 
 // The description that a line following an entry gives: the line without its first two bytes
 // when its first word is "D" in either case; nothing for any other line.

@@ -32,10 +32,11 @@ bool matchesLibraryMask(std::string_view name) {
 
 namespace {
 
-enum class EntryKind { Folder, RegularFile };
+enum class EntryKind { Folder, RegularFile, Any };
 
 // Follows links, so a link to a folder is a folder, as the shell shows it.
 bool isKind(const std::string& path, EntryKind kind) {
+  if (kind == EntryKind::Any) return true;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return false;
   return kind == EntryKind::Folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
@@ -63,6 +64,10 @@ std::vector<std::string> listEntries(const std::string& folder, EntryKind kind, 
 
 std::vector<std::string> listLibraryFiles(const std::string& folder) {
   return listEntries(folder, EntryKind::RegularFile, matchesLibraryMask);
+}
+
+std::vector<std::string> listLibraryNames(const std::string& folder) {
+  return listEntries(folder, EntryKind::Any, matchesLibraryMask);
 }
 
 std::vector<std::string> listSubfolders(const std::string& folder) {

@@ -22,6 +22,9 @@ bool matchesLibraryMask(std::string_view name);
 // The library files (regular files, or links to them, matching "*.lib" or "*.kicad_sym") of
 // `folder`, sorted with lessIgnoringAsciiCase. Throws FileError when the folder cannot be read.
 std::vector<std::string> listLibraryFiles(const std::string& folder);
+// Every entry of `folder` whose name a library file would have, whatever it is (a folder, a
+// pipe, a dangling link), in the same order: for naming what listLibraryFiles leaves out.
+std::vector<std::string> listLibraryNames(const std::string& folder);
 
 // The folders directly inside `folder`, sorted with lessIgnoringAsciiCase. Throws FileError when
 // the folder cannot be read.

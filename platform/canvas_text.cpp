@@ -61,6 +61,40 @@ struct TextFrame {
   }
 };
 
+// The glyph columns and rows (inclusive) whose pixels fall inside `box`.
+struct GlyphSpan {
+  int firstCol, lastCol, firstRow, lastRow;
+};
+
+// Along one glyph axis: the indices i in [0, count) with origin + i * step inside [low, high),
+// where step is a unit step along the screen axis the glyph axis runs on (-1 or 1).
+void indicesInside(int64_t origin, int64_t step, int64_t low, int64_t high, int count, int& first,
+                   int& last) {
+  const int64_t a = (low - origin) * step, b = (high - 1 - origin) * step;
+  first = int(std::clamp<int64_t>(std::min(a, b), 0, count));
+  last = int(std::clamp<int64_t>(std::max(a, b), -1, count - 1));
+}
+
+GlyphSpan visibleSpan(const TextFrame& frame, int64_t along, const GlyphImage& g, const Rect& box) {
+  const Point origin = frame.pixel(along, g, 0, 0);
+  const Point colStep = frame.pixel(along, g, 1, 0), rowStep = frame.pixel(along, g, 0, 1);
+  GlyphSpan span{};
+  // Each glyph axis runs along one screen axis: columns along x (upright) or y (turned).
+  if (colStep.x != origin.x)
+    indicesInside(origin.x, colStep.x - origin.x, box.left, box.right, g.width, span.firstCol,
+                  span.lastCol);
+  else
+    indicesInside(origin.y, colStep.y - origin.y, box.top, box.bottom, g.width, span.firstCol,
+                  span.lastCol);
+  if (rowStep.y != origin.y)
+    indicesInside(origin.y, rowStep.y - origin.y, box.top, box.bottom, g.rows, span.firstRow,
+                  span.lastRow);
+  else
+    indicesInside(origin.x, rowStep.x - origin.x, box.left, box.right, g.rows, span.firstRow,
+                  span.lastRow);
+  return span;
+}
+
 bool isAscii(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -159,8 +193,11 @@ void Canvas::textOut(int64_t x, int64_t y, std::string_view text) {
             break;
         }
       } else {
-        for (int row = 0; row < g.rows; ++row) {
-          for (int col = 0; col < g.width; ++col) {
+        // Partly outside the bitmap: only the glyph pixels that land in the clipped box are
+        // visited (a huge glyph mostly off the picture would otherwise cost all its pixels).
+        const GlyphSpan span = visibleSpan(frame, along, g, box);
+        for (int row = span.firstRow; row <= span.lastRow; ++row) {
+          for (int col = span.firstCol; col <= span.lastCol; ++col) {
             if (!g.at(col, row)) continue;
             const Point p = frame.pixel(along, g, col, row);
             plotClipped(bm, p.x, p.y, ink);

@@ -14,6 +14,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "platform/atomic_file.h"
 #include "platform/error.h"
 
 namespace quiral {
@@ -257,7 +258,15 @@ void onPngWarning(png_structp, png_const_charp) {}
 
 // Writes with libpng; no C++ object with a destructor lives across the setjmp. Returns false on
 // a libpng failure.
-bool writeWithLibpng(FILE* file, const Encoding& img, png_bytepp rowPointers, int level) {
+// libpng hands the encoded bytes here; a failed write is kept by the file and reported after
+// libpng is done (nothing may unwind through libpng).
+void writeToAtomicFile(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<AtomicFile*>(png_get_io_ptr(png))->append(data, length);
+}
+
+void flushNothing(png_structp) {}
+
+bool writeWithLibpng(AtomicFile& file, const Encoding& img, png_bytepp rowPointers, int level) {
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onPngError, onPngWarning);
   if (!png) return false;
@@ -266,7 +275,7 @@ bool writeWithLibpng(FILE* file, const Encoding& img, png_bytepp rowPointers, in
     png_destroy_write_struct(&png, info ? &info : nullptr);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, &file, writeToAtomicFile, flushNothing);
   png_set_compression_level(png, level);
   // Pictures of line drawings are long runs of one colour: run-length matching is much faster
   // than the full search and compresses them nearly as well.
@@ -291,19 +300,10 @@ void writeEncoded(const Encoding& img, const std::string& path, PngOptions optio
   std::vector<png_bytep> rowPointers(size_t(img.height));
   for (size_t y = 0; y < rowPointers.size(); ++y)
     rowPointers[y] = const_cast<png_bytep>(img.rows + y * img.rowBytes);
-  errno = 0;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throwFileError(path);
-  const bool written = writeWithLibpng(file, img, rowPointers.data(), options.fast ? 1 : 6);
-  const int writeErrno = errno;
-  const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
-  const int flushErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !flushed || !closed) {
-    int err = !flushed ? flushErrno : writeErrno;
-    std::remove(path.c_str());
-    throw FileError(err != 0 ? err : EIO, path);
-  }
+  AtomicFile file(path);
+  if (!writeWithLibpng(file, img, rowPointers.data(), options.fast ? 1 : 6) && !file.failed())
+    throw QuiralError(path + ": the picture could not be encoded");
+  file.commit();
 }
 
 }  // namespace

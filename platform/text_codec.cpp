@@ -99,4 +99,20 @@ std::string displayText(std::string_view bytes) {
   return out;
 }
 
+std::string boundedText(std::string utf8, size_t maxChars, bool* cut) {
+  if (cut) *cut = false;
+  if (utf8.size() <= maxChars) return utf8;  // a character is at least one byte
+  size_t chars = 0;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    // Each character starts with a byte that is not a continuation byte (10xxxxxx).
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && chars++ == maxChars) {
+      utf8.resize(i);
+      utf8 += "\xE2\x80\xA6";  // …
+      if (cut) *cut = true;
+      break;
+    }
+  }
+  return utf8;
+}
+
 }  // namespace quiral

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "render/unit_choice.h"
 
@@ -16,7 +17,8 @@ struct DrawingState {
   bool ShowPinNumbers = false;
   bool ShowPinNames = false;
   std::string UnitCount;
-  std::string AliasLine;
+  std::string AliasLine;  // the last ALIAS line, as the catalogs' alias label shows it
+  std::vector<std::string> AliasLines;  // every ALIAS line of the block, in order
   int32_t PrintRemaining = 0;
   // The unit and body style whose records are drawn; set by whoever starts a drawing.
   UnitChoice Choice;

@@ -121,6 +121,7 @@ bool RecordDrawer::inChoice(FilteredRecord record, const TokenTable& tokens) con
 
 void RecordDrawer::aliasLine(std::string_view line) {
   state_.AliasLine.assign(line);
+  state_.AliasLines.emplace_back(line);
 }
 
 void RecordDrawer::selectFont(int pointSize, Color color, int escapement) {

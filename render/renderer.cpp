@@ -49,6 +49,7 @@ void Renderer::RenderComponent(const std::vector<std::string>& memo, const UnitC
   canvas_.setPenMode(PenMode::Mask);
   state_.UnitCount.clear();
   state_.AliasLine.clear();
+  state_.AliasLines.clear();
   for (const std::string& line : memo) interpreter_.interpreta_linha(line);
   cropIntoView();
 }

@@ -1,5 +1,6 @@
 #include "render/symbol_units.h"
 
+#include "library/text_words.h"
 #include "library/token_table.h"
 
 namespace quiral {
@@ -50,7 +51,8 @@ SymbolUnits describeUnits(const std::vector<std::string>& memo) {
     if (line.empty()) continue;
     TokenizeLine(tokens, line);
     const std::string& first = tokens.text(1);
-    if (first == "DEF") {
+    // Keywords in any letter case, as the line dispatcher reads them.
+    if (first.size() == 3 && toUpperAscii(first) == "DEF") {
       units.count = boundedUnitCount(tokens.text(8));
       units.unitHasOwnRecords.assign(size_t(units.count), false);
       continue;

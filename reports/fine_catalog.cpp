@@ -11,11 +11,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "kicad_sym/library_translation.h"
 #include "library/documentation_cache.h"
 #include "library/find_description.h"
 #include "library/library_browser.h"
+#include "platform/atomic_file.h"
 #include "platform/text_codec.h"
 #include "render/symbol_units.h"
 #include "report_engine/report_clock.h"
@@ -72,44 +74,31 @@ class CairoMeasure final : public TextMeasure {
   cairo_t* cr_;
 };
 
+// A symbol's name as KiCad shows it: a leading "~" only says that its value is hidden.
+std::string shownName(const std::string& name) {
+  return displayText(name.size() > 1 && name[0] == '~' ? std::string_view(name).substr(1)
+                                                       : std::string_view(name));
+}
+
 // The library's file name without its folder, as the header shows it.
 std::string shownLibraryName(const std::string& path) {
   return displayText(std::filesystem::path(path).filename().string());
 }
 
-// A temporary file beside the target that cairo streams into.
-struct TemporaryFile {
-  std::string path;
-  FILE* file = nullptr;
-  bool failed = false;
+// The output cairo streams into. A failed write is kept by the file and the rest of the document
+// discarded; cairo itself is told all went well, as its PDF surface crashes on finishing after a
+// write error (cairo 1.16).
+struct CatalogOutput {
+  AtomicFile file;
   bool discard = false;  // the document is given up: nothing more is written
-  int error = 0;
 
-  ~TemporaryFile() {
-    if (file) std::fclose(file);
-    if (!path.empty()) ::unlink(path.c_str());
-  }
+  explicit CatalogOutput(const std::string& path) : file(path) {}
 };
 
-// A failed write is recorded and the rest of the document discarded; cairo itself is told all
-// went well, as its PDF surface crashes on finishing after a write error (cairo 1.16).
 cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned int length) {
-  auto* temp = static_cast<TemporaryFile*>(closure);
-  if (temp->failed || temp->discard) return CAIRO_STATUS_SUCCESS;
-  if (std::fwrite(data, 1, length, temp->file) != length) {
-    temp->failed = true;
-    temp->error = errno ? errno : EIO;
-  }
+  auto* output = static_cast<CatalogOutput*>(closure);
+  if (!output->discard) output->file.append(data, length);
   return CAIRO_STATUS_SUCCESS;
-}
-
-void refuseUnreplaceable(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return;
-  if (S_ISDIR(info.st_mode)) throw FileError(EISDIR, path);
-  if (!S_ISREG(info.st_mode)) throw QuiralError(path + ": not a regular file");
-  if (::access(path.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0)
-    throw FileError(EACCES, path);
 }
 
 }  // namespace
@@ -117,34 +106,31 @@ void refuseUnreplaceable(const std::string& path) {
 class FineCatalogWriter::Impl {
  public:
   Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts, FineUnitPictures units)
-      : path_(path), kind_(kind), units_(units), page_(finePage(kind)), recorder_(fonts) {
-    refuseUnreplaceable(path);
-    const std::filesystem::path target(path);
-    const std::string folder =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    std::string pattern = folder + "/." + target.filename().string() + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) throwFileError(path);
-    temp_.path = pattern;
-    temp_.file = ::fdopen(fd, "wb");
-    if (!temp_.file) {
-      ::close(fd);
-      throwFileError(path);
-    }
+      : path_(path),
+        kind_(kind),
+        units_(units),
+        page_(finePage(kind)),
+        recorder_(fonts),
+        output_(path) {
     surface_ = cairo_pdf_surface_create_for_stream(
-        writeToFile, &temp_, page_.width * kFinePointsPerMm, page_.height * kFinePointsPerMm);
+        writeToFile, &output_, page_.width * kFinePointsPerMm, page_.height * kFinePointsPerMm);
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Quiral");
     cr_ = cairo_create(surface_);
     dateTime_ = formatDateTime(localNow());
   }
 
+  // A document given up: the temporary goes with output_.
   ~Impl() {
-    temp_.discard = true;
-    // cairo crashes when finishing with outline entries that point at a page never shown.
-    if (cr_ && pageOpen_) cairo_show_page(cr_);
+    output_.discard = true;
+    // cairo crashes when finishing with outline entries that point at a page never shown, and
+    // when finishing a surface that is in error (out of memory): such a surface is only
+    // released, never finished.
+    const bool sound = surface_ && cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS &&
+                       (!cr_ || cairo_status(cr_) == CAIRO_STATUS_SUCCESS);
+    if (cr_ && pageOpen_ && sound) cairo_show_page(cr_);
     if (cr_) cairo_destroy(cr_);
     if (surface_) {
-      cairo_surface_finish(surface_);
+      if (sound) cairo_surface_finish(surface_);
       cairo_surface_destroy(surface_);
     }
   }
@@ -152,6 +138,12 @@ class FineCatalogWriter::Impl {
   size_t addLibrary(const std::string& libraryPath, const FineProgress& progress);
   void finish();
   int pageCount() const { return pagesShown_ + (pageOpen_ ? 1 : 0); }
+  // The output itself failed (a write error, cairo out of memory): nothing more can be added.
+  bool broken() const {
+    return output_.file.failed() || (cr_ && cairo_status(cr_) != CAIRO_STATUS_SUCCESS);
+  }
+  std::vector<std::string> takeWarnings() { return std::exchange(warnings_, {}); }
+  std::vector<std::string> takeSkippedSymbols() { return std::exchange(skippedSymbols_, {}); }
   void setTitle(const std::string& title, const std::string& subject) {
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
@@ -185,7 +177,9 @@ class FineCatalogWriter::Impl {
   SymbolRecorder recorder_;
   // The pictures of the cell's units, by unit (empty when the cell has one picture).
   std::vector<DisplayList> unitLists_;
-  TemporaryFile temp_;
+  CatalogOutput output_;
+  std::vector<std::string> warnings_;        // texts cut while laying out, by symbol
+  std::vector<std::string> skippedSymbols_;  // symbols of the file missing from its list
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
   std::string dateTime_;
@@ -224,7 +218,7 @@ size_t declaredUnits(std::string_view countToken, size_t bounded) {
 }  // namespace
 
 void FineCatalogWriter::Impl::checkStatus() {
-  if (temp_.failed) throw FileError(temp_.error ? temp_.error : EIO, path_);
+  output_.file.throwIfFailed();
   const cairo_status_t status = cairo_status(cr_);
   if (status != CAIRO_STATUS_SUCCESS)
     throw QuiralError(path_ + ": " + cairo_status_to_string(status));
@@ -343,12 +337,18 @@ FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_
   browser.ShowComponent();
   const std::string& name = browser.components()[index];
   FineCellContent content;
-  content.name = displayText(name);
+  content.name = shownName(name);
   const auto translation = browser.modernTranslation();
   auto describe = [&](const std::string& component) {
-    return displayText(translation
-                           ? FindDescriptionInText(translation->documentationText, component)
-                           : docs.find(docPath, component));
+    bool cut = false;
+    std::string text = boundedText(
+        displayText(translation ? FindDescriptionInText(translation->documentationText, component)
+                                : docs.find(docPath, component)),
+        kLongestShownText, &cut);
+    if (cut)
+      warnings_.push_back(displayText(component) + ": description cut after " +
+                          std::to_string(kLongestShownText) + " characters");
+    return text;
   };
   content.description = describe(name);
   const DrawingState& state = recorder_.state();
@@ -359,9 +359,12 @@ FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_
     content.pictureHeight = box.height;
     recordUnits(browser, content);
   }
-  for (const std::string& alias : aliasNames(state.AliasLine)) {
-    content.aliases.push_back(displayText(alias));
-    content.aliasDescriptions.push_back(describe(alias));
+  // Every ALIAS line counts: a component may have several.
+  for (const std::string& line : state.AliasLines) {
+    for (const std::string& alias : aliasNames(line)) {
+      content.aliases.push_back(shownName(alias));
+      content.aliasDescriptions.push_back(describe(alias));
+    }
   }
   return content;
 }
@@ -408,6 +411,9 @@ size_t FineCatalogWriter::Impl::addLibrary(const std::string& libraryPath,
   browser.LoadLibrary(folder, file.filename().string());
   const size_t total = browser.components().size();
   if (total == 0) throw QuiralError(libraryPath + ": no components to catalog");
+  if (const auto translation = browser.modernTranslation())
+    skippedSymbols_.insert(skippedSymbols_.end(), translation->skippedSymbols.begin(),
+                           translation->skippedSymbols.end());
   const std::string docPath = joinPath(folder, documentationFileName(file.filename().string()));
   DocumentationCache docs;
 
@@ -435,21 +441,9 @@ void FineCatalogWriter::Impl::finish() {
   const cairo_status_t status = cairo_surface_status(surface_);
   cairo_surface_destroy(surface_);
   surface_ = nullptr;
-  if (temp_.failed) throw FileError(temp_.error ? temp_.error : EIO, path_);
   if (status != CAIRO_STATUS_SUCCESS)
     throw QuiralError(path_ + ": " + cairo_status_to_string(status));
-  FILE* file = temp_.file;
-  temp_.file = nullptr;
-  const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  const int error = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!flushed || !closed) throw FileError(flushed ? errno : error, path_);
-  // mkstemp makes the file private; a catalog is a document for anyone the umask allows.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::chmod(temp_.path.c_str(), 0666 & ~mask);
-  if (::rename(temp_.path.c_str(), path_.c_str()) != 0) throwFileError(path_);
-  temp_.path.clear();
+  output_.file.commit();
 }
 
 FineCatalogWriter::FineCatalogWriter(const std::string& path, FineCatalogKind kind,
@@ -463,6 +457,18 @@ size_t FineCatalogWriter::addLibrary(const std::string& libraryPath, const FineP
 
 void FineCatalogWriter::setTitle(const std::string& title, const std::string& subject) {
   impl_->setTitle(title, subject);
+}
+
+bool FineCatalogWriter::broken() const {
+  return impl_->broken();
+}
+
+std::vector<std::string> FineCatalogWriter::takeWarnings() {
+  return impl_->takeWarnings();
+}
+
+std::vector<std::string> FineCatalogWriter::takeSkippedSymbols() {
+  return impl_->takeSkippedSymbols();
 }
 
 int FineCatalogWriter::pageCount() const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/error.h"
 #include "reports/fine_layout.h"
@@ -46,6 +47,15 @@ class FineCatalogWriter {
   void setTitle(const std::string& title, const std::string& subject);
   // Pages written so far.
   int pageCount() const;
+  // Whether the output itself failed (a write error, cairo out of memory): the failure is the
+  // document's, not the library's being added.
+  bool broken() const;
+  // What was changed to lay the texts out since the last call (a description cut), one line
+  // per symbol.
+  std::vector<std::string> takeWarnings();
+  // The symbols of the libraries added since the last call that could not be read (a modern
+  // symbol with a value out of range), each naming its line and column: they are missing.
+  std::vector<std::string> takeSkippedSymbols();
   // Ends the document and renames it into place; throws FileError (the temporary is removed).
   void finish();
 

@@ -8,7 +8,9 @@ namespace quiral {
 
 std::vector<std::string> fineCatalogLibraries(const std::string& folder) {
   std::vector<std::string> paths;
-  for (const std::string& name : listLibraryFiles(folder)) paths.push_back(joinPath(folder, name));
+  // Every entry named like a library, also one that is no regular file (a folder, a pipe, a
+  // dangling link): reading it fails, so the run names it instead of passing over it.
+  for (const std::string& name : listLibraryNames(folder)) paths.push_back(joinPath(folder, name));
   return paths;
 }
 
@@ -36,10 +38,17 @@ FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, Fo
     try {
       summary.components += writer.addLibrary(path, progress);
       ++summary.libraries;
+      for (const std::string& what : writer.takeWarnings())
+        if (observer) observer->warning(path, what);
+      for (const std::string& what : writer.takeSkippedSymbols()) {
+        ++summary.lostSymbols;
+        if (observer) observer->warning(path, what);
+      }
     } catch (const FineCatalogCancelled&) {
       throw;
     } catch (const QuiralError& error) {
-      if (!skipUnreadable) throw;
+      // A failed output (a full disk) is the run's end, not one library's.
+      if (!skipUnreadable || writer.broken()) throw;
       ++summary.skipped;
       if (observer) observer->skipped(path, error.what());
     }

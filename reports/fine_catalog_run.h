@@ -11,7 +11,8 @@ namespace quiral {
 class FontEngine;
 
 // The libraries of a folder's fine catalog, as paths, in the file list's order: its *.lib and
-// *.kicad_sym files. Throws FileError when the folder cannot be read.
+// *.kicad_sym entries, also those that are no regular file (they are then named as skipped).
+// Throws FileError when the folder cannot be read.
 std::vector<std::string> fineCatalogLibraries(const std::string& folder);
 
 // What a run over several libraries tells whoever started it.
@@ -24,12 +25,18 @@ class FineRunObserver {
                         size_t total) = 0;
   // A library that could not be read (or has no components) was left out; the run goes on.
   virtual void skipped(const std::string& library, const std::string& reason) = 0;
+  // Something of the library was changed to fit the page (a description cut); the run goes on.
+  virtual void warning(const std::string& library, const std::string& what) {
+    (void)library;
+    (void)what;
+  }
 };
 
 struct FineRunSummary {
-  size_t libraries = 0;   // libraries written
-  size_t components = 0;  // their components
-  size_t skipped = 0;     // libraries left out
+  size_t libraries = 0;    // libraries written
+  size_t components = 0;   // their components
+  size_t skipped = 0;      // libraries left out
+  size_t lostSymbols = 0;  // symbols of the libraries written that could not be read
   int pages = 0;
 };
 

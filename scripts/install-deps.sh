@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests and the program need.
 # Does nothing when everything is already there.
+# Usage: scripts/install-deps.sh [--tests]   (--tests: also what the tests need)
 set -euo pipefail
 
+# What the build and the program need.
 packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   zlib1g-dev libjpeg-dev libpng-dev
-  libcairo2-dev libdeflate-dev librsvg2-bin
+  libcairo2-dev
   qt6-translations-l10n
-  qpdf poppler-utils
-  clang libclang-rt-14-dev clang-format
-  locales
-  kicad-symbols
 )
+# What only the tests, benchmarks and CI's checks need (--tests): test frameworks, the PDF and
+# SVG readers the tests check outputs with, clang for the fuzz targets, the comma-decimal locale,
+# and Debian's KiCad libraries as real modern data.
+for_tests=0
+if [[ "${1:-}" == --tests ]]; then
+  for_tests=1
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    librsvg2-bin qpdf poppler-utils
+    clang libclang-rt-14-dev clang-format
+    locales
+    kicad-symbols
+  )
+fi
 if [[ "${QUIRAL_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
   packages+=(xvfb xauth imagemagick)
 fi
@@ -40,7 +51,9 @@ fi
 
 # The comma-decimal locale for the second test run.
 # (The list is taken first: under pipefail, `locale -a | grep -q` can fail when grep exits early.)
-locales=$(locale -a 2>/dev/null || true)
-if ! grep -qix 'pt_BR\.utf-\?8' <<<"$locales"; then
-  as_root localedef -i pt_BR -f UTF-8 pt_BR.UTF-8
+if ((for_tests)); then
+  locales=$(locale -a 2>/dev/null || true)
+  if ! grep -qix 'pt_BR\.utf-\?8' <<<"$locales"; then
+    as_root localedef -i pt_BR -f UTF-8 pt_BR.UTF-8
+  fi
 fi

@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Without the tests and benchmarks, whose frameworks only the test command installs.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIRAL_BUILD_TESTS=OFF -DQUIRAL_BUILD_BENCH=OFF
 targets=(quiral-cli)
 # (The list is taken first: under pipefail, `cmake ... | grep -q` can fail when grep exits early.)
 available=$(cmake --build build --target help)

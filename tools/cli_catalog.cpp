@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "pdf/export_qr.h"
 #include "platform/font_engine.h"
 #include "platform/png_writer.h"
 #include "render/renderer.h"
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
+#include "reports/fine_catalog_run.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 #include "tools/cli_fine_catalog.h"
+#include "tools/cli_outputs.h"
 #include "tools/cli_pdf_export.h"
 #include "tools/cli_registry.h"
 #include "tools/png_write_queue.h"
@@ -107,12 +110,28 @@ void writePages(const TQRPrinter& printer, const std::string& folder) {
   writer.finish();
 }
 
+// No output may replace the library or its documentation: checked before any work.
+void refuseOutputsOverInput(const CatalogArguments& parsed) {
+  std::vector<std::string> libraries;
+  if (std::filesystem::is_directory(parsed.positional[0])) {
+    for (const std::string& path : fineCatalogLibraries(parsed.positional[0]))
+      libraries.push_back(path);
+  } else {
+    libraries.push_back(parsed.positional[0]);
+  }
+  if (parsed.qrp) refuseOutputOverInput(*parsed.qrp, libraries);
+  if (parsed.pdf)
+    refuseOutputOverInput(parsed.fine ? *parsed.pdf : removeExtension(*parsed.pdf) + ".PDF",
+                          libraries);
+}
+
 std::string counted(size_t n, const char* what) {
   return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
 int runCatalog(const std::vector<std::string>& args) {
   const CatalogArguments parsed = parseCatalogArguments(args);
+  refuseOutputsOverInput(parsed);
   if (parsed.fine)
     return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf, parsed.firstUnit);
   if (std::filesystem::is_directory(parsed.positional[0]))

@@ -8,6 +8,7 @@
 #include "kicad_sym/library_translation.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "tools/cli_outputs.h"
 #include "tools/cli_registry.h"
 
 namespace quiral::cli {
@@ -39,6 +40,8 @@ int runConvert(const std::vector<std::string>& args) {
   if (!input || !output) throw UsageError("expects IN.kicad_sym and -o OUT.lib");
   const std::string documentationPath = documentationPathFor(*output);
   if (documentationPath == *output) throw UsageError("the output must not end in .dcm");
+  refuseOutputOverInput(*output, {*input});
+  refuseOutputOverInput(documentationPath, {*input});
 
   // The parser knows the line and column; the user also needs to know which file, as every
   // other command tells.

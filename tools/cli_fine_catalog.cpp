@@ -37,6 +37,9 @@ class FineProgressText final : public FineRunObserver {
   void skipped(const std::string& library, const std::string& reason) override {
     std::fprintf(stderr, "quiral-cli: warning: %s: skipped: %s\n", library.c_str(), reason.c_str());
   }
+  void warning(const std::string& library, const std::string& what) override {
+    std::fprintf(stderr, "quiral-cli: warning: %s: %s\n", library.c_str(), what.c_str());
+  }
 
  private:
   bool terminal_;
@@ -65,7 +68,7 @@ int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const s
   printLine(out + ": " + std::to_string(summary.libraries) + " librar" +
             (summary.libraries == 1 ? "y" : "ies") + ", " + std::to_string(summary.components) +
             " components, " + std::to_string(summary.pages) + " pages");
-  return summary.skipped > 0 ? 1 : 0;
+  return summary.skipped > 0 || summary.lostSymbols > 0 ? 1 : 0;
 }
 
 }  // namespace quiral::cli

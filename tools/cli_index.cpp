@@ -65,8 +65,12 @@ int runIndex(const std::vector<std::string>& args) {
   CatalogIndex index;
   index.BitBtn1Click(files);
   if (parsed.sortColumn >= 0) index.DBGrid2TitleClick(parsed.sortColumn);
-  for (const std::string& skipped : index.skippedFiles())
-    std::fprintf(stderr, "quiral-cli index: warning: %s (skipped)\n", skipped.c_str());
+  for (const std::string& skipped : index.skippedFiles()) {
+    // A symbol left out says so itself; a file left out is named whole.
+    const bool saysSo = std::string_view(skipped).ends_with("skipped)");
+    std::fprintf(stderr, "quiral-cli index: warning: %s%s\n", skipped.c_str(),
+                 saysSo ? "" : " (skipped)");
+  }
   // The index of the other files is printed; the exit status still tells that one was skipped.
   const int status = index.skippedFiles().empty() ? 0 : 1;
   printLine("Modelos: " + std::to_string(index.modelCount()) +

@@ -9,6 +9,7 @@
 #include "library/token_table.h"
 #include "tools/cli_registry.h"
 #include "tools/cli_selection.h"
+#include "tools/cli_skipped.h"
 
 namespace quiral::cli {
 namespace {
@@ -41,7 +42,7 @@ int runList(const std::vector<std::string>& args) {
   LibraryBrowser browser;
   browser.B_carregarClick(args[0]);
   for (const std::string& entry : browser.components().entries()) printLine(entry);
-  return 0;
+  return warnAboutSkippedSymbols(args[0], skippedSymbolsOf(browser)) > 0 ? 1 : 0;
 }
 
 int runBlock(const std::vector<std::string>& args) {

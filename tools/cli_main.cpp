@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "tools/cli_registry.h"
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
   // System messages (the text of a failed open) in the user's language, as the windows show them.
   // Numbers never go through the locale.
   std::setlocale(LC_ALL, "");
+  // An interrupted run leaves no half-written output behind.
+  quiral::removeTemporariesOnSignals();
   if (argc < 2) {
     printUsage(stderr);
     return 2;

@@ -21,8 +21,10 @@
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 #include "render/symbol_units.h"
+#include "tools/cli_outputs.h"
 #include "tools/cli_registry.h"
 #include "tools/cli_selection.h"
+#include "tools/cli_skipped.h"
 #include "tools/cli_units.h"
 #include "tools/png_write_queue.h"
 #include "tools/vector_pictures.h"
@@ -147,6 +149,7 @@ int runRender(const std::vector<std::string>& args) {
   const PictureFormat format = parsed.output ? formatOfPath(*parsed.output) : PictureFormat::Png;
   if (parsed.scale && format != PictureFormat::Png)
     throw UsageError("--scale applies to PNG output only");
+  if (parsed.output) refuseOutputOverInput(*parsed.output, {parsed.positional[0]});
   Session session;
   session.browser.B_carregarClick(parsed.positional[0]);
   if (!selectNamedEntry(session.browser.components(), parsed.index,
@@ -223,11 +226,18 @@ void refuseSharedStems(const std::vector<std::string>& libraries) {
   }
 }
 
+// What drawing one library gave: its components, and the symbols its file has that could not be
+// read into the list.
+struct LibraryDrawn {
+  size_t count = 0;
+  std::vector<std::string> skipped;
+};
+
 // Shows every component of one library as vectors and writes each as SVG or PDF (or only
-// records it, without an output folder). Returns the number of components.
-size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
-                            const std::string& library,
-                            const std::optional<std::string>& outputFolder, bool allUnits) {
+// records it, without an output folder).
+LibraryDrawn drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
+                                  const std::string& library,
+                                  const std::optional<std::string>& outputFolder, bool allUnits) {
   LibraryBrowser browser(&vectors);
   browser.B_carregarClick(library);
   ComponentList& list = browser.components();
@@ -244,13 +254,13 @@ size_t drawLibraryAsVectors(VectorPictures& vectors, PictureFormat format,
       vectors.write(format, out.string(), list[i]);
     }
   }
-  return count;
+  return {count, skippedSymbolsOf(browser)};
 }
 
 // Shows every component of one library, as the drawings catalog walks it, and queues each view
-// for writing when `writer` is given. Returns the number of components.
-size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string& library,
-                     const std::optional<std::string>& outputFolder, bool allUnits) {
+// for writing when `writer` is given.
+LibraryDrawn renderLibrary(Session& session, PngWriteQueue* writer, const std::string& library,
+                           const std::optional<std::string>& outputFolder, bool allUnits) {
   session.browser.B_carregarClick(library);
   ComponentList& list = session.browser.components();
   const size_t count = list.size();
@@ -268,7 +278,7 @@ size_t renderLibrary(Session& session, PngWriteQueue* writer, const std::string&
   }
   // The library counts as done once its files are written, so a failure is its own.
   if (writer) writer->finish();
-  return count;
+  return {count, skippedSymbolsOf(session.browser)};
 }
 
 // Renders whole libraries on `jobs` workers, each with its own session, canvas, fonts and PNG
@@ -296,21 +306,21 @@ class LibraryJobs {
   LibraryJobs(const LibraryJobs&) = delete;
   LibraryJobs& operator=(const LibraryJobs&) = delete;
 
-  // Waits for library i; returns its component count or rethrows its failure.
-  size_t result(size_t i) {
+  // Waits for library i; returns what it gave or rethrows its failure.
+  LibraryDrawn result(size_t i) {
     std::unique_lock lock(mutex_);
     done_.wait(lock, [&] { return outcomes_[i].finished; });
     if (outcomes_[i].failure) {
       stop_ = true;  // nothing after a failed library is reported: start no more
       std::rethrow_exception(outcomes_[i].failure);
     }
-    return outcomes_[i].count;
+    return outcomes_[i].drawn;
   }
 
  private:
   struct Outcome {
     bool finished = false;
-    size_t count = 0;
+    LibraryDrawn drawn;
     std::exception_ptr failure;
   };
 
@@ -330,13 +340,13 @@ class LibraryJobs {
       try {
         if (format_ != PictureFormat::Png) {
           if (!vectors) vectors.emplace();
-          outcome.count =
+          outcome.drawn =
               drawLibraryAsVectors(*vectors, format_, libraries_[i], output_, allUnits_);
         } else {
           if (!session) session.emplace();
           // A writer that failed keeps its failure: each failure gets the next library a fresh one.
           if (output_ && !writer) writer.emplace();
-          outcome.count = renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i],
+          outcome.drawn = renderLibrary(*session, writer ? &*writer : nullptr, libraries_[i],
                                         output_, allUnits_);
         }
       } catch (...) {
@@ -379,14 +389,15 @@ int runRenderAll(const std::vector<std::string>& args) {
   const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
   const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
   LibraryJobs work(parsed.positional, output, jobs, parsed.format, parsed.allUnits);
-  size_t total = 0;
+  size_t total = 0, lost = 0;
   for (size_t i = 0; i < parsed.positional.size(); ++i) {
-    const size_t count = work.result(i);
-    total += count;
-    printLine(parsed.positional[i] + ": " + std::to_string(count) + " components");
+    const LibraryDrawn drawn = work.result(i);
+    total += drawn.count;
+    lost += warnAboutSkippedSymbols(parsed.positional[i], drawn.skipped);
+    printLine(parsed.positional[i] + ": " + std::to_string(drawn.count) + " components");
   }
   printLine("total: " + std::to_string(total) + " components");
-  return 0;
+  return lost > 0 ? 1 : 0;
 }
 
 QUIRAL_CLI_COMMAND(

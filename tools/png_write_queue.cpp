@@ -1,44 +1,6 @@
 #include "tools/png_write_queue.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-
-#include "platform/error.h"
-
 namespace quiral::cli {
-
-namespace {
-
-// A name beside `path` that no other writer of this or another process uses.
-std::string temporaryBeside(const std::string& path) {
-  static std::atomic<unsigned long> next{0};
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  return folder + ".quiral-png-" + std::to_string(::getpid()) + "-" + std::to_string(next++);
-}
-
-// Writes through a temporary and a rename, so that a file is either absent or whole, and two
-// writers of one name can never interleave their bytes. Only a regular file is replaced.
-template <typename Picture>
-void writeWhole(const Picture& picture, const std::string& path, PngOptions options) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
-    throw QuiralError(path + ": not a regular file");
-  const std::string temporary = temporaryBeside(path);
-  try {
-    writePng(picture, temporary, options);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) throwFileError(path);
-  } catch (...) {
-    std::remove(temporary.c_str());
-    throw;
-  }
-}
-
-}  // namespace
 
 PngWriteQueue::PngWriteQueue(size_t maxPending)
     : maxPending_(maxPending == 0 ? 1 : maxPending), worker_([this] { run(); }) {}
@@ -91,10 +53,11 @@ void PngWriteQueue::run() {
     lock.unlock();
     std::exception_ptr failure;
     try {
+      // writePng replaces each file whole, so two writers of one name never mix their bytes.
       if (job.bitmap)
-        writeWhole(*job.bitmap, job.path, options);
+        writePng(*job.bitmap, job.path, options);
       else
-        writeWhole(job.prepared, job.path, options);
+        writePng(job.prepared, job.path, options);
     } catch (...) {
       failure = std::current_exception();
     }

@@ -14,6 +14,7 @@ const DisplayList& SymbolRecorder::record(const std::vector<std::string>& memo,
   resetBounds(state_);
   state_.UnitCount.clear();
   state_.AliasLine.clear();
+  state_.AliasLines.clear();
   surface_.reset();
   for (const std::string& line : memo) interpreter_.interpreta_linha(line);
   surface_.finish();

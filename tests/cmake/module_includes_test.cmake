@@ -1,8 +1,9 @@
 # Every module includes only the modules that the README's layout table lets it include (the
 # "may include" column: a list of modules, or "every module above [but ...]"): the layering that
 # keeps the core free of Qt and each module testable below the ones that use it. Reads the table,
-# then every #include "folder/..." of each module's sources, and names each include that crosses
-# the rule.
+# then every #include "folder/..." and #include <folder/...> of each module's sources, and names
+# each include that crosses the rule; an include that climbs out of its folder ("../...") is
+# refused outright, as it would hide which module it reaches.
 #   cmake -DSOURCE=<repository> -P module_includes_test.cmake
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${SOURCE}/README.md" rows REGEX "^\\| `[a-z_]+/` \\|")
@@ -43,9 +44,14 @@ set(failures "")
 foreach(module IN LISTS checked)
   file(GLOB_RECURSE sources "${SOURCE}/${module}/*.h" "${SOURCE}/${module}/*.cpp")
   foreach(source IN LISTS sources)
-    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](\\.\\./|[a-z_]+/)")
     foreach(line IN LISTS includes)
-      string(REGEX MATCH "\"([a-z_]+)/" _ "${line}")
+      if(line MATCHES "include[ \t]*[\"<]\\.\\./")
+        file(RELATIVE_PATH shown "${SOURCE}" "${source}")
+        string(APPEND failures "\n  ${shown}: ${line} (include modules by their folder, not by ../)")
+        continue()
+      endif()
+      string(REGEX MATCH "[\"<]([a-z_]+)/" _ "${line}")
       set(target "${CMAKE_MATCH_1}")
       # Only the project's own modules are ruled; other folders are third-party paths.
       if(target IN_LIST modules AND NOT target IN_LIST allowed_${module})

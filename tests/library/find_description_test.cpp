@@ -90,6 +90,10 @@ TEST(FindDescriptionInText, ReadsATranslatedDocumentationText) {
   EXPECT_EQ(FindDescriptionInText(text, "NAND_B"), "small gate");
   EXPECT_EQ(FindDescriptionInText(text, "X"), "");
   EXPECT_EQ(FindDescriptionInText(text, ""), "");
+  // A "~" only hides the value: the entry is found without it, unless one is written with it.
+  EXPECT_EQ(FindDescriptionInText(text, "~Nand_B"), "small gate");
+  EXPECT_EQ(FindDescriptionInText(text + "$CMP ~Nand_B\nD own\n", "~Nand_B"), "own");
+  EXPECT_EQ(FindDescriptionInText(text, "~"), "");
 }
 
 // A catalog asks once per cell; the cache indexes a translation's text once and answers as the
@@ -100,7 +104,7 @@ TEST(FindDescriptionInText, TheCacheGivesWhatTheTextGives) {
       "EESchema-DOCLIB  Version 2.0\n#\n$CMP Nand_B\nD small gate\n$ENDCMP\n#\n$CMP X\nK k\n"
       "$CMP X\nD second\n$ENDCMP\n";
   DocumentationCache cache;
-  for (const char* name : {"NAND_B", "nand_b", "X", "", "$ENDCMP", "D", "none"})
+  for (const char* name : {"NAND_B", "nand_b", "~nand_b", "X", "", "~", "$ENDCMP", "D", "none"})
     EXPECT_EQ(cache.find(translation, name),
               FindDescriptionInText(translation->documentationText, name))
         << name;

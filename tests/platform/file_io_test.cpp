@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_dir.h"
@@ -123,6 +124,37 @@ TEST(FileIo, ReadingRefusesWhatIsTooLargeOrNotAFile) {
   EXPECT_THROW(readWholeFile(dir.path().string(), 10), FileError);
   ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
   EXPECT_THROW(readWholeFile(dir.file("pipe"), 10), QuiralError);  // would wait for a writer
+}
+
+TEST(FileIo, AStreamedWriteKeepsItsFirstFailureAndNamesTheTargetNotTheTemporary) {
+  TempDir dir;
+  const std::string target = dir.file("catalog.pdf");
+  writeFileAtomically(target, "old");
+  {
+    testing::FileSizeLimit limit(100);
+    AtomicFile file(target);
+    const std::string block(70000, 'x');  // past the gathering buffer: written at once
+    EXPECT_FALSE(file.append(block.data(), block.size()));
+    EXPECT_FALSE(file.append("more", 4));  // dropped after the failure
+    EXPECT_TRUE(file.failed());
+    try {
+      file.commit();
+      ADD_FAILURE() << "a failed file was committed";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.path(), target);
+      EXPECT_EQ(e.errorNumber(), EFBIG);
+    }
+  }
+  EXPECT_EQ(readWholeFile(target, 100), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+  // One file by any name: itself, a symbolic link, a hard link; never a missing one.
+  fs::create_symlink(target, dir.file("soft"));
+  fs::create_hard_link(target, dir.file("hard"));
+  EXPECT_TRUE(sameFile(target, dir.file("soft")));
+  EXPECT_TRUE(sameFile(dir.file("soft"), dir.file("hard")));
+  EXPECT_FALSE(sameFile(target, dir.file("missing")));
+  EXPECT_FALSE(sameFile(dir.file("missing"), dir.file("missing")));
 }
 
 }  // namespace

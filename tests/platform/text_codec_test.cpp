@@ -26,5 +26,17 @@ TEST(TextCodec, InvalidUtf8IsWindows1252) {
   EXPECT_TRUE(isValidUtf8(displayText(std::string("\x00\x90\xFF", 3))));
 }
 
+TEST(TextCodec, ALongTextIsCutBetweenCharactersWithAnEllipsis) {
+  bool cut = true;
+  EXPECT_EQ(boundedText("short", 5, &cut), "short");
+  EXPECT_FALSE(cut);
+  // Three two-byte characters: six bytes, but not longer than three characters.
+  EXPECT_EQ(boundedText("\xC3\xA1\xC3\xA9\xC3\xAD", 3, &cut), "\xC3\xA1\xC3\xA9\xC3\xAD");
+  EXPECT_FALSE(cut);
+  EXPECT_EQ(boundedText("\xC3\xA1\xC3\xA9\xC3\xAD", 2, &cut), "\xC3\xA1\xC3\xA9\xE2\x80\xA6");
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(boundedText(std::string(10000, 'x')).size(), kLongestShownText + 3);
+}
+
 }  // namespace
 }  // namespace quiral

@@ -154,6 +154,33 @@ void expectCell(const Drawn& d, Rect cell) {
   EXPECT_GT(inkInside, 20);
 }
 
+// Text partly off the picture draws exactly the part of the whole text that falls on it, in every
+// turn: the same text drawn on a larger picture and cut to the window agrees pixel for pixel.
+TEST(Text, PartlyClippedTextIsTheVisiblePartOfTheWholeText) {
+  constexpr int64_t kMargin = 140;
+  for (int escapement : {0, 900, -900}) {
+    for (auto [x, y] : {std::pair<int64_t, int64_t>{-25, 50}, {100, 50}, {50, -12}, {50, 110}}) {
+      FontSpec f;
+      f.pointSize = 36;
+      f.escapement = escapement;
+      f.color = 0x0000FF;
+      Bitmap small(120, 120), large(400, 400);
+      small.clear(0x808080);
+      large.clear(0x808080);
+      Canvas a(small), b(large);
+      a.setFont(f);
+      b.setFont(f);
+      a.textOut(x, y, "Wg@");
+      b.textOut(x + kMargin, y + kMargin, "Wg@");
+      for (int py = 0; py < 120; ++py)
+        for (int px = 0; px < 120; ++px)
+          ASSERT_EQ(small.pixel(px, py), large.pixel(px + int(kMargin), py + int(kMargin)))
+              << "turn " << escapement << " at " << x << "," << y << ": pixel " << px << ","
+              << py;
+    }
+  }
+}
+
 TEST(Text, HorizontalCellAndBaseline) {
   Drawn d = drawText(0, "Hxlq");
   EXPECT_EQ(d.extent.height, 15);

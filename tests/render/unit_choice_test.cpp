@@ -96,6 +96,8 @@ TEST(SymbolUnits, CountsUnitsDeMorganAndWhichUnitsHaveRecords) {
   EXPECT_TRUE(gate.hasDeMorgan);
   EXPECT_EQ(gate.unitHasOwnRecords, (std::vector<bool>{true, false, true}));
   EXPECT_FALSE(gate.unitHasRecords(2));
+  // A library written in lower case has as many units as the dispatcher reads.
+  EXPECT_EQ(describeUnits({"def 7400 U 0 40 Y Y 3 L N", "x A 1 0 0 100 R 50 50 3 1 I"}).count, 3);
 
   const SymbolUnits hostile =
       describeUnits({"DEF X U 0 40 Y Y 10000 L N", "T 0 0 0 50 0 0 1 common", "ENDDEF"});

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -98,17 +99,43 @@ TEST(CliFineCatalog, FolderSkipsWhatCannotBeReadNamesItAndSaysSo) {
   fs::copy_file(kExamples + "/passives.lib", in.file("passives.lib"));
   std::ofstream(in.file("broken.kicad_sym")) << "(kicad_symbol_lib (symbol \"X\"";
   std::ofstream(in.file("empty.lib")) << "EESchema-LIBRARY Version 2.4\n#End Library\n";
+  // Named like libraries but no files to read: never passed over in silence.
+  ASSERT_EQ(::mkfifo(in.file("pipe.lib").c_str(), 0644), 0);
+  fs::create_directory(in.file("folder.lib"));
+  fs::create_symlink(in.file("gone"), in.file("gone.lib"));
   auto r =
       runCli({"catalog", in.path.string(), "--kind", "list", "--fine", "-o", out.file("all.pdf")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("broken.kicad_sym: skipped"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("empty.lib: skipped"), std::string::npos) << r.err;
+  for (const char* skipped :
+       {"broken.kicad_sym", "empty.lib", "pipe.lib", "folder.lib", "gone.lib"})
+    EXPECT_NE(r.err.find(std::string(skipped) + ": skipped"), std::string::npos) << r.err;
   EXPECT_NE(r.out.find("2 libraries"), std::string::npos) << r.out;
   const auto [top, below] = outline(out.file("all.pdf"));
   EXPECT_EQ(top, (std::vector<std::string>{"74xx_gates.lib", "passives.lib"}));
   EXPECT_GT(below, 5u);
   EXPECT_NE(pdfText(out.file("all.pdf")).find("Biblioteca: passives.lib"), std::string::npos);
   EXPECT_EQ(out.fileCount(), 1u);
+}
+
+TEST(CliFineCatalog, HiddenValueNamesFindTheirDescriptionAndEveryAliasLineCounts) {
+  OutputFolder in, out;
+  std::ofstream(in.file("logo.lib"))
+      << "EESchema-LIBRARY Version 2.4\n"
+         "DEF ~Logo_Big #LOGO 0 40 Y Y 1 F N\nF0 \"#LOGO\" 0 0 50 H I C CNN\n"
+         "ALIAS First Second\nALIAS Third\nDRAW\nS 0 0 100 100 0 1 0 N\nENDDRAW\nENDDEF\n"
+         "#End Library\n";
+  std::ofstream(in.file("logo.dcm"))
+      << "EESchema-DOCLIB  Version 2.0\n$CMP Logo_Big\nD Big open hardware logo\n$ENDCMP\n"
+         "$CMP Third\nD Named on the second alias line\n$ENDCMP\n#End Doc Library\n";
+  auto r =
+      runCli({"catalog", in.file("logo.lib"), "--kind", "list", "--fine", "-o", out.file("l.pdf")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string text = pdfText(out.file("l.pdf"));
+  for (const char* wanted : {"Logo_Big", "Big open hardware logo", "First", "Second", "Third",
+                             "Named on the second alias line"})
+    EXPECT_NE(text.find(wanted), std::string::npos) << wanted << " in " << text;
+  EXPECT_EQ(text.find("~Logo"), std::string::npos) << text;
+  EXPECT_EQ(outline(out.file("l.pdf")).second, 4u);  // the symbol and its three aliases
 }
 
 TEST(CliFineCatalog, NothingIsLeftWhenTheCatalogCannotBeMade) {
