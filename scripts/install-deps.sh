@@ -25,6 +25,7 @@ if [[ "${1:-}" == --tests ]]; then
     clang libclang-rt-14-dev clang-format
     locales
     kicad-symbols
+    lintian desktop-file-utils appstream dpkg-dev man-db
   )
 fi
 if [[ "${QUIRAL_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
