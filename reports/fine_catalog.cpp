@@ -116,8 +116,9 @@ void refuseUnreplaceable(const std::string& path) {
 
 class FineCatalogWriter::Impl {
  public:
-  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts, FineUnitPictures units)
-      : path_(path), kind_(kind), units_(units), page_(finePage(kind)), recorder_(fonts) {
+  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts, FineUnitPictures units,
+       LookName look)
+      : path_(path), kind_(kind), units_(units), page_(finePage(kind)), recorder_(fonts, look) {
     refuseUnreplaceable(path);
     const std::filesystem::path target(path);
     const std::string folder =
@@ -453,8 +454,8 @@ void FineCatalogWriter::Impl::finish() {
 }
 
 FineCatalogWriter::FineCatalogWriter(const std::string& path, FineCatalogKind kind,
-                                     FontEngine& fonts, FineUnitPictures units)
-    : impl_(std::make_unique<Impl>(path, kind, fonts, units)) {}
+                                     FontEngine& fonts, FineUnitPictures units, LookName look)
+    : impl_(std::make_unique<Impl>(path, kind, fonts, units, look)) {}
 FineCatalogWriter::~FineCatalogWriter() = default;
 
 size_t FineCatalogWriter::addLibrary(const std::string& libraryPath, const FineProgress& progress) {
