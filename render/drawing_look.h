@@ -16,13 +16,13 @@ enum class LookName { Specified, KiCad };
 // KiCad's default symbol-editor colours (its classic palette: RED 132,0,0, CYAN 0,132,132,
 // MAGENTA 132,0,132, LIGHTYELLOW 255,255,194), the only place they are stated.
 struct LookColors {
-  Color body = rgb(132, 0, 0);             // outlines, graphic texts, filled 'F' shapes
-  Color bodyFill = rgb(255, 255, 194);     // 'f' fills
-  Color pin = rgb(132, 0, 0);              // pin lines and their shape marks
-  Color pinName = rgb(0, 132, 132);        // pin names
-  Color pinNumber = rgb(132, 0, 0);        // pin numbers
+  Color body = rgb(132, 0, 0);                 // outlines, graphic texts, filled 'F' shapes
+  Color bodyFill = rgb(255, 255, 194);         // 'f' fills
+  Color pin = rgb(132, 0, 0);                  // pin lines and their shape marks
+  Color pinName = rgb(0, 132, 132);            // pin names
+  Color pinNumber = rgb(132, 0, 0);            // pin numbers
   Color referenceAndValue = rgb(0, 132, 132);  // fields 0 and 1
-  Color otherField = rgb(132, 0, 132);     // fields 2 and up
+  Color otherField = rgb(132, 0, 132);         // fields 2 and up
 };
 
 // The named rules of a look, read by the record drawers. Every rule is off in the specified

@@ -69,7 +69,8 @@ class DrawingSurface {
   virtual void setPenMode(PenMode m) = 0;
   // Face, size in points at 96 dpi, colour, weight and turn (tenths of a degree).
   virtual void setFont(const SurfaceFont& f) = 0;
-  virtual void setShapeStyle(const ShapeStyle& style) = 0;
+  // Surfaces without true widths and fills (the pixel canvas) leave this alone.
+  virtual void setShapeStyle(const ShapeStyle& /*style*/) {}
 
   // Closed shapes of the box (left, top, right, bottom), outlined with the pen.
   virtual void rectangle(double l, double t, double r, double b) = 0;

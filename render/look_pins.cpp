@@ -64,8 +64,8 @@ void RecordDrawer::kicadPinLine(std::string_view shape, double x, double y, doub
   // KiCad sizes the marks outside the body from the number's size, those inside from the
   // name's (the number's when the name has none).
   const double outer = std::clamp(double(numberSize) / 2, 0.0, kMaxPenUnits);
-  const double inner = std::clamp(double(nameSize != 0 ? nameSize : numberSize) / 2, 0.0,
-                                  kMaxPenUnits);
+  const double inner =
+      std::clamp(double(nameSize != 0 ? nameSize : numberSize) / 2, 0.0, kMaxPenUnits);
   auto at = [&](double along, double side) {
     return mapPoint(ex + out.x * along + across.x * side, ey + out.y * along + across.y * side);
   };
@@ -119,11 +119,12 @@ void RecordDrawer::kicadPinTexts(const TokenTable& tokens, PinOrientation o, dou
       // Inside the body at the offset, read away from the pin.
       const Step out = outwardOf(o);
       const bool towardsEnd = o == PinOrientation::Left || o == PinOrientation::Down;
-      placeText(ex - out.x * inside, ey - out.y * inside, turn, towardsEnd ? 'R' : 'L', 'C', name);
+      placeOverbarred(ex - out.x * inside, ey - out.y * inside, turn, towardsEnd ? 'R' : 'L', 'C',
+                      name, look_.colors.pinName);
     } else if (horizontal) {
-      placeText(midX, y + gap, turn, 'C', 'B', name);
+      placeOverbarred(midX, y + gap, turn, 'C', 'B', name, look_.colors.pinName);
     } else {
-      placeText(x - gap, midY, turn, 'C', 'B', name);
+      placeOverbarred(x - gap, midY, turn, 'C', 'B', name, look_.colors.pinName);
     }
   }
   if (showNumber) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "render/coordinate_map.h"
 #include "render/record_drawer.h"
@@ -42,6 +44,57 @@ void RecordDrawer::selectTextFont(int64_t height, Color color, int turn, bool it
   surface_.setFont(font);
 }
 
+namespace {
+
+// A pin name without KiCad's overbar marks: each '~' starts or ends a bar over what it encloses.
+struct Overbars {
+  std::string text;
+  std::vector<std::pair<size_t, size_t>> bars;  // byte ranges of `text`
+};
+
+Overbars overbarsOf(std::string_view marked) {
+  Overbars out;
+  size_t start = 0;
+  bool open = false;
+  for (char c : marked) {
+    if (c != '~') {
+      out.text += c;
+      continue;
+    }
+    if (open && out.text.size() > start) out.bars.emplace_back(start, out.text.size());
+    start = out.text.size();
+    open = !open;
+  }
+  if (open && out.text.size() > start) out.bars.emplace_back(start, out.text.size());
+  return out;
+}
+
+}  // namespace
+
+void RecordDrawer::placeOverbarred(double x, double y, int turn, char h, char v,
+                                   std::string_view marked, Color color) {
+  const Overbars o = overbarsOf(marked);
+  placeText(x, y, turn, h, v, o.text);
+  if (o.bars.empty()) return;
+  // The bars go a little above the capitals, in the text's colour, along the measured run.
+  const SurfaceSize cell = surface_.textExtent(o.text);
+  const double along = h == 'L' ? 0 : h == 'R' ? -cell.width : -cell.width / 2;
+  const double baseline = v == 'B' ? 0 : v == 'T' ? cell.capHeight : cell.capHeight / 2;
+  const double a = turn * std::numbers::pi / 1800;
+  const double ux = std::cos(a), uy = -std::sin(a), dx = std::sin(a), dy = std::cos(a);
+  const SurfacePoint anchor = mapPoint(x, y);
+  const double lift = baseline - cell.capHeight * 1.2;
+  surface_.setPenColor(color);
+  surface_.setShapeStyle({std::max(1.0, cell.capHeight * kUnitsPerPixel / 8), false, 0});
+  for (const auto& [from, to] : o.bars) {
+    const double s = along + surface_.textExtent(std::string_view(o.text).substr(0, from)).width;
+    const double e = along + surface_.textExtent(std::string_view(o.text).substr(0, to)).width;
+    polylinePoints_.assign({{anchor.x + ux * s + dx * lift, anchor.y + uy * s + dy * lift},
+                            {anchor.x + ux * e + dx * lift, anchor.y + uy * e + dy * lift}});
+    surface_.polyline(polylinePoints_);
+  }
+}
+
 void RecordDrawer::placeText(double x, double y, int turn, char h, char v, std::string_view text) {
   if (text.empty()) return;
   const SurfaceSize cell = surface_.textExtent(text);
@@ -72,8 +125,7 @@ void RecordDrawer::kicadField(const TokenTable& tokens) {
   const bool italic = style.size() > 1 && style[1] == 'I';
   const bool bold = style.size() > 2 && style[2] == 'B';
   const int turn = tokens.text(6) == "V" ? 900 : 0;
-  const Color color =
-      field <= 1 ? look_.colors.referenceAndValue : look_.colors.otherField;
+  const Color color = field <= 1 ? look_.colors.referenceAndValue : look_.colors.otherField;
   selectTextFont(tokenValue(tokens.text(5)), color, turn, italic, bold);
   placeText(tokenValue(tokens.text(3)), tokenValue(tokens.text(4)), turn,
             justification(tokens.text(8)), justification(style), text);

@@ -22,8 +22,6 @@ class PixelSurface final : public DrawingSurface {
   void setPenColor(Color c) override { canvas_.setPenColor(c); }
   void setPenMode(PenMode m) override { canvas_.setPenMode(m); }
   void setFont(const SurfaceFont& f) override { canvas_.setFont(f); }
-  // The canvas draws every shape with its 1-pixel pen and pen mode.
-  void setShapeStyle(const ShapeStyle&) override {}
 
   void rectangle(double l, double t, double r, double b) override;
   void ellipse(double l, double t, double r, double b) override;

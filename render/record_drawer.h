@@ -19,8 +19,7 @@ namespace quiral {
 // the output asks for (the pixel canvas always in the specified one).
 class RecordDrawer : public RecordHandlers {
  public:
-  RecordDrawer(DrawingSurface& surface, DrawingState& state,
-               LookName look = LookName::Specified)
+  RecordDrawer(DrawingSurface& surface, DrawingState& state, LookName look = LookName::Specified)
       : surface_(surface), state_(state), look_(drawingLook(look)) {}
 
   void retangulo(const TokenTable& tokens, int tokenCount) override;
@@ -63,6 +62,9 @@ class RecordDrawer : public RecordHandlers {
   // `turn` tenths of a degree and justified: `h` L, R or C along the text, `v` T, B or C across
   // it (the capitals' top, the baseline or their middle on the anchor).
   void placeText(double x, double y, int turn, char h, char v, std::string_view text);
+  // The same for a pin name, whose '~' marks start and end KiCad's overbars.
+  void placeOverbarred(double x, double y, int turn, char h, char v, std::string_view marked,
+                       Color color);
   // The record's pen width and fill for the shapes after it, in looks that draw them.
   void applyPen(std::string_view width, std::string_view fill);
   // The colour of body outlines in this look.

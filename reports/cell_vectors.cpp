@@ -1,11 +1,11 @@
 #include "reports/cell_vectors.h"
 
+#include <algorithm>
+
 #include "render/coordinate_map.h"
 #include "render/view_crop.h"
 #include "reports/cell_picture.h"
 #include "vector/picture_frame.h"
-
-#include <algorithm>
 
 namespace quiral {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/bitmap.h"
-#include "report_engine/report.h"
 #include "render/drawing_look.h"
+#include "report_engine/report.h"
 #include "reports/catalog_data.h"
 
 namespace quiral {
@@ -57,12 +57,12 @@ class TForm3 {
   int fitScale_ = 100;
   std::unique_ptr<SymbolRecorder> vectorRecorder_;  // null: pictures carry pixels only
   LookName vectorLook_ = LookName::KiCad;
-  TQRLabel* QRLabel2 = nullptr;                     // name
-  TQRLabel* QRLabel9 = nullptr;                     // description
-  TQRLabel* QRLabel3 = nullptr;                     // unit count
-  TQRLabel* QRLabel8 = nullptr;                     // scale (disabled: never printed)
-  TQRLabel* QRLabel4 = nullptr;                     // alias line
-  TQRImage* QRImage1 = nullptr;                     // picture
+  TQRLabel* QRLabel2 = nullptr;  // name
+  TQRLabel* QRLabel9 = nullptr;  // description
+  TQRLabel* QRLabel3 = nullptr;  // unit count
+  TQRLabel* QRLabel8 = nullptr;  // scale (disabled: never printed)
+  TQRLabel* QRLabel4 = nullptr;  // alias line
+  TQRImage* QRImage1 = nullptr;  // picture
   std::unique_ptr<GenerationWatch> watch_;
 };
 

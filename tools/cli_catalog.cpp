@@ -155,20 +155,21 @@ int runCatalog(const std::vector<std::string>& args) {
   return 0;
 }
 
-QUIRAL_CLI_COMMAND(catalog,
-                   "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
-                   "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] -o OUT",
-                   "Makes the drawings or list catalog of a library, as the window's commands "
-                   "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
-                   "a PDF named OUT with its extension made .PDF (printed on standard output). "
-                   "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
-                   "with searchable text and an outline of every symbol, of one library or of "
-                   "every library of a folder (each from a new page); a multi-unit symbol's "
-                   "drawing cell shows every unit, labelled A, B, ... (--first-unit: only the "
-                   "first; --look specified: the pictures as the view draws them, instead of "
-                   "as KiCad does); a library of the folder "
-                   "that cannot be read is named in a warning and skipped (exit status 1).",
-                   runCatalog);
+QUIRAL_CLI_COMMAND(
+    catalog,
+    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
+    "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] -o OUT",
+    "Makes the drawings or list catalog of a library, as the window's commands "
+    "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
+    "a PDF named OUT with its extension made .PDF (printed on standard output). "
+    "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
+    "with searchable text and an outline of every symbol, of one library or of "
+    "every library of a folder (each from a new page); a multi-unit symbol's "
+    "drawing cell shows every unit, labelled A, B, ... (--first-unit: only the "
+    "first; --look specified: the pictures as the view draws them, instead of "
+    "as KiCad does); a library of the folder "
+    "that cannot be read is named in a warning and skipped (exit status 1).",
+    runCatalog);
 
 }  // namespace
 }  // namespace quiral::cli

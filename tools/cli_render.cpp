@@ -413,7 +413,8 @@ const CliRegistrar renderAllCommand(
      runRenderAll,
      "Draws every component of the libraries into DIR, one file per entry: the PNG view, or the "
      "vector drawing as SVG or PDF (--all-units: one file per unit and body style, named "
-     "NAME-A, NAME-A-dm, ...; --look: the vector drawing's look, kicad by default; --no-write: renders only, to time it; --jobs: libraries drawn at "
+     "NAME-A, NAME-A-dm, ...; --look: the vector drawing's look, kicad by default; --no-write: "
+     "renders only, to time it; --jobs: libraries drawn at "
      "once, one per core by default)."});
 
 }  // namespace

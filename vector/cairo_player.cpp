@@ -67,8 +67,8 @@ void playDisplayList(cairo_t* cr, const DisplayList& list, const PlayTransform& 
   const std::vector<Vec2>& points = list.points();
   for (const DisplayItem& item : list.items()) {
     cairo_new_path(cr);
-    cairo_set_line_width(cr, item.width > 0 ? std::max(item.width * t.scale, minLineWidth)
-                                            : usualWidth);
+    cairo_set_line_width(
+        cr, item.width > 0 ? std::max(item.width * t.scale, minLineWidth) : usualWidth);
     switch (item.kind) {
       case ItemKind::Polyline:
         for (uint32_t i = 0; i < item.count; ++i) {

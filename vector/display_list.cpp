@@ -76,8 +76,7 @@ void DisplayList::addPolyline(const std::vector<Vec2>& points, bool closed, Colo
   addShapeBounds(box, paint.width);
 }
 
-void DisplayList::addRectangle(Vec2 a, Vec2 b, FillKind fill, Color color,
-                               const ItemPaint& paint) {
+void DisplayList::addRectangle(Vec2 a, Vec2 b, FillKind fill, Color color, const ItemPaint& paint) {
   ItemPaint p = paint;
   if (p.fill == FillKind::None) p.fill = fill;
   DisplayItem& item = pushShape(ItemKind::Rectangle, color, p);

@@ -55,7 +55,8 @@ void VectorSurface::reset() {
 }
 
 void VectorSurface::finish() {
-  if (pending_.size() >= 2) out_.addPolyline(pending_, false, penColor_, {{}, 0, shapeStyle_.penUnits});
+  if (pending_.size() >= 2)
+    out_.addPolyline(pending_, false, penColor_, {{}, 0, shapeStyle_.penUnits});
   pending_.clear();
 }
 
@@ -107,7 +108,8 @@ double VectorSurface::emPixels() {
   FontFace& face = currentFace();
   const int64_t cap = face.glyphUnits(U'H').yMax;
   const double capPerEm = cap > 0 ? double(cap) / face.unitsPerEm() : 0.716;
-  return std::min(font_.capHeightUnits, kMaxVectorUnits) / kUnitsPerPixel / capPerEm;
+  // As large as the pixel canvas's largest font, so no record can ask a font engine for more.
+  return std::min(font_.capHeightUnits / kUnitsPerPixel / capPerEm, double(kMaxEmPixels));
 }
 
 FontFace& VectorSurface::currentFace() {
