@@ -50,8 +50,9 @@ void RecordDrawer::kicadPin(const TokenTable& tokens) {
   const double len = tokenValue(tokens.text(6));
   const Step out = outwardOf(*orientation);
   const double ex = x - out.x * len, ey = y - out.y * len;
-  kicadPinLine(shape, x, y, ex, ey, tokenValue(tokens.text(9)), tokenValue(tokens.text(8)));
-  kicadPinTexts(tokens, *orientation, x, y, ex, ey);
+  const int64_t nameSize = tokenValue(tokens.text(9)), numberSize = tokenValue(tokens.text(8));
+  kicadPinLine(shape, x, y, ex, ey, nameSize, numberSize);
+  kicadPinTexts(tokens, *orientation, x, y, ex, ey, nameSize, numberSize);
 }
 
 void RecordDrawer::kicadPinLine(std::string_view shape, double x, double y, double ex, double ey,
@@ -102,7 +103,7 @@ void RecordDrawer::kicadPinLine(std::string_view shape, double x, double y, doub
 }
 
 void RecordDrawer::kicadPinTexts(const TokenTable& tokens, PinOrientation o, double x, double y,
-                                 double ex, double ey) {
+                                 double ex, double ey, int64_t nameSize, int64_t numberSize) {
   const std::string& name = tokens.text(2);
   const std::string& number = tokens.text(3);
   const bool showName = state_.ShowPinNames && !name.empty() && name != "~";
@@ -111,7 +112,6 @@ void RecordDrawer::kicadPinTexts(const TokenTable& tokens, PinOrientation o, dou
   const int turn = horizontal ? 0 : 900;
   const double midX = (x + ex) / 2, midY = (y + ey) / 2;
   const double gap = kPinTextGapUnits;
-  const int64_t nameSize = tokenValue(tokens.text(9)), numberSize = tokenValue(tokens.text(8));
   const double inside = state_.PinNameOffset;
   if (showName) {
     selectTextFont(nameSize, look_.colors.pinName, turn, false, false);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +72,10 @@ Overbars overbarsOf(std::string_view marked) {
 
 void RecordDrawer::placeOverbarred(double x, double y, int turn, char h, char v,
                                    std::string_view marked, Color color) {
+  if (marked.find('~') == std::string_view::npos) {
+    placeText(x, y, turn, h, v, marked);
+    return;
+  }
   const Overbars o = overbarsOf(marked);
   placeText(x, y, turn, h, v, o.text);
   if (o.bars.empty()) return;
@@ -80,8 +83,8 @@ void RecordDrawer::placeOverbarred(double x, double y, int turn, char h, char v,
   const SurfaceSize cell = surface_.textExtent(o.text);
   const double along = h == 'L' ? 0 : h == 'R' ? -cell.width : -cell.width / 2;
   const double baseline = v == 'B' ? 0 : v == 'T' ? cell.capHeight : cell.capHeight / 2;
-  const double a = turn * std::numbers::pi / 1800;
-  const double ux = std::cos(a), uy = -std::sin(a), dx = std::sin(a), dy = std::cos(a);
+  const TurnDirection t = turnDirection(turn);
+  const double ux = t.cos, uy = -t.sin, dx = t.sin, dy = t.cos;
   const SurfacePoint anchor = mapPoint(x, y);
   const double lift = baseline - cell.capHeight * 1.2;
   surface_.setPenColor(color);
@@ -101,9 +104,9 @@ void RecordDrawer::placeText(double x, double y, int turn, char h, char v, std::
   const double along = h == 'L' ? 0 : h == 'R' ? -cell.width : -cell.width / 2;
   const double baseline = v == 'B' ? 0 : v == 'T' ? cell.capHeight : cell.capHeight / 2;
   // Canvas directions (y down) along the text and from its top to its bottom.
-  const double a = turn * std::numbers::pi / 1800;
-  const double ux = std::cos(a), uy = -std::sin(a);
-  const double dx = std::sin(a), dy = std::cos(a);
+  const TurnDirection t = turnDirection(turn);
+  const double ux = t.cos, uy = -t.sin;
+  const double dx = t.sin, dy = t.cos;
   const SurfacePoint anchor = mapPoint(x, y);
   const double down = baseline - cell.ascent;
   surface_.textOut(anchor.x + ux * along + dx * down, anchor.y + uy * along + dy * down, text);

@@ -53,7 +53,7 @@ class RecordDrawer : public RecordHandlers {
   void kicadPinLine(std::string_view shape, double x, double y, double ex, double ey,
                     int64_t nameSize, int64_t numberSize);
   void kicadPinTexts(const TokenTable& tokens, PinOrientation o, double x, double y, double ex,
-                     double ey);
+                     double ey, int64_t nameSize, int64_t numberSize);
   void kicadField(const TokenTable& tokens);
   void kicadText(const TokenTable& tokens);
   // Arial with its capitals `height` library units high.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "render/drawing_surface.h"
 #include "vector/picture_frame.h"
 
 namespace quiral {
@@ -122,9 +123,9 @@ void DisplayList::addArc(Vec2 c, double rx, double ry, double start, double swee
 void DisplayList::addText(DisplayText text, Color color, double inkLeft, double inkRight,
                           double inkTop, double inkBottom) {
   // The cell (widened by the ink) in the text's own frame, turned about the baseline origin.
-  const double a = text.angle * std::numbers::pi / 1800;
-  const double ux = std::cos(a), uy = std::sin(a);  // along the text
-  const double vx = -uy, vy = ux;                   // up from the baseline
+  const TurnDirection turn = turnDirection(text.angle);
+  const double ux = turn.cos, uy = turn.sin;  // along the text
+  const double vx = -uy, vy = ux;             // up from the baseline
   const double along[2] = {-inkLeft, text.width + inkRight};
   const double up[2] = {-(text.descent + inkBottom), text.ascent + inkTop};
   for (double s : along)

@@ -106,8 +106,7 @@ ItemPaint VectorSurface::paint() const {
 double VectorSurface::emPixels() {
   if (font_.capHeightUnits <= 0) return emForPoints(font_.pointSize);
   FontFace& face = currentFace();
-  const int64_t cap = face.glyphUnits(U'H').yMax;
-  const double capPerEm = cap > 0 ? double(cap) / face.unitsPerEm() : 0.716;
+  const double capPerEm = capUnits_ > 0 ? double(capUnits_) / face.unitsPerEm() : 0.716;
   // As large as the pixel canvas's largest font, so no record can ask a font engine for more.
   return std::min(font_.capHeightUnits / kUnitsPerPixel / capPerEm, double(kMaxEmPixels));
 }
@@ -115,6 +114,7 @@ double VectorSurface::emPixels() {
 FontFace& VectorSurface::currentFace() {
   if (!face_) {
     face_ = &fonts_.face(font_.face, font_.bold);
+    capUnits_ = std::max<int64_t>(face_->glyphUnits(U'H').yMax, 0);
     family_ = face_->familyName();
   }
   return *face_;
@@ -180,9 +180,8 @@ SurfaceSize VectorSurface::textExtent(std::string_view text) {
   } else {
     for (char32_t c : decodeText(text)) advance += face.glyphUnits(c).advance;
   }
-  const int64_t cap = face.glyphUnits(U'H').yMax;
   return {double(advance) * scale, double(face.winAscent() + face.winDescent()) * scale,
-          double(face.winAscent()) * scale, double(std::max<int64_t>(cap, 0)) * scale};
+          double(face.winAscent()) * scale, double(capUnits_) * scale};
 }
 
 void VectorSurface::textOut(double x, double y, std::string_view text) {
@@ -221,8 +220,8 @@ void VectorSurface::textOut(double x, double y, std::string_view text) {
   t.width = double(pen) * scale;
   t.angle = turnOf(font_.escapement);
   t.anchor = unitsOf(x, y);
-  const double a = t.angle * std::numbers::pi / 1800;
-  t.origin = {t.anchor.x - t.ascent * -std::sin(a), t.anchor.y - t.ascent * std::cos(a)};
+  const TurnDirection turn = turnDirection(t.angle);
+  t.origin = {t.anchor.x + t.ascent * turn.sin, t.anchor.y - t.ascent * turn.cos};
   const double left = std::max(0.0, -double(inkMin) * scale);
   const double lean = font_.italic ? kItalicLean * std::max<int64_t>(inkTop, 0) * scale : 0;
   const double right = std::max(0.0, double(inkMax - pen) * scale) + lean;

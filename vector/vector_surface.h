@@ -62,6 +62,7 @@ class VectorSurface final : public DrawingSurface {
   ShapeStyle shapeStyle_;
   FontFace* face_ = nullptr;  // face of font_, looked up when first needed
   std::string family_;        // its family name
+  int64_t capUnits_ = 0;      // its capitals' height in font units
   SurfacePoint current_;
   std::vector<Vec2> pending_;  // the line being drawn with lineTo
   std::vector<Vec2> scratch_;

@@ -22,11 +22,10 @@ namespace {
 
 const LookColors kColors;
 
-std::vector<std::string> symbol(const std::string& def, const std::vector<std::string>& lines) {
-  std::vector<std::string> memo{def};
-  memo.insert(memo.end(), lines.begin(), lines.end());
-  memo.push_back("ENDDEF");
-  return memo;
+// A DEF line and the records after it, as one symbol.
+std::vector<std::string> symbol(std::vector<std::string> lines) {
+  lines.push_back("ENDDEF");
+  return lines;
 }
 
 // Capital height of a text, from its em (Liberation Sans's capitals are 1409/2048 em).
@@ -47,7 +46,6 @@ TextBox boxOf(const DisplayText& t) {
 
 struct RuleCase {
   const char* rule;
-  const char* def;
   std::vector<std::string> lines;
   std::function<void(const DisplayList&)> check;
 };
@@ -65,17 +63,15 @@ const DisplayItem& onlyItem(const DisplayList& list) {
 }
 
 TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
-  const char* def = "DEF T U 0 40 Y Y 1 F N";
+  const std::string kDef = "DEF T U 0 40 Y Y 1 F N";
   const double tol = 1.5;  // library units
   const std::vector<RuleCase> cases = {
       {"invisible pin, hidden field, hidden T text: nothing of them",
-       def,
-       {"X OUT 1 0 0 100 R 50 50 1 1 O N", "F2 \"Pkg:Foot\" 0 0 50 H I C CNN",
+       {kDef, "X OUT 1 0 0 100 R 50 50 1 1 O N", "F2 \"Pkg:Foot\" 0 0 50 H I C CNN",
         "T 0 0 0 50 1 1 1 Hid Normal 0 C C"},
        [](const DisplayList& l) { EXPECT_TRUE(l.empty()); }},
       {"reference: vertical, centred, with its question mark",
-       def,
-       {"F0 \"R\" 80 0 50 V V C CNN"},
+       {kDef, "F0 \"R\" 80 0 50 V V C CNN"},
        [=](const DisplayList& l) {
          const DisplayText& t = onlyText(l);
          EXPECT_EQ(t.utf8, "R?");
@@ -87,28 +83,24 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_EQ(l.items().front().color, kColors.referenceAndValue);
        }},
       {"reference of a multi-unit symbol names the unit",
-       "DEF T U 0 40 Y Y 2 F N",
-       {"F0 \"U\" 0 0 50 H V C CNN"},
+       {"DEF T U 0 40 Y Y 2 F N", "F0 \"U\" 0 0 50 H V C CNN"},
        [](const DisplayList& l) { EXPECT_EQ(onlyText(l).utf8, "U?A"); }},
       {"right-justified field ends at its anchor",
-       def,
-       {"F1 \"MES\" -100 30 60 H V R CNN"},
+       {kDef, "F1 \"MES\" -100 30 60 H V R CNN"},
        [=](const DisplayList& l) {
          const TextBox b = boxOf(onlyText(l));
          EXPECT_NEAR(b.right, -100, tol);
          EXPECT_NEAR((b.bottom + b.top) / 2, 30, tol);
        }},
       {"bottom-justified field: baseline on the anchor",
-       def,
-       {"F1 \"V\" 0 0 50 H V L BNN"},
+       {kDef, "F1 \"V\" 0 0 50 H V L BNN"},
        [=](const DisplayList& l) {
          const TextBox b = boxOf(onlyText(l));
          EXPECT_NEAR(b.left, 0, tol);
          EXPECT_NEAR(b.bottom, 0, tol);
        }},
       {"top-justified, italic, bold field",
-       def,
-       {"F3 \"D\" 0 0 50 H V L TIB"},
+       {kDef, "F3 \"D\" 0 0 50 H V L TIB"},
        [=](const DisplayList& l) {
          const DisplayText& t = onlyText(l);
          EXPECT_NEAR(boxOf(t).top, 0, tol);
@@ -117,8 +109,7 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_EQ(l.items().front().color, kColors.otherField);
        }},
       {"T text: turned, justified, italic, bold",
-       def,
-       {"T 900 10 20 60 0 1 1 Hi Italic 1 L B"},
+       {kDef, "T 900 10 20 60 0 1 1 Hi Italic 1 L B"},
        [=](const DisplayList& l) {
          const DisplayText& t = onlyText(l);
          EXPECT_EQ(t.angle, 900);
@@ -128,8 +119,7 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_EQ(l.items().front().color, kColors.body);
        }},
       {"rectangle with background fill and the default pen",
-       def,
-       {"S -100 -100 100 100 0 1 0 f"},
+       {kDef, "S -100 -100 100 100 0 1 0 f"},
        [](const DisplayList& l) {
          const DisplayItem& i = onlyItem(l);
          EXPECT_EQ(i.kind, ItemKind::Rectangle);
@@ -138,8 +128,7 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_EQ(i.color, kColors.body);
        }},
       {"circle filled with the pen colour, its own width",
-       def,
-       {"C 0 0 50 0 1 20 F"},
+       {kDef, "C 0 0 50 0 1 20 F"},
        [](const DisplayList& l) {
          const DisplayItem& i = onlyItem(l);
          EXPECT_EQ(i.width, 20);
@@ -147,8 +136,7 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_NEAR(l.bounds().maxX, 50 + (20 - 6) / 2.0, 1e-6);  // the wide pen is inside
        }},
       {"unfilled polyline stays open, even on a closing last token",
-       def,
-       {"P 2 0 1 0 0 0 100 100 N", "P 3 0 1 0 0 0 100 0 0 100 F"},
+       {kDef, "P 2 0 1 0 0 0 100 100 N", "P 3 0 1 0 0 0 100 0 0 100 F"},
        [](const DisplayList& l) {
          ASSERT_EQ(l.items().size(), 2u);
          EXPECT_TRUE(!l.items()[0].closed && l.items()[0].fill == FillKind::None);
@@ -156,8 +144,7 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_TRUE(l.items()[1].closed && l.items()[1].fill == FillKind::Solid);
        }},
       {"zero-width rectangle is a line, zero-length line a dot",
-       def,
-       {"S 0 -100 0 100 0 1 0 f", "P 2 0 1 0 30 30 30 30 N"},
+       {kDef, "S 0 -100 0 100 0 1 0 f", "P 2 0 1 0 30 30 30 30 N"},
        [](const DisplayList& l) {
          ASSERT_EQ(l.items().size(), 2u);
          EXPECT_TRUE(l.items()[0].kind == ItemKind::Polyline && l.items()[0].count == 2u);
@@ -165,16 +152,14 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_EQ(l.items()[1].count, 2u);
        }},
       {"filled arc is its slice, bounded to the centre",
-       def,
-       {"A 0 0 100 100 800 0 1 0 F 98 17 17 98"},
+       {kDef, "A 0 0 100 100 800 0 1 0 F 98 17 17 98"},
        [](const DisplayList& l) {
          const DisplayItem& i = onlyItem(l);
          EXPECT_EQ(i.fill, FillKind::Solid);
          EXPECT_TRUE(std::abs(l.bounds().minX) < 1e-6 && std::abs(l.bounds().minY) < 1e-6);
        }},
       {"pin name inside at the offset, number above the line",
-       def,
-       {"X IN 7 -200 0 100 R 50 40 1 1 I"},
+       {kDef, "X IN 7 -200 0 100 R 50 40 1 1 I"},
        [=](const DisplayList& l) {
          ASSERT_EQ(l.texts().size(), 2u);
          const TextBox name = boxOf(l.texts()[0]), number = boxOf(l.texts()[1]);
@@ -187,8 +172,7 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_EQ(l.items().front().color, kColors.pin);
        }},
       {"offset 0: name above the line, number below",
-       "DEF T U 0 0 Y Y 1 F N",
-       {"X EN 2 0 -200 100 U 50 50 1 1 I"},
+       {"DEF T U 0 0 Y Y 1 F N", "X EN 2 0 -200 100 U 50 50 1 1 I"},
        [=](const DisplayList& l) {
          ASSERT_EQ(l.texts().size(), 2u);
          const TextBox name = boxOf(l.texts()[0]), number = boxOf(l.texts()[1]);
@@ -197,12 +181,10 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
          EXPECT_NEAR(number.left, kPinTextGapUnits, tol);
        }},
       {"show flags off: neither name nor number",
-       "DEF T U 0 40 N N 1 F N",
-       {"X IN 7 -200 0 100 R 50 50 1 1 I"},
+       {"DEF T U 0 40 N N 1 F N", "X IN 7 -200 0 100 R 50 50 1 1 I"},
        [](const DisplayList& l) { EXPECT_TRUE(l.texts().empty()); }},
       {"inverted pin: bubble of half the number's size, line stops at it",
-       def,
-       {"X A 1 -200 0 100 R 40 50 1 1 I I"},
+       {kDef, "X A 1 -200 0 100 R 40 50 1 1 I I"},
        [](const DisplayList& l) {
          ASSERT_FALSE(l.items().empty());
          const DisplayItem& bubble = l.items().front();
@@ -216,16 +198,15 @@ TEST(KiCadLook, EachRuleDrawsWhatKiCadDraws) {
   SymbolRecorder recorder(fonts);
   for (const RuleCase& c : cases) {
     SCOPED_TRACE(c.rule);
-    c.check(recorder.record(symbol(c.def, c.lines)));
+    c.check(recorder.record(symbol(c.lines)));
   }
 }
 
 TEST(KiCadLook, StackedPinsShowOneNameAndOnlyTheVisibleNumber) {
   // Three outputs on one spot, two of them invisible, as regulators are drawn.
   const std::vector<std::string> memo =
-      symbol("DEF REG U 0 50 Y Y 1 F N",
-             {"X OUT 1 300 0 100 L 50 50 1 1 w", "X OUT 2 300 0 100 L 50 50 1 1 w N",
-              "X OUT 3 300 0 100 L 50 50 1 1 w N"});
+      symbol({"DEF REG U 0 50 Y Y 1 F N", "X OUT 1 300 0 100 L 50 50 1 1 w",
+              "X OUT 2 300 0 100 L 50 50 1 1 w N", "X OUT 3 300 0 100 L 50 50 1 1 w N"});
   FontEngine fonts;
   SymbolRecorder kicad(fonts), specified(fonts, LookName::Specified);
   const DisplayList& k = kicad.record(memo);
