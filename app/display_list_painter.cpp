@@ -13,12 +13,28 @@ namespace quiral {
 
 namespace {
 
-// An arc of the item's ellipse as a path, counter-clockwise on the page from its start angle.
-QPainterPath arcPath(const QRectF& box, double start, double sweep) {
+// An arc of the item's ellipse as a path, counter-clockwise on the page from its start angle;
+// a filled arc is its pie slice.
+QPainterPath arcPath(const QRectF& box, double start, double sweep, bool slice) {
   QPainterPath path;
   path.arcMoveTo(box, start);
   path.arcTo(box, start, sweep);
+  if (slice) {
+    path.lineTo(box.center());
+    path.closeSubpath();
+  }
   return path;
+}
+
+QBrush brushOf(const DisplayItem& item) {
+  switch (item.fill) {
+    case FillKind::Background:
+      return QBrush(Qt::white);
+    case FillKind::Solid:
+      return QBrush(toQColor(item.fillColor));
+    default:
+      return QBrush(Qt::NoBrush);
+  }
 }
 
 void paintText(QPainter& p, const DisplayText& t, Color color, double scale, double ox, double oy) {
@@ -43,7 +59,6 @@ void paintText(QPainter& p, const DisplayText& t, Color color, double scale, dou
 void paintDisplayList(QPainter& p, const DisplayList& list, double scale, double ox, double oy) {
   p.save();
   QPen pen;
-  pen.setWidthF(std::max(kVectorLineWidth * scale, 1.0));
   pen.setCapStyle(Qt::RoundCap);
   pen.setJoinStyle(Qt::RoundJoin);
   auto at = [&](double x, double y) { return QPointF(x * scale + ox, oy - y * scale); };
@@ -51,8 +66,9 @@ void paintDisplayList(QPainter& p, const DisplayList& list, double scale, double
   QPolygonF polygon;
   for (const DisplayItem& item : list.items()) {
     pen.setColor(toQColor(item.color));
+    pen.setWidthF(std::max((item.width > 0 ? item.width : kVectorLineWidth) * scale, 1.0));
     p.setPen(pen);
-    p.setBrush(item.fill == FillKind::Background ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+    p.setBrush(brushOf(item));
     switch (item.kind) {
       case ItemKind::Polyline:
         polygon.clear();
@@ -77,8 +93,8 @@ void paintDisplayList(QPainter& p, const DisplayList& list, double scale, double
       case ItemKind::Arc: {
         const QPointF c = at(item.v[0], item.v[1]);
         const double rx = item.v[2] * scale, ry = item.v[3] * scale;
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(arcPath(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), item.v[4], item.v[5]));
+        p.drawPath(arcPath(QRectF(c.x() - rx, c.y() - ry, 2 * rx, 2 * ry), item.v[4], item.v[5],
+                           item.fill != FillKind::None));
         break;
       }
       case ItemKind::Text:

@@ -57,6 +57,19 @@ void BM_DisplayLists(benchmark::State& state) {
 }
 BENCHMARK(BM_DisplayLists)->Unit(benchmark::kMillisecond);
 
+// The same blocks in the look the pixel view draws.
+void BM_DisplayListsSpecifiedLook(benchmark::State& state) {
+  if (quiral::bench::skippedWithoutCorpus(state, blocks())) return;
+  quiral::FontEngine fonts;
+  quiral::SymbolRecorder recorder(fonts, quiral::LookName::Specified);
+  for (auto _ : state) {
+    for (const auto& block : blocks())
+      benchmark::DoNotOptimize(recorder.record(block).items().data());
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(blocks().size()));
+}
+BENCHMARK(BM_DisplayListsSpecifiedLook)->Unit(benchmark::kMillisecond);
+
 void BM_DisplayListsAndSvg(benchmark::State& state) {
   if (quiral::bench::skippedWithoutCorpus(state, blocks())) return;
   quiral::FontEngine fonts;

@@ -16,6 +16,9 @@ struct DrawingState {
   int32_t MaxY = 0;
   bool ShowPinNumbers = false;
   bool ShowPinNames = false;
+  // The DEF line's pin-name offset: names inside the body this far from the pin's end, or beside
+  // the line when 0.
+  int32_t PinNameOffset = 0;
   std::string UnitCount;
   std::string AliasLine;  // the last ALIAS line, as the catalogs' alias label shows it
   std::vector<std::string> AliasLines;  // every ALIAS line of the block, in order

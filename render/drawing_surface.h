@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -16,12 +17,58 @@ struct SurfacePoint {
   friend bool operator==(const SurfacePoint&, const SurfacePoint&) = default;
 };
 
+// A text's cell: width along the text, height (ascent plus descent) across it; the ascent and a
+// capital letter's height above the baseline are known to surfaces that place texts by their
+// glyphs (the vector recorder), 0 elsewhere.
 struct SurfaceSize {
   double width = 0;
   double height = 0;
+  double ascent = 0;
+  double capHeight = 0;
+};
+
+// The font of the texts that follow. `capHeightUnits` above 0 sizes the text by the height of a
+// capital letter in library units, as KiCad sizes its texts, instead of by the point size;
+// `italic` slants it. Both are honoured by the vector recorder; the pixel canvas has neither.
+struct SurfaceFont : FontSpec {
+  double capHeightUnits = 0;
+  bool italic = false;
+};
+
+// How the closed shapes and lines that follow are stroked and filled where true widths and
+// colours exist (the vector recorder): pen width in library units (0: the picture's usual line)
+// and an optional fill of the given colour. The pixel canvas keeps its 1-pixel pens.
+struct ShapeStyle {
+  double penUnits = 0;
+  bool filled = false;
+  Color fill = 0;
 };
 
 using HalvingRule = double (*)(double);
+
+// Cosine and sine of a counter-clockwise turn of `tenths` tenths of a degree: exact, and without
+// the trigonometry, for the quarter turns that texts nearly always take.
+struct TurnDirection {
+  double cos = 1;
+  double sin = 0;
+};
+
+inline TurnDirection turnDirection(int tenths) {
+  switch (((tenths % 3600) + 3600) % 3600) {
+    case 0:
+      return {1, 0};
+    case 900:
+      return {0, 1};
+    case 1800:
+      return {-1, 0};
+    case 2700:
+      return {0, -1};
+    default: {
+      const double a = tenths * 3.14159265358979323846 / 1800;
+      return {std::cos(a), std::sin(a)};
+    }
+  }
+}
 
 // What the record drawers draw on. The drawers decide once what a record draws and in which
 // font, pen mode and colour; each surface turns that into its own output: the pixel canvas into
@@ -46,7 +93,9 @@ class DrawingSurface {
   // Mask leaves closed shapes see-through; Copy fills them with white, hiding what is under them.
   virtual void setPenMode(PenMode m) = 0;
   // Face, size in points at 96 dpi, colour, weight and turn (tenths of a degree).
-  virtual void setFont(const FontSpec& f) = 0;
+  virtual void setFont(const SurfaceFont& f) = 0;
+  // Surfaces without true widths and fills (the pixel canvas) leave this alone.
+  virtual void setShapeStyle(const ShapeStyle& /*style*/) {}
 
   // Closed shapes of the box (left, top, right, bottom), outlined with the pen.
   virtual void rectangle(double l, double t, double r, double b) = 0;
@@ -61,7 +110,7 @@ class DrawingSurface {
 
   // Text in the current font with the top-left corner of its (turned) cell at (x, y).
   virtual void textOut(double x, double y, std::string_view text) = 0;
-  // Width and height of the unturned text's cell in the current font, in canvas pixels.
+  // Size of the unturned text's cell in the current font, in canvas pixels.
   virtual SurfaceSize textExtent(std::string_view text) = 0;
 };
 

@@ -23,6 +23,17 @@ void RecordDrawer::retangulo(const TokenTable& tokens, int /*tokenCount*/) {
   double t = surface_.mapY(tokenValue(tokens.text(3)));
   double r = surface_.mapX(tokenValue(tokens.text(4)));
   double b = surface_.mapY(tokenValue(tokens.text(5)));
+  if (look_.pensAndFills) {
+    surface_.setPenColor(bodyColor());
+    applyPen(tokens.text(8), tokens.text(9));
+  }
+  if (look_.degenerateShapesAsLines && (l == r || t == b)) {
+    // KiCad strokes a rectangle's four sides: with no width or height they are one line.
+    applyPen(tokens.text(8), "N");
+    polylinePoints_.assign({{l, t}, {r, b}});
+    surface_.polyline(polylinePoints_);
+    return;
+  }
   surface_.rectangle(l, t, r, b);
 }
 
@@ -35,7 +46,8 @@ void RecordDrawer::mapCircleBox(int64_t cx, int64_t cy, int64_t r, double box[4]
 
 void RecordDrawer::circulo(const TokenTable& tokens, int /*tokenCount*/) {
   if (!inChoice(FilteredRecord::Circle, tokens)) return;
-  surface_.setPenColor(colors::kBlack);
+  surface_.setPenColor(bodyColor());
+  if (look_.pensAndFills) applyPen(tokens.text(7), tokens.text(8));
   double box[4];
   mapCircleBox(tokenValue(tokens.text(2)), tokenValue(tokens.text(3)), tokenValue(tokens.text(4)),
                box);
@@ -52,8 +64,14 @@ void RecordDrawer::poligono(const TokenTable& tokens, int tokenCount) {
   // The fill mark sits right after the last point; a line whose last token is F but whose fill
   // mark is something else is drawn open rather than with a stray point at (0, 0).
   const int64_t fillMarkPosition = 2 * count + 6;
-  const bool closed = closedLine && fillMarkPosition <= TokenTable::kSize &&
-                      tokens.text(int(fillMarkPosition)) == "F";
+  const std::string_view fillMark =
+      fillMarkPosition <= TokenTable::kSize ? tokens.text(int(fillMarkPosition)) : "";
+  // The KiCad look closes a line by filling it (the surface does that), never by its last token.
+  const bool closed = !look_.pensAndFills && closedLine && fillMark == "F";
+  if (look_.pensAndFills) {
+    surface_.setPenColor(bodyColor());
+    applyPen(tokens.text(5), fillMark);
+  }
   const int drawn = int(count < kMaxPolylinePoints ? count : kMaxPolylinePoints);
   polylinePoints_.clear();
   for (int i = 0; i < drawn; ++i) {
@@ -72,7 +90,8 @@ void RecordDrawer::poligono(const TokenTable& tokens, int tokenCount) {
 void RecordDrawer::arco(const TokenTable& tokens, int /*tokenCount*/) {
   // Body style 0 is "common to all body styles" and is drawn like the chosen one.
   if (!inChoice(FilteredRecord::Arc, tokens)) return;
-  surface_.setPenColor(colors::kBlack);
+  surface_.setPenColor(bodyColor());
+  if (look_.pensAndFills) applyPen(tokens.text(9), tokens.text(10));
   double box[4];
   mapCircleBox(tokenValue(tokens.text(2)), tokenValue(tokens.text(3)), tokenValue(tokens.text(4)),
                box);
@@ -91,6 +110,10 @@ void RecordDrawer::arco(const TokenTable& tokens, int /*tokenCount*/) {
 
 void RecordDrawer::textos(const TokenTable& tokens, int /*tokenCount*/) {
   if (!inChoice(FilteredRecord::Text, tokens)) return;
+  if (look_.placedTexts) {
+    kicadText(tokens);
+    return;
+  }
   double x = surface_.mapX(tokenValue(tokens.text(3)));
   double y = surface_.mapY(tokenValue(tokens.text(4)));
   int escapement = textTurnsUp(tokens.text(2)) ? 900 : 0;
@@ -99,6 +122,10 @@ void RecordDrawer::textos(const TokenTable& tokens, int /*tokenCount*/) {
 }
 
 void RecordDrawer::titulos(const TokenTable& tokens, int /*tokenCount*/) {
+  if (look_.placedTexts) {
+    kicadField(tokens);
+    return;
+  }
   // Every field line selects the field font, so the pins after it measure alike whether it is
   // shown or not; only visible fields are drawn and widen the bounding box.
   selectFont(kFieldPointSize, colors::kTeal, 0);
@@ -112,11 +139,14 @@ void RecordDrawer::definicao(const TokenTable& tokens, int /*tokenCount*/) {
   state_.UnitCount = tokens.text(8);
   state_.ShowPinNames = tokens.text(7) == "Y";
   state_.ShowPinNumbers = tokens.text(6) == "Y";
+  state_.PinNameOffset = tokenValue(tokens.text(5));
 }
 
 bool RecordDrawer::inChoice(FilteredRecord record, const TokenTable& tokens) const {
   const FilterPositions at = filterPositionsOf(record);
-  return recordDrawn(at.defaultView, tokens.text(at.unit), tokens.text(at.style), state_.Choice);
+  UnitChoice choice = state_.Choice;
+  if (look_.fullUnitFilter) choice.fullRule = true;
+  return recordDrawn(at.defaultView, tokens.text(at.unit), tokens.text(at.style), choice);
 }
 
 void RecordDrawer::aliasLine(std::string_view line) {
@@ -125,7 +155,7 @@ void RecordDrawer::aliasLine(std::string_view line) {
 }
 
 void RecordDrawer::selectFont(int pointSize, Color color, int escapement) {
-  FontSpec font;
+  SurfaceFont font;
   font.face = "Arial";
   font.pointSize = pointSize;
   font.color = color;

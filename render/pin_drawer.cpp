@@ -16,6 +16,10 @@ constexpr int64_t kMark = 7;  // reach of the clock and active-low marks
 
 void RecordDrawer::pino(const TokenTable& tokens, int /*tokenCount*/) {
   if (!inChoice(FilteredRecord::Pin, tokens)) return;
+  if (look_.kicadPinTexts) {
+    kicadPin(tokens);
+    return;
+  }
   // Without one of the four orientations the pin has no end point: skip it whole.
   std::optional<PinOrientation> orientation = pinOrientationOf(tokens.text(7));
   if (!orientation) return;

@@ -21,7 +21,7 @@ class PixelSurface final : public DrawingSurface {
 
   void setPenColor(Color c) override { canvas_.setPenColor(c); }
   void setPenMode(PenMode m) override { canvas_.setPenMode(m); }
-  void setFont(const FontSpec& f) override { canvas_.setFont(f); }
+  void setFont(const SurfaceFont& f) override { canvas_.setFont(f); }
 
   void rectangle(double l, double t, double r, double b) override;
   void ellipse(double l, double t, double r, double b) override;

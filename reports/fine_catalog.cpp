@@ -105,12 +105,13 @@ cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned in
 
 class FineCatalogWriter::Impl {
  public:
-  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts, FineUnitPictures units)
+  Impl(const std::string& path, FineCatalogKind kind, FontEngine& fonts, FineUnitPictures units,
+       LookName look)
       : path_(path),
         kind_(kind),
         units_(units),
         page_(finePage(kind)),
-        recorder_(fonts),
+        recorder_(fonts, look),
         output_(path) {
     surface_ = cairo_pdf_surface_create_for_stream(
         writeToFile, &output_, page_.width * kFinePointsPerMm, page_.height * kFinePointsPerMm);
@@ -447,8 +448,8 @@ void FineCatalogWriter::Impl::finish() {
 }
 
 FineCatalogWriter::FineCatalogWriter(const std::string& path, FineCatalogKind kind,
-                                     FontEngine& fonts, FineUnitPictures units)
-    : impl_(std::make_unique<Impl>(path, kind, fonts, units)) {}
+                                     FontEngine& fonts, FineUnitPictures units, LookName look)
+    : impl_(std::make_unique<Impl>(path, kind, fonts, units, look)) {}
 FineCatalogWriter::~FineCatalogWriter() = default;
 
 size_t FineCatalogWriter::addLibrary(const std::string& libraryPath, const FineProgress& progress) {

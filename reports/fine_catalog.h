@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "render/drawing_look.h"
 #include "reports/fine_layout.h"
 
 namespace quiral {
@@ -31,9 +32,11 @@ class FineCatalogWriter {
  public:
   // Refuses at once (FileError) a target that could not be replaced: a folder, a file without
   // write permission, a folder that cannot take the temporary file. `units` says whether a
-  // multi-unit symbol's drawings cell shows every unit's picture or only the first unit's.
+  // multi-unit symbol's drawings cell shows every unit's picture or only the first unit's;
+  // `look` is how the pictures are drawn.
   FineCatalogWriter(const std::string& path, FineCatalogKind kind, FontEngine& fonts,
-                    FineUnitPictures units = FineUnitPictures::AllUnits);
+                    FineUnitPictures units = FineUnitPictures::AllUnits,
+                    LookName look = LookName::KiCad);
   ~FineCatalogWriter();
   FineCatalogWriter(const FineCatalogWriter&) = delete;
   FineCatalogWriter& operator=(const FineCatalogWriter&) = delete;

@@ -27,8 +27,8 @@ std::string subjectOf(FineCatalogKind kind, const FineRunSummary& summary) {
 FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, FontEngine& fonts,
                                 const std::vector<std::string>& libraries,
                                 const std::string& shownName, bool skipUnreadable,
-                                FineRunObserver* observer, FineUnitPictures units) {
-  FineCatalogWriter writer(out, kind, fonts, units);
+                                FineRunObserver* observer, FineUnitPictures units, LookName look) {
+  FineCatalogWriter writer(out, kind, fonts, units, look);
   FineRunSummary summary;
   for (size_t index = 0; index < libraries.size(); ++index) {
     const std::string& path = libraries[index];

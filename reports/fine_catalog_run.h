@@ -41,7 +41,8 @@ struct FineRunSummary {
 };
 
 // Writes the fine catalog of `libraries` to `out`, titled after `shownName` (the library's or
-// the folder's name), with every unit's picture or only the first unit's as `units` says. With
+// the folder's name), with every unit's picture or only the first unit's as `units` says, drawn
+// in `look`. With
 // `skipUnreadable` a library that cannot be read is reported to the observer and left out;
 // otherwise its error is thrown. Throws QuiralError when no library could be written and
 // FineCatalogCancelled when the observer cancels: however it fails, `out` is left as it was and
@@ -50,6 +51,7 @@ FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, Fo
                                 const std::vector<std::string>& libraries,
                                 const std::string& shownName, bool skipUnreadable,
                                 FineRunObserver* observer,
-                                FineUnitPictures units = FineUnitPictures::AllUnits);
+                                FineUnitPictures units = FineUnitPictures::AllUnits,
+                                LookName look = LookName::KiCad);
 
 }  // namespace quiral

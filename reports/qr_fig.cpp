@@ -71,8 +71,9 @@ Bitmap& TForm3::CellPicture() {
   return picture;
 }
 
-void TForm3::keepVectorPictures(FontEngine& fonts) {
-  vectorRecorder_ = std::make_unique<SymbolRecorder>(fonts);
+void TForm3::keepVectorPictures(FontEngine& fonts, LookName look) {
+  vectorRecorder_ = std::make_unique<SymbolRecorder>(fonts, look);
+  vectorLook_ = look;
 }
 
 void TForm3::setPdfButtonEnabled(bool enabled) {
@@ -96,7 +97,7 @@ void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
   if (vectorRecorder_) {
     const DisplayList& list = vectorRecorder_->record(session.browser.memo());
     QRImage1->setVectors(makeCellVectors(list, viewCropOf(session.renderer.state()), view.width(),
-                                         view.height(), fit));
+                                         view.height(), fit, vectorLook_ != LookName::Specified));
   }
   char scale[32];
   std::snprintf(scale, sizeof scale, "Escala: %d", fitScale_);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/bitmap.h"
+#include "render/drawing_look.h"
 #include "report_engine/report.h"
 #include "reports/catalog_data.h"
 
@@ -33,7 +34,9 @@ class TForm3 {
   // From now on each cell's picture also carries the symbol as vectors, drawn with `fonts`
   // (which must outlive the form), so that a window can show and print it sharply. The pixels,
   // and so every page image and prepared-report file, stay as they are.
-  void keepVectorPictures(FontEngine& fonts);
+  // The vectors are drawn in `look`; in the KiCad look a picture whose drawing reaches past the
+  // pixels' area is shrunk into it.
+  void keepVectorPictures(FontEngine& fonts, LookName look = LookName::KiCad);
   bool keepsVectorPictures() const { return vectorRecorder_ != nullptr; }
 
   // Rewind hook: the cursor goes back to the first component. Leaves `printReport` alone.
@@ -53,12 +56,13 @@ class TForm3 {
   CatalogData& data_;
   int fitScale_ = 100;
   std::unique_ptr<SymbolRecorder> vectorRecorder_;  // null: pictures carry pixels only
-  TQRLabel* QRLabel2 = nullptr;                     // name
-  TQRLabel* QRLabel9 = nullptr;                     // description
-  TQRLabel* QRLabel3 = nullptr;                     // unit count
-  TQRLabel* QRLabel8 = nullptr;                     // scale (disabled: never printed)
-  TQRLabel* QRLabel4 = nullptr;                     // alias line
-  TQRImage* QRImage1 = nullptr;                     // picture
+  LookName vectorLook_ = LookName::KiCad;
+  TQRLabel* QRLabel2 = nullptr;  // name
+  TQRLabel* QRLabel9 = nullptr;  // description
+  TQRLabel* QRLabel3 = nullptr;  // unit count
+  TQRLabel* QRLabel8 = nullptr;  // scale (disabled: never printed)
+  TQRLabel* QRLabel4 = nullptr;  // alias line
+  TQRImage* QRImage1 = nullptr;  // picture
   std::unique_ptr<GenerationWatch> watch_;
 };
 

@@ -21,6 +21,7 @@
 #include "tools/cli_pdf_export.h"
 #include "tools/cli_registry.h"
 #include "tools/png_write_queue.h"
+#include "tools/vector_pictures.h"
 
 namespace quiral::cli {
 namespace {
@@ -34,6 +35,7 @@ struct CatalogArguments {
   std::optional<std::string> pdf;
   bool fine = false;
   bool firstUnit = false;
+  std::optional<LookName> look;
 
   bool anyOutput() const { return qrp || pngFolder || pdf; }
 };
@@ -64,6 +66,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
       parsed.fine = true;
     } else if (arg == "--first-unit") {
       parsed.firstUnit = true;
+    } else if (arg == "--look") {
+      parsed.look = parseLookOption(value());
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -75,6 +79,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
   if (!parsed.anyOutput()) throw UsageError("needs --qrp FILE, --png DIR or -o OUT");
   if (parsed.fine && (parsed.qrp || parsed.pngFolder || !parsed.pdf))
     throw UsageError("--fine writes only the PDF named by -o OUT");
+  if (parsed.look && !parsed.fine)
+    throw UsageError("--look applies only to --fine (the prepared pages keep their drawing)");
   if (parsed.firstUnit && !parsed.fine)
     throw UsageError("--first-unit applies only to --fine (the prepared pages show one unit)");
   return parsed;
@@ -133,7 +139,8 @@ int runCatalog(const std::vector<std::string>& args) {
   const CatalogArguments parsed = parseCatalogArguments(args);
   refuseOutputsOverInput(parsed);
   if (parsed.fine)
-    return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf, parsed.firstUnit);
+    return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf, parsed.firstUnit,
+                          parsed.look.value_or(LookName::KiCad));
   if (std::filesystem::is_directory(parsed.positional[0]))
     throw UsageError("a folder is catalogued only with --fine");
   const std::filesystem::path library(parsed.positional[0]);
@@ -167,19 +174,21 @@ int runCatalog(const std::vector<std::string>& args) {
   return 0;
 }
 
-QUIRAL_CLI_COMMAND(catalog,
-                   "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
-                   "LIB|DIR --kind drawings|list --fine [--first-unit] -o OUT",
-                   "Makes the drawings or list catalog of a library, as the window's commands "
-                   "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
-                   "a PDF named OUT with its extension made .PDF (printed on standard output). "
-                   "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
-                   "with searchable text and an outline of every symbol, of one library or of "
-                   "every library of a folder (each from a new page); a multi-unit symbol's "
-                   "drawing cell shows every unit, labelled A, B, ... (--first-unit: only the "
-                   "first); a library of the folder "
-                   "that cannot be read is named in a warning and skipped (exit status 1).",
-                   runCatalog);
+QUIRAL_CLI_COMMAND(
+    catalog,
+    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
+    "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] -o OUT",
+    "Makes the drawings or list catalog of a library, as the window's commands "
+    "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
+    "a PDF named OUT with its extension made .PDF (printed on standard output). "
+    "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
+    "with searchable text and an outline of every symbol, of one library or of "
+    "every library of a folder (each from a new page); a multi-unit symbol's "
+    "drawing cell shows every unit, labelled A, B, ... (--first-unit: only the "
+    "first; --look specified: the pictures as the view draws them, instead of "
+    "as KiCad does); a library of the folder "
+    "that cannot be read is named in a warning and skipped (exit status 1).",
+    runCatalog);
 
 }  // namespace
 }  // namespace quiral::cli

@@ -48,7 +48,7 @@ class FineProgressText final : public FineRunObserver {
 }  // namespace
 
 int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const std::string& out,
-                   bool firstUnitOnly) {
+                   bool firstUnitOnly, LookName look) {
   bool folder = false;
   const std::vector<std::string> libraries = librariesOf(libraryOrFolder, folder);
   if (libraries.empty()) {
@@ -62,9 +62,9 @@ int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const s
   const std::string shown = displayText(std::filesystem::path(libraryOrFolder).filename().string());
   FineProgressText text;
   // A single library's failure is the command's failure; in a folder the others go on.
-  const FineRunSummary summary =
-      writeFineCatalog(out, fineKind, fonts, libraries, shown, folder, &text,
-                       firstUnitOnly ? FineUnitPictures::FirstUnit : FineUnitPictures::AllUnits);
+  const FineRunSummary summary = writeFineCatalog(
+      out, fineKind, fonts, libraries, shown, folder, &text,
+      firstUnitOnly ? FineUnitPictures::FirstUnit : FineUnitPictures::AllUnits, look);
   printLine(out + ": " + std::to_string(summary.libraries) + " librar" +
             (summary.libraries == 1 ? "y" : "ies") + ", " + std::to_string(summary.components) +
             " components, " + std::to_string(summary.pages) + " pages");

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "render/drawing_look.h"
 #include "reports/catalog_commands.h"
 
 namespace quiral::cli {
@@ -10,8 +11,8 @@ namespace quiral::cli {
 // Shows the progress on standard error. Returns 0 when every library went in; 1 when one could
 // not be read (named in a warning and skipped, the others written) or nothing could be written.
 // With `firstUnitOnly` a multi-unit symbol's cell shows only its first unit, as the prepared
-// pages do.
+// pages do; `look` is how the pictures are drawn.
 int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const std::string& out,
-                   bool firstUnitOnly);
+                   bool firstUnitOnly, LookName look);
 
 }  // namespace quiral::cli

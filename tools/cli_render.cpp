@@ -45,6 +45,7 @@ struct RenderArguments {
   size_t jobs = 0;  // 0: one per core
   std::optional<double> scale;
   PictureFormat format = PictureFormat::Png;
+  LookName look = LookName::KiCad;  // of the vector pictures; the pixel view has its own
 };
 
 double parseScale(const std::string& text) {
@@ -78,6 +79,8 @@ RenderArguments parseRenderArguments(const std::vector<std::string>& args, bool 
       parsed.unit = parseUnitOption(value("--unit"), "--unit", kMaxUnits);
     } else if (arg == "--style" && !forAll) {
       parsed.style = parseUnitOption(value("--style"), "--style", 2);
+    } else if (arg == "--look") {
+      parsed.look = parseLookOption(value("--look"));
     } else if (arg == "--all-units" && forAll) {
       parsed.allUnits = true;
     } else if (arg == "--info" && !forAll) {
@@ -166,7 +169,7 @@ int runRender(const std::vector<std::string>& args) {
   if (parsed.output && format == PictureFormat::Png && !parsed.scale) {
     writeView(session.renderer.ViewImage(), *parsed.output);
   } else if (parsed.output) {
-    VectorPictures vectors;
+    VectorPictures vectors(parsed.look);
     vectors.record(memo, choice);
     if (parsed.scale) {
       writeSymbolPng(vectors.displayList(), *parsed.output, *parsed.scale);
@@ -287,11 +290,12 @@ LibraryDrawn renderLibrary(Session& session, PngWriteQueue* writer, const std::s
 class LibraryJobs {
  public:
   LibraryJobs(const std::vector<std::string>& libraries, const std::optional<std::string>& output,
-              size_t jobs, PictureFormat format, bool allUnits)
+              size_t jobs, PictureFormat format, bool allUnits, LookName look)
       : libraries_(libraries),
         output_(output),
         format_(format),
         allUnits_(allUnits),
+        look_(look),
         outcomes_(libraries.size()) {
     try {
       for (size_t k = 0; k < jobs; ++k) workers_.emplace_back([this] { work(); });
@@ -339,7 +343,7 @@ class LibraryJobs {
       Outcome outcome;
       try {
         if (format_ != PictureFormat::Png) {
-          if (!vectors) vectors.emplace();
+          if (!vectors) vectors.emplace(look_);
           outcome.drawn =
               drawLibraryAsVectors(*vectors, format_, libraries_[i], output_, allUnits_);
         } else {
@@ -366,6 +370,7 @@ class LibraryJobs {
   const std::optional<std::string>& output_;
   const PictureFormat format_;
   const bool allUnits_;
+  const LookName look_;
   std::vector<Outcome> outcomes_;
   std::atomic<size_t> next_{0};
   std::atomic<bool> stop_{false};
@@ -388,7 +393,7 @@ int runRenderAll(const std::vector<std::string>& args) {
   }
   const std::optional<std::string> output = parsed.noWrite ? std::nullopt : parsed.output;
   const size_t jobs = std::min(parsed.jobs ? parsed.jobs : defaultJobs(), parsed.positional.size());
-  LibraryJobs work(parsed.positional, output, jobs, parsed.format, parsed.allUnits);
+  LibraryJobs work(parsed.positional, output, jobs, parsed.format, parsed.allUnits, parsed.look);
   size_t total = 0, lost = 0;
   for (size_t i = 0; i < parsed.positional.size(); ++i) {
     const LibraryDrawn drawn = work.result(i);
@@ -402,19 +407,25 @@ int runRenderAll(const std::vector<std::string>& args) {
 
 QUIRAL_CLI_COMMAND(
     render,
-    "LIB NAME -o OUT.png|OUT.svg|OUT.pdf [--index N] [--unit N] [--style 1|2] [--scale F] [--info]",
+    "LIB NAME -o OUT.png|OUT.svg|OUT.pdf [--index N] [--unit N] [--style 1|2] [--scale F] "
+    "[--look kicad|specified] [--info]",
     "Draws one component and writes its view as PNG, or its vector drawing as SVG or PDF (by the "
     "extension); --unit and --style choose the unit (1 is A) and body style (2 is De Morgan); "
-    "--scale F writes the vector drawing as an anti-aliased PNG F times the view's size; --info "
-    "prints its facts as JSON, its units among them.",
+    "--scale F writes the vector drawing as an anti-aliased PNG F times the view's size; the "
+    "vector drawing follows KiCad (invisible pins and hidden fields left out, texts turned and "
+    "justified, KiCad's pens, fills and colours) unless --look specified draws it as the view "
+    "does; --info prints its facts as JSON, its units among them.",
     runRender);
 // The command's name has a hyphen, which the registration macro cannot spell.
 const CliRegistrar renderAllCommand(
-    {"render-all", "LIB... -o DIR [--format png|svg|pdf] [--all-units] [--no-write] [--jobs N]",
+    {"render-all",
+     "LIB... -o DIR [--format png|svg|pdf] [--all-units] [--look kicad|specified] [--no-write] "
+     "[--jobs N]",
      runRenderAll,
      "Draws every component of the libraries into DIR, one file per entry: the PNG view, or the "
      "vector drawing as SVG or PDF (--all-units: one file per unit and body style, named "
-     "NAME-A, NAME-A-dm, ...; --no-write: renders only, to time it; --jobs: libraries drawn at "
+     "NAME-A, NAME-A-dm, ...; --look: the vector drawing's look, kicad by default; --no-write: "
+     "renders only, to time it; --jobs: libraries drawn at "
      "once, one per core by default)."});
 
 }  // namespace

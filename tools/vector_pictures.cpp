@@ -20,6 +20,11 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
+LookName parseLookOption(std::string_view text) {
+  if (std::optional<LookName> look = parseLookName(text)) return *look;
+  throw UsageError("--look must be kicad or specified");
+}
+
 PictureFormat formatOfPath(std::string_view path) {
   if (endsWithIgnoringCase(path, ".svg")) return PictureFormat::Svg;
   if (endsWithIgnoringCase(path, ".pdf")) return PictureFormat::Pdf;

@@ -14,10 +14,14 @@ void setColor(cairo_t* cr, Color c) {
   cairo_set_source_rgb(cr, redOf(c) / 255.0, greenOf(c) / 255.0, blueOf(c) / 255.0);
 }
 
-// Fills with white where the shape hides what is under it, then strokes its outline.
+// Fills the shape (with white where it hides what is under it, or with its fill colour), then
+// strokes its outline.
 void paintShape(cairo_t* cr, const DisplayItem& item) {
   if (item.fill == FillKind::Background) {
     cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill_preserve(cr);
+  } else if (item.fill == FillKind::Solid) {
+    setColor(cr, item.fillColor);
     cairo_fill_preserve(cr);
   }
   setColor(cr, item.color);
@@ -55,7 +59,7 @@ void drawText(cairo_t* cr, const DisplayText& text, Color color, const PlayTrans
 void playDisplayList(cairo_t* cr, const DisplayList& list, const PlayTransform& t,
                      double minLineWidth) {
   cairo_save(cr);
-  cairo_set_line_width(cr, std::max(kVectorLineWidth * t.scale, minLineWidth));
+  const double usualWidth = std::max(kVectorLineWidth * t.scale, minLineWidth);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   auto X = [&](double x) { return x * t.scale + t.originX; };
@@ -63,6 +67,8 @@ void playDisplayList(cairo_t* cr, const DisplayList& list, const PlayTransform& 
   const std::vector<Vec2>& points = list.points();
   for (const DisplayItem& item : list.items()) {
     cairo_new_path(cr);
+    cairo_set_line_width(
+        cr, item.width > 0 ? std::max(item.width * t.scale, minLineWidth) : usualWidth);
     switch (item.kind) {
       case ItemKind::Polyline:
         for (uint32_t i = 0; i < item.count; ++i) {
@@ -93,8 +99,11 @@ void playDisplayList(cairo_t* cr, const DisplayList& list, const PlayTransform& 
       case ItemKind::Arc:
         ellipsePath(cr, X(item.v[0]), Y(item.v[1]), item.v[2] * t.scale, item.v[3] * t.scale,
                     item.v[4], item.v[5]);
-        setColor(cr, item.color);
-        cairo_stroke(cr);
+        if (item.fill != FillKind::None) {  // a filled arc is its pie slice
+          cairo_line_to(cr, X(item.v[0]), Y(item.v[1]));
+          cairo_close_path(cr);
+        }
+        paintShape(cr, item);
         break;
       case ItemKind::Text:
         drawText(cr, list.texts()[item.text], item.color, t);

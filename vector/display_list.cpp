@@ -3,6 +3,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "render/drawing_surface.h"
+#include "vector/picture_frame.h"
+
 namespace quiral {
 
 void Bounds::add(double x, double y) {
@@ -42,69 +45,87 @@ Bounds arcBounds(Vec2 c, double rx, double ry, double start, double sweep) {
   return b;
 }
 
-void DisplayList::addPolyline(const std::vector<Vec2>& points, bool closed, Color color) {
-  if (points.empty()) return;
-  DisplayItem item;
-  item.kind = ItemKind::Polyline;
-  item.closed = closed;
+DisplayItem& DisplayList::pushShape(ItemKind kind, Color color, const ItemPaint& paint) {
+  DisplayItem& item = items_.emplace_back();
+  item.kind = kind;
   item.color = color;
-  item.first = uint32_t(points_.size());
-  item.count = uint32_t(points.size());
-  for (const Vec2& p : points) {
-    points_.push_back(p);
-    bounds_.add(p.x, p.y);
-  }
-  items_.push_back(item);
+  item.fill = paint.fill;
+  item.fillColor = paint.fillColor;
+  item.width = float(paint.width);
+  return item;
 }
 
-void DisplayList::addRectangle(Vec2 a, Vec2 b, FillKind fill, Color color) {
-  DisplayItem item;
-  item.kind = ItemKind::Rectangle;
-  item.fill = fill;
-  item.color = color;
+void DisplayList::addShapeBounds(const Bounds& box, double width) {
+  if (box.empty) return;
+  const double reach = width > kVectorLineWidth ? (width - kVectorLineWidth) / 2 : 0;
+  bounds_.add(box.minX - reach, box.minY - reach);
+  bounds_.add(box.maxX + reach, box.maxY + reach);
+}
+
+void DisplayList::addPolyline(const std::vector<Vec2>& points, bool closed, Color color,
+                              const ItemPaint& paint) {
+  if (points.empty()) return;
+  DisplayItem& item = pushShape(ItemKind::Polyline, color, paint);
+  item.closed = closed;
+  item.first = uint32_t(points_.size());
+  item.count = uint32_t(points.size());
+  Bounds box;
+  for (const Vec2& p : points) {
+    points_.push_back(p);
+    box.add(p.x, p.y);
+  }
+  addShapeBounds(box, paint.width);
+}
+
+void DisplayList::addRectangle(Vec2 a, Vec2 b, FillKind fill, Color color, const ItemPaint& paint) {
+  ItemPaint p = paint;
+  if (p.fill == FillKind::None) p.fill = fill;
+  DisplayItem& item = pushShape(ItemKind::Rectangle, color, p);
   item.v[0] = a.x;
   item.v[1] = a.y;
   item.v[2] = b.x;
   item.v[3] = b.y;
-  bounds_.add(a.x, a.y);
-  bounds_.add(b.x, b.y);
-  items_.push_back(item);
+  Bounds box;
+  box.add(a.x, a.y);
+  box.add(b.x, b.y);
+  addShapeBounds(box, paint.width);
 }
 
-void DisplayList::addEllipse(Vec2 c, double rx, double ry, FillKind fill, Color color) {
-  DisplayItem item;
-  item.kind = ItemKind::Ellipse;
-  item.fill = fill;
-  item.color = color;
+void DisplayList::addEllipse(Vec2 c, double rx, double ry, FillKind fill, Color color,
+                             const ItemPaint& paint) {
+  ItemPaint p = paint;
+  if (p.fill == FillKind::None) p.fill = fill;
+  DisplayItem& item = pushShape(ItemKind::Ellipse, color, p);
   item.v[0] = c.x;
   item.v[1] = c.y;
   item.v[2] = rx;
   item.v[3] = ry;
-  bounds_.add(c.x - rx, c.y - ry);
-  bounds_.add(c.x + rx, c.y + ry);
-  items_.push_back(item);
+  Bounds box;
+  box.add(c.x - rx, c.y - ry);
+  box.add(c.x + rx, c.y + ry);
+  addShapeBounds(box, paint.width);
 }
 
-void DisplayList::addArc(Vec2 c, double rx, double ry, double start, double sweep, Color color) {
-  DisplayItem item;
-  item.kind = ItemKind::Arc;
-  item.color = color;
+void DisplayList::addArc(Vec2 c, double rx, double ry, double start, double sweep, Color color,
+                         const ItemPaint& paint) {
+  DisplayItem& item = pushShape(ItemKind::Arc, color, paint);
   item.v[0] = c.x;
   item.v[1] = c.y;
   item.v[2] = rx;
   item.v[3] = ry;
   item.v[4] = start;
   item.v[5] = sweep;
-  bounds_.add(arcBounds(c, rx, ry, start, sweep));
-  items_.push_back(item);
+  Bounds box = arcBounds(c, rx, ry, start, sweep);
+  if (paint.fill != FillKind::None) box.add(c.x, c.y);  // the slice reaches the centre
+  addShapeBounds(box, paint.width);
 }
 
 void DisplayList::addText(DisplayText text, Color color, double inkLeft, double inkRight,
                           double inkTop, double inkBottom) {
   // The cell (widened by the ink) in the text's own frame, turned about the baseline origin.
-  const double a = text.angle * std::numbers::pi / 1800;
-  const double ux = std::cos(a), uy = std::sin(a);  // along the text
-  const double vx = -uy, vy = ux;                   // up from the baseline
+  const TurnDirection turn = turnDirection(text.angle);
+  const double ux = turn.cos, uy = turn.sin;  // along the text
+  const double vx = -uy, vy = ux;             // up from the baseline
   const double along[2] = {-inkLeft, text.width + inkRight};
   const double up[2] = {-(text.descent + inkBottom), text.ascent + inkTop};
   for (double s : along)

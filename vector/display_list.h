@@ -30,9 +30,9 @@ struct Bounds {
 
 enum class ItemKind : uint8_t { Polyline, Rectangle, Ellipse, Arc, Text };
 
-// How a closed shape's inside is painted: left alone, or covered with the background colour so
-// that it hides what was drawn before it.
-enum class FillKind : uint8_t { None, Background };
+// How a closed shape's inside is painted: left alone, covered with the background colour so that
+// it hides what was drawn before it, or filled with the item's own fill colour.
+enum class FillKind : uint8_t { None, Background, Solid };
 
 // One text run. The anchor is the top-left corner of its cell (the cell turns with the text);
 // `origin` is where its baseline starts. Sizes are library units.
@@ -55,13 +55,16 @@ struct DisplayText {
 //   Rectangle: corners (v[0], v[1]) and (v[2], v[3]).
 //   Ellipse: centre (v[0], v[1]), radii v[2], v[3].
 //   Arc: centre (v[0], v[1]), radii v[2], v[3], start angle v[4] and sweep v[5] in degrees,
-//        counter-clockwise (y up) from the start.
+//        counter-clockwise (y up) from the start; filled, it is the pie slice KiCad fills.
 //   Text: texts[text].
+// `width` is the stroke in library units, 0 for the picture's usual line (kVectorLineWidth).
 struct DisplayItem {
   ItemKind kind = ItemKind::Polyline;
   FillKind fill = FillKind::None;
   bool closed = false;
   Color color = 0;
+  Color fillColor = 0;  // for FillKind::Solid
+  float width = 0;
   uint32_t first = 0;
   uint32_t count = 0;
   uint32_t text = 0;
@@ -70,13 +73,22 @@ struct DisplayItem {
 
 // A symbol drawn as vectors, in drawing order, with the exact box of everything in it (texts
 // measured with the font's real metrics, so a picture made from the box never cuts a glyph).
+// How a shape is stroked and filled beyond its kind and colour.
+struct ItemPaint {
+  FillKind fill = FillKind::None;
+  Color fillColor = 0;
+  double width = 0;
+};
+
 class DisplayList {
  public:
-  void addPolyline(const std::vector<Vec2>& points, bool closed, Color color);
-  void addRectangle(Vec2 a, Vec2 b, FillKind fill, Color color);
-  void addEllipse(Vec2 centre, double rx, double ry, FillKind fill, Color color);
+  void addPolyline(const std::vector<Vec2>& points, bool closed, Color color,
+                   const ItemPaint& paint = {});
+  void addRectangle(Vec2 a, Vec2 b, FillKind fill, Color color, const ItemPaint& paint = {});
+  void addEllipse(Vec2 centre, double rx, double ry, FillKind fill, Color color,
+                  const ItemPaint& paint = {});
   void addArc(Vec2 centre, double rx, double ry, double startDegrees, double sweepDegrees,
-              Color color);
+              Color color, const ItemPaint& paint = {});
   // `inkLeft`/`inkRight` widen the cell along the text where glyphs reach past their advances,
   // `inkTop`/`inkBottom` above the ascent and below the descent (all >= 0).
   void addText(DisplayText text, Color color, double inkLeft, double inkRight, double inkTop,
@@ -90,6 +102,11 @@ class DisplayList {
   bool empty() const { return items_.empty(); }
 
  private:
+  DisplayItem& pushShape(ItemKind kind, Color color, const ItemPaint& paint);
+  // Adds a shape's geometric box to the bounds, widened by what its pen reaches past the usual
+  // line (pictures already keep half a usual line round the bounds).
+  void addShapeBounds(const Bounds& box, double width);
+
   std::vector<DisplayItem> items_;
   std::vector<Vec2> points_;
   std::vector<DisplayText> texts_;

@@ -134,6 +134,7 @@ void appendPathData(SvgText& svg, const DisplayItem& item, const std::vector<Vec
         from += step;
         sweep -= step;
       }
+      if (item.fill != FillKind::None) svg << "L" << cx << " " << -cy << "Z";  // pie slice
       break;
     }
     case ItemKind::Text:
@@ -186,13 +187,17 @@ std::string symbolSvg(const DisplayList& list, double margin) {
       for (; next < items.size(); ++next) {
         const DisplayItem& item = items[next];
         if (item.kind == ItemKind::Text) continue;
-        if (item.fill != FillKind::None || item.color != first.color) break;
+        if (item.fill != FillKind::None || item.color != first.color || item.width != first.width)
+          break;
         appendPathData(svg, item, list.points());
       }
     }
     svg << "\"";
     if (first.color != colors::kBlack) colorValue(svg << " stroke=\"", first.color) << "\"";
+    if (first.width > 0 && first.width != kVectorLineWidth)
+      svg << " stroke-width=\"" << double(first.width) << "\"";
     if (first.fill == FillKind::Background) svg << " fill=\"white\"";
+    if (first.fill == FillKind::Solid) colorValue(svg << " fill=\"", first.fillColor) << "\"";
     svg << "/>\n";
     i = next;
   }

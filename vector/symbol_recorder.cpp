@@ -4,8 +4,8 @@
 
 namespace quiral {
 
-SymbolRecorder::SymbolRecorder(FontEngine& fonts)
-    : surface_(fonts, list_), drawer_(surface_, state_), interpreter_(&drawer_) {}
+SymbolRecorder::SymbolRecorder(FontEngine& fonts, LookName look)
+    : surface_(fonts, list_), drawer_(surface_, state_, look), interpreter_(&drawer_) {}
 
 const DisplayList& SymbolRecorder::record(const std::vector<std::string>& memo,
                                           const UnitChoice& choice) {

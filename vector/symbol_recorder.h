@@ -17,8 +17,9 @@ class FontEngine;
 // One recorder is reused from component to component; it is not thread-safe (one per thread).
 class SymbolRecorder {
  public:
-  // Fonts come from `fonts`, which must outlive the recorder.
-  explicit SymbolRecorder(FontEngine& fonts);
+  // Fonts come from `fonts`, which must outlive the recorder. Our own pictures draw the KiCad
+  // look; the specified one is what the pixel view draws.
+  explicit SymbolRecorder(FontEngine& fonts, LookName look = LookName::KiCad);
   SymbolRecorder(const SymbolRecorder&) = delete;
   SymbolRecorder& operator=(const SymbolRecorder&) = delete;
 

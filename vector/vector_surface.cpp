@@ -17,14 +17,16 @@ double clampUnits(int64_t v) {
   return std::clamp(double(v), -kMaxVectorUnits, kMaxVectorUnits);
 }
 
-// The canvas turns text only straight up or straight down; any other turn is drawn level.
+// A turn in tenths of a degree within (-1800, 1800]: straight down is -900, as on the canvas.
 int turnOf(int escapement) {
   int e = escapement % 3600;
-  if (e < 0) e += 3600;
-  if (e == 900) return 900;
-  if (e == 2700) return -900;
-  return 0;
+  if (e > 1800) e -= 3600;
+  if (e <= -1800) e += 3600;
+  return e;
 }
+
+// Italic glyphs lean right by about 12 degrees: this much of their height reaches past the run.
+constexpr double kItalicLean = 0.22;
 
 // Counter-clockwise angle (y up) of a radial point seen from the centre of an ellipse, in
 // degrees; the radial's direction, scaled by the radii so it names the point on the ellipse.
@@ -48,11 +50,13 @@ void VectorSurface::reset() {
   pending_.clear();
   penColor_ = 0;
   penMode_ = PenMode::Mask;
+  shapeStyle_ = {};
   current_ = {};
 }
 
 void VectorSurface::finish() {
-  if (pending_.size() >= 2) out_.addPolyline(pending_, false, penColor_);
+  if (pending_.size() >= 2)
+    out_.addPolyline(pending_, false, penColor_, {{}, 0, shapeStyle_.penUnits});
   pending_.clear();
 }
 
@@ -77,14 +81,40 @@ void VectorSurface::setPenMode(PenMode m) {
   penMode_ = m;
 }
 
-void VectorSurface::setFont(const FontSpec& f) {
+void VectorSurface::setFont(const SurfaceFont& f) {
   if (f.face != font_.face || f.bold != font_.bold) face_ = nullptr;
   font_ = f;
+}
+
+void VectorSurface::setShapeStyle(const ShapeStyle& style) {
+  if (style.penUnits != shapeStyle_.penUnits) finish();
+  shapeStyle_ = style;
+}
+
+ItemPaint VectorSurface::paint() const {
+  ItemPaint p;
+  p.width = shapeStyle_.penUnits;
+  if (penMode_ == PenMode::Copy) {
+    p.fill = FillKind::Background;
+  } else if (shapeStyle_.filled) {
+    p.fill = FillKind::Solid;
+    p.fillColor = shapeStyle_.fill;
+  }
+  return p;
+}
+
+double VectorSurface::emPixels() {
+  if (font_.capHeightUnits <= 0) return emForPoints(font_.pointSize);
+  FontFace& face = currentFace();
+  const double capPerEm = capUnits_ > 0 ? double(capUnits_) / face.unitsPerEm() : 0.716;
+  // As large as the pixel canvas's largest font, so no record can ask a font engine for more.
+  return std::min(font_.capHeightUnits / kUnitsPerPixel / capPerEm, double(kMaxEmPixels));
 }
 
 FontFace& VectorSurface::currentFace() {
   if (!face_) {
     face_ = &fonts_.face(font_.face, font_.bold);
+    capUnits_ = std::max<int64_t>(face_->glyphUnits(U'H').yMax, 0);
     family_ = face_->familyName();
   }
   return *face_;
@@ -92,14 +122,14 @@ FontFace& VectorSurface::currentFace() {
 
 void VectorSurface::rectangle(double l, double t, double r, double b) {
   finish();
-  out_.addRectangle(unitsOf(l, t), unitsOf(r, b), fill(), penColor_);
+  out_.addRectangle(unitsOf(l, t), unitsOf(r, b), FillKind::None, penColor_, paint());
 }
 
 void VectorSurface::ellipse(double l, double t, double r, double b) {
   finish();
   const Vec2 a = unitsOf(l, t), z = unitsOf(r, b);
   out_.addEllipse({(a.x + z.x) / 2, (a.y + z.y) / 2}, std::abs(z.x - a.x) / 2,
-                  std::abs(z.y - a.y) / 2, fill(), penColor_);
+                  std::abs(z.y - a.y) / 2, FillKind::None, penColor_, paint());
 }
 
 void VectorSurface::arc(double l, double t, double r, double b, double xs, double ys, double xe,
@@ -113,14 +143,20 @@ void VectorSurface::arc(double l, double t, double r, double b, double xs, doubl
   // Counter-clockwise from start to end; equal radials make the whole ellipse, as on the canvas.
   double sweep = end - start;
   while (sweep <= 0) sweep += 360;
-  out_.addArc(c, rx, ry, start, sweep, penColor_);
+  // An arc hides nothing on the canvas, whatever the pen mode; only a style's fill fills it.
+  ItemPaint arcPaint = paint();
+  if (arcPaint.fill == FillKind::Background) arcPaint.fill = FillKind::None;
+  out_.addArc(c, rx, ry, start, sweep, penColor_, arcPaint);
 }
 
 void VectorSurface::polyline(const std::vector<SurfacePoint>& points) {
   finish();
   scratch_.clear();
   for (const SurfacePoint& p : points) scratch_.push_back(unitsOf(p.x, p.y));
-  out_.addPolyline(scratch_, false, penColor_);
+  // Polylines are never filled by the pen mode; a filled style closes and fills them.
+  ItemPaint linePaint = paint();
+  if (linePaint.fill == FillKind::Background) linePaint.fill = FillKind::None;
+  out_.addPolyline(scratch_, linePaint.fill != FillKind::None, penColor_, linePaint);
   if (!points.empty()) current_ = points.back();
 }
 
@@ -137,21 +173,22 @@ void VectorSurface::lineTo(double x, double y) {
 
 SurfaceSize VectorSurface::textExtent(std::string_view text) {
   FontFace& face = currentFace();
-  const double scale = double(emForPoints(font_.pointSize)) / face.unitsPerEm();
+  const double scale = emPixels() / face.unitsPerEm();
   int64_t advance = 0;
   if (isAscii(text)) {
     for (char c : text) advance += face.glyphUnits(char32_t(static_cast<unsigned char>(c))).advance;
   } else {
     for (char32_t c : decodeText(text)) advance += face.glyphUnits(c).advance;
   }
-  return {double(advance) * scale, double(face.winAscent() + face.winDescent()) * scale};
+  return {double(advance) * scale, double(face.winAscent() + face.winDescent()) * scale,
+          double(face.winAscent()) * scale, double(capUnits_) * scale};
 }
 
 void VectorSurface::textOut(double x, double y, std::string_view text) {
   if (text.empty()) return;
   finish();
   FontFace& face = currentFace();
-  const double em = emForPoints(font_.pointSize) * kUnitsPerPixel;
+  const double em = emPixels() * kUnitsPerPixel;
   const double scale = em / face.unitsPerEm();
   // Advance and ink of the run in font units along its baseline.
   int64_t pen = 0, inkMin = 0, inkMax = 0, inkTop = 0, inkBottom = 0;
@@ -176,16 +213,18 @@ void VectorSurface::textOut(double x, double y, std::string_view text) {
   t.utf8 = isAscii(text) ? std::string(text) : displayText(text);
   t.family = family_;
   t.bold = font_.bold;
+  t.italic = font_.italic;
   t.size = em;
   t.ascent = face.winAscent() * scale;
   t.descent = face.winDescent() * scale;
   t.width = double(pen) * scale;
   t.angle = turnOf(font_.escapement);
   t.anchor = unitsOf(x, y);
-  const double a = t.angle * std::numbers::pi / 1800;
-  t.origin = {t.anchor.x - t.ascent * -std::sin(a), t.anchor.y - t.ascent * std::cos(a)};
+  const TurnDirection turn = turnDirection(t.angle);
+  t.origin = {t.anchor.x + t.ascent * turn.sin, t.anchor.y - t.ascent * turn.cos};
   const double left = std::max(0.0, -double(inkMin) * scale);
-  const double right = std::max(0.0, double(inkMax - pen) * scale);
+  const double lean = font_.italic ? kItalicLean * std::max<int64_t>(inkTop, 0) * scale : 0;
+  const double right = std::max(0.0, double(inkMax - pen) * scale) + lean;
   const double top = std::max(0.0, inkTop * scale - t.ascent);
   const double bottom = std::max(0.0, -inkBottom * scale - t.descent);
   out_.addText(std::move(t), font_.color, left, right, top, bottom);

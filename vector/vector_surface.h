@@ -23,7 +23,7 @@ class VectorSurface final : public DrawingSurface {
   // Fonts come from `fonts`, which must outlive the surface; drawing goes into `out`.
   VectorSurface(FontEngine& fonts, DisplayList& out) : fonts_(fonts), out_(out) {}
 
-  // Pen black, shapes see-through, nothing pending: as a component starts.
+  // Pen black, usual width, shapes see-through, nothing pending: as a component starts.
   void reset();
   // Ends any line being drawn with moveTo/lineTo; call before reading the display list.
   void finish();
@@ -34,7 +34,8 @@ class VectorSurface final : public DrawingSurface {
 
   void setPenColor(Color c) override;
   void setPenMode(PenMode m) override;
-  void setFont(const FontSpec& f) override;
+  void setFont(const SurfaceFont& f) override;
+  void setShapeStyle(const ShapeStyle& style) override;
 
   void rectangle(double l, double t, double r, double b) override;
   void ellipse(double l, double t, double r, double b) override;
@@ -48,17 +49,20 @@ class VectorSurface final : public DrawingSurface {
 
  private:
   FontFace& currentFace();
-  FillKind fill() const {
-    return penMode_ == PenMode::Copy ? FillKind::Background : FillKind::None;
-  }
+  // The em of the current font in canvas pixels.
+  double emPixels();
+  // How the next shape is painted: white inside in copy mode, else the shape style's fill.
+  ItemPaint paint() const;
 
   FontEngine& fonts_;
   DisplayList& out_;
   Color penColor_ = 0;
   PenMode penMode_ = PenMode::Mask;
-  FontSpec font_;
+  SurfaceFont font_;
+  ShapeStyle shapeStyle_;
   FontFace* face_ = nullptr;  // face of font_, looked up when first needed
   std::string family_;        // its family name
+  int64_t capUnits_ = 0;      // its capitals' height in font units
   SurfacePoint current_;
   std::vector<Vec2> pending_;  // the line being drawn with lineTo
   std::vector<Vec2> scratch_;

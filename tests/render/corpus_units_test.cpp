@@ -29,7 +29,7 @@ class CountingSurface final : public DrawingSurface {
   }
   void setPenColor(Color) override {}
   void setPenMode(PenMode) override {}
-  void setFont(const FontSpec&) override {}
+  void setFont(const SurfaceFont&) override {}
   void rectangle(double, double, double, double) override { ++drawn; }
   void ellipse(double, double, double, double) override { ++drawn; }
   void arc(double, double, double, double, double, double, double, double) override { ++drawn; }

@@ -40,7 +40,7 @@ TEST(CellVectors, LandOnTheInkOfTheStretchedPixels) {
   for (const char* name : {"MCU_Microchip_ATtiny.lib", "Device.lib"}) {
     testing::CatalogFixture f;
     FontEngine fonts;
-    f.form3.keepVectorPictures(fonts);
+    f.form3.keepVectorPictures(fonts, LookName::Specified);  // the look of the pixels
     f.load(library(name));
     ASSERT_EQ(f.prepare(CatalogKind::Drawings), CatalogCommands::Outcome::Ready);
     int checked = 0;

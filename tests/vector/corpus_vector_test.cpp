@@ -34,7 +34,7 @@ TEST(CorpusVectors, PixelInkLiesInsideTheVectorBounds) {
   ASSERT_FALSE(libraries.empty()) << "no corpus under " << QUIRAL_CORPUS_DIR;
   Session session;
   FontEngine fonts;
-  SymbolRecorder recorder(fonts);
+  SymbolRecorder recorder(fonts, LookName::Specified);  // the pixel view's look
   const std::string folder = ::testing::TempDir() + "quiral_corpus_vectors";
   std::filesystem::create_directories(folder);
   size_t checked = 0;

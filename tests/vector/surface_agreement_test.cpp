@@ -29,7 +29,7 @@ void expectSameGeometry(const std::vector<std::string>& lines) {
   Renderer pixels;
   pixels.RenderComponent(memo);
   FontEngine fonts;
-  SymbolRecorder recorder(fonts);
+  SymbolRecorder recorder(fonts, LookName::Specified);  // the pixel view's look
   const DisplayList& list = recorder.record(memo);
   const std::vector<bool> canvasInk = testing::inkOf(pixels.DrawingCanvas());
   const std::vector<bool> vectorInk = testing::rasterizeShapes(list);
