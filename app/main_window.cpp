@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/symbol_search_box.h"
 
 #include <QAction>
 #include <QLabel>
@@ -114,8 +115,11 @@ void TForm1::buildTabs(QWidget* client) {
 
   auto* TabSheet1 = new QWidget;
   TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  ListBox1 = place(new UserListBox(TabSheet1), "ListBox1", 9, 3, 269, 328);
+  // The symbol search's field takes the top of the component list's place.
+  constexpr int field = SymbolSearchBox::kFieldHeight;
+  ListBox1 = place(new UserListBox(TabSheet1), "ListBox1", 9, 3 + field, 269, 328 - field);
   connect(ListBox1, &UserListBox::userSelected, this, &TForm1::componentChosen);
+  buildSymbolSearch();
 
   auto* TabSheet2 = new QWidget;
   TabSheet2->setObjectName(QStringLiteral("TabSheet2"));

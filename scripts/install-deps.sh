@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2
   zlib1g-dev libjpeg-dev libpng-dev
   libcairo2-dev libdeflate-dev librsvg2-bin
+  libsqlite3-dev
   qt6-translations-l10n
   qpdf poppler-utils
   clang libclang-rt-14-dev clang-format

@@ -1,0 +1,42 @@
+// The window's side of the symbol search: a name found is opened as a click on its library and
+// then on the component would open it.
+
+#include <QLineEdit>
+#include <algorithm>
+
+#include "app/main_window.h"
+#include "render/renderer.h"
+#include "app/symbol_search_box.h"
+
+namespace quiral {
+
+void TForm1::buildSymbolSearch() {
+  searchBox_ = new SymbolSearchBox(*ListBox1, *this, fileList_);
+  connect(searchBox_, &SymbolSearchBox::highlighted, this, &TForm1::showSearchChoice);
+  connect(searchBox_, &SymbolSearchBox::chosen, this, [this](const SearchChoice& choice) {
+    showSearchChoice(choice);
+    searchBox_->field()->clear();
+    ListBox1->setFocus();
+  });
+}
+
+void TForm1::showSearchChoice(const SearchChoice& choice) {
+  if (catalogGenerating()) return;
+  const std::vector<std::string>& entries = fileList_.entries();
+  const auto found = std::find(entries.begin(), entries.end(), choice.libraryFile);
+  if (found == entries.end()) return;
+  const int file = int(found - entries.begin());
+  if (fileList_.selectedIndex() != file || session_.browser.components().empty()) {
+    fileList_.select(file);
+    mirrorFileList();
+    runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+  }
+  for (const std::string& name : choice.componentNames) {
+    const int row = session_.browser.components().indexOf(name);
+    if (row < 0) continue;
+    componentChosen(row);
+    return;
+  }
+}
+
+}  // namespace quiral
