@@ -1,5 +1,4 @@
 #include "app/main_window.h"
-#include "app/symbol_search_box.h"
 
 #include <QAction>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
 #include "app/prev_form_interface.h"
+#include "app/symbol_search_box.h"
 #include "app/unit_chooser.h"
 #include "app/user_list_box.h"
 #include "app/widget_placement.h"

@@ -5,8 +5,9 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "render/renderer.h"
 #include "app/symbol_search_box.h"
+#include "app/user_list_box.h"
+#include "render/renderer.h"
 
 namespace quiral {
 

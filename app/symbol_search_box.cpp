@@ -26,7 +26,9 @@ constexpr size_t kShownResults = 500;
 constexpr int kLibraryRole = Qt::UserRole;
 constexpr int kSymbolRole = Qt::UserRole + 1;
 
-QString shown(std::string_view bytes) { return QString::fromStdString(displayText(bytes)); }
+QString shown(std::string_view bytes) {
+  return QString::fromStdString(displayText(bytes));
+}
 
 std::string fileNameOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -96,7 +98,9 @@ SymbolSearchBox::~SymbolSearchBox() {
   pool_.waitForDone();
 }
 
-void SymbolSearchBox::forgetFacts() { facts_.reset(); }
+void SymbolSearchBox::forgetFacts() {
+  facts_.reset();
+}
 
 void SymbolSearchBox::follow() {
   const QRect list = list_.geometry();
@@ -118,8 +122,8 @@ bool SymbolSearchBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == field_ && results_->topLevelItemCount() > 0 &&
       (key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter)) {
     // Down goes to the results; Enter chooses the first (or the one highlighted).
-    QTreeWidgetItem* item = results_->currentItem() ? results_->currentItem()
-                                                     : results_->topLevelItem(0);
+    QTreeWidgetItem* item =
+        results_->currentItem() ? results_->currentItem() : results_->topLevelItem(0);
     results_->setFocus();
     results_->setCurrentItem(item);
     if (key != Qt::Key_Down) emit chosen(choiceOf(item));

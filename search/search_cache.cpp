@@ -93,7 +93,9 @@ SearchCache::SearchCache(const std::string& path) : path_(path) {
   }
 }
 
-SearchCache::~SearchCache() { sqlite3_close(db_); }
+SearchCache::~SearchCache() {
+  sqlite3_close(db_);
+}
 
 void SearchCache::fail(const char* what) const {
   const int code = sqlite3_extended_errcode(db_) & 0xFF;
@@ -150,8 +152,8 @@ void SearchCache::store(const std::vector<const LibraryFacts*>& libraries) {
   const auto failure = [this](const char* w) { fail(w); };
   exec("BEGIN IMMEDIATE");
   try {
-    Statement forgetNames(db_, "DELETE FROM names WHERE file IN (SELECT id FROM files WHERE path = ?)",
-                          failure);
+    Statement forgetNames(
+        db_, "DELETE FROM names WHERE file IN (SELECT id FROM files WHERE path = ?)", failure);
     Statement forgetFile(db_, "DELETE FROM files WHERE path = ?", failure);
     Statement addFile(db_, "INSERT INTO files(path, size, mtime_ns) VALUES(?, ?, ?)", failure);
     Statement addName(db_, "INSERT INTO names VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)", failure);

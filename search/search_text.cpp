@@ -12,10 +12,10 @@ namespace {
 
 // U+00C0 to U+00FF: the plain letters of each character; a space for the signs × and ÷.
 constexpr const char* kLatin1Letters[64] = {
-    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e",  "e", "e", "i", "i", "i", "i",
-    "d", "n", "o", "o", "o", "o", "o",  " ", "o", "u",  "u", "u", "u", "y", "th", "ss",
-    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e",  "e", "e", "i", "i", "i", "i",
-    "d", "n", "o", "o", "o", "o", "o",  " ", "o", "u",  "u", "u", "u", "y", "th", "y"};
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",
+    "d", "n", "o", "o", "o", "o", "o",  " ", "o", "u", "u", "u", "u", "y", "th", "ss",
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",
+    "d", "n", "o", "o", "o", "o", "o",  " ", "o", "u", "u", "u", "u", "y", "th", "y"};
 
 // U+0100 to U+017F (Latin Extended-A): ranges of characters that fold to the same letters.
 struct FoldRange {
@@ -23,10 +23,10 @@ struct FoldRange {
   const char* letters;
 };
 constexpr FoldRange kExtendedA[] = {
-    {0x105, "a"},  {0x10D, "c"}, {0x111, "d"}, {0x11B, "e"}, {0x123, "g"}, {0x127, "h"},
-    {0x131, "i"},  {0x133, "ij"}, {0x135, "j"}, {0x138, "k"}, {0x142, "l"}, {0x14B, "n"},
-    {0x151, "o"},  {0x153, "oe"}, {0x159, "r"}, {0x161, "s"}, {0x167, "t"}, {0x173, "u"},
-    {0x175, "w"},  {0x178, "y"}, {0x17E, "z"}, {0x17F, "s"}};
+    {0x105, "a"}, {0x10D, "c"},  {0x111, "d"}, {0x11B, "e"}, {0x123, "g"}, {0x127, "h"},
+    {0x131, "i"}, {0x133, "ij"}, {0x135, "j"}, {0x138, "k"}, {0x142, "l"}, {0x14B, "n"},
+    {0x151, "o"}, {0x153, "oe"}, {0x159, "r"}, {0x161, "s"}, {0x167, "t"}, {0x173, "u"},
+    {0x175, "w"}, {0x178, "y"},  {0x17E, "z"}, {0x17F, "s"}};
 
 // The length of the valid UTF-8 sequence of two to four bytes at `i`, or 0.
 size_t utf8Length(std::string_view text, size_t i, char32_t& codePoint) {

@@ -4,8 +4,7 @@
 
 namespace quiral {
 
-SymbolSearch::SymbolSearch(std::vector<LibraryFacts> libraries)
-    : libraries_(std::move(libraries)) {
+SymbolSearch::SymbolSearch(std::vector<LibraryFacts> libraries) : libraries_(std::move(libraries)) {
   size_t count = 0;
   libraryNames_.reserve(libraries_.size());
   for (const LibraryFacts& library : libraries_) {
@@ -17,10 +16,11 @@ SymbolSearch::SymbolSearch(std::vector<LibraryFacts> libraries)
     const std::vector<SymbolFacts>& symbols = libraries_[l].symbols;
     for (uint32_t s = 0; s < symbols.size(); ++s) {
       const SymbolFacts& facts = symbols[s];
-      entries_.push_back({l, s,
-                          {foldText(facts.name), foldText(facts.keywords),
-                           foldText(facts.description), foldText(facts.footprintFilters),
-                           &libraryNames_[l]}});
+      entries_.push_back(
+          {l,
+           s,
+           {foldText(facts.name), foldText(facts.keywords), foldText(facts.description),
+            foldText(facts.footprintFilters), &libraryNames_[l]}});
     }
   }
 }

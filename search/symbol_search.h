@@ -44,8 +44,7 @@ class SymbolSearch {
     FoldedFields fields;
   };
   RankKey rankKey(const Entry& entry, MatchTier tier) const;
-  std::vector<SearchHit> best(std::vector<std::pair<RankKey, uint32_t>>& found,
-                              size_t limit) const;
+  std::vector<SearchHit> best(std::vector<std::pair<RankKey, uint32_t>>& found, size_t limit) const;
 
   std::vector<LibraryFacts> libraries_;
   std::vector<FoldedText> libraryNames_;

@@ -65,8 +65,8 @@ std::string jsonHit(const SymbolSearch& search, const SearchHit& hit) {
          ", \"keywords\": " + jsonString(s.keywords) +
          ", \"footprint_filters\": " + jsonString(s.footprintFilters) +
          ", \"unit_count\": " + std::to_string(s.unitCount) +
-         ", \"pin_count\": " + std::to_string(s.pinCount) + ", \"path\": " +
-         jsonString(library.path) + "}";
+         ", \"pin_count\": " + std::to_string(s.pinCount) +
+         ", \"path\": " + jsonString(library.path) + "}";
 }
 
 void printHits(const SymbolSearch& search, const std::vector<SearchHit>& hits, bool json) {
@@ -91,8 +91,8 @@ void suggest(const SymbolSearch& search, const std::string& query) {
     text += text.empty() ? "" : ", ";
     text += search.libraries()[hit.library].library + ":" + search.facts(hit).name;
   }
-  std::fprintf(stderr, "quiral-cli search: no match for \"%s\"; did you mean %s?\n",
-               query.c_str(), text.c_str());
+  std::fprintf(stderr, "quiral-cli search: no match for \"%s\"; did you mean %s?\n", query.c_str(),
+               text.c_str());
 }
 
 int runSearch(const std::vector<std::string>& args) {

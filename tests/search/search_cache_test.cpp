@@ -1,4 +1,6 @@
 // The facts' cache: what a load reads again, and caches that cannot be used.
+#include "search/search_cache.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "search/facts_loader.h"
-#include "search/search_cache.h"
 #include "search_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -112,8 +113,8 @@ TEST_F(SearchCacheTest, ADamagedCacheIsMadeAgainWithOneWarning) {
 }
 
 TEST_F(SearchCacheTest, ACacheThatCannotBeUsedIsLeftAloneAndTheSearchGoesOn) {
-  const std::string expected = names(loadSearchFacts(
-      searchPlacesOf({(dir.path() / "libs").string()}), ""));
+  const std::string expected =
+      names(loadSearchFacts(searchPlacesOf({(dir.path() / "libs").string()}), ""));
   // A folder in the cache file's place, and a file in the cache folder's place.
   std::filesystem::create_directories(cachePath);
   const std::string blockedPath = dir.file("blocked/quiral/search.sqlite3");
@@ -132,9 +133,10 @@ TEST_F(SearchCacheTest, ACacheThatCannotBeUsedIsLeftAloneAndTheSearchGoesOn) {
 TEST_F(SearchCacheTest, AnUnreadableLibraryIsSkippedWithAWarningNamingItsLine) {
   writeBytes(lib("Broken.kicad_sym"), "(kicad_symbol_lib\n  (symbol \"A\"");
   const LoadedFacts loaded = load();
-  EXPECT_EQ(names(loaded), "Opto: OPTO K8170 XYZ1;Parts: LM358 LM2904 MC1458 USB_C_Receptacle "
-                           "STM32F407VETx Logo_Open_Hardware_Large PC817_Long PC817 MOC_OPTO "
-                           "OPTO_SENSOR H11L1 CNY70 R\xc3\xa9sistance_\xc3\x9c;");
+  EXPECT_EQ(names(loaded),
+            "Opto: OPTO K8170 XYZ1;Parts: LM358 LM2904 MC1458 USB_C_Receptacle "
+            "STM32F407VETx Logo_Open_Hardware_Large PC817_Long PC817 MOC_OPTO "
+            "OPTO_SENSOR H11L1 CNY70 R\xc3\xa9sistance_\xc3\x9c;");
   ASSERT_EQ(loaded.warnings.size(), 1u);
   EXPECT_NE(loaded.warnings[0].find("Broken.kicad_sym"), std::string::npos);
   EXPECT_NE(loaded.warnings[0].find("line 2"), std::string::npos) << loaded.warnings[0];

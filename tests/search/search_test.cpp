@@ -90,8 +90,10 @@ TEST(SearchFolding, CaseAccentsAndSeparatorsDoNotMatter) {
       {"USB_C-Receptacle", "usbcreceptacle", "10011000000000"},
       {"a.b/c d\te", "abcde", "11111"},
       {"R\xc3\xa9sistance \xc3\x9c \xc3\x86on \xc3\x9f", "resistanceuaeonss", "10000000001100010"},
-      {"\xc5\x81\xc3\xb3" "d\xc5\xba", "lodz", "1000"},  // Łódź
-      {"R\xe9sistance", "resistance", "1000000000"},   // Windows-1252
+      {"\xc5\x81\xc3\xb3"
+       "d\xc5\xba",
+       "lodz", "1000"},                               // Łódź
+      {"R\xe9sistance", "resistance", "1000000000"},  // Windows-1252
       {"10\xc2\xb5"
        "F \xce\xa9",
        "10uf\xce\xa9", "100010"},  // µ folds, Ω is kept
@@ -168,8 +170,8 @@ TEST(SearchRanking, SuggestsNamesOneEditAwayForOneLongWord) {
       {"stm32f47vetx", "STM32F407VETx"},  // one removed
       {"mc1488", "MC1458"},
       {"k8171", "K8170"},
-      {"oto", ""},      // OPTO is one edit away, but the query is under four characters
-      {"lm 359", ""},   // two words
+      {"oto", ""},     // OPTO is one edit away, but the query is under four characters
+      {"lm 359", ""},  // two words
       {"zzzz", ""},
   };
   for (const Case& c : cases) {

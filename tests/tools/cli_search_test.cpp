@@ -58,9 +58,11 @@ TEST_F(CliSearchTest, PrintsMatchesBestFirstAndExitsLikeGrep) {
   r = runCli({"search", lib("Opto.lib"), lib("Parts.lib"), "k8170", "--no-cache"});
   EXPECT_EQ(r.out, "Opto:K8170\t\n");
 
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"search"}, {"search", lib("Opto.lib")}, {"search", "opto"},
-        {"search", lib("Opto.lib"), "x", "--limit", "many"}, {"search", lib("Opto.lib"), "--x", "a"}}) {
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"search"},
+                                              {"search", lib("Opto.lib")},
+                                              {"search", "opto"},
+                                              {"search", lib("Opto.lib"), "x", "--limit", "many"},
+                                              {"search", lib("Opto.lib"), "--x", "a"}}) {
     r = runCli(bad);
     EXPECT_EQ(r.status, 2) << bad.back();
     EXPECT_NE(r.err.find("usage: quiral-cli search"), std::string::npos);
@@ -72,10 +74,12 @@ TEST_F(CliSearchTest, JsonHasEveryFactAndUnreadableLibrariesAreNamed) {
   CliResult r = search({"lm2904", "--json", "--no-cache"});
   EXPECT_EQ(r.status, 0) << r.err;
   const std::string path = std::filesystem::absolute(lib("Parts.lib")).lexically_normal().string();
-  EXPECT_EQ(r.out, "[\n  {\"library\": \"Parts\", \"name\": \"LM2904\", \"alias_of\": \"LM358\", "
-                   "\"description\": \"\", \"keywords\": \"\", \"footprint_filters\": "
-                   "\"SOIC*3.9x4.9mm* DIP*W7.62mm*\", \"unit_count\": 2, \"pin_count\": 3, "
-                   "\"path\": \"" + path + "\"}\n]\n");
+  EXPECT_EQ(r.out,
+            "[\n  {\"library\": \"Parts\", \"name\": \"LM2904\", \"alias_of\": \"LM358\", "
+            "\"description\": \"\", \"keywords\": \"\", \"footprint_filters\": "
+            "\"SOIC*3.9x4.9mm* DIP*W7.62mm*\", \"unit_count\": 2, \"pin_count\": 3, "
+            "\"path\": \"" +
+                path + "\"}\n]\n");
   EXPECT_NE(r.err.find("Broken.kicad_sym"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir.file("cache")));
 
