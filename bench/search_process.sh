@@ -11,7 +11,7 @@ export XDG_CACHE_HOME=$cache
 run() {
   local label=$1
   shift
-  /usr/bin/time -f "$label: %e s, peak %M KB" "$@" >/dev/null 2>>"$cache/times" || true
+  /usr/bin/time -f "$label: %e s (cpu %U user + %S system), peak %M KB" "$@" >/dev/null 2>>"$cache/times" || true
   tail -n 1 "$cache/times"
 }
 run "index" "$cli" index "$folder"
