@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QWidget>
 #include <mutex>
@@ -85,6 +86,7 @@ SymbolSearchBox::SymbolSearchBox(QWidget& list, QWidget& window, const FileList&
   for (const char* key : {"Ctrl+K", "/"}) {
     auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), &window);
     connect(shortcut, &QShortcut::activated, this, [this] {
+      showFieldsPage();
       field_->setFocus(Qt::ShortcutFocusReason);
       field_->selectAll();
     });
@@ -98,8 +100,13 @@ SymbolSearchBox::~SymbolSearchBox() {
   pool_.waitForDone();
 }
 
-void SymbolSearchBox::forgetFacts() {
-  facts_.reset();
+void SymbolSearchBox::showFieldsPage() {
+  // The field sits on a tab's page: that page comes to the front first.
+  QWidget* page = field_->parentWidget();
+  for (QWidget* outer = page->parentWidget(); outer; outer = outer->parentWidget()) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(outer); tabs && tabs->indexOf(page) >= 0)
+      return tabs->setCurrentWidget(page);
+  }
 }
 
 void SymbolSearchBox::follow() {

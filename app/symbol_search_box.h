@@ -49,8 +49,6 @@ class SymbolSearchBox : public QObject {
   QTreeWidget* results() const { return results_; }
   // The results on show belong to this text (empty while a search runs).
   const QString& shownQuery() const { return shownQuery_; }
-  // Drops the facts read, so the next search reads the folder again.
-  void forgetFacts();
 
  signals:
   void highlighted(const quiral::SearchChoice& choice);
@@ -67,6 +65,7 @@ class SymbolSearchBox : public QObject {
   void show(uint64_t generation, const QString& query, std::shared_ptr<const SymbolSearch> search,
             const std::vector<SearchHit>& hits);
   void follow();
+  void showFieldsPage();
   std::shared_ptr<Facts> factsOfFolder();
   SearchChoice choiceOf(const QTreeWidgetItem* item) const;
 

@@ -1,14 +1,14 @@
 #include "search/facts_loader.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
+#include <atomic>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "library/folder_listing.h"
 #include "library/library_browser.h"
@@ -20,6 +20,9 @@
 namespace quiral {
 
 namespace {
+
+// Reading libraries is bound by the processor: more threads than cores do not help.
+constexpr size_t kMaxReaders = 8;
 
 std::string absolutePath(const std::string& path) {
   std::error_code error;
@@ -92,20 +95,42 @@ class Loader {
     }
   }
 
+  // The libraries not taken from the cache, read by a few threads at once; what each read gives
+  // (or its warning) goes to its own place, so the result is the same whatever the threads do.
   void readTheRest() {
-    for (size_t i = 0; i < found_.size(); ++i) {
-      if (found_[i]) continue;
-      try {
-        found_[i] = readLibraryFacts(paths_[i]);
+    std::vector<size_t> wanted;
+    for (size_t i = 0; i < found_.size(); ++i)
+      if (!found_[i]) wanted.push_back(i);
+    std::vector<std::string> failures(found_.size());
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+      for (size_t k = next++; k < wanted.size(); k = next++)
+        readOne(wanted[k], failures[wanted[k]]);
+    };
+    const size_t threads = std::min<size_t>(
+        {wanted.size(), std::max(1u, std::thread::hardware_concurrency()), kMaxReaders});
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers) helper.join();
+    for (size_t i : wanted) {
+      if (found_[i]) {
         readNow_.push_back(i);
         ++result_.readFromFiles;
-      } catch (const FileError& e) {
-        result_.warnings.push_back(std::string(e.what()) + " (skipped)");
-      } catch (...) {
-        // A modern library's message names the line and column, not the file.
-        result_.warnings.push_back(paths_[i] + ": " + userMessage(std::current_exception()) +
-                                   " (skipped)");
+      } else {
+        result_.warnings.push_back(std::move(failures[i]));
       }
+    }
+  }
+
+  void readOne(size_t i, std::string& failure) {
+    try {
+      found_[i] = readLibraryFacts(paths_[i]);
+    } catch (const FileError& e) {
+      failure = std::string(e.what()) + " (skipped)";
+    } catch (...) {
+      // A modern library's message names the line and column, not the file.
+      failure = paths_[i] + ": " + userMessage(std::current_exception()) + " (skipped)";
     }
   }
 

@@ -44,25 +44,41 @@ size_t utf8Length(std::string_view text, size_t i, char32_t& codePoint) {
   return length;
 }
 
+// Writes folded characters into buffers sized for the text (a character seldom folds to more
+// bytes than it has), grown only when one does, and cut to the length written at the end.
 class Folder {
  public:
-  explicit Folder(FoldedText& out) : out_(out) {}
+  Folder(FoldedText& out, size_t textSize) : out_(out) { grow(textSize); }
+  ~Folder() {
+    out_.chars.resize(size_);
+    out_.starts.resize(size_);
+  }
 
+  void letter(char c) {
+    if (size_ == out_.chars.size()) grow(2 * size_ + 8);
+    out_.chars[size_] = c;
+    out_.starts[size_++] = atStart_ ? 1 : 0;
+    atStart_ = false;
+  }
   void letters(std::string_view folded) {
     for (char c : folded) {
       if (c == ' ') {
         separate();
-        continue;
+      } else {
+        letter(c);
       }
-      out_.chars.push_back(c);
-      out_.starts.push_back(atStart_ ? 1 : 0);
-      atStart_ = false;
     }
   }
   void separate() { atStart_ = true; }
 
  private:
+  void grow(size_t size) {
+    out_.chars.resize(size);
+    out_.starts.resize(size);
+  }
+
   FoldedText& out_;
+  size_t size_ = 0;
   bool atStart_ = true;
 };
 
@@ -78,29 +94,14 @@ std::string_view foldedLetters(char32_t c) {
   return {};
 }
 
-}  // namespace
-
-bool FoldedText::contains(std::string_view word, bool anywhere) const {
-  if (word.empty()) return false;
-  for (size_t at = chars.find(word); at != std::string::npos; at = chars.find(word, at + 1)) {
-    if (anywhere || starts[at]) return true;
-  }
-  return false;
-}
-
-FoldedText foldText(std::string_view text) {
-  FoldedText out;
-  out.chars.reserve(text.size());
-  out.starts.reserve(text.size());
-  Folder folder(out);
+void foldInto(Folder& folder, std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
       if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
-        folder.letters(std::string_view(&text[i], 1));
+        folder.letter(char(c));
       } else if (c >= 'A' && c <= 'Z') {
-        const char lower = char(c - 'A' + 'a');
-        folder.letters(std::string_view(&lower, 1));
+        folder.letter(char(c - 'A' + 'a'));
       } else {
         folder.separate();
       }
@@ -117,6 +118,24 @@ FoldedText foldText(std::string_view text) {
     // Characters beyond Latin Extended-A (Greek, symbols, ...) are kept as they are written.
     folder.letters(letters.empty() ? text.substr(i, length) : letters);
     i += length;
+  }
+}
+
+}  // namespace
+
+bool FoldedText::contains(std::string_view word, bool anywhere) const {
+  if (word.empty()) return false;
+  for (size_t at = chars.find(word); at != std::string::npos; at = chars.find(word, at + 1)) {
+    if (anywhere || starts[at]) return true;
+  }
+  return false;
+}
+
+FoldedText foldText(std::string_view text) {
+  FoldedText out;
+  {
+    Folder folder(out, text.size());
+    foldInto(folder, text);
   }
   return out;
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -104,8 +105,13 @@ TEST_F(SymbolSearchBoxTest, TypeMoveThroughTheResultsAndChoose) {
 }
 
 TEST_F(SymbolSearchBoxTest, ShortcutsFocusTheFieldAndEscClearsIt) {
-  components()->setFocus();
-  QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
+  // From another tab too: the component list's tab comes to the front.
+  auto* tabs = window->findChild<QTabWidget*>("TabControl1");
+  tabs->setCurrentIndex(1);
+  QWidget* memo = window->findChild<QWidget*>("TextListBox1");
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_K, Qt::ControlModifier);
+  EXPECT_EQ(tabs->currentIndex(), 0);
   EXPECT_TRUE(field->hasFocus());
   components()->setFocus();
   QTest::keyClick(components(), Qt::Key_Slash);

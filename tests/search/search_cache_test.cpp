@@ -130,19 +130,5 @@ TEST_F(SearchCacheTest, ACacheThatCannotBeUsedIsLeftAloneAndTheSearchGoesOn) {
   EXPECT_TRUE(std::filesystem::is_directory(cachePath));
 }
 
-TEST_F(SearchCacheTest, AnUnreadableLibraryIsSkippedWithAWarningNamingItsLine) {
-  writeBytes(lib("Broken.kicad_sym"), "(kicad_symbol_lib\n  (symbol \"A\"");
-  const LoadedFacts loaded = load();
-  EXPECT_EQ(names(loaded),
-            "Opto: OPTO K8170 XYZ1;Parts: LM358 LM2904 MC1458 USB_C_Receptacle "
-            "STM32F407VETx Logo_Open_Hardware_Large PC817_Long PC817 MOC_OPTO "
-            "OPTO_SENSOR H11L1 CNY70 R\xc3\xa9sistance_\xc3\x9c;");
-  ASSERT_EQ(loaded.warnings.size(), 1u);
-  EXPECT_NE(loaded.warnings[0].find("Broken.kicad_sym"), std::string::npos);
-  EXPECT_NE(loaded.warnings[0].find("line 2"), std::string::npos) << loaded.warnings[0];
-  // It is not kept, so the next load names it again.
-  EXPECT_EQ(load().warnings.size(), 1u);
-}
-
 }  // namespace
 }  // namespace quiral
