@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "app/directory_list_box.h"
 #include "app/main_window.h"
 #include "app/symbol_search_box.h"
 #include "app/user_list_box.h"
@@ -13,6 +14,8 @@ namespace quiral {
 
 void TForm1::buildSymbolSearch() {
   searchBox_ = new SymbolSearchBox(*ListBox1, *this, fileList_);
+  // Connected after the window's own handler, which lists the new folder first.
+  connect(DLB1, &DirectoryListBox::directoryChanged, searchBox_, &SymbolSearchBox::searchAgain);
   connect(searchBox_, &SymbolSearchBox::highlighted, this, &TForm1::showSearchChoice);
   connect(searchBox_, &SymbolSearchBox::chosen, this, [this](const SearchChoice& choice) {
     showSearchChoice(choice);

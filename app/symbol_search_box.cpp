@@ -109,6 +109,10 @@ void SymbolSearchBox::showFieldsPage() {
   }
 }
 
+void SymbolSearchBox::searchAgain() {
+  if (!field_->text().isEmpty()) textChanged(field_->text());
+}
+
 void SymbolSearchBox::follow() {
   const QRect list = list_.geometry();
   field_->setGeometry(list.x(), list.y() - kFieldHeight, list.width(), kFieldHeight);

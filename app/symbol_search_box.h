@@ -49,6 +49,8 @@ class SymbolSearchBox : public QObject {
   QTreeWidget* results() const { return results_; }
   // The results on show belong to this text (empty while a search runs).
   const QString& shownQuery() const { return shownQuery_; }
+  // The folder shown changed: the text in the field is searched again in the new one.
+  void searchAgain();
 
  signals:
   void highlighted(const quiral::SearchChoice& choice);

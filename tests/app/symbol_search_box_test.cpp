@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/directory_list_box.h"
 #include "app/main_window.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
@@ -85,6 +86,11 @@ TEST_F(SymbolSearchBoxTest, TypeMoveThroughTheResultsAndChoose) {
   // Results of the text typed last stay, whatever arrives after.
   QTest::qWait(200);
   EXPECT_EQ(box->shownQuery(), "opto");
+  // Another folder: the same text is searched there.
+  window->findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return box->shownQuery() == "opto"; }, 10000));
+  EXPECT_EQ(results->topLevelItemCount(), 0);
+  window->findChild<DirectoryListBox*>("DLB1")->setDirectory((root + "/libs").toStdString());
 
   // Moving to an alias draws its symbol: its library is opened and the symbol chosen.
   type("mc1458");
