@@ -107,7 +107,7 @@ TEST(SearchFolding, CaseAccentsAndSeparatorsDoNotMatter) {
   }
 }
 
-TEST(SearchRanking, TiersAndOrderWithinThem) {
+TEST(SearchRanking, TiersOrderWithinThemAndSuggestions) {
   const SymbolSearch search(fixture());
   struct Case {
     const char* query;
@@ -155,25 +155,12 @@ TEST(SearchRanking, TiersAndOrderWithinThem) {
   EXPECT_EQ(found(search, search.search("opto", 3)), "OPTO OPTO_SENSOR MOC_OPTO");
   EXPECT_EQ(search.search("opto")[0].tier, MatchTier::ExactName);
   EXPECT_EQ(search.search("opto").back().tier, MatchTier::LibraryName);
-}
 
-TEST(SearchRanking, SuggestsNamesOneEditAwayForOneLongWord) {
-  const SymbolSearch search(fixture());
-  struct Case {
-    const char* query;
-    const char* names;
-  };
-  const Case cases[] = {
-      {"lm359", "LM358"},                 // a character changed
-      {"lm3558", "LM358"},                // one added
-      {"stm32f47vetx", "STM32F407VETx"},  // one removed
-      {"mc1488", "MC1458"},
-      {"k8171", "K8170"},
-      {"oto", ""},     // OPTO is one edit away, but the query is under four characters
-      {"lm 359", ""},  // two words
-      {"zzzz", ""},
-  };
-  for (const Case& c : cases) {
+  // Names one edit away (changed, added, removed) for one word of four characters or more.
+  const Case near[] = {{"lm359", "LM358"}, {"lm3558", "LM358"}, {"stm32f47vetx", "STM32F407VETx"},
+                       {"k8171", "K8170"}, {"oto", ""},         {"lm 359", ""},
+                       {"zzzz", ""}};
+  for (const Case& c : near) {
     ASSERT_TRUE(search.search(c.query).empty()) << c.query;
     EXPECT_EQ(found(search, search.suggestions(c.query)), c.names) << c.query;
   }
