@@ -45,6 +45,14 @@ struct DocumentationEntry {
   std::string keywords;
 };
 
+// Most lines of a library are drawing records: a line that starts with a printable byte that no
+// keyword read here starts with (DEF, ALIAS, X, $FPLIST, ENDDEF) is passed over unsplit.
+bool cannotHoldAKeyword(std::string_view line) {
+  if (line.empty() || static_cast<unsigned char>(line[0]) <= 32) return false;
+  const char first = upperAscii(line[0]);
+  return first != 'D' && first != 'A' && first != 'X' && first != '$' && first != 'E';
+}
+
 // Upper-cased name -> its first entry's texts.
 using Documentation = std::unordered_map<std::string, DocumentationEntry>;
 
@@ -75,6 +83,7 @@ class BlockReader {
   BlockReader(const Documentation& docs, LibraryFacts& out) : docs_(docs), out_(out) {}
 
   void take(std::string_view line) {
+    if (!inFilters_ && cannotHoldAKeyword(line)) return;
     const std::string_view keyword = keywordOf(line);
     if (inFilters_) {
       if (equalsUpper(keyword, "$ENDFPLIST")) {
