@@ -18,6 +18,7 @@
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
 #include "app/prev_form_interface.h"
+#include "app/symbol_search_box.h"
 #include "app/unit_chooser.h"
 #include "app/user_list_box.h"
 #include "app/widget_placement.h"
@@ -114,8 +115,11 @@ void TForm1::buildTabs(QWidget* client) {
 
   auto* TabSheet1 = new QWidget;
   TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  ListBox1 = place(new UserListBox(TabSheet1), "ListBox1", 9, 3, 269, 328);
+  // The symbol search's field takes the top of the component list's place.
+  constexpr int field = SymbolSearchBox::kFieldHeight;
+  ListBox1 = place(new UserListBox(TabSheet1), "ListBox1", 9, 3 + field, 269, 328 - field);
   connect(ListBox1, &UserListBox::userSelected, this, &TForm1::componentChosen);
+  buildSymbolSearch();
 
   auto* TabSheet2 = new QWidget;
   TabSheet2->setObjectName(QStringLiteral("TabSheet2"));

@@ -38,6 +38,8 @@ class FilenameEdit;
 class UserListBox;
 class SymbolRecorder;
 class UnitChooser;
+class SymbolSearchBox;
+struct SearchChoice;
 
 // The main window: browsing drives, folders and library files, the component list, the block memo,
 // the drawn symbol and the catalog commands. Its handlers call one core operation each and then
@@ -121,6 +123,8 @@ class TForm1 : public QMainWindow {
   void unitChoiceChanged();
   // A name chosen in the index: loads `library` of the folder shown and shows `component`.
   void chooseIndexedComponent(const std::string& library, const std::string& component);
+  // A name the symbol search found: its library opened and the component chosen, as by hand.
+  void showSearchChoice(const SearchChoice& choice);
 
  signals:
   // Ctrl+F: the user wants to search the folder's index.
@@ -166,6 +170,8 @@ class TForm1 : public QMainWindow {
   void showZoomedView();
   // The unit chooser and De Morgan switch below the symbol view.
   void buildUnitChooser(QWidget* client);
+  // The symbol search's field above the component list (main_window_search.cpp).
+  void buildSymbolSearch();
   // A component was shown: the chooser offers its units, starting at unit A, body style 1.
   void showUnitsOfComponent();
 
@@ -187,6 +193,7 @@ class TForm1 : public QMainWindow {
   FontEngine zoomFonts_;
   std::unique_ptr<SymbolRecorder> zoomRecorder_;
   UnitChooser* unitChooser_ = nullptr;
+  SymbolSearchBox* searchBox_ = nullptr;
 
   DriveComboBox* DriveComboBox1 = nullptr;
   DirectoryListBox* DLB1 = nullptr;

@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2
   zlib1g-dev libjpeg-dev libpng-dev
   libcairo2-dev
+  libsqlite3-dev
   qt6-translations-l10n
 )
 # What only the tests, benchmarks and CI's checks need (--tests): test frameworks, the PDF and

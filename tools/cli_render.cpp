@@ -18,7 +18,6 @@
 
 #include "platform/error.h"
 #include "platform/png_writer.h"
-#include "platform/text_codec.h"
 #include "render/renderer.h"
 #include "render/symbol_units.h"
 #include "tools/cli_outputs.h"
@@ -104,26 +103,6 @@ void writeView(const Bitmap& view, const std::string& path) {
   PngOptions options;
   options.fast = true;
   writePng(view, path, options);
-}
-
-// A JSON string: the bytes shown as text (UTF-8, or Windows-1252 when they are not UTF-8), with
-// quotes, backslashes and control characters escaped.
-std::string jsonString(std::string_view bytes) {
-  std::string out = "\"";
-  for (char c : displayText(bytes)) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-      out += buffer;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 void printInfo(const Renderer& renderer, const SymbolUnits& units,

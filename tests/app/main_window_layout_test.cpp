@@ -168,7 +168,8 @@ TEST(MainWindowLayout, TheListsAndTheSymbolViewTakeTheRoomOfALargerWindow) {
   EXPECT_EQ(at("TabControl1"), QRect(8, 164, 297, 368));
   EXPECT_EQ(at("ScrollBox1"), QRect(336, 8, 497, 505));
   EXPECT_EQ(at("UnitChooser"), QRect(336, 514, 497, 19));
-  EXPECT_EQ(inPage("ListBox1"), QRect(9, 3, 269, 328));
+  EXPECT_EQ(inPage("SymbolSearchField"), QRect(9, 3, 269, 22));
+  EXPECT_EQ(inPage("ListBox1"), QRect(9, 25, 269, 306));
   EXPECT_EQ(inPage("TextListBox1"), QRect(3, 8, 281, 327));
 
   const QRect designedFiles = at("FileListBox1");
