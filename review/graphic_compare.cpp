@@ -39,7 +39,7 @@ bool equalWithin(const GraphicFact& a, const GraphicFact& b, const CompareRules&
          near(a.width, b.width, rules) && nearPoints(a.points, b.points, rules);
 }
 
-std::string itemLabel(const GraphicFact& item) {
+std::string itemLabel(const GraphicFact& item, const CompareRules& rules) {
   std::string label = graphicKindName(item.kind);
   const std::vector<int>& p = item.points;
   switch (item.kind) {
@@ -60,7 +60,7 @@ std::string itemLabel(const GraphicFact& item) {
       if (p.size() >= 2) label += " at " + pointText(p[0], p[1]);
       break;
   }
-  if (item.unit != 0) label += " of unit " + unitWords(item.unit);
+  if (item.unit != 0 && rules.namesUnits) label += " of unit " + unitWords(item.unit);
   if (item.style == 2) label += ", De Morgan body";
   return label;
 }
@@ -73,7 +73,7 @@ std::string pointsText(const std::vector<int>& p) {
 
 void describeChange(const GraphicFact& a, const GraphicFact& b, const CompareRules& rules,
                     std::vector<Difference>& out) {
-  const std::string label = itemLabel(a) + ": ";
+  const std::string label = itemLabel(a, rules) + ": ";
   if (!nearPoints(a.points, b.points, rules)) {
     if (a.kind == GraphicKind::Text)
       out.push_back({"text moved", label + change(pointsText(a.points), pointsText(b.points))});
@@ -113,8 +113,8 @@ void compareGraphics(const std::vector<GraphicFact>& before, const std::vector<G
   });
   pairs.insert(pairs.end(), texts.begin(), texts.end());
   for (const auto& [i, k] : pairs) describeChange(before[i], after[k], rules, out);
-  for (size_t i : leftA) out.push_back({"graphic removed", itemLabel(before[i])});
-  for (size_t k : leftB) out.push_back({"graphic added", itemLabel(after[k])});
+  for (size_t i : leftA) out.push_back({"graphic removed", itemLabel(before[i], rules)});
+  for (size_t k : leftB) out.push_back({"graphic added", itemLabel(after[k], rules)});
 }
 
 }  // namespace quiral

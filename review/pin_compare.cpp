@@ -78,43 +78,48 @@ std::string styleWord(int style) {
   return style == 0 ? "both body styles" : style == 2 ? "De Morgan body" : "normal body";
 }
 
-std::string pinLabel(const PinFact& pin) {
+std::string pinLabel(const PinFact& pin, const CompareRules& rules) {
   std::string label = pin.number;
   if (pin.name != "~" && !pin.name.empty()) label += " (" + pin.name + ")";
-  if (pin.unit != 0) label += " of unit " + unitWords(pin.unit);
+  if (pin.unit != 0 && rules.namesUnits) label += " of unit " + unitWords(pin.unit);
   if (pin.style == 2) label += ", De Morgan body";
   return label;
 }
 
-void add(std::vector<Difference>& out, const char* what, const PinFact& pin,
-         const std::string& detail) {
-  out.push_back({what, pinLabel(pin) + ": " + detail});
-}
+// Appends differences about pins, each naming its pin.
+struct PinDifferences {
+  const CompareRules& rules;
+  std::vector<Difference>& out;
+  void operator()(const char* what, const PinFact& pin, const std::string& detail) {
+    out.push_back({what, pinLabel(pin, rules) + ": " + detail});
+  }
+};
 
 void describePinChanges(const PinFact& a, const PinFact& b, const CompareRules& rules,
                         std::vector<Difference>& out) {
-  if (a.number != b.number) add(out, "pin renumbered", a, change(a.number, b.number));
-  if (a.name != b.name) add(out, "pin renamed", a, change(quoted(a.name), quoted(b.name)));
+  PinDifferences add{rules, out};
+  if (a.number != b.number) add("pin renumbered", a, change(a.number, b.number));
+  if (a.name != b.name) add("pin renamed", a, change(quoted(a.name), quoted(b.name)));
   if (!near(a.x, b.x, rules) || !near(a.y, b.y, rules))
-    add(out, "pin moved", a, change(pointText(a.x, a.y), pointText(b.x, b.y)));
+    add("pin moved", a, change(pointText(a.x, a.y), pointText(b.x, b.y)));
   if (!near(a.length, b.length, rules))
-    add(out, "pin length", a, change(std::to_string(a.length), std::to_string(b.length)));
+    add("pin length", a, change(std::to_string(a.length), std::to_string(b.length)));
   if (a.orientation != b.orientation)
-    add(out, "pin orientation", a,
+    add("pin orientation", a,
         change(orientationWord(a.orientation), orientationWord(b.orientation)));
-  if (a.type != b.type) add(out, "pin type", a, change(typeWord(a.type), typeWord(b.type)));
+  if (a.type != b.type) add("pin type", a, change(typeWord(a.type), typeWord(b.type)));
   if (shapeOf(a) != shapeOf(b))
-    add(out, "pin shape", a, change(shapeWord(shapeOf(a)), shapeWord(shapeOf(b))));
+    add("pin shape", a, change(shapeWord(shapeOf(a)), shapeWord(shapeOf(b))));
   if (hidden(a) != hidden(b))
-    add(out, "pin visibility", a,
+    add("pin visibility", a,
         change(hidden(a) ? "hidden" : "visible", hidden(b) ? "hidden" : "visible"));
-  if (a.unit != b.unit) add(out, "pin unit", a, change(unitWords(a.unit), unitWords(b.unit)));
+  if (a.unit != b.unit) add("pin unit", a, change(unitWords(a.unit), unitWords(b.unit)));
   if (a.style != b.style)
-    add(out, "pin body style", a, change(styleWord(a.style), styleWord(b.style)));
+    add("pin body style", a, change(styleWord(a.style), styleWord(b.style)));
   if (!near(a.nameSize, b.nameSize, rules))
-    add(out, "pin name size", a, change(std::to_string(a.nameSize), std::to_string(b.nameSize)));
+    add("pin name size", a, change(std::to_string(a.nameSize), std::to_string(b.nameSize)));
   if (!near(a.numberSize, b.numberSize, rules))
-    add(out, "pin number size", a,
+    add("pin number size", a,
         change(std::to_string(a.numberSize), std::to_string(b.numberSize)));
 }
 
@@ -138,10 +143,11 @@ void comparePins(const std::vector<PinFact>& before, const std::vector<PinFact>&
     return a.unit == b.unit && a.style == b.style && near(a.x, b.x, rules) && near(a.y, b.y, rules);
   });
   for (const auto& [i, k] : pairs) describePinChanges(before[i], after[k], rules, out);
+  PinDifferences add{rules, out};
   for (size_t i : leftA)
-    add(out, "pin removed", before[i], std::string("at ") + pointText(before[i].x, before[i].y));
+    add("pin removed", before[i], std::string("at ") + pointText(before[i].x, before[i].y));
   for (size_t k : leftB)
-    add(out, "pin added", after[k], std::string("at ") + pointText(after[k].x, after[k].y));
+    add("pin added", after[k], std::string("at ") + pointText(after[k].x, after[k].y));
 }
 
 }  // namespace quiral

@@ -110,8 +110,10 @@ void compareFields(const std::vector<FieldFact>& before, const std::vector<Field
 
 std::vector<Difference> compareSymbols(const SymbolFacts& a, const DocFacts& docsA,
                                        const SymbolFacts& b, const DocFacts& docsB,
-                                       const CompareRules& rules) {
+                                       const CompareRules& given) {
   std::vector<Difference> out;
+  CompareRules rules = given;
+  rules.namesUnits = a.unitCount > 1 || b.unitCount > 1;
   // The same block reads the same: only the documentation may differ.
   if (a.block == b.block && a.unitNames == b.unitNames) {
     compareText(docsA.description, docsB.description, "description", out);

@@ -19,6 +19,8 @@ struct Difference {
 // legacy library against a modern one differs by the rounding of millimetres to mils.
 struct CompareRules {
   int tolerance = 0;
+  // Items name their unit only in a symbol of more than one (set by compareSymbols).
+  bool namesUnits = false;
 };
 
 // Every difference between two versions of a symbol and their documentation, in a fixed order:
