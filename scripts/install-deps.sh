@@ -11,7 +11,7 @@ packages=(
   zlib1g-dev libjpeg-dev libpng-dev
   libcairo2-dev libdeflate-dev librsvg2-bin
   qt6-translations-l10n
-  qpdf poppler-utils
+  qpdf poppler-utils python3-html5lib
   clang libclang-rt-14-dev clang-format
   locales
   kicad-symbols
