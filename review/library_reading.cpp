@@ -214,7 +214,9 @@ std::map<std::string, DocFacts> readDocumentation(std::string_view text) {
 
 void parseSymbolFacts(SymbolFacts& symbol) {
   if (symbol.parsed) return;
-  BlockParser().parse(symbol);
+  // One parser a thread: its token table's strings keep their buffers from block to block.
+  thread_local BlockParser parser;
+  parser.parse(symbol);
 }
 
 LibraryFacts readLibraryFacts(const std::string& path, bool readRecords) {
@@ -226,10 +228,8 @@ LibraryFacts readLibraryFacts(const std::string& path, bool readRecords) {
   } else {
     readLegacy(path, facts);
   }
-  if (readRecords) {
-    BlockParser parser;
-    for (SymbolFacts& symbol : facts.symbols) parser.parse(symbol);
-  }
+  if (readRecords)
+    for (SymbolFacts& symbol : facts.symbols) parseSymbolFacts(symbol);
   return facts;
 }
 

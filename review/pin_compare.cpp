@@ -114,13 +114,11 @@ void describePinChanges(const PinFact& a, const PinFact& b, const CompareRules& 
     add("pin visibility", a,
         change(hidden(a) ? "hidden" : "visible", hidden(b) ? "hidden" : "visible"));
   if (a.unit != b.unit) add("pin unit", a, change(unitWords(a.unit), unitWords(b.unit)));
-  if (a.style != b.style)
-    add("pin body style", a, change(styleWord(a.style), styleWord(b.style)));
+  if (a.style != b.style) add("pin body style", a, change(styleWord(a.style), styleWord(b.style)));
   if (!near(a.nameSize, b.nameSize, rules))
     add("pin name size", a, change(std::to_string(a.nameSize), std::to_string(b.nameSize)));
   if (!near(a.numberSize, b.numberSize, rules))
-    add("pin number size", a,
-        change(std::to_string(a.numberSize), std::to_string(b.numberSize)));
+    add("pin number size", a, change(std::to_string(a.numberSize), std::to_string(b.numberSize)));
 }
 
 }  // namespace
