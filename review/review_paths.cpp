@@ -3,8 +3,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <atomic>
 #include <future>
 #include <map>
+#include <thread>
+#include <vector>
 
 #include "library/folder_listing.h"
 #include "library/library_browser.h"
@@ -44,6 +48,53 @@ void wholeLibrary(const LibraryFacts& facts, const std::string& stem, ChangeKind
   e.differences.push_back({"symbols", std::to_string(facts.symbols.size())});
 }
 
+// One library of a folder review: its paths on each side (empty where it is missing).
+struct LibraryPair {
+  std::string stem;
+  std::string before;
+  std::string after;
+};
+
+void reviewPair(const LibraryPair& pair, Review& out) {
+  if (pair.after.empty()) {
+    wholeLibrary(readLibraryFacts(pair.before, false), pair.stem, ChangeKind::Removed, out);
+  } else if (pair.before.empty()) {
+    wholeLibrary(readLibraryFacts(pair.after, false), pair.stem, ChangeKind::Added, out);
+  } else {
+    LibraryFacts a = readLibraryFacts(pair.before, false), b = readLibraryFacts(pair.after, false);
+    reviewLibraries(a, b, pair.stem, out);
+  }
+}
+
+// Reviews the pairs on every core, each pair on one; the results are joined in the pairs' order,
+// so the review does not depend on the number of threads. The first pair that failed, in that
+// order, gives the error.
+void reviewPairs(const std::vector<LibraryPair>& pairs, Review& out) {
+  std::vector<Review> results(pairs.size());
+  std::vector<std::exception_ptr> failures(pairs.size());
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    for (size_t i = next++; i < pairs.size(); i = next++) {
+      try {
+        reviewPair(pairs[i], results[i]);
+      } catch (...) {
+        failures[i] = std::current_exception();
+      }
+    }
+  };
+  const size_t threads =
+      std::clamp<size_t>(std::thread::hardware_concurrency(), 1, std::min<size_t>(pairs.size(), 8));
+  std::vector<std::thread> workers;
+  for (size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+  work();
+  for (std::thread& worker : workers) worker.join();
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    if (failures[i]) std::rethrow_exception(failures[i]);
+    for (ReviewEntry& entry : results[i].entries) out.entries.push_back(std::move(entry));
+    for (std::string& warning : results[i].warnings) out.warnings.push_back(std::move(warning));
+  }
+}
+
 // The two sides are read at once, each on a core of its own.
 void readBoth(const std::string& pathA, const std::string& pathB, LibraryFacts& a,
               LibraryFacts& b) {
@@ -75,19 +126,14 @@ Review reviewPaths(const std::string& before, const std::string& after) {
   }
   const auto librariesA = librariesOf(before, review.warnings);
   const auto librariesB = librariesOf(after, review.warnings);
+  std::vector<LibraryPair> pairs;
   for (const auto& [stem, path] : librariesA) {
     const auto other = librariesB.find(stem);
-    if (other == librariesB.end()) {
-      wholeLibrary(readLibraryFacts(path, false), stem, ChangeKind::Removed, review);
-      continue;
-    }
-    LibraryFacts a, b;
-    readBoth(path, other->second, a, b);
-    reviewLibraries(a, b, stem, review);
+    pairs.push_back({stem, path, other == librariesB.end() ? std::string() : other->second});
   }
   for (const auto& [stem, path] : librariesB)
-    if (!librariesA.count(stem))
-      wholeLibrary(readLibraryFacts(path, false), stem, ChangeKind::Added, review);
+    if (!librariesA.count(stem)) pairs.push_back({stem, std::string(), path});
+  reviewPairs(pairs, review);
   sortEntries(review.entries);
   return review;
 }
