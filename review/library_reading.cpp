@@ -143,8 +143,7 @@ class BlockWalk {
   std::map<std::string, int> seen_;
 };
 
-void readLegacy(const std::string& path, LibraryFacts& facts) {
-  LibraryLineReader reader(path, nullptr);
+void walkLegacyLines(LibraryLineReader& reader, const std::string& path, LibraryFacts& facts) {
   BlockWalk walk(path, facts);
   std::string_view line;
   bool first = true;
@@ -156,6 +155,11 @@ void readLegacy(const std::string& path, LibraryFacts& facts) {
   }
   if (first) throw QuiralError(path + ": not a KiCad symbol library (the file is empty)");
   walk.end();
+}
+
+void readLegacy(const std::string& path, LibraryFacts& facts) {
+  LibraryLineReader reader(path, nullptr);
+  walkLegacyLines(reader, path, facts);
 
   const size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
@@ -210,6 +214,14 @@ std::map<std::string, DocFacts> readDocumentation(std::string_view text) {
     }
   }
   return docs;
+}
+
+LibraryFacts readLegacyLibraryText(const std::string& text, const std::string& name) {
+  LibraryFacts facts;
+  facts.path = name;
+  LibraryLineReader reader(name, &text);
+  walkLegacyLines(reader, name, facts);
+  return facts;
 }
 
 void parseSymbolFacts(SymbolFacts& symbol) {

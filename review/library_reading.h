@@ -17,6 +17,10 @@ namespace quiral {
 // reads the records of a block when they are needed.
 LibraryFacts readLibraryFacts(const std::string& path, bool readRecords = true);
 
+// A legacy library's text held in memory (lines ending in a line feed), named `name` in errors;
+// no documentation, no records read yet.
+LibraryFacts readLegacyLibraryText(const std::string& text, const std::string& name);
+
 // Reads the records of a symbol's block into its facts, once.
 void parseSymbolFacts(SymbolFacts& symbol);
 
