@@ -54,6 +54,7 @@ class LibraryPairReview {
   }
 
   void withBlocks(ReviewEntry& e, const SymbolFacts* before, const SymbolFacts* after) {
+    e.tolerance = rules_.tolerance;
     if (before) e.oldBlock = before->block, e.oldUnitNames = before->unitNames;
     if (after) e.newBlock = after->block, e.newUnitNames = after->unitNames;
   }

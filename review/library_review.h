@@ -22,6 +22,7 @@ struct ReviewEntry {
   // The blocks of the two sides, for pictures; empty on the side that has no such symbol.
   std::string oldBlock;
   std::string newBlock;
+  int tolerance = 0;  // the units within which the two sides were compared as equal
   std::vector<std::string> oldUnitNames;
   std::vector<std::string> newUnitNames;
 };

@@ -64,9 +64,53 @@ void copyItem(const DisplayList& from, const DisplayItem& item, Color color, Dis
   }
 }
 
+bool nearValue(double a, double b, double slack) {
+  return std::fabs(a - b) <= slack;
+}
+
+Vec2 arcEnd(const DisplayItem& arc, double degrees) {
+  const double a = degrees * 3.14159265358979323846 / 180;
+  return {arc.v[0] + arc.v[2] * std::cos(a), arc.v[1] + arc.v[3] * std::sin(a)};
+}
+
+// Whether two items draw the same within `slack` units: a legacy library against a modern one
+// differs by the rounding of millimetres to mils, which the words do not tell either.
+bool nearItems(const DisplayList& a, const DisplayItem& x, const DisplayList& b,
+               const DisplayItem& y, double slack) {
+  if (x.kind != y.kind || x.fill != y.fill || x.closed != y.closed) return false;
+  auto nearPoint = [&](Vec2 p, Vec2 q) {
+    return nearValue(p.x, q.x, slack) && nearValue(p.y, q.y, slack);
+  };
+  switch (x.kind) {
+    case ItemKind::Polyline:
+      if (x.count != y.count) return false;
+      for (uint32_t i = 0; i < x.count; ++i)
+        if (!nearPoint(a.points()[x.first + i], b.points()[y.first + i])) return false;
+      return true;
+    case ItemKind::Text: {
+      const DisplayText &s = a.texts()[x.text], &t = b.texts()[y.text];
+      return s.utf8 == t.utf8 && s.angle == t.angle && nearValue(s.size, t.size, slack) &&
+             nearPoint(s.origin, t.origin);
+    }
+    case ItemKind::Arc:
+      if (!nearPoint(arcEnd(x, x.v[4]), arcEnd(y, y.v[4])) ||
+          !nearPoint(arcEnd(x, x.v[4] + x.v[5]), arcEnd(y, y.v[4] + y.v[5])))
+        return false;
+      [[fallthrough]];
+    case ItemKind::Rectangle:
+    case ItemKind::Ellipse:
+      for (int i = 0; i < 4; ++i)
+        if (!nearValue(x.v[i], y.v[i], slack)) return false;
+      return true;
+  }
+  return false;
+}
+
 // Old and new on one list: shared items grey first, then the old ones red and the new ones green
-// on top. Returns whether anything differs.
-bool overlayOf(const DisplayList& before, const DisplayList& after, DisplayList& out) {
+// on top. Items equal but for their colour are shared; so are items within `slack` units of each
+// other. Returns whether anything differs.
+bool overlayOf(const DisplayList& before, const DisplayList& after, double slack,
+               DisplayList& out) {
   std::multimap<std::string, size_t> afterKeys;
   for (size_t k = 0; k < after.items().size(); ++k)
     afterKeys.emplace(itemKey(after, after.items()[k]), k);
@@ -82,14 +126,24 @@ bool overlayOf(const DisplayList& before, const DisplayList& after, DisplayList&
     afterKeys.erase(found);
     copyItem(before, item, overlay::kSame, out);
   }
-  for (const DisplayItem* item : removed) copyItem(before, *item, overlay::kRemoved, out);
+  std::vector<const DisplayItem*> stillRemoved;
+  for (const DisplayItem* item : removed) {
+    bool shared = false;
+    for (size_t k = 0; slack > 0 && k < after.items().size() && !shared; ++k) {
+      if (afterShared[k] || !nearItems(before, *item, after, after.items()[k], slack)) continue;
+      afterShared[k] = shared = true;
+      copyItem(before, *item, overlay::kSame, out);
+    }
+    if (!shared) stillRemoved.push_back(item);
+  }
+  for (const DisplayItem* item : stillRemoved) copyItem(before, *item, overlay::kRemoved, out);
   bool added = false;
   for (size_t k = 0; k < after.items().size(); ++k) {
     if (afterShared[k]) continue;
     copyItem(after, after.items()[k], overlay::kAdded, out);
     added = true;
   }
-  return added || !removed.empty();
+  return added || !stillRemoved.empty();
 }
 
 std::string captionOf(int unit, int style, const std::vector<std::string>& names) {
@@ -122,6 +176,9 @@ std::vector<OverlayPicture> overlayPictures(SymbolRecorder& recorder, const Revi
   const int styles = unitsA.hasDeMorgan || unitsB.hasDeMorgan ? 2 : 1;
   const bool bothSides = !before.empty() && !after.empty();
   const auto& names = entry.newUnitNames.empty() ? entry.oldUnitNames : entry.newUnitNames;
+  // Twice the words' tolerance: a drawn end is placed from a centre and a radius that may each
+  // be a unit off.
+  const double slack = 2.0 * entry.tolerance;
   DisplayList old;
   OverlayPicture first;
   for (int unit = 1; unit <= units && pictures.size() < kMaxOverlayPictures; ++unit) {
@@ -129,7 +186,7 @@ std::vector<OverlayPicture> overlayPictures(SymbolRecorder& recorder, const Revi
       const UnitChoice choice{unit, style, true};
       old = recorder.record(before, choice);
       OverlayPicture picture{unit, style, captionOf(unit, style, names), {}};
-      const bool differs = overlayOf(old, recorder.record(after, choice), picture.list);
+      const bool differs = overlayOf(old, recorder.record(after, choice), slack, picture.list);
       if (unit == 1 && style == 1) first = picture;
       if (differs && bothSides) pictures.push_back(std::move(picture));
       if (!bothSides) return {std::move(first)};
