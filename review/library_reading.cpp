@@ -165,7 +165,8 @@ void readLegacy(const std::string& path, LibraryFacts& facts) {
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   const std::string documentation = joinPath(folder, documentationFileName(path));
   struct stat info {};
-  if (::stat(documentation.c_str(), &info) != 0) return;  // a library without documentation
+  facts.hasDocumentation = ::stat(documentation.c_str(), &info) == 0;
+  if (!facts.hasDocumentation) return;
   facts.docs = readDocumentation(readWholeFile(documentation, kMaxDocumentationBytes));
 }
 

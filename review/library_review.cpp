@@ -38,6 +38,16 @@ class LibraryPairReview {
   }
 
   void run() {
+    // Documentation present on one side only (a copy made without its .dcm, as git's difftool
+    // makes) tells nothing about a change: it is not compared.
+    if (a_.hasDocumentation != b_.hasDocumentation) {
+      const LibraryFacts& without = a_.hasDocumentation ? b_ : a_;
+      out_.warnings.push_back(without.path +
+                              ": no documentation file beside it; descriptions, keywords and "
+                              "datasheets are not compared");
+      a_.docs.clear();
+      b_.docs.clear();
+    }
     reportDuplicates();
     compareSymbols();
     compareAliases();

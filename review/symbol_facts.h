@@ -93,6 +93,9 @@ struct LibraryFacts {
   LibraryFormat format = LibraryFormat::Legacy;
   std::vector<SymbolFacts> symbols;  // in file order
   std::map<std::string, DocFacts> docs;
+  // A modern library holds its documentation; a legacy one has it only when a documentation
+  // file lies beside it.
+  bool hasDocumentation = true;
   const DocFacts& docsOf(const std::string& name) const;
 };
 

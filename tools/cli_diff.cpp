@@ -80,7 +80,11 @@ int runDiff(const std::vector<std::string>& args) {
 int runText(const std::vector<std::string>& args) {
   if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-'))
     throw UsageError("expects one library");
-  const std::string out = libraryFactLines(readLibraryFacts(args[0]));
+  LibraryFacts facts = readLibraryFacts(args[0]);
+  // The facts of the file alone: a legacy library's documentation file is a file of its own,
+  // which git shows (and converts) by itself.
+  if (facts.format == LibraryFormat::Legacy) facts.docs.clear();
+  const std::string out = libraryFactLines(facts);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;
 }

@@ -86,6 +86,19 @@ TEST(LibraryReview, DuplicateNamesAreToldAndComparedInOrder) {
             "new: duplicate name: \"R\": defined 2 -> 3 times\nnew: R [3]: added\n");
 }
 
+TEST(LibraryReview, DocumentationIsComparedOnlyWhereBothSidesHaveIt) {
+  Sides sides;
+  const std::string docs = "EESchema-DOCLIB  Version 2.0\n$CMP R\nD Resistor\n$ENDCMP\n";
+  sides.write("new.dcm", docs);
+  Review review = sides.review(block("R", kPins), block("R", kPins));
+  EXPECT_TRUE(review.entries.empty());
+  ASSERT_EQ(review.warnings.size(), 1u);
+  EXPECT_NE(review.warnings[0].find("old.lib: no documentation file beside it"), std::string::npos);
+  sides.write("old.dcm", "EESchema-DOCLIB  Version 2.0\n$CMP R\nD Resistance\n$ENDCMP\n");
+  review = sides.review(block("R", kPins), block("R", kPins));
+  EXPECT_EQ(reviewWords(review), "new: R: description: \"Resistance\" -> \"Resistor\"\n");
+}
+
 TEST(LibraryReview, JsonHoldsTheEntriesAsData) {
   Sides sides;
   const Review review = sides.review(block("A\"B", kPins) + block("Q", kPins),

@@ -113,7 +113,8 @@ TEST(CliText, OneStableLinePerFactWhateverTheBlocksOrder) {
   EXPECT_EQ(a.out, b.out);
   EXPECT_NE(a.out.find("symbol C\n"), std::string::npos);
   EXPECT_NE(a.out.find("\nC: pin unit "), std::string::npos);
-  EXPECT_NE(a.out.find("\nC: description "), std::string::npos) << a.out;
+  // A legacy library's documentation is a file of its own, converted (or not) by itself.
+  EXPECT_EQ(a.out.find("description"), std::string::npos) << a.out;
   EXPECT_EQ(runCli({"text", out.file("none.lib")}).status, 1);
 }
 
