@@ -44,7 +44,6 @@ class BlockParser {
 
   void parse(SymbolFacts& symbol) {
     const std::string name = symbol.name;
-    symbol.aliases.clear();
     records_.start(symbol);
     bool inFootprintList = false;
     size_t start = 0;

@@ -164,10 +164,8 @@ void RecordFacts::field(const TokenTable& tokens, int index) {
   if (index >= 4) field.name = tokens.text(10);
 }
 
-void RecordFacts::aliasLine(std::string_view line) {
-  if (!symbol_) return;
-  const int count = TokenizeLine(aliasTokens_, line);
-  for (int k = 2; k <= count; ++k) symbol_->aliases.push_back(aliasTokens_.text(k));
-}
+// The aliases are names: the walk of the library that lists the names keeps them, as the index
+// does, so that a block reads the same names whether its records were read or not.
+void RecordFacts::aliasLine(std::string_view) {}
 
 }  // namespace quiral

@@ -35,7 +35,6 @@ class RecordFacts : public RecordHandlers {
 
   SymbolFacts* symbol_ = nullptr;
   std::string_view line_;
-  TokenTable aliasTokens_;
 };
 
 }  // namespace quiral
