@@ -1,6 +1,7 @@
 #include "app/dialogs.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 #include <exception>
 
 #include "app/window_wording.h"
@@ -72,6 +74,11 @@ QString Dialogs::chooseFileToSave(QWidget* parent, const QString& startPath, con
 
 bool Dialogs::mayWriteFile(QWidget* parent, const QString& path) {
   return !QFileInfo::exists(path) || askToOverwrite(parent, path);
+}
+
+void Dialogs::openInBrowser(QWidget* parent, const QUrl& url) {
+  if (!QDesktopServices::openUrl(url))
+    reportError(parent, QStringLiteral("Não foi possível abrir %1").arg(url.toDisplayString()));
 }
 
 bool Dialogs::runGuarded(QWidget* parent, const std::function<void()>& operation) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QPrinter;
+class QUrl;
 class QWidget;
 
 namespace quiral {
@@ -37,6 +38,9 @@ class Dialogs {
   // to `highestPage` can be chosen. True when the user confirmed: the choices are then on
   // `printer`.
   virtual bool runPrintDialog(QWidget* parent, QPrinter& printer, int highestPage);
+
+  // Opens `url` (a report, say) in the desktop's browser; an error box when that fails.
+  virtual void openInBrowser(QWidget* parent, const QUrl& url);
 
   // Runs `operation` and shows whatever it throws in the error box, so nothing escapes into Qt's
   // event loop. Returns true when it completed.

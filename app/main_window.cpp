@@ -219,6 +219,9 @@ void TForm1::buildMenu() {
   PastaVetorial1 = Catlogos1->addAction(QStringLiteral("&Pasta inteira (PDF vetorial)…"));
   PastaVetorial1->setObjectName(QStringLiteral("PastaVetorial1"));
   connect(PastaVetorial1, &QAction::triggered, this, &TForm1::PastaVetorial1Click);
+  CompararCom1 = Catlogos1->addAction(QStringLiteral("C&omparar com…"));
+  CompararCom1->setObjectName(QStringLiteral("CompararCom1"));
+  connect(CompararCom1, &QAction::triggered, this, &TForm1::CompararCom1Click);
 
   pag21 = MainMenu1->addMenu(QStringLiteral("pag2"));
   pag21->setObjectName(QStringLiteral("pag21"));

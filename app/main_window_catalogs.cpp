@@ -13,10 +13,12 @@
 #include "app/drive_combo_box.h"
 #include "app/file_filter.h"
 #include "app/fine_catalog_export.h"
+#include "app/library_review_command.h"
 #include "app/main_window.h"
 #include "app/prev_form.h"
 #include "app/user_list_box.h"
 #include "platform/text_codec.h"
+#include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
@@ -65,6 +67,11 @@ void TForm1::PastaVetorial1Click() {
   if (!dialogs_.mayWriteFile(this, path)) return;
   exportFineCatalog(this, dialogs_, path, FineCatalogKind::Drawings, libraries,
                     displayText(QFile::encodeName(name).toStdString()), true);
+}
+
+void TForm1::CompararCom1Click() {
+  compareWithAnotherLibrary(this, dialogs_, session_.browser.CurrentLibraryPath(),
+                            defaultReviewFolder());
 }
 
 bool TForm1::catalogGenerating() const {
@@ -119,6 +126,7 @@ void TForm1::setBrowsingEnabled(bool enabled) {
   Desenhos1->setEnabled(enabled);
   Lista1->setEnabled(enabled);
   PastaVetorial1->setEnabled(enabled);
+  CompararCom1->setEnabled(enabled);
 }
 
 }  // namespace quiral

@@ -22,7 +22,7 @@ if [[ "${1:-}" == --tests ]]; then
   for_tests=1
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    librsvg2-bin qpdf poppler-utils
+    librsvg2-bin qpdf poppler-utils python3-html5lib
     clang libclang-rt-14-dev clang-format
     locales
     kicad-symbols

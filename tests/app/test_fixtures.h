@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -25,6 +26,9 @@ class TestDialogs : public Dialogs {
   std::function<bool(QPrinter& printer, int highestPage)> printAnswer;
 
   void reportError(QWidget*, const QString& text) override { messages_ << text; }
+  // Nothing is opened; the addresses are kept.
+  void openInBrowser(QWidget*, const QUrl& url) override { openedInBrowser << url; }
+  QList<QUrl> openedInBrowser;
   bool runPrintDialog(QWidget*, QPrinter& printer, int highestPage) override;
   const QStringList& messages() const { return messages_; }
 
