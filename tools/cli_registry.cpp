@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/text_codec.h"
+
 namespace quiral::cli {
 namespace {
 
@@ -37,6 +39,24 @@ const CliCommand* findCommand(std::string_view name) {
 void printLine(std::string_view bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   std::fputc('\n', stdout);
+}
+
+std::string jsonString(std::string_view bytes) {
+  std::string out = "\"";
+  for (char c : displayText(bytes)) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+      out += buffer;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
 }
 
 size_t parseIndex(std::string_view text, const char* what) {

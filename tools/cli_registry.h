@@ -43,6 +43,10 @@ struct CliRegistrar {
 // Writes bytes to standard output unchanged, followed by a line feed.
 void printLine(std::string_view bytes);
 
+// A JSON string: the bytes shown as text (UTF-8, or Windows-1252 when they are not UTF-8), with
+// quotes, backslashes and control characters escaped.
+std::string jsonString(std::string_view bytes);
+
 // Parses a non-negative decimal number without the locale; throws UsageError naming `what`.
 size_t parseIndex(std::string_view text, const char* what);
 

@@ -101,26 +101,6 @@ void writeView(const Bitmap& view, const std::string& path) {
   writePng(view, path, options);
 }
 
-// A JSON string: the bytes shown as text (UTF-8, or Windows-1252 when they are not UTF-8), with
-// quotes, backslashes and control characters escaped.
-std::string jsonString(std::string_view bytes) {
-  std::string out = "\"";
-  for (char c : displayText(bytes)) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-      out += buffer;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 void printInfo(const Renderer& renderer, const SymbolUnits& units,
                const std::vector<std::string>& unitNames) {
   const DrawingState& s = renderer.state();
