@@ -41,6 +41,7 @@ class UserListBox;
 class SymbolRecorder;
 class UnitChooser;
 class SymbolCanvas;
+class WindowSettings;
 class PropertiesTab;
 class PinTableTab;
 
@@ -84,6 +85,11 @@ class TForm1 : public QMainWindow {
   // What the first activation opens instead of the default folders: `folder`, and in it the
   // library `libraryName` (when not empty), chosen as a click on it in the file list would.
   void setStartFolder(std::string folder, std::string libraryName = {});
+
+  // Remembers the window's size, place and the place it shows in `settings` (null: nothing is
+  // remembered, as in tests), and puts back what was remembered; with `openRememberedPlace` the
+  // first activation opens the last folder, library and component instead of the default folder.
+  void rememberWith(WindowSettings* settings, bool openRememberedPlace);
 
   // Shows the core's current state: component list and its selection, memo, view and Label1.
   // Code that changes the session outside these handlers (a catalog run) calls it afterwards.
@@ -151,6 +157,10 @@ class TForm1 : public QMainWindow {
   void placeWindow();
 
   void showFolder(const std::string& folder);
+  // Remembered places (main_window_settings.cpp).
+  void mirrorRecentFolders();
+  void rememberPlace();
+  QString componentOnShow() const;
   void openStartLibrary();
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
@@ -211,6 +221,9 @@ class TForm1 : public QMainWindow {
   FileList fileList_;
   QPointer<QDialog> indexWindow_;
   std::string startLibrary_;
+  std::string startComponent_;
+  WindowSettings* settings_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
   SymbolZoom zoom_;
@@ -224,8 +237,8 @@ class TForm1 : public QMainWindow {
   int aliasComponent_ = -1;
   PropertiesTab* propertiesTab_ = nullptr;
   PinTableTab* pinTab_ = nullptr;
-  // What the info tabs show: the drawn block and alias they were filled from.
-  std::vector<std::string> infoShown_;
+  // What each info tab shows: the drawn block it was filled from.
+  std::vector<std::string> propertiesShown_, pinsShown_;
 
   DriveComboBox* DriveComboBox1 = nullptr;
   DirectoryListBox* DLB1 = nullptr;

@@ -20,6 +20,7 @@
 #include "app/main_window.h"
 #include "app/symbol_canvas.h"
 #include "app/user_list_box.h"
+#include "app/window_settings.h"
 #include "library/folder_listing.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
@@ -100,7 +101,18 @@ void TForm1::openStartLibrary() {
       break;
     }
   }
-  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
+  runThenMirror([this] {
+    session_.browser.LoadLibrary(folderShown(), startLibrary_);
+    if (startComponent_.empty()) return;
+    if (session_.browser.components().indexOf(startComponent_) >= 0) {
+      session_.browser.chooseComponent(startComponent_);
+      return;
+    }
+    listComponentRows();
+    rowsLibrary_ = session_.browser.CurrentLibraryPath();
+    shownComponents_ = session_.browser.components().entries();
+    chooseAliasNamed(startComponent_);
+  });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -116,6 +128,11 @@ void TForm1::FileListBox1Click() {
   forgetAlias();
   fileList_.select(FileListBox1->currentRow());
   runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+  // A folder whose library was opened is a recent one.
+  if (settings_ && selectedFileName()) {
+    settings_->addRecentFolder(QString::fromStdString(folderShown()));
+    mirrorRecentFolders();
+  }
 }
 
 void TForm1::ListBox1Click() {
@@ -196,6 +213,7 @@ void TForm1::chooseIndexedComponent(const std::string& library, const std::strin
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  rememberPlace();
   QMainWindow::closeEvent(event);
   if (event->isAccepted()) emit closed();
 }

@@ -42,12 +42,18 @@ void TForm1::mirrorInfoTabs() {
   QWidget* open = TabControl1->currentWidget();
   if (open != propertiesTab_ && open != pinTab_) return;
   std::vector<std::string> block = drawnBlock();
-  if (block == infoShown_) return;
-  infoShown_ = block;
   const LibraryBrowser& browser = session_.browser;
-  if (block.empty() || !browser.components().hasSelection()) {
+  const bool shows = !block.empty() && browser.components().hasSelection();
+  if (open == pinTab_) {
+    if (block == pinsShown_) return;
+    pinTab_->showPins(shows ? pinTable(block) : std::vector<PinRow>{});
+    pinsShown_ = std::move(block);
+    return;
+  }
+  if (block == propertiesShown_) return;
+  if (!shows) {
     propertiesTab_->clear();
-    pinTab_->showPins({});
+    propertiesShown_ = std::move(block);
     return;
   }
   const std::string& path = browser.CurrentLibraryPath();
@@ -64,7 +70,7 @@ void TForm1::mirrorInfoTabs() {
   }
   propertiesTab_->showProperties(describeSymbol(block, aliasShown() ? shownAlias_ : std::string(),
                                                 fileNameOf(path), doc, browser.shownUnitNames()));
-  pinTab_->showPins(pinTable(block));
+  propertiesShown_ = std::move(block);
 }
 
 }  // namespace quiral

@@ -1,16 +1,18 @@
 #include "app/pin_table_tab.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QCollator>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/text_codec.h"
 
@@ -20,6 +22,37 @@ namespace {
 
 const char* const kTitles[] = {"Número", "Nome", "Tipo", "Forma",      "Unidade",
                                "Corpo",  "X",    "Y",    "Orientação", "Comprimento"};
+
+// The pins as a table model: the rows are kept as they are read, cells made when they are shown.
+class PinTableModel : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void setPins(const std::vector<PinRow>& pins) {
+    beginResetModel();
+    rows_.clear();
+    rows_.reserve(pins.size());
+    for (const PinRow& pin : pins) rows_.push_back(pinRowFields(pin));
+    endResetModel();
+  }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : int(rows_.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : int(std::size(kTitles));
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return QString::fromStdString(displayText(rows_[size_t(index.row())][size_t(index.column())]));
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    return QString::fromUtf8(kTitles[section]);
+  }
+
+ private:
+  std::vector<std::vector<std::string>> rows_;
+};
 
 // Sorts "2" before "10" and "A2" before "A10", as people read pin numbers and positions.
 class NaturalSortProxy : public QSortFilterProxyModel {
@@ -51,9 +84,7 @@ PinTableTab::PinTableTab(QWidget* parent) : QWidget(parent) {
   filter_->setObjectName(QStringLiteral("PinFilter"));
   filter_->setPlaceholderText(QStringLiteral("Filtrar pinos"));
   filter_->setClearButtonEnabled(true);
-  model_ = new QStandardItemModel(0, int(std::size(kTitles)), this);
-  for (int c = 0; c < int(std::size(kTitles)); ++c)
-    model_->setHeaderData(c, Qt::Horizontal, QString::fromUtf8(kTitles[c]));
+  model_ = new PinTableModel(this);
   proxy_ = new NaturalSortProxy(this);
   proxy_->setSourceModel(model_);
   proxy_->setFilterKeyColumn(-1);
@@ -66,6 +97,8 @@ PinTableTab::PinTableTab(QWidget* parent) : QWidget(parent) {
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
+  // Column widths from the first rows only: measuring thousands of pins would take long.
+  table_->horizontalHeader()->setResizeContentsPrecision(40);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->installEventFilter(this);
   connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
@@ -76,14 +109,7 @@ PinTableTab::PinTableTab(QWidget* parent) : QWidget(parent) {
 }
 
 void PinTableTab::showPins(const std::vector<PinRow>& pins) {
-  model_->removeRows(0, model_->rowCount());
-  model_->setRowCount(int(pins.size()));
-  for (int r = 0; r < int(pins.size()); ++r) {
-    const std::vector<std::string> fields = pinRowFields(pins[size_t(r)]);
-    for (int c = 0; c < int(fields.size()); ++c)
-      model_->setItem(r, c,
-                      new QStandardItem(QString::fromStdString(displayText(fields[size_t(c)]))));
-  }
+  static_cast<PinTableModel*>(model_)->setPins(pins);
   table_->resizeColumnsToContents();
 }
 

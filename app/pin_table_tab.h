@@ -7,7 +7,7 @@
 
 class QLineEdit;
 class QSortFilterProxyModel;
-class QStandardItemModel;
+class QAbstractTableModel;
 class QTableView;
 
 namespace quiral {
@@ -33,7 +33,7 @@ class PinTableTab : public QWidget {
  private:
   QLineEdit* filter_ = nullptr;
   QTableView* table_ = nullptr;
-  QStandardItemModel* model_ = nullptr;
+  QAbstractTableModel* model_ = nullptr;
   QSortFilterProxyModel* proxy_ = nullptr;
 };
 

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -19,6 +21,7 @@
 #include "app/pin_table_tab.h"
 #include "app/properties_tab.h"
 #include "app/symbol_canvas.h"
+#include "app/window_settings.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
@@ -134,6 +137,41 @@ TEST_F(SymbolBrowserTest, ThePinTableSortsFiltersAndCopiesRows) {
   EXPECT_EQ(table->model()->rowCount(), 2);
   tab->filterField()->clear();
   EXPECT_EQ(table->model()->rowCount(), 14);
+}
+
+TEST_F(SymbolBrowserTest, TheNextStartReturnsToTheSizeFolderLibraryAndAliasOfTheLast) {
+  QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+  WindowSettings remembered(settings);
+  window.rememberWith(&remembered, true);
+  window.resize(1111, 777);
+  openFile("74xx_gates.lib");
+  click(components(), 2);  // the alias 74HCT00
+  window.close();
+  EXPECT_EQ(remembered.recentFolders(), QStringList{root});
+
+  Session again;
+  TForm1 next(again, dialogs);
+  next.rememberWith(&remembered, true);
+  next.show();
+  next.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&next));
+  EXPECT_EQ(next.size(), QSize(1111, 777));
+  EXPECT_EQ(next.folderShown(), root.toStdString());
+  EXPECT_EQ(next.selectedFileName(), "74xx_gates.lib");
+  EXPECT_EQ(next.findChild<QListWidget*>("ListBox1")->currentRow(), 2);
+  auto* recent = next.findChild<QMenu*>("Recentes1");
+  ASSERT_NE(recent, nullptr);
+  EXPECT_EQ(recent->actions().size(), 1);
+
+  // Started with a folder of its own, the window leaves the remembered place alone.
+  Session third;
+  TForm1 started(third, dialogs);
+  started.setDefaultFolderCandidates({});
+  started.rememberWith(&remembered, false);
+  started.show();
+  started.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&started));
+  EXPECT_FALSE(started.selectedFileName());
 }
 
 }  // namespace
