@@ -18,6 +18,7 @@
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
 #include "app/prev_form_interface.h"
+#include "app/symbol_canvas.h"
 #include "app/symbol_search_box.h"
 #include "app/unit_chooser.h"
 #include "app/user_list_box.h"
@@ -146,6 +147,7 @@ void TForm1::buildTabs(QWidget* client) {
   TabControl1->addTab(TabSheet2, QStringLiteral("Comandos"));
   TabControl1->addTab(TabSheet3, QStringLiteral("testes"));
   TabControl1->setTabVisible(2, false);
+  buildInfoTabs();
   TabControl1->setCurrentIndex(0);
 }
 
@@ -153,15 +155,11 @@ void TForm1::buildView(QWidget* client) {
   ScrollBox1 = place(new QScrollArea(client), "ScrollBox1", 336, 8, 497, 505);
   ScrollBox1->setWidgetResizable(false);
   ScrollBox1->setBackgroundRole(QPalette::Base);
-  Image2 = new QLabel;
+  Image2 = new SymbolCanvas;
   Image2->setObjectName(QStringLiteral("Image2"));
-  Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Image2->setAutoFillBackground(true);
-  QPalette white = Image2->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  Image2->setPalette(white);
-  Image2->setGeometry(0, 0, Renderer::kCanvasSize, Renderer::kCanvasSize);
   ScrollBox1->setWidget(Image2);
+  ScrollBox1->setAlignment(Qt::AlignCenter);
+  ScrollBox1->setFocusPolicy(Qt::StrongFocus);
   buildZoom();
   buildUnitChooser(client);
 }
@@ -192,6 +190,7 @@ void TForm1::buildLayout(QWidget* client) {
   layout->add(TabControl1, {.growX = w, .moveY = h, .growY = 1 - h});
   layout->add(ScrollBox1, {.moveX = w, .growX = 1 - w, .growY = 1});
   layout->add(unitChooser_, {.moveX = w, .growX = 1 - w, .moveY = 1});
+  layout->add(zoomLabel_, {.moveX = 1, .moveY = 1});
   // The component list and the memo fill more of their pages as the tabs grow.
   for (QWidget* list : {static_cast<QWidget*>(ListBox1), static_cast<QWidget*>(TextListBox1)}) {
     auto* page = new DesignedLayout(list->parentWidget(), {}, {});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "app/symbol_zoom.h"
+#include "library/alias_rows.h"
 #include "library/folder_listing.h"
 #include "platform/font_engine.h"
 
@@ -40,6 +42,10 @@ class SymbolRecorder;
 class UnitChooser;
 class SymbolSearchBox;
 struct SearchChoice;
+class SymbolCanvas;
+class WindowSettings;
+class PropertiesTab;
+class PinTableTab;
 
 // The main window: browsing drives, folders and library files, the component list, the block memo,
 // the drawn symbol and the catalog commands. Its handlers call one core operation each and then
@@ -82,6 +88,11 @@ class TForm1 : public QMainWindow {
   // library `libraryName` (when not empty), chosen as a click on it in the file list would.
   void setStartFolder(std::string folder, std::string libraryName = {});
 
+  // Remembers the window's size, place and the place it shows in `settings` (null: nothing is
+  // remembered, as in tests), and puts back what was remembered; with `openRememberedPlace` the
+  // first activation opens the last folder, library and component instead of the default folder.
+  void rememberWith(WindowSettings* settings, bool openRememberedPlace);
+
   // Shows the core's current state: component list and its selection, memo, view and Label1.
   // Code that changes the session outside these handlers (a catalog run) calls it afterwards.
   void mirrorCore();
@@ -115,8 +126,8 @@ class TForm1 : public QMainWindow {
   void Sair1Click();
   // Shows the file list's selection after code outside the window moved it; loads nothing.
   void mirrorFileList();
-  // The symbol view's zoom (Ctrl + wheel, Ctrl + "+" / "-", Ctrl + 0 back to the pixel view,
-  // Ctrl + 9 to show the whole symbol). Other zooms than 100 % draw the symbol as vectors.
+  // The symbol view's zoom (the wheel around the pointer, Ctrl + "+" / "-" around the centre,
+  // Ctrl + 0 back to 100 %, Ctrl + 9 to show the whole symbol), drawn as vectors at every zoom.
   void zoomIn();
   void zoomOut();
   void zoomReset();
@@ -153,6 +164,10 @@ class TForm1 : public QMainWindow {
   void placeWindow();
 
   void showFolder(const std::string& folder);
+  // Remembered places (main_window_settings.cpp).
+  void mirrorRecentFolders();
+  void rememberPlace();
+  QString componentOnShow() const;
   void openStartLibrary();
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
@@ -169,14 +184,39 @@ class TForm1 : public QMainWindow {
   void mirrorMemo();
   void mirrorView();
   void buildZoom();
-  // The view at a zoom other than 100 %: the memo's display list drawn at that scale.
-  void showZoomedView();
+  // The view (main_window_zoom.cpp): the drawn block's display list at the zoom's scale; a new
+  // block opens at 100 %, or fitted when it is larger than the view.
+  void showVectorView();
+  // Applies a zoom change keeping the drawing's point under `viewportPoint` where it is.
+  void zoomAround(bool changed, QPointF viewportPoint);
+  QPointF viewCentre() const;
+  void mirrorZoomLabel();
+  // Wheel zoom, drag panning and the view following the viewport's size.
+  bool viewEvent(QObject* watched, QEvent* event);
   // The unit chooser and De Morgan switch below the symbol view.
   void buildUnitChooser(QWidget* client);
   // The symbol search's field above the component list (main_window_search.cpp).
   void buildSymbolSearch();
   // A component was shown: the chooser offers its units, starting at unit A, body style 1.
   void showUnitsOfComponent();
+
+  // Aliases (main_window_aliases.cpp): the component list shows each symbol's aliases after it.
+  // Lists the rows of the library in use afresh, aliases read from its file.
+  void listComponentRows();
+  // The list row that shows the component (or alias) on show; -1 for none.
+  int shownRow() const;
+  bool aliasShown() const;
+  void forgetAlias() { shownAlias_.clear(); }
+  // Shows the alias `name` of the library in use when it has one (letter case ignored).
+  bool chooseAliasNamed(const std::string& name);
+  // The block the view draws: the memo, with the alias's name as value when an alias is shown.
+  std::vector<std::string> drawnBlock() const;
+  // Draws the drawn block at the chooser's unit in the core's pixel view too.
+  void renderDrawnBlock();
+
+  // The "Propriedades" and "Pinos" tabs (main_window_info_tabs.cpp), filled when one is opened.
+  void buildInfoTabs();
+  void mirrorInfoTabs();
 
   Session& session_;
   Dialogs& dialogs_;
@@ -190,6 +230,9 @@ class TForm1 : public QMainWindow {
   FileList fileList_;
   QPointer<QDialog> indexWindow_;
   std::string startLibrary_;
+  std::string startComponent_;
+  WindowSettings* settings_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
   std::vector<std::string> shownComponents_;
   std::vector<std::string> shownMemo_;
   SymbolZoom zoom_;
@@ -197,6 +240,15 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SymbolRecorder> zoomRecorder_;
   UnitChooser* unitChooser_ = nullptr;
   SymbolSearchBox* searchBox_ = nullptr;
+  std::vector<ComponentRow> rows_;
+  std::string rowsLibrary_;
+  // The alias on show, and the component it belongs to.
+  std::string shownAlias_;
+  int aliasComponent_ = -1;
+  PropertiesTab* propertiesTab_ = nullptr;
+  PinTableTab* pinTab_ = nullptr;
+  // What each info tab shows: the drawn block it was filled from.
+  std::vector<std::string> propertiesShown_, pinsShown_;
 
   DriveComboBox* DriveComboBox1 = nullptr;
   DirectoryListBox* DLB1 = nullptr;
@@ -206,7 +258,15 @@ class TForm1 : public QMainWindow {
   UserListBox* ListBox1 = nullptr;
   QPlainTextEdit* TextListBox1 = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
-  QLabel* Image2 = nullptr;
+  SymbolCanvas* Image2 = nullptr;
+  QLabel* zoomLabel_ = nullptr;
+  // The block the view last opened, so that only a new one is opened by the fit rule.
+  std::vector<std::string> viewBlock_;
+  // The hidden test page drew on the pixel canvas: the view shows it until a component is chosen.
+  bool testPageView_ = false;
+  bool panning_ = false;
+  QPointF panStart_;
+  QPoint panScroll_;
   QLabel* image1 = nullptr;
   QLabel* Label1 = nullptr;
   QPushButton* B_carregar = nullptr;

@@ -112,6 +112,7 @@ void TForm1::catalogGenerationEnded() {
 void TForm1::showCatalogCursor() {
   // The chooser is set back also when the component is the one shown before, whose memo the
   // mirror leaves alone.
+  forgetAlias();
   runThenMirror([this] {
     catalogs_->showSelectedComponent();
     showUnitsOfComponent();

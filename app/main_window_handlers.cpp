@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTextBlock>
 #include <algorithm>
 
@@ -17,7 +18,9 @@
 #include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
 #include "app/main_window.h"
+#include "app/symbol_canvas.h"
 #include "app/user_list_box.h"
+#include "app/window_settings.h"
 #include "library/folder_listing.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
@@ -98,7 +101,18 @@ void TForm1::openStartLibrary() {
       break;
     }
   }
-  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), startLibrary_); });
+  runThenMirror([this] {
+    session_.browser.LoadLibrary(folderShown(), startLibrary_);
+    if (startComponent_.empty()) return;
+    if (session_.browser.components().indexOf(startComponent_) >= 0) {
+      session_.browser.chooseComponent(startComponent_);
+      return;
+    }
+    listComponentRows();
+    rowsLibrary_ = session_.browser.CurrentLibraryPath();
+    shownComponents_ = session_.browser.components().entries();
+    chooseAliasNamed(startComponent_);
+  });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -110,22 +124,25 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::FileListBox1Click() {
   if (catalogGenerating()) return;
+  testPageView_ = false;
+  forgetAlias();
   fileList_.select(FileListBox1->currentRow());
   runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
-}
-
-void TForm1::componentChosen(int row) {
-  if (catalogGenerating()) return;
-  session_.browser.components().select(row);
-  ListBox1Click();
+  // A folder whose library was opened is a recent one.
+  if (settings_ && selectedFileName()) {
+    settings_->addRecentFolder(QString::fromStdString(folderShown()));
+    mirrorRecentFolders();
+  }
 }
 
 void TForm1::ListBox1Click() {
   if (catalogGenerating()) return;
+  testPageView_ = false;
   // The same component chosen again is drawn at unit A again, at every zoom.
   runThenMirror([this] {
     session_.browser.ShowComponent();
     showUnitsOfComponent();
+    renderDrawnBlock();
   });
 }
 
@@ -138,15 +155,18 @@ void TForm1::B_carregarClick() {
 // ----- hidden test page -----
 
 void TForm1::B_converterClick() {
+  testPageView_ = true;
   runThenMirror([this] { session_.renderer.RenderComponent(session_.browser.memo()); });
 }
 
 void TForm1::B_linhaClick() {
   const int caretLine = TextListBox1->textCursor().blockNumber();
+  testPageView_ = true;
   runThenMirror([&] { session_.renderer.B_linhaClick(session_.browser.memo(), caretLine); });
 }
 
 void TForm1::B_apagarClick() {
+  testPageView_ = true;
   runThenMirror([this] { session_.renderer.ClearCanvas(); });
 }
 
@@ -177,13 +197,23 @@ void TForm1::chooseIndexedComponent(const std::string& library, const std::strin
   if (found == entries.end()) return;
   fileList_.select(int(found - entries.begin()));
   mirrorFileList();
+  forgetAlias();
   runThenMirror([&] {
     session_.browser.LoadLibrary(folderShown(), library);
-    session_.browser.chooseComponent(component);
+    if (session_.browser.components().indexOf(component) >= 0) {
+      session_.browser.chooseComponent(component);
+      return;
+    }
+    // A name the index found among the aliases.
+    listComponentRows();
+    rowsLibrary_ = session_.browser.CurrentLibraryPath();
+    shownComponents_ = session_.browser.components().entries();
+    chooseAliasNamed(component);
   });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  rememberPlace();
   QMainWindow::closeEvent(event);
   if (event->isAccepted()) emit closed();
 }
@@ -194,20 +224,19 @@ void TForm1::mirrorCore() {
   mirrorComponents();
   mirrorMemo();
   mirrorView();
+  mirrorInfoTabs();
 }
 
 void TForm1::mirrorComponents() {
   const ComponentList& components = session_.browser.components();
-  if (components.entries() != shownComponents_) {
+  if (components.entries() != shownComponents_ ||
+      session_.browser.CurrentLibraryPath() != rowsLibrary_) {
     shownComponents_ = components.entries();
-    ListBox1->clear();
-    QStringList names;
-    names.reserve(qsizetype(shownComponents_.size()));
-    for (const std::string& name : shownComponents_) names << shown(name);
-    ListBox1->addItems(names);
+    rowsLibrary_ = session_.browser.CurrentLibraryPath();
+    listComponentRows();
   }
   // Setting the row from here is the program's choice: it runs nothing.
-  ListBox1->setCurrentRow(components.hasSelection() ? components.selectedIndex() : -1);
+  ListBox1->setCurrentRow(shownRow());
 }
 
 void TForm1::mirrorMemo() {
@@ -225,17 +254,11 @@ void TForm1::mirrorView() {
   const Renderer& renderer = session_.renderer;
   Label1->setText(shown(renderer.label1Caption()));
   Label1->adjustSize();
-  if (!zoom_.isPixelView()) {
-    showZoomedView();
+  if (testPageView_) {
+    Image2->showImage(toQImage(renderer.ViewImage()), ScrollBox1->viewport()->size());
     return;
   }
-  const QImage view = toQImage(renderer.ViewImage());
-  if (view.isNull()) {
-    Image2->setPixmap(QPixmap());
-  } else {
-    Image2->setPixmap(QPixmap::fromImage(view));
-    Image2->resize(view.size());
-  }
+  showVectorView();
 }
 
 }  // namespace quiral

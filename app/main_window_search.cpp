@@ -8,6 +8,8 @@
 #include "app/main_window.h"
 #include "app/symbol_search_box.h"
 #include "app/user_list_box.h"
+#include "library/alias_rows.h"
+#include "library/text_words.h"
 #include "render/renderer.h"
 
 namespace quiral {
@@ -35,8 +37,14 @@ void TForm1::showSearchChoice(const SearchChoice& choice) {
     mirrorFileList();
     runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
   }
+  // The list shows each symbol's aliases after it: a name is the row of its component, or of an
+  // alias of that name.
   for (const std::string& name : choice.componentNames) {
-    const int row = session_.browser.components().indexOf(name);
+    const int component = session_.browser.components().indexOf(name);
+    int row = component >= 0 ? rowOfComponent(rows_, component) : -1;
+    const std::string wanted = toUpperAscii(name);
+    for (size_t r = 0; row < 0 && r < rows_.size(); ++r)
+      if (rows_[r].isAlias() && equalsUpper(rows_[r].alias, wanted)) row = int(r);
     if (row < 0) continue;
     componentChosen(row);
     return;

@@ -16,6 +16,7 @@
 #include "app/event_pump_qt.h"
 #include "app/index_window.h"
 #include "app/main_window.h"
+#include "app/window_settings.h"
 #include "platform/atomic_file.h"
 #include "reports/catalog_commands.h"
 
@@ -141,9 +142,13 @@ int runProgram(int argc, char** argv) {
   QApplication::setWindowIcon(icon);
   // Closing the main window ends the program, also while other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Made before the windows, so it outlives them: the main window writes to it when it closes.
+  QSettings settings(QStringLiteral("Quiral"), QStringLiteral("Quiral"));
+  WindowSettings remembered(settings);
   std::unique_ptr<ProgramObjects> objects = createProgramObjects();
   QObject::connect(objects->Form1.get(), &TForm1::closed, &app, &QApplication::quit,
                    Qt::QueuedConnection);
+  objects->Form1->rememberWith(&remembered, line.startFolder.empty());
   if (!line.startFolder.empty())
     objects->Form1->setStartFolder(line.startFolder, line.startLibrary);
   objects->Form1->show();

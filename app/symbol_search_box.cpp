@@ -188,7 +188,7 @@ void SymbolSearchBox::show(uint64_t generation, const QString& query,
   results_->clear();
   QList<QTreeWidgetItem*> items;
   for (const SearchHit& hit : hits) {
-    const SymbolFacts& facts = shownSearch_->facts(hit);
+    const SearchedSymbol& facts = shownSearch_->facts(hit);
     auto* item = new QTreeWidgetItem({shown(shownSearch_->libraries()[hit.library].library),
                                       shown(facts.name), shown(facts.description)});
     item->setData(0, kLibraryRole, hit.library);
@@ -208,7 +208,7 @@ SearchChoice SymbolSearchBox::choiceOf(const QTreeWidgetItem* item) const {
   if (!item || !shownSearch_) return choice;
   const SearchHit hit{item->data(0, kLibraryRole).toUInt(), item->data(0, kSymbolRole).toUInt(),
                       MatchTier::None};
-  const SymbolFacts& facts = shownSearch_->facts(hit);
+  const SearchedSymbol& facts = shownSearch_->facts(hit);
   choice.libraryFile = fileNameOf(shownSearch_->libraries()[hit.library].path);
   choice.componentNames = {facts.name, "~" + facts.name};
   if (!facts.aliasOf.empty()) {

@@ -4,7 +4,7 @@
 
 namespace quiral {
 
-// The symbol view's zoom in percent: steps from 25 % to 800 %, 100 % being the pixel view itself.
+// The symbol view's zoom in percent: steps from 25 % to 800 %, 100 % being the pixel view's scale.
 // A "fit" zoom may lie between the steps, or below 25 % for a symbol too big to show whole at it;
 // stepping from there goes to the next step.
 class SymbolZoom {
@@ -13,7 +13,6 @@ class SymbolZoom {
   static constexpr int kMinFit = 1;
 
   int percent() const { return percent_; }
-  bool isPixelView() const { return percent_ == 100; }
 
   // Each returns whether the zoom changed.
   bool zoomIn() {
@@ -27,6 +26,12 @@ class SymbolZoom {
     return false;
   }
   bool reset() { return set(100); }
+  // A new symbol: 100 %, or less when that is what fits (never more than 100 %).
+  bool open(int percentThatFits) {
+    return set(percentThatFits >= 100      ? 100
+               : percentThatFits < kMinFit ? kMinFit
+                                           : percentThatFits);
+  }
   // The zoom that shows the whole picture: at most the largest step, at least kMinFit.
   bool fit(int percentThatFits) {
     if (percentThatFits > kSteps.back()) percentThatFits = kSteps.back();

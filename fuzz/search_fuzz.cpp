@@ -16,13 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t end = bytes.find('\n');
   const std::string_view query = bytes.substr(0, end);
   const std::string_view text = end == std::string_view::npos ? "" : bytes.substr(end + 1);
-  LibraryFacts library;
+  SearchedLibrary library;
   library.library = "Fuzz";
   readLegacyFacts(text, text, library);
   const FoldedText folded = foldText(query);
   if (foldText(folded.chars).chars != folded.chars) __builtin_trap();
 
-  std::vector<LibraryFacts> libraries;
+  std::vector<SearchedLibrary> libraries;
   libraries.push_back(std::move(library));
   const SymbolSearch search(std::move(libraries));
   const std::vector<SearchHit> all = search.search(query);

@@ -3,6 +3,7 @@
 #include "kicad_sym/library_translation.h"
 #include "library/library_line_reader.h"
 #include "library/text_words.h"
+#include "library/token_table.h"
 #include "platform/file_stamp.h"
 
 namespace quiral {
@@ -187,6 +188,29 @@ void LibraryBrowser::ShowComponent() {
     throw;
   }
   if (renderer_) renderer_->RenderComponent(memo_);
+}
+
+std::vector<std::vector<std::string>> LibraryBrowser::readAliases() {
+  std::vector<std::vector<std::string>> aliases;
+  if (currentLibraryPath_.empty()) return aliases;
+  LibraryLineReader reader(currentLibraryPath_, translatedText());
+  TokenTable tokens;
+  std::string_view line;
+  while (reader.nextLine(line)) {
+    // Only lines whose first byte may begin DEF or ALIAS are split into words.
+    const auto first = line.empty() ? 0 : static_cast<unsigned char>(line[0]);
+    const char lower = char(first | 0x20);
+    if (first > 32 && lower != 'a' && lower != 'd') continue;
+    const std::string_view keyword = keywordOf(line);
+    if (equalsUpper(keyword, "DEF")) {
+      aliases.emplace_back();
+    } else if (equalsUpper(keyword, "ALIAS") && !aliases.empty()) {
+      const int count = TokenizeLine(tokens, line);
+      for (int k = 2; k <= count; ++k) aliases.back().push_back(tokens.text(k));
+    }
+  }
+  aliases.resize(components_.size());
+  return aliases;
 }
 
 std::vector<std::string> LibraryBrowser::shownUnitNames() const {

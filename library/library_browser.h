@@ -88,6 +88,10 @@ class LibraryBrowser {
   // its .dcm file.
   std::shared_ptr<const TranslatedLibrary> modernTranslation() const { return translation_; }
 
+  // The aliases of every entry of the component list (index i for entry i), as the ALIAS lines
+  // of each block name them; read from the library in use, which may throw FileError.
+  std::vector<std::vector<std::string>> readAliases();
+
   // The display names of the units of the block in the memo (index 0 for unit 1), which only a
   // modern library's symbols carry; empty otherwise.
   std::vector<std::string> shownUnitNames() const;

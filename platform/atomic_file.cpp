@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <random>
 
 #include "platform/error.h"
@@ -23,6 +25,19 @@ namespace {
 constexpr size_t kSlots = 256;
 std::array<std::atomic<const char*>, kSlots> liveTemporaries{};
 
+// Set by the signal handler before it removes the temporaries: a thread that makes or finishes a
+// file meanwhile (the handler runs on one thread, the others go on until the process ends) sees
+// it and removes its own temporary instead of leaving it behind.
+std::atomic<bool> ending{false};
+// Threads between creating a temporary and registering it (with the ending signals held back):
+// the handler lets them finish before it sweeps.
+std::atomic<int> creating{0};
+
+[[noreturn]] void removeAndAwaitTheEnd(const char* path) {
+  ::unlink(path);
+  for (;;) ::pause();
+}
+
 int registerTemporary(const char* path) {
   for (size_t i = 0; i < kSlots; ++i) {
     const char* empty = nullptr;
@@ -36,6 +51,11 @@ void unregisterTemporary(int slot) {
 }
 
 extern "C" void removeTemporariesAndDie(int signal) {
+  ending.store(true);
+  for (int waited = 0; creating.load() > 0 && waited < 200; ++waited) {
+    const timespec millisecond{0, 1000000};
+    ::nanosleep(&millisecond, nullptr);
+  }
   for (auto& slot : liveTemporaries) {
     const char* path = slot.exchange(nullptr);
     if (path) ::unlink(path);
@@ -103,11 +123,31 @@ int createTemporary(const std::string& folder, std::string& tempPath) {
 
 }  // namespace
 
+// Holds back SIGINT, SIGTERM and SIGHUP on this thread while it lives: between creating a
+// temporary and registering it a signal would otherwise leave the file behind.
+class EndingSignalsHeld {
+ public:
+  EndingSignalsHeld() {
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+    ::pthread_sigmask(SIG_BLOCK, &ending, &saved_);
+  }
+  ~EndingSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
+
+ private:
+  sigset_t saved_;
+};
+
 AtomicFile::AtomicFile(const std::string& path) : path_(path), target_(followLinks(path)) {
   exists_ = checkReplaceable(target_, path_, existing_);
+  const EndingSignalsHeld held;
+  ++creating;
   file_ = FileDescriptor(createTemporary(folderOf(target_), temporary_));
+  if (file_) slot_ = registerTemporary(temporary_.c_str());
+  --creating;
   if (!file_) throwFileError(path_);
-  slot_ = registerTemporary(temporary_.c_str());
+  if (ending.load()) removeAndAwaitTheEnd(temporary_.c_str());
 }
 
 AtomicFile::~AtomicFile() {
@@ -177,6 +217,7 @@ void AtomicFile::commit() {
     }
     if (::fsync(file_.get()) != 0) throwFileError(path_);
     if (::close(file_.release()) != 0) throwFileError(path_);
+    if (ending.load()) removeAndAwaitTheEnd(temporary_.c_str());
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) throwFileError(path_);
   } catch (...) {
     discard();

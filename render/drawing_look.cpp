@@ -15,7 +15,6 @@ constexpr DrawingLook makeKiCadLook() {
   look.pensAndFills = true;
   look.degenerateShapesAsLines = true;
   look.pinConnectionMark = false;
-  look.fullUnitFilter = true;
   look.kicadColors = true;
   return look;
 }

@@ -46,9 +46,6 @@ struct DrawingLook {
   bool degenerateShapesAsLines = false;
   // The small mark at a pin's connection point, which KiCad's plots do not draw.
   bool pinConnectionMark = true;
-  // Every unit and body style, unit A too, draws the records of unit 0 or its own unit and of
-  // style 0 or its own style.
-  bool fullUnitFilter = false;
   // Colours of the KiCad look; the specified look keeps its own black, teal and olive.
   bool kicadColors = false;
   LookColors colors;

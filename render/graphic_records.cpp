@@ -144,9 +144,7 @@ void RecordDrawer::definicao(const TokenTable& tokens, int /*tokenCount*/) {
 
 bool RecordDrawer::inChoice(FilteredRecord record, const TokenTable& tokens) const {
   const FilterPositions at = filterPositionsOf(record);
-  UnitChoice choice = state_.Choice;
-  if (look_.fullUnitFilter) choice.fullRule = true;
-  return recordDrawn(at.defaultView, tokens.text(at.unit), tokens.text(at.style), choice);
+  return recordDrawn(tokens.text(at.unit), tokens.text(at.style), state_.Choice);
 }
 
 void RecordDrawer::aliasLine(std::string_view line) {

@@ -23,31 +23,23 @@ bool tokenMatches(std::string_view token, int chosen) {
 FilterPositions filterPositionsOf(FilteredRecord record) {
   switch (record) {
     case FilteredRecord::Rectangle:  // S x1 y1 x2 y2 unit style ...
-      return {6, 7, DefaultViewFilter::None};
+      return {6, 7};
     case FilteredRecord::Polyline:  // P count unit style ...
-      return {3, 4, DefaultViewFilter::Style};
+      return {3, 4};
     case FilteredRecord::Circle:  // C x y r unit style ...
-      return {5, 6, DefaultViewFilter::Unit};
+      return {5, 6};
     case FilteredRecord::Arc:  // A x y r start end unit style ...
-      return {7, 8, DefaultViewFilter::Style};
+      return {7, 8};
     case FilteredRecord::Text:  // T angle x y size hidden unit style text ...
-      return {7, 8, DefaultViewFilter::None};
+      return {7, 8};
     case FilteredRecord::Pin:  // X name number x y length orientation sizes unit style ...
-      return {10, 11, DefaultViewFilter::UnitAndStyle};
+      return {10, 11};
   }
-  return {0, 0, DefaultViewFilter::None};
+  return {0, 0};
 }
 
-bool recordDrawn(DefaultViewFilter defaultView, std::string_view unit, std::string_view style,
-                 const UnitChoice& choice) {
-  if (!choice.isDefaultView()) {
-    return tokenMatches(unit, choice.unit) && tokenMatches(style, choice.style);
-  }
-  const bool checksUnit =
-      defaultView == DefaultViewFilter::Unit || defaultView == DefaultViewFilter::UnitAndStyle;
-  const bool checksStyle =
-      defaultView == DefaultViewFilter::Style || defaultView == DefaultViewFilter::UnitAndStyle;
-  return (!checksUnit || tokenMatches(unit, 1)) && (!checksStyle || tokenMatches(style, 1));
+bool recordDrawn(std::string_view unit, std::string_view style, const UnitChoice& choice) {
+  return tokenMatches(unit, choice.unit) && tokenMatches(style, choice.style);
 }
 
 int plainNumber(std::string_view token) {

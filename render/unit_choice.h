@@ -10,36 +10,27 @@ namespace quiral {
 struct UnitChoice {
   int unit = 1;
   int style = 1;
-  // Draws unit 1 / style 1 with the same rule as every other choice, instead of the view's own
-  // filters (see recordDrawn); for checks that compare units.
-  bool fullRule = false;
 
-  bool isDefaultView() const { return unit == 1 && style == 1 && !fullRule; }
+  // Unit A, normal body: what a component shows first.
+  bool isDefaultView() const { return unit == 1 && style == 1; }
   bool operator==(const UnitChoice&) const = default;
 };
 
 // The records that carry a unit and a body style.
 enum class FilteredRecord { Rectangle, Polyline, Circle, Arc, Text, Pin };
 
-// Which of its two filter tokens a record kind checks in the default view (unit 1, style 1). The
-// view has always checked them unevenly and its pixels are kept as they are: rectangles and texts
-// are never filtered, polylines and arcs by body style, circles by unit, pins by both.
-enum class DefaultViewFilter { None, Unit, Style, UnitAndStyle };
-
 struct FilterPositions {
   int unit;   // token position of the unit
   int style;  // token position of the body style
-  DefaultViewFilter defaultView;
 };
 
 FilterPositions filterPositionsOf(FilteredRecord record);
 
-// Whether a record with these unit and body-style tokens is drawn for `choice`. Every choice but
-// the default view draws a record when its unit is 0 or the chosen unit and its body style is 0 or
-// the chosen style; the default view applies `defaultView`'s checks with 1 as the chosen value.
-// A token matches a number only when it is that number's plain decimal text.
-bool recordDrawn(DefaultViewFilter defaultView, std::string_view unit, std::string_view style,
-                 const UnitChoice& choice);
+// Whether a record with these unit and body-style tokens is drawn for `choice`: its unit is 0 or
+// the chosen unit and its body style is 0 or the chosen style, for every record kind and every
+// choice, unit A included. A token matches a number only when it is that number's plain decimal
+// text.
+bool recordDrawn(std::string_view unit, std::string_view style, const UnitChoice& choice);
 
 // The value of a token that is a plain decimal number as recordDrawn matches them (no sign,
 // blank or leading zero), up to kMaxUnits + 1; -1 for any other token.

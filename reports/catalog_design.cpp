@@ -7,7 +7,8 @@ namespace quiral {
 
 const char* const kCatalogHeading = "Catálogo de Componentes";
 const char* const kCatalogPageCaption = "Página:";
-const char* const kCatalogFooter = "Quiral " QUIRAL_VERSION " - Visualizador/Catálogo de componentes p/KiCad";
+const char* const kCatalogFooter =
+    "Quiral " QUIRAL_VERSION " - Visualizador/Catálogo de componentes p/KiCad";
 const char* const kLibraryCaptionPrefix = "Biblioteca: ";
 const char* const kPreviewTitlePrefix = "Visão prévia lib: ";
 

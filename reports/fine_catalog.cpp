@@ -323,7 +323,7 @@ void FineCatalogWriter::Impl::recordUnits(const LibraryBrowser& browser, FineCel
   const size_t shown = std::min(size_t(units.count), kFineMaxUnitPictures);
   for (size_t i = 0; i < shown; ++i) {
     const int unit = int(i) + 1;
-    unitLists_.push_back(recorder_.record(memo, UnitChoice{unit, 1, true}));
+    unitLists_.push_back(recorder_.record(memo, UnitChoice{unit, 1}));
     const PictureBox box = pictureBox(unitLists_.back(), 0);
     content.units.push_back(
         {unitLetters(unit), i < names.size() ? displayText(names[i]) : "", box.width, box.height});

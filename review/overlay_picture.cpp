@@ -183,7 +183,7 @@ std::vector<OverlayPicture> overlayPictures(SymbolRecorder& recorder, const Revi
   OverlayPicture first;
   for (int unit = 1; unit <= units && pictures.size() < kMaxOverlayPictures; ++unit) {
     for (int style = 1; style <= styles && pictures.size() < kMaxOverlayPictures; ++style) {
-      const UnitChoice choice{unit, style, true};
+      const UnitChoice choice{unit, style};
       old = recorder.record(before, choice);
       OverlayPicture picture{unit, style, captionOf(unit, style, names), {}};
       const bool differs = overlayOf(old, recorder.record(after, choice), slack, picture.list);

@@ -16,6 +16,8 @@ fi
 cmake --build build -j "$(nproc)" --target "${targets[@]}"
 cd examples
 if [[ -x ../build/app/quiral ]]; then
+  # Without an argument the window opens examples/ itself, not the system's KiCad libraries.
+  if [[ $# -eq 0 ]]; then set -- .; fi
   exec ../build/app/quiral "$@"
 else
   exec ../build/tools/quiral-cli list 74xx_gates.lib

@@ -56,7 +56,7 @@ class Loader {
     if (!cachePath_.empty()) takeFromCache();
     readTheRest();
     if (cache_) storeInCache();
-    for (std::optional<LibraryFacts>& facts : found_)
+    for (std::optional<SearchedLibrary>& facts : found_)
       if (facts) result_.libraries.push_back(std::move(*facts));
     return std::move(result_);
   }
@@ -135,7 +135,7 @@ class Loader {
   }
 
   void storeInCache() {
-    std::vector<const LibraryFacts*> toStore;
+    std::vector<const SearchedLibrary*> toStore;
     for (size_t i : readNow_) toStore.push_back(&*found_[i]);
     try {
       cache_->store(toStore);
@@ -155,7 +155,7 @@ class Loader {
   const std::string& cachePath_;
   std::vector<std::string> paths_;
   std::unique_ptr<SearchCache> cache_;
-  std::vector<std::optional<LibraryFacts>> found_;
+  std::vector<std::optional<SearchedLibrary>> found_;
   std::vector<size_t> readNow_;
   LoadedFacts result_;
   bool cacheWarned_ = false;

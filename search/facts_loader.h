@@ -19,8 +19,8 @@ struct SearchPlaces {
 SearchPlaces searchPlacesOf(const std::vector<std::string>& foldersOrLibraries);
 
 struct LoadedFacts {
-  std::vector<LibraryFacts> libraries;  // those that could be read, in the order of the places
-  std::vector<std::string> warnings;    // libraries skipped (naming the file and line), the cache
+  std::vector<SearchedLibrary> libraries;  // those that could be read, in the order of the places
+  std::vector<std::string> warnings;  // libraries skipped (naming the file and line), the cache
   size_t readFromFiles = 0;
   size_t readFromCache = 0;
 };

@@ -80,7 +80,7 @@ Documentation readDocumentation(TextFileReader& lines) {
 // Gathers one DEF block at a time and hands its names over when it ends.
 class BlockReader {
  public:
-  BlockReader(const Documentation& docs, LibraryFacts& out) : docs_(docs), out_(out) {}
+  BlockReader(const Documentation& docs, SearchedLibrary& out) : docs_(docs), out_(out) {}
 
   void take(std::string_view line) {
     if (!inFilters_ && cannotHoldAKeyword(line)) return;
@@ -114,7 +114,7 @@ class BlockReader {
     describe(*block_);
     out_.symbols.push_back(*block_);
     for (std::string_view alias : aliases_) {
-      SymbolFacts facts = *block_;
+      SearchedSymbol facts = *block_;
       facts.aliasOf = block_->name;
       facts.name = std::string(withoutTilde(alias));
       facts.description.clear();
@@ -148,7 +148,7 @@ class BlockReader {
     filters += pattern;
   }
 
-  void describe(SymbolFacts& facts) const {
+  void describe(SearchedSymbol& facts) const {
     const auto found = docs_.find(toUpperAscii(facts.name));
     if (found == docs_.end()) return;
     facts.description = found->second.description;
@@ -156,13 +156,13 @@ class BlockReader {
   }
 
   const Documentation& docs_;
-  LibraryFacts& out_;
-  std::optional<SymbolFacts> block_;
+  SearchedLibrary& out_;
+  std::optional<SearchedSymbol> block_;
   std::vector<std::string> aliases_;
   bool inFilters_ = false;
 };
 
-void readLegacyLines(TextFileReader& library, TextFileReader* documentation, LibraryFacts& out) {
+void readLegacyLines(TextFileReader& library, TextFileReader* documentation, SearchedLibrary& out) {
   const Documentation docs = documentation ? readDocumentation(*documentation) : Documentation{};
   BlockReader blocks(docs, out);
   std::string_view line;
@@ -180,14 +180,14 @@ std::string libraryNameOf(std::string_view path) {
 }
 
 void readLegacyFacts(std::string_view libraryText, std::string_view documentationText,
-                     LibraryFacts& out) {
+                     SearchedLibrary& out) {
   TextFileReader library(TextFileReader::InMemory{}, libraryText);
   TextFileReader documentation(TextFileReader::InMemory{}, documentationText);
   readLegacyLines(library, &documentation, out);
 }
 
-LibraryFacts readLibraryFacts(const std::string& path) {
-  LibraryFacts facts;
+SearchedLibrary readLibraryFacts(const std::string& path) {
+  SearchedLibrary facts;
   facts.path = path;
   facts.library = libraryNameOf(path);
   facts.stamp = fileStamp(path);

@@ -120,7 +120,7 @@ void SearchCache::prepareSchema() {
   exec("COMMIT");
 }
 
-std::optional<LibraryFacts> SearchCache::find(const std::string& path, const FileStamp& stamp) {
+std::optional<SearchedLibrary> SearchCache::find(const std::string& path, const FileStamp& stamp) {
   const auto failure = [this](const char* w) { fail(w); };
   Statement file(db_, "SELECT id, size, mtime_ns FROM files WHERE path = ?", failure);
   file.bind(1, path);
@@ -131,11 +131,11 @@ std::optional<LibraryFacts> SearchCache::find(const std::string& path, const Fil
                   " FROM names WHERE file = ? ORDER BY seq",
                   failure);
   names.bind(1, file.number(0));
-  LibraryFacts facts;
+  SearchedLibrary facts;
   facts.path = path;
   facts.stamp = stamp;
   while (names.step()) {
-    SymbolFacts& symbol = facts.symbols.emplace_back();
+    SearchedSymbol& symbol = facts.symbols.emplace_back();
     symbol.name = names.text(0);
     symbol.aliasOf = names.text(1);
     symbol.description = names.text(2);
@@ -147,7 +147,7 @@ std::optional<LibraryFacts> SearchCache::find(const std::string& path, const Fil
   return facts;
 }
 
-void SearchCache::store(const std::vector<const LibraryFacts*>& libraries) {
+void SearchCache::store(const std::vector<const SearchedLibrary*>& libraries) {
   if (libraries.empty()) return;
   const auto failure = [this](const char* w) { fail(w); };
   exec("BEGIN IMMEDIATE");
@@ -157,7 +157,7 @@ void SearchCache::store(const std::vector<const LibraryFacts*>& libraries) {
     Statement forgetFile(db_, "DELETE FROM files WHERE path = ?", failure);
     Statement addFile(db_, "INSERT INTO files(path, size, mtime_ns) VALUES(?, ?, ?)", failure);
     Statement addName(db_, "INSERT INTO names VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)", failure);
-    for (const LibraryFacts* library : libraries) {
+    for (const SearchedLibrary* library : libraries) {
       forgetNames.bind(1, library->path).step();
       forgetNames.reset();
       forgetFile.bind(1, library->path).step();
@@ -167,7 +167,7 @@ void SearchCache::store(const std::vector<const LibraryFacts*>& libraries) {
       addFile.reset();
       const int64_t id = sqlite3_last_insert_rowid(db_);
       for (size_t seq = 0; seq < library->symbols.size(); ++seq) {
-        const SymbolFacts& s = library->symbols[seq];
+        const SearchedSymbol& s = library->symbols[seq];
         addName.bind(1, id).bind(2, int64_t(seq)).bind(3, s.name).bind(4, s.aliasOf);
         addName.bind(5, s.description).bind(6, s.keywords).bind(7, s.footprintFilters);
         addName.bind(8, int64_t(s.unitCount)).bind(9, int64_t(s.pinCount)).step();

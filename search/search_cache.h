@@ -35,9 +35,9 @@ class SearchCache {
   SearchCache& operator=(const SearchCache&) = delete;
 
   // The facts kept for `path` when they were read from a file of exactly `stamp`.
-  std::optional<LibraryFacts> find(const std::string& path, const FileStamp& stamp);
+  std::optional<SearchedLibrary> find(const std::string& path, const FileStamp& stamp);
   // Keeps `libraries` in place of what was kept for their paths, all in one transaction.
-  void store(const std::vector<const LibraryFacts*>& libraries);
+  void store(const std::vector<const SearchedLibrary*>& libraries);
   // Forgets the files directly inside `folder` that are no longer regular files.
   void forgetMissing(const std::string& folder);
 

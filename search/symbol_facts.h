@@ -10,7 +10,7 @@ namespace quiral {
 
 // What a search reads about one name of a library: a symbol, or one of its aliases (a legacy
 // ALIAS name or a modern derived symbol), each found under its own name.
-struct SymbolFacts {
+struct SearchedSymbol {
   std::string name;     // as KiCad shows it: without the tilde of a hidden value
   std::string aliasOf;  // the symbol whose drawing an alias shares; empty for a symbol
   std::string description;
@@ -21,11 +21,11 @@ struct SymbolFacts {
 };
 
 // The facts of one library file, in the order its names appear.
-struct LibraryFacts {
+struct SearchedLibrary {
   std::string path;
   std::string library;  // the file name without its extension, as KiCad names a library
   FileStamp stamp;
-  std::vector<SymbolFacts> symbols;
+  std::vector<SearchedSymbol> symbols;
 };
 
 }  // namespace quiral

@@ -4,18 +4,19 @@
 
 namespace quiral {
 
-SymbolSearch::SymbolSearch(std::vector<LibraryFacts> libraries) : libraries_(std::move(libraries)) {
+SymbolSearch::SymbolSearch(std::vector<SearchedLibrary> libraries)
+    : libraries_(std::move(libraries)) {
   size_t count = 0;
   libraryNames_.reserve(libraries_.size());
-  for (const LibraryFacts& library : libraries_) {
+  for (const SearchedLibrary& library : libraries_) {
     libraryNames_.push_back(foldText(library.library));
     count += library.symbols.size();
   }
   entries_.reserve(count);
   for (uint32_t l = 0; l < libraries_.size(); ++l) {
-    const std::vector<SymbolFacts>& symbols = libraries_[l].symbols;
+    const std::vector<SearchedSymbol>& symbols = libraries_[l].symbols;
     for (uint32_t s = 0; s < symbols.size(); ++s) {
-      const SymbolFacts& facts = symbols[s];
+      const SearchedSymbol& facts = symbols[s];
       entries_.push_back(
           {l,
            s,

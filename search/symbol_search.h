@@ -21,13 +21,13 @@ struct SearchHit {
 // once per set of libraries; searching does not change it, so several threads may search at once.
 class SymbolSearch {
  public:
-  explicit SymbolSearch(std::vector<LibraryFacts> libraries);
+  explicit SymbolSearch(std::vector<SearchedLibrary> libraries);
   SymbolSearch(const SymbolSearch&) = delete;
   SymbolSearch& operator=(const SymbolSearch&) = delete;
 
-  const std::vector<LibraryFacts>& libraries() const { return libraries_; }
+  const std::vector<SearchedLibrary>& libraries() const { return libraries_; }
   size_t nameCount() const { return entries_.size(); }
-  const SymbolFacts& facts(const SearchHit& hit) const {
+  const SearchedSymbol& facts(const SearchHit& hit) const {
     return libraries_[hit.library].symbols[hit.symbol];
   }
 
@@ -46,7 +46,7 @@ class SymbolSearch {
   RankKey rankKey(const Entry& entry, MatchTier tier) const;
   std::vector<SearchHit> best(std::vector<std::pair<RankKey, uint32_t>>& found, size_t limit) const;
 
-  std::vector<LibraryFacts> libraries_;
+  std::vector<SearchedLibrary> libraries_;
   std::vector<FoldedText> libraryNames_;
   std::vector<Entry> entries_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "library/alias_rows.h"
 #include "library/library_browser.h"
 #include "library/token_table.h"
 #include "tools/cli_registry.h"
@@ -38,11 +39,29 @@ BlockArguments parseBlockArguments(const std::vector<std::string>& args) {
 }
 
 int runList(const std::vector<std::string>& args) {
-  if (args.size() != 1) throw UsageError("expects one library file");
+  std::vector<std::string> files;
+  bool withAliases = false;
+  for (const std::string& arg : args) {
+    if (arg == "--aliases")
+      withAliases = true;
+    else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0)
+      throw UsageError("unknown option " + arg);
+    else
+      files.push_back(arg);
+  }
+  if (files.size() != 1) throw UsageError("expects one library file");
   LibraryBrowser browser;
-  browser.B_carregarClick(args[0]);
-  for (const std::string& entry : browser.components().entries()) printLine(entry);
-  return warnAboutSkippedSymbols(args[0], skippedSymbolsOf(browser)) > 0 ? 1 : 0;
+  browser.B_carregarClick(files[0]);
+  const ComponentList& list = browser.components();
+  if (!withAliases) {
+    for (const std::string& entry : list.entries()) printLine(entry);
+  } else {
+    // Each alias after its symbol, marked with the symbol it belongs to.
+    for (const ComponentRow& row : componentRows(list.size(), browser.readAliases()))
+      printLine(row.isAlias() ? row.alias + "\talias of " + list[row.component]
+                              : list[row.component]);
+  }
+  return warnAboutSkippedSymbols(files[0], skippedSymbolsOf(browser)) > 0 ? 1 : 0;
 }
 
 int runBlock(const std::vector<std::string>& args) {
@@ -95,7 +114,9 @@ int runTokens(const std::vector<std::string>& args) {
 
 }  // namespace
 
-QUIRAL_CLI_COMMAND(list, "LIB", "Prints the component list, one entry per line, as listed.",
+QUIRAL_CLI_COMMAND(list, "LIB [--aliases]",
+                   "Prints the component list, one entry per line, as listed; --aliases adds each "
+                   "alias after its symbol as \"ALIAS<tab>alias of SYMBOL\".",
                    runList);
 QUIRAL_CLI_COMMAND(block, "LIB NAME [--index N]",
                    "Prints the block of the first entry equal to NAME; --index N takes entry N "

@@ -57,8 +57,8 @@ SearchArguments parseSearchArguments(const std::vector<std::string>& args) {
 }
 
 std::string jsonHit(const SymbolSearch& search, const SearchHit& hit) {
-  const SymbolFacts& s = search.facts(hit);
-  const LibraryFacts& library = search.libraries()[hit.library];
+  const SearchedSymbol& s = search.facts(hit);
+  const SearchedLibrary& library = search.libraries()[hit.library];
   return "{\"library\": " + jsonString(library.library) + ", \"name\": " + jsonString(s.name) +
          ", \"alias_of\": " + (s.aliasOf.empty() ? "null" : jsonString(s.aliasOf)) +
          ", \"description\": " + jsonString(s.description) +
@@ -76,7 +76,7 @@ void printHits(const SymbolSearch& search, const std::vector<SearchHit>& hits, b
       printLine("  " + jsonHit(search, hits[i]) + (i + 1 < hits.size() ? "," : ""));
       continue;
     }
-    const SymbolFacts& facts = search.facts(hits[i]);
+    const SearchedSymbol& facts = search.facts(hits[i]);
     printLine(search.libraries()[hits[i].library].library + ":" + facts.name + "\t" +
               facts.description);
   }

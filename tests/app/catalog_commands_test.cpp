@@ -13,6 +13,7 @@
 
 #include "app/directory_list_box.h"
 #include "app/main_window.h"
+#include "app/symbol_canvas.h"
 #include "render/renderer.h"
 #include "report_engine/preview_interface.h"
 #include "reports/qr_fig.h"
@@ -154,7 +155,7 @@ TEST_F(CatalogCommandsWindowTest, AfterACatalogTheListAndTheDrawingShowTheSameCo
 TEST_F(CatalogCommandsWindowTest, AfterACatalogTheUnitChooserIsBackAtUnitAAsTheDrawing) {
   choose(2);
   auto* units = window.findChild<QComboBox*>("CB_unidade");
-  auto view = [&] { return window.findChild<QLabel*>("Image2")->pixmap().toImage(); };
+  auto view = [&] { return window.findChild<SymbolCanvas*>("Image2")->picture(); };
   const QImage unitA = view();
   units->setCurrentIndex(1);
   ASSERT_NE(view(), unitA);

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -73,9 +74,10 @@ TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
     if (std::string_view(name) == "ScrollBox1") continue;
     EXPECT_LT(size.width() * size.height(), at("ScrollBox1").width() * at("ScrollBox1").height());
   }
-  // The symbol is shown 1:1 from the whole drawing canvas, scrolled inside its box.
-  EXPECT_EQ(window.findChild<QWidget*>("Image2")->size(),
-            QSize(Renderer::kCanvasSize, Renderer::kCanvasSize));
+  // The symbol's drawing fills at least the view's visible room, so it can sit centred in it.
+  const QSize room = window.findChild<QScrollArea*>("ScrollBox1")->viewport()->size();
+  EXPECT_EQ(window.findChild<QWidget*>("Image2")->size().expandedTo(room),
+            window.findChild<QWidget*>("Image2")->size());
 
   for (const char* hidden : {"image1", "Label1", "B_carregar", "FilenameEdit1"})
     EXPECT_TRUE(window.findChild<QWidget*>(hidden)->isHidden()) << hidden;
@@ -89,10 +91,12 @@ TEST(MainWindowLayout, TabsMemoAndTestPage) {
   Session session;
   TForm1 window(session, dialogs);
   auto* tabs = window.findChild<QTabWidget*>("TabControl1");
-  ASSERT_EQ(tabs->count(), 3);
+  ASSERT_EQ(tabs->count(), 5);
   EXPECT_EQ(tabs->tabText(0), QString::fromUtf8("Conteúdo"));
   EXPECT_EQ(tabs->tabText(1), "Comandos");
   EXPECT_EQ(tabs->tabText(2), "testes");
+  EXPECT_EQ(tabs->tabText(3), "Propriedades");
+  EXPECT_EQ(tabs->tabText(4), "Pinos");
   EXPECT_TRUE(tabs->isTabVisible(0));
   EXPECT_FALSE(tabs->isTabVisible(2));
   EXPECT_EQ(tabs->currentIndex(), 0);
@@ -169,7 +173,8 @@ TEST(MainWindowLayout, TheListsAndTheSymbolViewTakeTheRoomOfALargerWindow) {
   EXPECT_EQ(at("b_report"), QRect(227, 10, 77, 25));
   EXPECT_EQ(at("TabControl1"), QRect(8, 164, 297, 368));
   EXPECT_EQ(at("ScrollBox1"), QRect(336, 8, 497, 505));
-  EXPECT_EQ(at("UnitChooser"), QRect(336, 514, 497, 19));
+  EXPECT_EQ(at("UnitChooser"), QRect(336, 514, 433, 19));
+  EXPECT_EQ(at("ZoomLabel"), QRect(773, 514, 60, 19));
   EXPECT_EQ(inPage("SymbolSearchField"), QRect(9, 3, 269, 22));
   EXPECT_EQ(inPage("ListBox1"), QRect(9, 25, 269, 306));
   EXPECT_EQ(inPage("TextListBox1"), QRect(3, 8, 281, 327));
@@ -184,7 +189,7 @@ TEST(MainWindowLayout, TheListsAndTheSymbolViewTakeTheRoomOfALargerWindow) {
     QApplication::processEvents();
     ASSERT_EQ(window.size(), size);
     const char* const shown[] = {"DriveComboBox1", "DLB1",       "FileListBox1", "b_report",
-                                 "TabControl1",    "ScrollBox1", "UnitChooser"};
+                                 "TabControl1",    "ScrollBox1", "UnitChooser",  "ZoomLabel"};
     for (const char* name : shown) {
       EXPECT_TRUE(client->rect().contains(at(name))) << name << " is cut off";
       for (const char* other : shown) {
@@ -203,6 +208,9 @@ TEST(MainWindowLayout, TheListsAndTheSymbolViewTakeTheRoomOfALargerWindow) {
   // The unit chooser stays right below the symbol view, at its left edge.
   EXPECT_EQ(at("UnitChooser").left(), at("ScrollBox1").left());
   EXPECT_EQ(at("UnitChooser").top(), at("ScrollBox1").bottom() + 2);
+  // The zoom stands in the same strip, at the view's right edge.
+  EXPECT_EQ(at("ZoomLabel").right(), at("ScrollBox1").right());
+  EXPECT_EQ(at("ZoomLabel").top(), at("UnitChooser").top());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "app/directory_list_box.h"
 #include "app/main_window.h"
+#include "app/symbol_canvas.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 #include "tests/search/search_fixture.h"
@@ -99,8 +100,10 @@ TEST_F(SymbolSearchBoxTest, TypeMoveThroughTheResultsAndChoose) {
   results->setCurrentItem(results->topLevelItem(0));
   EXPECT_EQ(window->selectedFileName(), "Parts.lib");
   ASSERT_NE(components()->currentItem(), nullptr);
-  EXPECT_EQ(components()->currentItem()->text(), "LM358");
-  EXPECT_TRUE(testing::hasInk(window->findChild<QLabel*>("Image2")->pixmap().toImage()));
+  // The alias's own row of the list, after its symbol's.
+  EXPECT_EQ(components()->currentItem()->text().trimmed(), "MC1458");
+  EXPECT_EQ(components()->currentItem()->toolTip(), "Alias de LM358");
+  EXPECT_TRUE(testing::hasInk(window->findChild<SymbolCanvas*>("Image2")->picture()));
 
   // Enter chooses: the name of a hidden value is found with its tilde, and the field empties.
   type("logo open");

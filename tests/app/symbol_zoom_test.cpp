@@ -1,18 +1,22 @@
-// The symbol view's zoom as a user drives it: keys and the wheel with Ctrl, a picture drawn anew
-// at each zoom (not enlarged pixels), kept across components, and 100 % as the pixel view.
+// The symbol view as a user drives it: a new symbol opens at the pixel view's scale or fitted, the
+// wheel zooms around the pointer and the keys around the centre, dragging pans, and each zoom is
+// drawn anew (not enlarged pixels).
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <set>
 
 #include "app/bitmap_image.h"
 #include "app/directory_list_box.h"
 #include "app/main_window.h"
+#include "app/symbol_canvas.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
@@ -48,7 +52,7 @@ class SymbolZoomTest : public ::testing::Test {
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(w->item(row)).center());
   }
-  QImage view() { return window.findChild<QLabel*>("Image2")->pixmap().toImage(); }
+  QImage view() { return window.findChild<SymbolCanvas*>("Image2")->picture(); }
   void key(int k) { QTest::keyClick(&window, Qt::Key(k), Qt::ControlModifier); }
 
   testing::CurrentFolderGuard folderGuard;
@@ -67,47 +71,111 @@ size_t blendedColours(const QImage& image) {
   return colours.size();
 }
 
-TEST_F(SymbolZoomTest, ZoomDrawsTheSymbolAnewAndOneHundredIsThePixelView) {
-  const QImage pixels = view();
-  EXPECT_EQ(pixels, toQImage(session.renderer.ViewImage()).convertToFormat(pixels.format()));
-  EXPECT_LE(blendedColours(pixels), 4u);  // white, black, teal, olive
+// Whether the picture's outermost rows and columns are all white: nothing drawn is cut.
+bool whiteBorder(const QImage& image) {
+  for (int x = 0; x < image.width(); ++x)
+    if (image.pixel(x, 0) != 0xFFFFFFFF || image.pixel(x, image.height() - 1) != 0xFFFFFFFF)
+      return false;
+  for (int y = 0; y < image.height(); ++y)
+    if (image.pixel(0, y) != 0xFFFFFFFF || image.pixel(image.width() - 1, y) != 0xFFFFFFFF)
+      return false;
+  return true;
+}
+
+// The width of the part of an image that is not white.
+int inkWidth(const QImage& image) {
+  int left = image.width(), right = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+        left = std::min(left, x), right = std::max(right, x);
+  return right - left + 1;
+}
+
+TEST_F(SymbolZoomTest, ZoomDrawsAnewAroundThePointerOrTheCentreAndDragPans) {
+  auto* canvas = window.findChild<SymbolCanvas*>("Image2");
+  auto* scroll = window.findChild<QScrollArea*>("ScrollBox1");
+  auto* label = window.findChild<QLabel*>("ZoomLabel");
+  // A small symbol opens at 100 %: the pixel view's scale, centred, whole, with no scroll bar.
+  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_EQ(label->text(), "100 %");
+  const QImage at100 = view();
+  EXPECT_NEAR(inkWidth(at100), inkWidth(toQImage(session.renderer.ViewImage())), 3);
+  EXPECT_TRUE(whiteBorder(at100));
+  EXPECT_EQ(canvas->size(), scroll->viewport()->size());
+  EXPECT_NEAR(canvas->pictureOrigin().x(), (canvas->width() - at100.width()) / 2, 1);
+  EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
 
   key(Qt::Key_Plus);
   key(Qt::Key_Plus);
   EXPECT_EQ(window.zoom().percent(), 200);
+  EXPECT_EQ(label->text(), "200 %");
   const QImage at200 = view();
   key(Qt::Key_Plus);
   key(Qt::Key_Plus);
-  EXPECT_EQ(window.zoom().percent(), 400);
   const QImage at400 = view();
-  EXPECT_NEAR(at400.width(), 2 * at200.width(), 2);
-  EXPECT_NEAR(at400.height(), 2 * at200.height(), 2);
-  EXPECT_NEAR(at200.width(), 2 * pixels.width(), pixels.width() / 4);
+  EXPECT_NEAR(at400.width(), 2 * at200.width() - 2 * SymbolCanvas::kMarginPixels, 2);
   EXPECT_GT(blendedColours(at200), 20u) << "an enlarged bitmap, not a drawing";
+  EXPECT_TRUE(whiteBorder(at400));
+  key(Qt::Key_Plus);
+  EXPECT_EQ(window.zoom().percent(), 600);
+  EXPECT_GT(scroll->horizontalScrollBar()->maximum(), 0);  // larger than the view now
 
-  // Ctrl + wheel steps back; the zoom stays when another component is chosen.
-  QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
-                    Qt::ControlModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(window.findChild<QScrollArea*>("ScrollBox1")->viewport(), &wheel);
-  EXPECT_EQ(window.zoom().percent(), 300);
+  // The wheel zooms around the pointer: the drawing's point under it stays under it (at the
+  // view's middle height, which the scroll bars can keep however tall the drawing grows).
+  const QPointF pointer(120, scroll->viewport()->height() / 2);
+  const QPointF before = canvas->unitsAt(pointer - QPointF(canvas->pos()));
+  QWheelEvent wheel(pointer, scroll->viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(scroll->viewport(), &wheel);
+  EXPECT_EQ(window.zoom().percent(), 800);
+  const QPointF after = canvas->unitsAt(pointer - QPointF(canvas->pos()));
+  const double unitsPerPixel = 1 / canvas->pixelsPerUnit();
+  EXPECT_NEAR(after.x(), before.x(), unitsPerPixel);
+  EXPECT_NEAR(after.y(), before.y(), unitsPerPixel);
+
+  // Dragging with the middle button moves the drawing with the pointer.
+  const QPoint h0(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value());
+  QTest::mousePress(scroll->viewport(), Qt::MiddleButton, {}, QPoint(100, 100));
+  QMouseEvent move(QEvent::MouseMove, QPointF(80, 90),
+                   scroll->viewport()->mapToGlobal(QPointF(80, 90)), Qt::NoButton, Qt::MiddleButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(scroll->viewport(), &move);
+  QTest::mouseRelease(scroll->viewport(), Qt::MiddleButton, {}, QPoint(80, 90));
+  EXPECT_EQ(scroll->horizontalScrollBar()->value(), h0.x() + 20);
+  EXPECT_EQ(scroll->verticalScrollBar()->value(), h0.y() + 10);
+
+  // Another symbol opens by the rule again, whatever the zoom was.
   choose("ListBox1", 1);
-  EXPECT_EQ(window.zoom().percent(), 300);
-  EXPECT_GT(view().height(), 3 * 18000 / 4.9);  // the tall part drawn whole, past the canvas
-
-  key(Qt::Key_0);
+  EXPECT_LT(window.zoom().percent(), 100);
+  choose("ListBox1", 0);
   EXPECT_EQ(window.zoom().percent(), 100);
-  const QImage back = view();
-  EXPECT_EQ(back, toQImage(session.renderer.ViewImage()).convertToFormat(back.format()));
 }
 
-TEST_F(SymbolZoomTest, FitShowsAPartTallerThanTheCanvasWhole) {
-  choose("ListBox1", 1);
-  key(Qt::Key_9);
+TEST_F(SymbolZoomTest, ASymbolLargerThanTheViewOpensFittedAndCtrl9FitsOnlyTheCurrentOne) {
   const QSize room = window.findChild<QScrollArea*>("ScrollBox1")->viewport()->size();
-  EXPECT_LT(window.zoom().percent(), 25);
+  choose("ListBox1", 1);
+  const int opened = window.zoom().percent();
+  EXPECT_LT(opened, 25);
   EXPECT_LE(view().height(), room.height());
-  EXPECT_LE(view().width(), room.width());
   EXPECT_GT(view().height(), room.height() * 9 / 10);
+  EXPECT_TRUE(whiteBorder(view()));
+  key(Qt::Key_0);
+  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_TRUE(whiteBorder(view()));  // drawn whole past any canvas, not white
+  key(Qt::Key_9);
+  EXPECT_EQ(window.zoom().percent(), opened);
+
+  // The small symbol: Ctrl + 9 enlarges it to the view, and the next symbol is not fitted so.
+  choose("ListBox1", 0);
+  EXPECT_EQ(window.zoom().percent(), 100);
+  key(Qt::Key_9);
+  EXPECT_GT(window.zoom().percent(), 100);
+  EXPECT_LE(view().width(), room.width());
+  choose("ListBox1", 1);
+  EXPECT_EQ(window.zoom().percent(), opened);
+  choose("ListBox1", 0);
+  EXPECT_EQ(window.zoom().percent(), 100);
 }
 
 }  // namespace

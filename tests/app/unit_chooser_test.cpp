@@ -11,6 +11,7 @@
 
 #include "app/directory_list_box.h"
 #include "app/main_window.h"
+#include "app/symbol_canvas.h"
 #include "render/renderer.h"
 #include "tests/app/test_fixtures.h"
 
@@ -50,7 +51,7 @@ class UnitChooserTest : public ::testing::Test {
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(w->item(row)).center());
   }
-  QImage view() { return window.findChild<QLabel*>("Image2")->pixmap().toImage(); }
+  QImage view() { return window.findChild<SymbolCanvas*>("Image2")->picture(); }
 
   testing::CurrentFolderGuard folderGuard;
   QTemporaryDir dir;

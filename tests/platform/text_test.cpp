@@ -175,8 +175,7 @@ TEST(Text, PartlyClippedTextIsTheVisiblePartOfTheWholeText) {
       for (int py = 0; py < 120; ++py)
         for (int px = 0; px < 120; ++px)
           ASSERT_EQ(small.pixel(px, py), large.pixel(px + int(kMargin), py + int(kMargin)))
-              << "turn " << escapement << " at " << x << "," << y << ": pixel " << px << ","
-              << py;
+              << "turn " << escapement << " at " << x << "," << y << ": pixel " << px << "," << py;
     }
   }
 }

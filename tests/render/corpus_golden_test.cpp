@@ -11,24 +11,16 @@
 
 #include "../support/corpus_libraries.h"
 #include "../support/golden_hashes.h"
+#include "corpus_view_keys.h"
 #include "render/renderer.h"
 
 namespace quiral {
 namespace {
 
-using testing::ContentHash;
 using testing::corpusLibraries;
 using testing::GoldenList;
 
 constexpr char kGoldenViews[] = "corpus_views.txt";
-
-std::string viewHash(const Bitmap& view) {
-  ContentHash hash;
-  const int size[2] = {view.width(), view.height()};
-  hash.add(size, sizeof size);
-  hash.add(view.data(), view.stride() * size_t(view.height()));
-  return hash.hex();
-}
 
 TEST(CorpusGolden, EveryViewKeepsItsPixels) {
   const auto libraries = corpusLibraries();
@@ -42,9 +34,7 @@ TEST(CorpusGolden, EveryViewKeepsItsPixels) {
       list.select(int(i));
       session.browser.ShowComponent();
       const Bitmap& view = session.renderer.ViewImage();
-      char key[64];
-      std::snprintf(key, sizeof key, " %04zu %dx%d", i, view.width(), view.height());
-      actual[library.stem().string() + key] = viewHash(view);
+      actual[testing::viewKey(library.stem().string(), i, view)] = testing::viewHash(view);
     }
   }
   if (testing::updatingGolden()) {

@@ -54,15 +54,13 @@ TEST(UnitChoice, EveryKindIsDrawnForUnitZeroOrChosenAndStyleZeroOrChosen) {
   EXPECT_EQ(drawnKinds("12", "2", UnitChoice{1, 2}), kNone);
 }
 
-TEST(UnitChoice, DefaultViewKeepsItsOwnFiltersAndTheFullRuleDoesNot) {
-  // Rectangles and texts unfiltered, polylines and arcs by style, circles by unit, pins by both.
-  EXPECT_EQ(drawnKinds("2", "1", UnitChoice{}),
-            (std::vector<bool>{true, true, false, true, true, false}));
-  EXPECT_EQ(drawnKinds("1", "2", UnitChoice{}),
-            (std::vector<bool>{true, false, true, false, true, false}));
+TEST(UnitChoice, UnitAFiltersEveryKindByUnitAndStyleLikeEveryOtherChoice) {
+  EXPECT_EQ(drawnKinds("2", "1", UnitChoice{}), kNone);
+  EXPECT_EQ(drawnKinds("1", "2", UnitChoice{}), kNone);
+  EXPECT_EQ(drawnKinds("01", "1", UnitChoice{}), kNone);
   EXPECT_EQ(drawnKinds("1", "1", UnitChoice{}), kAll);
-  EXPECT_EQ(drawnKinds("2", "1", UnitChoice{1, 1, true}), kNone);
-  EXPECT_EQ(drawnKinds("1", "0", UnitChoice{1, 1, true}), kAll);
+  EXPECT_EQ(drawnKinds("1", "0", UnitChoice{}), kAll);
+  EXPECT_EQ(drawnKinds("0", "1", UnitChoice{}), kAll);
 }
 
 TEST(UnitChoice, UnitLettersGoOnPastZAsKiCadNamesThem) {

@@ -37,9 +37,9 @@ class SearchCacheTest : public ::testing::Test {
   }
   static std::string names(const LoadedFacts& loaded) {
     std::string out;
-    for (const LibraryFacts& library : loaded.libraries) {
+    for (const SearchedLibrary& library : loaded.libraries) {
       out += library.library + ":";
-      for (const SymbolFacts& s : library.symbols) out += " " + s.name;
+      for (const SearchedSymbol& s : library.symbols) out += " " + s.name;
       out += ";";
     }
     return out;

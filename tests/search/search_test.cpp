@@ -12,15 +12,15 @@
 namespace quiral {
 namespace {
 
-LibraryFacts legacyLibrary(const std::string& name, const char* lib, const char* dcm) {
-  LibraryFacts facts;
+SearchedLibrary legacyLibrary(const std::string& name, const char* lib, const char* dcm) {
+  SearchedLibrary facts;
   facts.library = name;
   readLegacyFacts(lib, dcm, facts);
   return facts;
 }
 
-std::vector<LibraryFacts> fixture() {
-  std::vector<LibraryFacts> libraries;
+std::vector<SearchedLibrary> fixture() {
+  std::vector<SearchedLibrary> libraries;
   libraries.push_back(legacyLibrary("Parts", testing::kPartsLib, testing::kPartsDcm));
   libraries.push_back(legacyLibrary("Optoelectronics", testing::kOptoLib, testing::kOptoDcm));
   return libraries;
@@ -33,9 +33,9 @@ std::string found(const SymbolSearch& search, const std::vector<SearchHit>& hits
 }
 
 TEST(SearchFacts, NamesAliasesDocumentationFiltersUnitsAndPins) {
-  const LibraryFacts parts = legacyLibrary("Parts", testing::kPartsLib, testing::kPartsDcm);
+  const SearchedLibrary parts = legacyLibrary("Parts", testing::kPartsLib, testing::kPartsDcm);
   ASSERT_EQ(parts.symbols.size(), 13u);
-  const SymbolFacts& lm358 = parts.symbols[0];
+  const SearchedSymbol& lm358 = parts.symbols[0];
   EXPECT_EQ(lm358.name, "LM358");
   EXPECT_EQ(lm358.description, "Low-Power, Dual Operational Amplifiers");
   EXPECT_EQ(lm358.keywords, "dual opamp");
@@ -65,7 +65,7 @@ TEST(SearchFacts, ModernLibrariesGiveDerivedSymbolsAndTheirTexts) {
   (symbol "Derived" (extends "Base")
     (property "Value" "Derived" (at 0 0 0) (effects (font (size 1.27 1.27))))
     (property "Description" "Derived part" (at 0 0 0) (effects (font (size 1.27 1.27)) hide)))))");
-  LibraryFacts facts;
+  SearchedLibrary facts;
   readLegacyFacts(modern.libraryText, modern.documentationText, facts);
   ASSERT_EQ(facts.symbols.size(), 2u);
   EXPECT_EQ(facts.symbols[0].name, "Base");

@@ -37,6 +37,30 @@ TEST(CliList, ListsEveryExample) {
   }
 }
 
+TEST(CliList, AliasesFollowTheirSymbolsAndPinsPrintTheTableInThreeForms) {
+  auto r = runCli({"list", kExamples + "74xx_gates.lib", "--aliases"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, 61),
+            "74LS00\n74HC00\talias of 74LS00\n74HCT00\talias of 74LS00\n74LS08\n");
+  EXPECT_EQ(runCli({"list", kExamples + "74xx_gates.lib", "--aliased"}).status, 2);
+
+  r = runCli({"pins", kExamples + "74xx_gates.lib", "74HC00"});  // an alias shows its symbol's
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1) + 1),
+            "number\tname\ttype\tshape\tunit\tstyle\tx\ty\torientation\tlength\n"
+            "14\tVCC\tpower input\tline\t5\t0\t0\t400\tdown\t150\n");
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 15);
+  r = runCli({"pins", kData + "gates.kicad_sym", "NAND", "--csv"});
+  EXPECT_NE(r.out.find("\n3,~,output,inverted,1,1,"), std::string::npos) << r.out;
+  r = runCli({"pins", kData + "gates.kicad_sym", "NAND", "--json"});
+  EXPECT_EQ(
+      r.out.rfind("[\n  {\"number\": \"14\", \"name\": \"VCC\", \"type\": \"power input\"", 0), 0u);
+  EXPECT_EQ(r.out.substr(r.out.size() - 4), "}\n]\n");
+  r = runCli({"pins", kData + "gates.kicad_sym", "NOPE"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("NOPE"), std::string::npos);
+}
+
 TEST(CliBlock, SelectsByExactNameOrIndex) {
   auto r = runCli({"block", kData + "duplicates.lib", "dup"});
   EXPECT_EQ(r.status, 0) << r.err;
