@@ -159,22 +159,14 @@ void writeText(SvgText& svg, const DisplayText& t) {
   svg.escaped(t.utf8) << "</text>\n";
 }
 
-}  // namespace
-
-std::string symbolSvg(const DisplayList& list, double margin) {
-  std::string out;
-  out.reserve(256 + list.items().size() * 48 + list.points().size() * 12);
-  SvgText svg(out);
-  const PictureBox box = pictureBox(list, margin);
-  svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << box.width * kMillimetresPerUnit
-      << "mm\" height=\"" << box.height * kMillimetresPerUnit << "mm\" viewBox=\"" << box.left
-      << " " << -box.top << " " << box.width << " " << box.height << "\">\n"
-      << "<g fill=\"none\" stroke=\"black\" stroke-width=\"" << kVectorLineWidth
-      << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
-  // Outlines first, in drawing order: runs of see-through shapes of one colour share one path;
-  // a shape that hides what is under it (white inside) stays an element of its own.
+// Writes items [from, to): their shapes in drawing order (runs of see-through shapes of one colour
+// and width share one path; a shape that hides what is under it stays an element of its own),
+// then their texts grouped by style.
+void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
   const std::vector<DisplayItem>& items = list.items();
-  for (size_t i = 0; i < items.size();) {
+  svg << "<g fill=\"none\" stroke=\"black\" stroke-width=\"" << kVectorLineWidth
+      << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+  for (size_t i = from; i < to;) {
     const DisplayItem& first = items[i];
     if (first.kind == ItemKind::Text) {
       ++i;
@@ -184,7 +176,7 @@ std::string symbolSvg(const DisplayList& list, double margin) {
     appendPathData(svg, first, list.points());
     size_t next = i + 1;
     if (first.fill == FillKind::None) {
-      for (; next < items.size(); ++next) {
+      for (; next < to; ++next) {
         const DisplayItem& item = items[next];
         if (item.kind == ItemKind::Text) continue;
         if (item.fill != FillKind::None || item.color != first.color || item.width != first.width)
@@ -202,12 +194,11 @@ std::string symbolSvg(const DisplayList& list, double margin) {
     i = next;
   }
   svg << "</g>\n";
-  // Texts last, so that no shape hides one, grouped by their style.
   std::vector<TextStyle> styles;
-  for (const DisplayItem& item : items) {
-    if (item.kind != ItemKind::Text) continue;
-    const DisplayText& t = list.texts()[item.text];
-    const TextStyle style{t.size, item.color, t.bold, t.italic};
+  for (size_t i = from; i < to; ++i) {
+    if (items[i].kind != ItemKind::Text) continue;
+    const DisplayText& t = list.texts()[items[i].text];
+    const TextStyle style{t.size, items[i].color, t.bold, t.italic};
     if (std::find(styles.begin(), styles.end(), style) == styles.end()) styles.push_back(style);
   }
   for (const TextStyle& style : styles) {
@@ -216,13 +207,41 @@ std::string symbolSvg(const DisplayList& list, double margin) {
     if (style.bold) svg << " font-weight=\"bold\"";
     if (style.italic) svg << " font-style=\"italic\"";
     svg << ">\n";
-    for (const DisplayItem& item : items) {
-      if (item.kind != ItemKind::Text) continue;
-      const DisplayText& t = list.texts()[item.text];
-      if (TextStyle{t.size, item.color, t.bold, t.italic} == style) writeText(svg, t);
+    for (size_t i = from; i < to; ++i) {
+      if (items[i].kind != ItemKind::Text) continue;
+      const DisplayText& t = list.texts()[items[i].text];
+      if (TextStyle{t.size, items[i].color, t.bold, t.italic} == style) writeText(svg, t);
     }
     svg << "</g>\n";
   }
+}
+
+}  // namespace
+
+std::string symbolSvg(const DisplayList& list, double margin) {
+  std::string out;
+  out.reserve(256 + list.items().size() * 48 + list.points().size() * 12);
+  SvgText svg(out);
+  const PictureBox box = pictureBox(list, margin);
+  svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << box.width * kMillimetresPerUnit
+      << "mm\" height=\"" << box.height * kMillimetresPerUnit << "mm\" viewBox=\"" << box.left
+      << " " << -box.top << " " << box.width << " " << box.height << "\">\n";
+  // The items in drawing order, cut where an opaque shape (one filled inside) follows a text, so
+  // that the shape hides the text as it does in every other output. A part's texts are written
+  // after its shapes, so that no line of the part covers one.
+  const std::vector<DisplayItem>& items = list.items();
+  size_t from = 0;
+  bool textInPart = false;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const bool opaque = items[i].kind != ItemKind::Text && items[i].fill != FillKind::None;
+    if (opaque && textInPart) {
+      writePart(svg, list, from, i);
+      from = i;
+      textInPart = false;
+    }
+    textInPart |= items[i].kind == ItemKind::Text;
+  }
+  writePart(svg, list, from, items.size());
   svg << "</svg>\n";
   return out;
 }

@@ -89,6 +89,14 @@ TEST(DisplayList, SvgTextsAreEscapedTextElementsThatReadersAccept) {
   EXPECT_NE(svg.find(">A&lt;&amp;&gt;&apos;x</text>"), std::string::npos) << svg;
   EXPECT_NE(svg.find(">caf\xC3\xA9~bar</text>"), std::string::npos);  // overbars stay as drawn
   EXPECT_NE(svg.find(">1</text>"), std::string::npos);
+  // Drawing order, as in every other output: a body filled after a text hides it, while the
+  // pin's and the rectangle's texts above (drawn before no filled shape) stay after the outlines.
+  const std::string hidden = symbolSvg(
+      recorder.record(block({"T 0 0 0 60 0 1 1 under Normal 0 0", "S -100 -100 100 100 0 1 10 f"})),
+      50);
+  ASSERT_NE(hidden.find(">under</text>"), std::string::npos) << hidden;
+  EXPECT_LT(hidden.find(">under</text>"), hidden.find("fill=\"white\"")) << hidden;
+  EXPECT_GT(svg.find(">1</text>"), svg.find("<path")) << svg;
   const std::string path = ::testing::TempDir() + "quiral_escaped.svg";
   writeSymbolSvg(list, path);
   const std::string command = "rsvg-convert '" + path + "' >/dev/null";
