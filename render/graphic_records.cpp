@@ -64,8 +64,10 @@ void RecordDrawer::poligono(const TokenTable& tokens, int tokenCount) {
   // The fill mark sits right after the last point; a line whose last token is F but whose fill
   // mark is something else is drawn open rather than with a stray point at (0, 0).
   const int64_t fillMarkPosition = 2 * count + 6;
-  const std::string_view fillMark =
-      fillMarkPosition <= TokenTable::kSize ? tokens.text(int(fillMarkPosition)) : "";
+  // (Both arms are views: a string and "" would make a temporary string the view outlives.)
+  const std::string_view fillMark = fillMarkPosition <= TokenTable::kSize
+                                        ? std::string_view(tokens.text(int(fillMarkPosition)))
+                                        : std::string_view();
   // The KiCad look closes a line by filling it (the surface does that), never by its last token.
   const bool closed = !look_.pensAndFills && closedLine && fillMark == "F";
   if (look_.pensAndFills) {
