@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <vector>
 
 #include "library/library_line_reader.h"
 #include "library/text_words.h"
+#include "platform/line_reader.h"
 
 namespace quiral {
 
@@ -38,6 +40,17 @@ std::string findIn(Lines& reader, const std::string& wanted) {
   return {};
 }
 
+// Lines held in memory, read as a line source.
+struct KeptLines {
+  const std::vector<std::string>& lines;
+  size_t next = 0;
+  bool nextLine(std::string_view& line) {
+    if (next >= lines.size()) return false;
+    line = lines[next++];
+    return true;
+  }
+};
+
 }  // namespace
 
 std::string FindDescription(const std::string& documentationPath, std::string_view componentName) {
@@ -57,9 +70,12 @@ std::string FindDescriptionInText(const std::string& documentationText,
 }
 
 std::string FindDescriptionIn(TextFileReader& lines, std::string_view componentName) {
-  const std::string wanted = toUpperAscii(trimControl(componentName));
-  if (wanted.empty()) return {};
-  return findIn(lines, wanted);
+  // The source is read once; the name without its "~" may need a second scan.
+  const std::vector<std::string> kept = readAllLines(lines);
+  return lookUpWithHiddenValue(componentName, [&](const std::string& wanted) {
+    KeptLines reader{kept};
+    return findIn(reader, wanted);
+  });
 }
 
 }  // namespace quiral
