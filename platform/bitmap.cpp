@@ -80,14 +80,13 @@ void Bitmap::resizeForOverwrite(int width, int height) {
   if (bytes > kMaxBytes) throw QuiralError("Picture too large");
   width_ = width;
   height_ = height;
-  // The buffer is used as it is when it holds the new picture and is not more than twice its
-  // size: resizing a vector visits every byte it adds, which costs about as much as drawing a
-  // picture of that size.
+  // The buffer is used as it is whenever it holds the new picture: resizing a vector visits every
+  // byte it adds, which costs about as much as drawing a picture of that size, and a view's size
+  // changes with every symbol. Only a large buffer kept from a much bigger picture is given back.
   const size_t need = size_t(bytes);
-  if (need <= data_.size() && need >= data_.size() / 2) return;
-  // Emptied first, so that growing copies nothing old; a large buffer kept from an earlier, much
-  // bigger picture is given back.
-  const bool oversized = data_.capacity() > (size_t(64) << 20) && data_.capacity() / 4 > bytes;
+  const bool oversized = data_.size() > (size_t(64) << 20) && data_.size() / 4 > need;
+  if (need <= data_.size() && !oversized) return;
+  // Emptied first, so that growing copies nothing old.
   data_.clear();
   if (oversized) data_.shrink_to_fit();
   data_.resize(need);

@@ -1,13 +1,13 @@
 #include "platform/png_writer.h"
 
+#include <libdeflate.h>
 #include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -23,7 +23,7 @@ namespace {
 
 using ByteBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
 
-// What libpng is given: the rows (owned by a PreparedPng or a bitmap) and the palette.
+// What the encoder is given: the rows (owned by a PreparedPng or a bitmap) and the palette.
 struct Encoding {
   int width = 0;
   int height = 0;
@@ -251,58 +251,78 @@ Encoding encodingOfBitmap(const Bitmap& bm) {
   return e;
 }
 
-void onPngError(png_structp png, png_const_charp) {
-  longjmp(png_jmpbuf(png), 1);
-}
-void onPngWarning(png_structp, png_const_charp) {}
-
-// Writes with libpng; no C++ object with a destructor lives across the setjmp. Returns false on
-// a libpng failure.
-// libpng hands the encoded bytes here; a failed write is kept by the file and reported after
-// libpng is done (nothing may unwind through libpng).
-void writeToAtomicFile(png_structp png, png_bytep data, png_size_t length) {
-  static_cast<AtomicFile*>(png_get_io_ptr(png))->append(data, length);
+// Writes a PNG chunk: length, type, data and the CRC of type and data.
+void writeChunk(AtomicFile& file, const char (&type)[5], const uint8_t* data, size_t size) {
+  const auto bigEndian = [](uint32_t v) {
+    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+  };
+  file.write(bigEndian(uint32_t(size)) + std::string(type, 4));
+  file.write(std::string_view(reinterpret_cast<const char*>(data), size));
+  file.write(bigEndian(libdeflate_crc32(libdeflate_crc32(0, type, 4), data, size)));
 }
 
-void flushNothing(png_structp) {}
-
-bool writeWithLibpng(AtomicFile& file, const Encoding& img, png_bytepp rowPointers, int level) {
-  png_structp png =
-      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onPngError, onPngWarning);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, info ? &info : nullptr);
-    return false;
+// The compressor of one level, kept per thread: making one costs more than a small picture.
+libdeflate_compressor* compressorOf(int level) {
+  struct Kept {
+    int level = -1;
+    libdeflate_compressor* compressor = nullptr;
+    ~Kept() {
+      if (compressor) libdeflate_free_compressor(compressor);
+    }
+  };
+  thread_local Kept kept;
+  if (kept.level != level) {
+    if (kept.compressor) libdeflate_free_compressor(kept.compressor);
+    kept.compressor = libdeflate_alloc_compressor(level);
+    kept.level = kept.compressor ? level : -1;
   }
-  png_set_write_fn(png, &file, writeToAtomicFile, flushNothing);
-  png_set_compression_level(png, level);
-  // Pictures of line drawings are long runs of one colour: run-length matching is much faster
-  // than the full search and compresses them nearly as well.
-  if (level <= 1) png_set_compression_strategy(png, Z_RLE);
-  png_set_filter(png, 0, PNG_FILTER_NONE);
-  // Indices come from our own palette and are always in range: libpng need not check every
-  // pixel of every row (it does when the palette has fewer than 2^depth entries).
-  png_set_check_for_invalid_index(png, 0);
-  png_set_IHDR(png, info, png_uint_32(img.width), png_uint_32(img.height), img.bitDepth,
-               img.colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (img.colorType == PNG_COLOR_TYPE_PALETTE)
-    png_set_PLTE(png, info, const_cast<png_color*>(img.palette.data()), int(img.palette.size()));
-  png_write_info(png, info);
-  png_write_image(png, rowPointers);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
+  if (!kept.compressor) throw QuiralError("Out of memory");
+  return kept.compressor;
 }
 
+// The PNG file: signature, header, palette, the image data as one zlib stream of unfiltered rows
+// (line drawings compress as well without the filters, and much faster), end.
 void writeEncoded(const Encoding& img, const std::string& path, PngOptions options) {
-  std::vector<png_bytep> rowPointers(size_t(img.height));
-  for (size_t y = 0; y < rowPointers.size(); ++y)
-    rowPointers[y] = const_cast<png_bytep>(img.rows + y * img.rowBytes);
   AtomicFile file(path);
-  if (!writeWithLibpng(file, img, rowPointers.data(), options.fast ? 1 : 6) && !file.failed())
-    throw QuiralError(path + ": the picture could not be encoded");
+  const size_t lineBytes = img.rowBytes + 1;  // a filter-type byte in front of each row
+  // Both buffers are kept per thread: fresh ones cost a page fault per page, each time.
+  thread_local ByteBuffer lines, packed;
+  lines.resize(lineBytes * size_t(img.height));
+  for (size_t y = 0; y < size_t(img.height); ++y) {
+    uint8_t* line = lines.data() + y * lineBytes;
+    line[0] = 0;  // no filter
+    std::memcpy(line + 1, img.rows + y * img.rowBytes, img.rowBytes);
+  }
+  libdeflate_compressor* compressor = compressorOf(options.fast ? 1 : 6);
+  packed.resize(libdeflate_zlib_compress_bound(compressor, lines.size()));
+  const size_t packedSize = libdeflate_zlib_compress(compressor, lines.data(), lines.size(),
+                                                     packed.data(), packed.size());
+  if (packedSize == 0) throw QuiralError(path + ": the picture could not be encoded");
+
+  file.write("\x89PNG\r\n\x1A\n");
+  uint8_t header[13] = {};
+  for (int i = 0; i < 4; ++i) {
+    header[i] = uint8_t(uint32_t(img.width) >> (24 - 8 * i));
+    header[4 + i] = uint8_t(uint32_t(img.height) >> (24 - 8 * i));
+  }
+  header[8] = uint8_t(img.bitDepth);
+  header[9] = uint8_t(img.colorType);  // compression, filter method and interlace stay 0
+  writeChunk(file, "IHDR", header, sizeof header);
+  if (img.colorType == PNG_COLOR_TYPE_PALETTE) {
+    std::vector<uint8_t> palette;
+    for (const png_color& c : img.palette) palette.insert(palette.end(), {c.red, c.green, c.blue});
+    writeChunk(file, "PLTE", palette.data(), palette.size());
+  }
+  // A chunk holds less than 2 GiB: a larger stream goes on in further IDAT chunks.
+  constexpr size_t kChunkBytes = size_t(1) << 30;
+  for (size_t at = 0; at < packedSize; at += kChunkBytes)
+    writeChunk(file, "IDAT", packed.data() + at, std::min(kChunkBytes, packedSize - at));
+  writeChunk(file, "IEND", nullptr, 0);
+  // A page-sized picture's buffers are not kept for the thread's whole life.
+  if (lines.capacity() > (size_t(64) << 20)) {
+    ByteBuffer().swap(lines);
+    ByteBuffer().swap(packed);
+  }
   file.commit();
 }
 

@@ -115,4 +115,13 @@ std::string boundedText(std::string utf8, size_t maxChars, bool* cut) {
   return utf8;
 }
 
+std::string boundedLibraryText(std::string bytes, size_t maxChars, bool* cut) {
+  if (bytes.size() <= maxChars || isValidUtf8(bytes))
+    return boundedText(std::move(bytes), maxChars, cut);
+  bytes.resize(maxChars);
+  bytes += '\x85';  // … in Windows-1252
+  if (cut) *cut = true;
+  return bytes;
+}
+
 }  // namespace quiral

@@ -21,4 +21,10 @@ constexpr size_t kLongestShownText = 4096;
 // is not longer. `cut`, when given, says whether it was cut.
 std::string boundedText(std::string utf8, size_t maxChars = kLongestShownText, bool* cut = nullptr);
 
+// The same bound for a library text as read (UTF-8 or Windows-1252, see displayText): a UTF-8
+// text is cut as boundedText cuts it; any other after `maxChars` bytes with Windows-1252's "…",
+// so that it still reads as the same encoding.
+std::string boundedLibraryText(std::string bytes, size_t maxChars = kLongestShownText,
+                               bool* cut = nullptr);
+
 }  // namespace quiral

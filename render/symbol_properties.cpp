@@ -2,6 +2,7 @@
 
 #include "library/line_interpreter.h"
 #include "library/text_words.h"
+#include "platform/text_codec.h"
 #include "render/symbol_units.h"
 
 namespace quiral {
@@ -78,6 +79,12 @@ SymbolProperties describeSymbol(const std::vector<std::string>& block, const std
   if (!namesSomething(p.datasheet)) p.datasheet.clear();
   p.footprint = reader.footprint;
   p.footprintFilters = footprintFiltersOf(block);
+  // A text of any length may come from a file; what a label lays out is bounded.
+  for (std::string* text : {&p.description, &p.keywords, &p.datasheet, &p.footprint}) {
+    bool cut = false;
+    *text = boundedLibraryText(std::move(*text), kLongestShownText, &cut);
+    p.textsCut = p.textsCut || cut;
+  }
   p.reference = reader.reference;
   for (int unit = 1; unit <= units.count; ++unit)
     p.unitLabels.push_back(unitLabel(unit, unitNames));

@@ -20,6 +20,7 @@ struct SymbolProperties {
   bool deMorgan = false;
   bool power = false;  // the DEF line's last word is P
   size_t pinCount = 0;
+  bool textsCut = false;  // a text above was longer than any label shows, and is cut with "…"
 };
 
 // Reads the block (DEF to ENDDEF) through the line dispatcher the drawing uses. `alias` is the

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "library/documentation_cache.h"
 
@@ -29,9 +30,11 @@ struct CatalogData {
   // For a modern library, its translation as the catalog command found it: the descriptions come
   // from its documentation text instead of a file.
   std::shared_ptr<const TranslatedLibrary> ModernTranslation;
+  // The components whose description was longer than a cell lays out, and is cut with "…".
+  std::vector<std::string> cutDescriptions;
 };
 
-// The description of `componentName` from where the last catalog command said.
+// The description of `componentName` from where the last catalog command said, bounded.
 std::string catalogDescription(CatalogData& data, std::string_view componentName);
 
 }  // namespace quiral

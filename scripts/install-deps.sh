@@ -9,7 +9,7 @@ packages=(
   cmake g++ make ninja-build pkg-config
   qt6-base-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
-  zlib1g-dev libjpeg-dev libpng-dev
+  zlib1g-dev libjpeg-dev libpng-dev libdeflate-dev
   libcairo2-dev
   libsqlite3-dev
   qt6-translations-l10n

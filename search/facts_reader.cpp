@@ -14,6 +14,7 @@
 #include "library/text_words.h"
 #include "platform/line_reader.h"
 #include "platform/regular_file.h"
+#include "platform/text_codec.h"
 
 namespace quiral {
 
@@ -70,8 +71,11 @@ Documentation readDocumentation(TextFileReader& lines) {
       open = nullptr;
     } else if (open && line.size() >= 2 && line[1] == ' ') {
       const char kind = upperAscii(line[0]);
-      if (kind == 'D') open->description = std::string(trimControl(line.substr(2)));
-      if (kind == 'K') open->keywords = std::string(trimControl(line.substr(2)));
+      // Bounded as every shown text is: a result row lays them out.
+      if (kind == 'D')
+        open->description = boundedLibraryText(std::string(trimControl(line.substr(2))));
+      if (kind == 'K')
+        open->keywords = boundedLibraryText(std::string(trimControl(line.substr(2))));
     }
   }
   return entries;

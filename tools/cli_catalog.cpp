@@ -10,6 +10,7 @@
 #include "pdf/export_qr.h"
 #include "platform/font_engine.h"
 #include "platform/png_writer.h"
+#include "platform/text_codec.h"
 #include "render/renderer.h"
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
@@ -165,6 +166,9 @@ int runCatalog(const std::vector<std::string>& args) {
   }
   const TQuickRep& report = *commands.CurrentReport();
   warnAboutCutCells(report, session.browser.components());
+  for (const std::string& name : commands.data().cutDescriptions)
+    std::fprintf(stderr, "quiral-cli: warning: %s: description cut after %zu characters\n",
+                 displayText(name).c_str(), kLongestShownText);
   if (parsed.qrp) report.qrPrinter().save(*parsed.qrp);
   if (parsed.pngFolder) writePages(report.qrPrinter(), *parsed.pngFolder);
   if (parsed.pdf && exportReportPdf(report, *parsed.pdf) != 0) return 1;

@@ -11,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "tools/cli_registry.h"
+#include "vector/font_libraries.h"
 
 namespace {
 
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   // An interrupted run leaves no half-written output behind.
   quiral::removeTemporariesOnSignals();
+  // What the font libraries keep for the process is given back at exit (checked for leaks).
+  quiral::endFontLibrariesAtExit();
   if (argc < 2) {
     printUsage(stderr);
     return 2;

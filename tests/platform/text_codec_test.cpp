@@ -36,6 +36,13 @@ TEST(TextCodec, ALongTextIsCutBetweenCharactersWithAnEllipsis) {
   EXPECT_EQ(boundedText("\xC3\xA1\xC3\xA9\xC3\xAD", 2, &cut), "\xC3\xA1\xC3\xA9\xE2\x80\xA6");
   EXPECT_TRUE(cut);
   EXPECT_EQ(boundedText(std::string(10000, 'x')).size(), kLongestShownText + 3);
+  // A Windows-1252 text is cut by bytes and ends with that encoding's ellipsis, so that it is
+  // still shown as Windows-1252; a UTF-8 one is cut as above.
+  EXPECT_EQ(displayText(boundedLibraryText("\xE9t\xE9 d\xE9j\xE0", 4, &cut)),
+            "\xC3\xA9t\xC3\xA9 \xE2\x80\xA6");
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(boundedLibraryText("\xC3\xA1\xC3\xA9\xC3\xAD", 3, &cut), "\xC3\xA1\xC3\xA9\xC3\xAD");
+  EXPECT_FALSE(cut);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "library/documentation_entry.h"
 #include "library/library_browser.h"
 #include "library/pin_table.h"
+#include "platform/text_codec.h"
 #include "render/renderer.h"
 #include "render/symbol_properties.h"
 
@@ -87,6 +88,13 @@ TEST(SymbolFacts, PinsAndPropertiesOfALegacyAndAModernSymbol) {
   EXPECT_EQ(alias.datasheet, "");  // "~" names nothing
   EXPECT_FALSE(alias.power);
   EXPECT_EQ(alias.pinCount, pins.size());
+  EXPECT_FALSE(alias.textsCut);
+  // A description of any length reaches the properties tab bounded.
+  DocumentationEntry huge = doc;
+  huge.description = std::string(200000, 'x');
+  const SymbolProperties cut = describeSymbol(legacy.memo(), "74HC00", "74xx_gates.lib", huge, {});
+  EXPECT_TRUE(cut.textsCut);
+  EXPECT_EQ(cut.description.size(), kLongestShownText + 3);
 
   LibraryBrowser modern;
   modern.B_carregarClick(kTestLibraries + "/gates.kicad_sym");

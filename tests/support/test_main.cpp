@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "vector/font_libraries.h"
+
 int main(int argc, char** argv) {
   const char* taken = std::setlocale(LC_ALL, "");
   if (const char* expected = std::getenv("QUIRAL_EXPECT_LOCALE"); expected && *expected) {
@@ -15,6 +17,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  // The leak checker then sees what the tests forgot, not the font libraries' own caches.
+  quiral::endFontLibrariesAtExit();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -141,12 +141,20 @@ TEST(CliOutputs, AnEndlessDescriptionIsCutWithAWarningNamingItsSymbol) {
   std::string dcm = "EESchema-DOCLIB  Version 2.0\n$CMP R\nD ";
   for (int i = 0; i < 40000; ++i) dcm += "resistor ";
   testing::writeBytes(in.file("p.dcm"), dcm + "\nK res\n$ENDCMP\n#End Doc Library\n");
-  const auto result =
-      runCli({"catalog", in.file("p.lib"), "--kind", "list", "--fine", "-o", out.file("p.pdf")});
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find("R: description cut after 4096 characters"), std::string::npos)
-      << result.err;
-  EXPECT_EQ(out.fileCount(), 1u);
+  // The fine catalog and the prepared pages of both kinds.
+  const std::vector<std::vector<std::string>> commands = {
+      {"catalog", in.file("p.lib"), "--kind", "list", "--fine", "-o", out.file("fine.pdf")},
+      {"catalog", in.file("p.lib"), "--kind", "list", "-o", out.file("list.pdf")},
+      {"catalog", in.file("p.lib"), "--kind", "drawings", "-o", out.file("drawings.pdf")}};
+  for (const auto& command : commands) {
+    const auto result = runCli(command);
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string warning = "R: description cut after 4096 characters";
+    const size_t at = result.err.find(warning);
+    EXPECT_NE(at, std::string::npos) << command.back() << ": " << result.err;
+    EXPECT_EQ(result.err.find(warning, at + 1), std::string::npos) << "named once";
+  }
+  EXPECT_EQ(out.fileCount(), commands.size());
 }
 
 TEST(CliOutputs, ASymbolThatCannotBeReadIsNamedByEveryCommandThatLeavesItOut) {
