@@ -36,7 +36,8 @@ GoldenList hashFolder(const std::filesystem::path& folder) {
     const Bitmap picture = readPng(entry.path().string());
     ContentHash hash;
     hash.add(std::to_string(picture.width()) + "x" + std::to_string(picture.height()));
-    for (int y = 0; y < picture.height(); ++y) hash.add(picture.row(y), size_t(picture.width()) * 3);
+    for (int y = 0; y < picture.height(); ++y)
+      hash.add(picture.row(y), size_t(picture.width()) * 3);
     hashes[entry.path().filename().string()] = hash.hex();
   }
   return hashes;
@@ -61,7 +62,8 @@ TEST(RenderAllGolden, EveryPngKeepsItsPixels) {
   ASSERT_EQ(libraries.size(), 35u) << "the KiCad corpus was not found under " << QUIRAL_CORPUS_DIR;
   const GoldenList actual = renderAllInto(libraries, {});
   if (testing::updatingGolden()) {
-    testing::writeGolden(kGoldenPngs, "file written by render-all and hash of its decoded picture", actual);
+    testing::writeGolden(kGoldenPngs, "file written by render-all and hash of its decoded picture",
+                         actual);
     GTEST_SKIP() << "golden PNG list rewritten";
   }
   const GoldenList expected = testing::readGolden(kGoldenPngs);
