@@ -37,10 +37,7 @@ function(quiral_test name)
     QUIRAL_TEST_DATA_DIR="${QUIRAL_TEST_DATA_DIR}")
   set(_env "")
   if(T_QT)
-    # Qt's font database keeps fontconfig's configuration to the end of the process (see
-    # .ci/lsan.supp); the core's programs end it at exit and are checked without a suppression.
-    set(_env "QT_QPA_PLATFORM=offscreen"
-             "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/.ci/lsan.supp:print_suppressions=0")
+    set(_env "QT_QPA_PLATFORM=offscreen")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300 ENVIRONMENT "${_env}")

@@ -164,6 +164,7 @@ void AtomicFile::discard() noexcept {
 
 bool AtomicFile::append(const void* data, size_t size) noexcept {
   if (error_ != 0 || !file_) return false;
+  if (size == 0) return true;  // an empty chunk may come without any bytes to point at
   auto* bytes = static_cast<const char*>(data);
   // Encoders hand over a few kilobytes at a time: gathered into larger writes.
   if (buffered_ + size <= sizeof buffer_) {

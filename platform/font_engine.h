@@ -33,6 +33,10 @@ struct GlyphImage {
   uint8_t at(int col, int row) const { return pixels[size_t(row) * size_t(width) + size_t(col)]; }
 };
 
+// Starts fontconfig's configuration for the process, once (every FontEngine does on first use).
+// A program whose first fontconfig user is another library (cairo) calls it before that.
+void startFontconfig();
+
 class FontFace;
 class FontEngine;
 
