@@ -32,7 +32,7 @@ GoldenList hashFolder(const std::filesystem::path& folder) {
   GoldenList hashes;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     ContentHash hash;
-    hash.add(testing::slurp(entry.path().string()));
+    hash.add(testing::readBytes(entry.path().string()));
     hashes[entry.path().filename().string()] = hash.hex();
   }
   return hashes;
