@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "vector/display_list.h"
+#include "platform/display_list.h"
 
 namespace quiral {
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/bitmap_image.h"
 #include "app/vector_page_painter.h"
 #include "platform/error.h"
 #include "report_engine/page_painter.h"
@@ -45,8 +44,8 @@ class TQRPreview::Listener : public PrinterListener {
 
 TQRPreview::TQRPreview(QWidget* parent)
     : QAbstractScrollArea(parent), listener_(std::make_unique<Listener>(*this)) {
-  painter_ = [this](const PreparedPage& page, Bitmap& dst, double dpi, int64_t x, int64_t y) {
-    paintPage(printer_->fontEngine(), page, dst, dpi, x, y, PicturePixels::WithoutVectors);
+  painter_ = [this](QPainter& painter, const PreparedPage& page, double dpi) {
+    paintPageAsVectors(painter, printer_->fontEngine(), page, dpi);
   };
   setObjectName("QRPreview");
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -157,18 +156,14 @@ void TQRPreview::paintEvent(QPaintEvent* event) {
   // Nothing may escape into the event loop from here: a page that cannot be painted shows
   // empty, and the reason is told once, after this paint has returned.
   try {
-    Bitmap part(visible.width(), visible.height());
-    painter_(*page, part, renderDpi(), visible.x() - pageRect.x(), visible.y() - pageRect.y());
-    painter.drawImage(visible.topLeft(), toQImage(part));
-    // Pictures that carry vectors were left white above: drawn here they stay sharp at any zoom.
-    if (hasPictureVectors(*page)) {
-      painter.save();
-      painter.setClipRect(visible);
-      painter.translate(pageRect.topLeft());
-      paintPictureVectors(painter, *page, renderDpi());
-      painter.restore();
-    }
+    // Painted once, at the zoom's resolution: pictures that carry vectors stay sharp.
+    painter.setClipRect(visible);
+    painter.fillRect(visible, Qt::white);
+    painter.translate(pageRect.topLeft());
+    painter_(painter, *page, renderDpi());
   } catch (...) {
+    painter.resetTransform();
+    painter.setClipRect(visible);
     painter.fillRect(visible, Qt::white);
     paintFailed(QString::fromLocal8Bit(userMessage(std::current_exception())));
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QPainter>
 #include <functional>
 #include <memory>
 #include <set>
@@ -10,9 +11,9 @@
 namespace quiral {
 
 // The page view: shows one prepared page of a printer object at a zoom in percent, scrolling
-// both ways. Each paint renders the visible part of the page afresh at the zoom's resolution
-// with the engine's page painter, so text and lines stay sharp at every zoom; pictures that carry
-// their drawing as vectors are drawn from it on top.
+// both ways. Each paint draws the visible part of the page afresh at the zoom's resolution, once,
+// through the QPainter page surface, so text, lines and the pictures that carry their drawing as
+// vectors stay sharp at every zoom.
 class TQRPreview : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -20,9 +21,9 @@ class TQRPreview : public QAbstractScrollArea {
   static constexpr int kMinZoom = 2;
   static constexpr int kMaxZoom = 2000;
 
-  // Paints part of a page as the engine's page painter does (replaceable for tests).
-  using PagePainter = std::function<void(const PreparedPage& page, Bitmap& dst, double dpi,
-                                         int64_t originX, int64_t originY)>;
+  // Paints a page with its top-left corner at the painter's origin, `dpi` device pixels an inch,
+  // as the QPainter page surface does (replaceable for tests).
+  using PagePainter = std::function<void(QPainter& painter, const PreparedPage& page, double dpi)>;
 
   explicit TQRPreview(QWidget* parent = nullptr);
   ~TQRPreview() override;

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "vector/display_list.h"
+#include "platform/display_list.h"
 #include "vector/picture_frame.h"
 
 namespace quiral {

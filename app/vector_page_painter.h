@@ -9,19 +9,13 @@ namespace quiral {
 class FontEngine;
 
 // Prepared pages painted with QPainter, as vectors, for devices where pixels made at one
-// resolution would be blurred or heavy: the preview at any zoom and the printer. The page's
-// top-left corner is at the painter's origin and `dpi` device units make an inch.
-
-// Whether any picture of the page carries its drawing as vectors.
-bool hasPictureVectors(const PreparedPage& page);
-
-// Draws the pictures that carry vectors, anti-aliased, each where its pixels would land and cut
-// to its box. Pictures without vectors are left alone.
-void paintPictureVectors(QPainter& painter, const PreparedPage& page, double dpi);
-
-// Paints the whole page: fills and frames as rectangles, texts as real text in the faces the
-// engine measures with (from `fonts`), pictures as vectors where they carry them and as scaled
-// pixels otherwise. The page is not whitened first.
-void paintPageAsVectors(QPainter& painter, FontEngine& fonts, const PreparedPage& page, double dpi);
+// resolution would be blurred or heavy: the preview at any zoom and the printer. This is the
+// QPainter surface of the page walker (report_engine/page_surface.h): fills and frames as
+// rectangles on whole device pixels, texts as real text in the faces the engine measures with
+// (from `fonts`), pictures as their drawing, anti-aliased, where they carry one and as scaled
+// pixels otherwise. The page's top-left corner is at the painter's origin shifted by
+// (-originX, -originY), and `dpi` device units make an inch. The page is not whitened first.
+void paintPageAsVectors(QPainter& painter, FontEngine& fonts, const PreparedPage& page, double dpi,
+                        int64_t originX = 0, int64_t originY = 0);
 
 }  // namespace quiral

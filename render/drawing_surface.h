@@ -6,6 +6,7 @@
 
 #include "platform/canvas.h"
 #include "platform/color.h"
+#include "platform/turn_direction.h"
 
 namespace quiral {
 
@@ -45,30 +46,6 @@ struct ShapeStyle {
 };
 
 using HalvingRule = double (*)(double);
-
-// Cosine and sine of a counter-clockwise turn of `tenths` tenths of a degree: exact, and without
-// the trigonometry, for the quarter turns that texts nearly always take.
-struct TurnDirection {
-  double cos = 1;
-  double sin = 0;
-};
-
-inline TurnDirection turnDirection(int tenths) {
-  switch (((tenths % 3600) + 3600) % 3600) {
-    case 0:
-      return {1, 0};
-    case 900:
-      return {0, 1};
-    case 1800:
-      return {-1, 0};
-    case 2700:
-      return {0, -1};
-    default: {
-      const double a = tenths * 3.14159265358979323846 / 1800;
-      return {std::cos(a), std::sin(a)};
-    }
-  }
-}
 
 // What the record drawers draw on. The drawers decide once what a record draws and in which
 // font, pen mode and colour; each surface turns that into its own output: the pixel canvas into

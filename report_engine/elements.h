@@ -131,12 +131,12 @@ class TQRImage : public TQRElement {
   void setCenter(bool on) { center_ = on; }
 
   // The picture as vectors, printed beside its pixels until replaced (null: none).
-  const std::shared_ptr<const PictureVectors>& vectors() const { return vectors_; }
-  void setVectors(std::shared_ptr<const PictureVectors> vectors) { vectors_ = std::move(vectors); }
+  const std::shared_ptr<const PictureDrawing>& vectors() const { return vectors_; }
+  void setVectors(std::shared_ptr<const PictureDrawing> vectors) { vectors_ = std::move(vectors); }
 
  private:
   Bitmap picture_;
-  std::shared_ptr<const PictureVectors> vectors_;
+  std::shared_ptr<const PictureDrawing> vectors_;
   FrameSides frame_;
   bool center_ = false;
 };

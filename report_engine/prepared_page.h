@@ -9,6 +9,7 @@
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/compact_bitmap.h"
+#include "platform/display_list.h"
 #include "report_engine/report_types.h"
 
 namespace quiral {
@@ -38,26 +39,37 @@ struct PageText {
   int32_t top = 0;
   FontSpec font;
   std::string text;
+  // A size in points between the font's whole ones (a fine catalog's name shrunk to fit its
+  // cell); 0 keeps the font's. Pages of a report design never have one, so a file need not.
+  double pointSize = 0;
 };
 
-// A picture's drawing as vectors, kept beside its pixels for painters that can draw it sharply at
-// any resolution (the window's preview and printing). The engine only carries it along: the pixels
-// stay what every other output paints and what a prepared-report file stores, so a page read back
-// from a file has none.
-class PictureVectors {
- public:
-  virtual ~PictureVectors() = default;
+// A picture's drawing as vectors, kept beside its pixels for surfaces that can draw it sharply at
+// any resolution (the window's preview and printing, the fine catalogs). A library point (x, y)
+// lands at (originX + x * scaleX, originY - y * scaleY) in the picture's own pixels at 96 dpi,
+// counted from where the picture is placed; the drawing fills `width` x `height` of them. The
+// pixels stay what the specified outputs paint and what a prepared-report file stores, so a page
+// read back from a file has no drawing.
+struct PictureDrawing {
+  DisplayList list;
+  double scaleX = 1;
+  double scaleY = 1;
+  double originX = 0;
+  double originY = 0;
+  double width = 0;
+  double height = 0;
 };
 
 // A picture placed at its own size at 96 dpi in `box` (at the top left, or centred), cut to
-// `clip`. Pictures are shared between the pages and never change once printed, so they are held
-// compactly: a long catalog keeps thousands of them.
+// `clip`; a picture without pixels takes its drawing's size. Pictures are shared between the pages
+// and never change once printed, so they are held compactly: a long catalog keeps thousands of
+// them.
 struct PagePicture {
   TenthsRect box;
   TenthsRect clip;
   bool center = false;
   std::shared_ptr<const CompactBitmap> picture;
-  std::shared_ptr<const PictureVectors> vectors = nullptr;
+  std::shared_ptr<const PictureDrawing> vectors = nullptr;
 };
 
 using PageItem = std::variant<PageFill, PageFrame, PageText, PagePicture>;

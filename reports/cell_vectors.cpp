@@ -13,7 +13,7 @@ namespace {
 
 // Shrinks and centres the list's picture box (bounds plus half a line) into the copy's area when
 // it reaches past it.
-void keepWithin(CellVectors& v) {
+void keepWithin(PictureDrawing& v) {
   const PictureBox box = pictureBox(v.list, 0);
   const double left = v.originX + box.left * v.scaleX, top = v.originY - box.top * v.scaleY;
   const double width = box.width * v.scaleX, height = box.height * v.scaleY;
@@ -27,9 +27,9 @@ void keepWithin(CellVectors& v) {
 
 }  // namespace
 
-std::shared_ptr<const CellVectors> makeCellVectors(const DisplayList& list, const ViewCrop& crop,
-                                                   int viewWidth, int viewHeight,
-                                                   const CellFit& fit, bool keepInside) {
+std::shared_ptr<const PictureDrawing> makeCellVectors(const DisplayList& list, const ViewCrop& crop,
+                                                      int viewWidth, int viewHeight,
+                                                      const CellFit& fit, bool keepInside) {
   if (crop.blank || list.empty() || viewWidth <= kViewMargin || viewHeight <= kViewMargin ||
       fit.width <= 0 || fit.height <= 0)
     return nullptr;
@@ -39,7 +39,7 @@ std::shared_ptr<const CellVectors> makeCellVectors(const DisplayList& list, cons
   // A library coordinate lands in the middle of canvas pixel kCanvasOrigin + v / 4.9 (y down).
   const double columnOfOrigin = kCanvasOrigin + 0.5 - double(crop.sourceLeft) - kViewMargin;
   const double rowOfOrigin = kCanvasOrigin + 0.5 - double(crop.sourceTop) - kViewMargin;
-  auto vectors = std::make_shared<CellVectors>();
+  auto vectors = std::make_shared<PictureDrawing>();
   vectors->list = list;
   vectors->scaleX = stretchX / kUnitsPerPixel;
   vectors->scaleY = stretchY / kUnitsPerPixel;

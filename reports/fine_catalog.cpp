@@ -21,58 +21,16 @@
 #include "platform/text_codec.h"
 #include "render/symbol_units.h"
 #include "report_engine/report_clock.h"
+#include "reports/cairo_text_measure.h"
 #include "reports/catalog_design.h"
+#include "reports/fine_page_items.h"
 #include "reports/qr_fig.h"
-#include "vector/cairo_player.h"
 #include "vector/picture_frame.h"
 #include "vector/symbol_recorder.h"
 
 namespace quiral {
 
 namespace {
-
-constexpr const char* kFace = "Arial";
-
-void selectFont(cairo_t* cr, double pointSize, bool bold) {
-  cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL,
-                         bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, pointSize);
-}
-
-// Measures with cairo's own face on an image surface without hinted metrics, as the PDF surface
-// lays text out.
-class CairoMeasure final : public TextMeasure {
- public:
-  CairoMeasure() {
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
-    cr_ = cairo_create(surface_);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_set_font_options(cr_, options);
-    cairo_font_options_destroy(options);
-  }
-  ~CairoMeasure() override {
-    cairo_destroy(cr_);
-    cairo_surface_destroy(surface_);
-  }
-  double width(std::string_view utf8, double pointSize, bool bold) override {
-    selectFont(cr_, pointSize, bold);
-    const std::string text(utf8);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr_, text.c_str(), &extents);
-    return extents.x_advance / kFinePointsPerMm;
-  }
-  double lineHeight(double pointSize, bool bold) override {
-    selectFont(cr_, pointSize, bold);
-    cairo_font_extents_t extents;
-    cairo_font_extents(cr_, &extents);
-    return (extents.ascent + extents.descent) / kFinePointsPerMm;
-  }
-
- private:
-  cairo_surface_t* surface_;
-  cairo_t* cr_;
-};
 
 // A symbol's name as KiCad shows it: a leading "~" only says that its value is hidden.
 std::string shownName(const std::string& name) {
@@ -111,6 +69,8 @@ class FineCatalogWriter::Impl {
         kind_(kind),
         units_(units),
         page_(finePage(kind)),
+        fonts_(fonts),
+        items_(page_),
         recorder_(fonts, look),
         output_(path) {
     surface_ = cairo_pdf_surface_create_for_stream(
@@ -165,8 +125,6 @@ class FineCatalogWriter::Impl {
   void drawRect(double left, double top, double width, double height);
   void drawLine(double x0, double y, double x1);
   void recordUnits(const LibraryBrowser& browser, FineCellContent& content);
-  void drawPicture(const DisplayList& list, const FineRect& where, double scale, double left,
-                   double top);
   void drawCell(const FineCell& cell, double left, double top);
   void checkStatus();
 
@@ -174,6 +132,8 @@ class FineCatalogWriter::Impl {
   FineCatalogKind kind_;
   FineUnitPictures units_;
   FinePage page_;
+  FontEngine& fonts_;
+  FinePageItems items_;  // what is drawn next, through the page walker's cairo surface
   CairoMeasure measure_;
   SymbolRecorder recorder_;
   // The pictures of the cell's units, by unit (empty when the cell has one picture).
@@ -226,31 +186,15 @@ void FineCatalogWriter::Impl::checkStatus() {
 }
 
 void FineCatalogWriter::Impl::drawText(const FineText& text, double left, double top) {
-  if (text.utf8.empty()) return;
-  selectFont(cr_, text.size, text.bold);
-  cairo_font_extents_t font;
-  cairo_font_extents(cr_, &font);
-  cairo_set_source_rgb(cr_, redOf(text.color) / 255.0, greenOf(text.color) / 255.0,
-                       blueOf(text.color) / 255.0);
-  cairo_move_to(cr_, (left + text.left) * kFinePointsPerMm,
-                (top + text.top) * kFinePointsPerMm + font.ascent);
-  cairo_show_text(cr_, text.utf8.c_str());
+  items_.text(text, left, top);
 }
 
 void FineCatalogWriter::Impl::drawRect(double left, double top, double width, double height) {
-  cairo_set_source_rgb(cr_, 0, 0, 0);
-  cairo_set_line_width(cr_, 0.5);
-  cairo_rectangle(cr_, left * kFinePointsPerMm, top * kFinePointsPerMm, width * kFinePointsPerMm,
-                  height * kFinePointsPerMm);
-  cairo_stroke(cr_);
+  items_.frame(left, top, width, height);
 }
 
 void FineCatalogWriter::Impl::drawLine(double x0, double y, double x1) {
-  cairo_set_source_rgb(cr_, 0, 0, 0);
-  cairo_set_line_width(cr_, 0.5);
-  cairo_move_to(cr_, x0 * kFinePointsPerMm, y * kFinePointsPerMm);
-  cairo_line_to(cr_, x1 * kFinePointsPerMm, y * kFinePointsPerMm);
-  cairo_stroke(cr_);
+  items_.rule(x0, y, x1);
 }
 
 // The header and footer bands of the prepared pages, at their places.
@@ -278,36 +222,23 @@ void FineCatalogWriter::Impl::startPage(const Library& library, int libraryPage)
   const double footerTop = page_.height - m - page_.footerHeight;
   drawLine(m, footerTop, page_.width - m);
   text(kCatalogFooter, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
-}
-
-// Plays `list` into `where` (millimetres from the cell's corner) at `scale` millimetres per unit.
-void FineCatalogWriter::Impl::drawPicture(const DisplayList& list, const FineRect& where,
-                                          double scale, double left, double top) {
-  const PictureBox box = pictureBox(list, 0);
-  const double points = scale * kFinePointsPerMm;  // points per library unit
-  PlayTransform t{points, (left + where.left) * kFinePointsPerMm - box.left * points,
-                  (top + where.top) * kFinePointsPerMm + box.top * points};
-  playDisplayList(cr_, list, t, 0.25);
+  items_.drawOn(cr_, fonts_);
 }
 
 void FineCatalogWriter::Impl::drawCell(const FineCell& cell, double left, double top) {
   drawRect(left, top, cell.width, cell.height);
   for (const FineText& text : cell.texts) drawText(text, left, top);
-  if (!cell.hasPicture) return;
-  const FineRect& f = cell.pictureFrame;
-  drawRect(left + f.left, top + f.top, f.width, f.height);
-  cairo_save(cr_);
-  // The fit already keeps everything inside; the clip keeps thickened hairlines there too.
-  cairo_rectangle(cr_, (left + f.left) * kFinePointsPerMm, (top + f.top) * kFinePointsPerMm,
-                  f.width * kFinePointsPerMm, f.height * kFinePointsPerMm);
-  cairo_clip(cr_);
-  if (cell.unitPictures.empty()) {
-    drawPicture(recorder_.displayList(), cell.picture, cell.pictureScale, left, top);
-  } else {
-    for (size_t i = 0; i < cell.unitPictures.size() && i < unitLists_.size(); ++i)
-      drawPicture(unitLists_[i], cell.unitPictures[i], cell.pictureScale, left, top);
+  if (cell.hasPicture) {
+    const FineRect& f = cell.pictureFrame;
+    drawRect(left + f.left, top + f.top, f.width, f.height);
+    if (cell.unitPictures.empty()) {
+      items_.picture(recorder_.displayList(), cell.picture, cell.pictureScale, f, left, top);
+    } else {
+      for (size_t i = 0; i < cell.unitPictures.size() && i < unitLists_.size(); ++i)
+        items_.picture(unitLists_[i], cell.unitPictures[i], cell.pictureScale, f, left, top);
+    }
   }
-  cairo_restore(cr_);
+  items_.drawOn(cr_, fonts_);
 }
 
 // Records every unit of a multi-unit symbol (up to the cap) with the same rule for each, so that

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_list.h"
 #include "review/library_review.h"
-#include "vector/display_list.h"
 
 namespace quiral {
 

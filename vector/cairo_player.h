@@ -2,7 +2,7 @@
 
 #include <cairo.h>
 
-#include "vector/display_list.h"
+#include "platform/display_list.h"
 
 namespace quiral {
 

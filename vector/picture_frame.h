@@ -1,11 +1,9 @@
 #pragma once
 
-#include "vector/display_list.h"
+#include "platform/display_list.h"
 
 namespace quiral {
 
-// Width of every stroke of a vector picture, in library units (the usual 6-mil symbol line).
-constexpr double kVectorLineWidth = 6;
 // Margin around a lone symbol's picture, in library units.
 constexpr double kSymbolMargin = 50;
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "vector/display_list.h"
+#include "platform/display_list.h"
 
 namespace quiral {
 

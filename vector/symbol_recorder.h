@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "library/line_interpreter.h"
+#include "platform/display_list.h"
 #include "render/drawing_state.h"
 #include "render/record_drawer.h"
-#include "vector/display_list.h"
 #include "vector/vector_surface.h"
 
 namespace quiral {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "platform/display_list.h"
 #include "render/drawing_surface.h"
-#include "vector/display_list.h"
 
 namespace quiral {
 

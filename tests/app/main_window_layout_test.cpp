@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -102,11 +103,24 @@ TEST(MainWindowLayout, TabsMemoAndTestPage) {
   EXPECT_EQ(tabs->currentIndex(), 0);
   EXPECT_EQ(tabs->widget(2)->objectName(), "TabSheet3");
 
+  // What the memo shows: a long definition line stays one line, to be scrolled along, both
+  // scroll bars are there even for a short text, and typing changes nothing.
   auto* memo = window.findChild<QPlainTextEdit*>("TextListBox1");
-  EXPECT_TRUE(memo->isReadOnly());
-  EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
-  EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  window.show();
+  tabs->setCurrentIndex(1);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  memo->setPlainText("DEF " + QString(400, QLatin1Char('X')) + " U 0 40 Y Y 1 F N");
+  QApplication::processEvents();
+  EXPECT_EQ(memo->document()->lineCount(), 1);
+  EXPECT_GT(memo->horizontalScrollBar()->maximum(), 0);
+  EXPECT_TRUE(memo->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(memo->verticalScrollBar()->isVisible());
+  const QString shown = memo->toPlainText();
+  memo->setFocus();
+  QTest::keyClicks(memo, "abc");
+  QTest::keyClick(memo, Qt::Key_Backspace);
+  EXPECT_EQ(memo->toPlainText(), shown);
+  tabs->setCurrentIndex(0);
 
   const QStringList buttons{"Converter", "linha", "apagar", "Tokens"};
   QStringList found;

@@ -57,62 +57,22 @@ const char* const kNamedParts =
     "S 0 0 100 100 0 1 0 N\n"
     "ENDDEF\n";
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::WindowTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    root = QDir(dir.path()).canonicalPath();
     writeFile(root, "libs/two.lib", kTwoParts);
     writeFile(root, "libs/named.LIB", kNamedParts);
     writeFile(root, "libs/nodef.lib", "EESchema-LIBRARY Version 2.3\r\n#End Library\r\n");
     writeFile(root, "libs/notes.txt", "DEF X X 0 0 N Y 1 F N\r\n");
     writeFile(root, "other/gates.lib", "DEF NAND U 0 0 Y Y 1 F N\r\nENDDEF\r\n");
-    window = std::make_unique<TForm1>(session, dialogs);
-    window->setDefaultFolderCandidates({});
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    openFolder(root + "/libs");
+    showWindow(root + "/libs");
   }
 
-  template <typename W>
-  W* widget(const char* name) {
-    W* found = window->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-  QListWidget* files() { return widget<QListWidget>("FileListBox1"); }
-  QListWidget* components() { return widget<QListWidget>("ListBox1"); }
   QPlainTextEdit* memo() { return widget<QPlainTextEdit>("TextListBox1"); }
-  QImage view() { return widget<SymbolCanvas>("Image2")->picture(); }
-
   void openFolder(const QString& folder) {
     widget<DirectoryListBox>("DLB1")->setDirectory(folder.toStdString());
   }
-  // A user's click on an entry of a list.
-  static void click(QListWidget* list, int row) {
-    ASSERT_GE(row, 0);
-    ASSERT_LT(row, list->count());
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-  }
-  void chooseFile(const QString& name) {
-    const QList<QListWidgetItem*> hits = files()->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(hits.size(), 1) << name.toStdString();
-    click(files(), files()->row(hits[0]));
-  }
-  static QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-  }
-
-  CurrentFolderGuard folderGuard;
-  QTemporaryDir dir;
-  QString root;
-  testing::TestDialogs dialogs;
-  Session session;
-  std::unique_ptr<TForm1> window;
 };
 
 TEST_F(MainWindowTest, ListsLibraryFilesOfTheFolderInAnyCaseSortedIgnoringCase) {

@@ -408,7 +408,7 @@ TEST_F(PrevFormTest, APageThatCannotBePaintedShowsEmptyAndIsReportedOnceAfterPai
     reports += text == "No usable font is installed";
   };
   TPrevForm w(&host, &form3.QR_FIG.qrPrinter(), watching);
-  w.preview()->setPagePainter([&](const PreparedPage&, Bitmap&, double, int64_t, int64_t) {
+  w.preview()->setPagePainter([&](QPainter&, const PreparedPage&, double) {
     painting = true;
     struct Done {
       bool& flag;

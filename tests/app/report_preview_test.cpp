@@ -19,7 +19,7 @@
 #include "app/print_pages.h"
 #include "app/qr_preview.h"
 #include "app/report_preview_window.h"
-#include "report_engine/page_painter.h"
+#include "app/vector_page_painter.h"
 #include "report_engine/report.h"
 #include "tests/app/test_fixtures.h"
 
@@ -103,15 +103,21 @@ TEST_F(ReportPreviewTest, PaintsThePageAfreshAtTheZoomsResolution) {
     view.horizontalScrollBar()->setValue(40);
     view.verticalScrollBar()->setValue(60);
     QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB888);
-    // What the painter makes of the same part of the page at 96 * zoom / 100 dpi.
+    // What the QPainter surface makes of the same page at 96 * zoom / 100 dpi, at the same place.
     const QPoint origin = view.pageOrigin();
-    Bitmap expected(shown.width(), shown.height());
-    paintPage(r.report.fontEngine(), *r.report.qrPrinter().page(1), expected, 96.0 * zoom / 100,
-              -origin.x(), -origin.y());
+    QImage expected(shown.size(), QImage::Format_RGB888);
+    expected.setDevicePixelRatio(shown.devicePixelRatio());
+    expected.fill(Qt::white);
+    {
+      QPainter painter(&expected);
+      painter.translate(origin);
+      paintPageAsVectors(painter, r.report.fontEngine(), *r.report.qrPrinter().page(1),
+                         96.0 * zoom / 100);
+    }
     int differ = 0, checked = 0;
     for (int y = std::max(0, origin.y()); y < shown.height(); ++y)
       for (int x = std::max(0, origin.x()); x < shown.width(); ++x, ++checked)
-        differ += QColor(shown.pixel(x, y)).rgb() != (0xFF000000u | expected.pixel(x, y));
+        differ += shown.pixel(x, y) != expected.pixel(x, y);
     EXPECT_GT(checked, 10000);
     EXPECT_EQ(differ, 0) << "zoom " << zoom;
   }

@@ -28,43 +28,20 @@
 namespace quiral {
 namespace {
 
-class SymbolBrowserTest : public ::testing::Test {
+class SymbolBrowserTest : public testing::WindowTest {
  protected:
   void SetUp() override {
-    root = QDir(dir.path()).canonicalPath();
     const QString data = QStringLiteral(QUIRAL_TEST_DATA_DIR);
     for (const QString& name : {QStringLiteral("74xx_gates.lib"), QStringLiteral("74xx_gates.dcm")})
       ASSERT_TRUE(QFile::copy(data + "/../../examples/" + name, root + "/" + name));
     ASSERT_TRUE(QFile::copy(data + "/library/gates.kicad_sym", root + "/gates.kicad_sym"));
-    window.setDefaultFolderCandidates({});
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+    showWindow(root);
   }
-  void openFile(const QString& name) {
-    auto* files = window.findChild<QListWidget*>("FileListBox1");
-    const auto hits = files->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(hits.size(), 1);
-    click(files, files->row(hits[0]));
-  }
-  static void click(QListWidget* list, int row) {
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-  }
-  QListWidget* components() { return window.findChild<QListWidget*>("ListBox1"); }
+  void openFile(const QString& name) { chooseFile(name); }
   QString property(const char* caption) {
-    return window.findChild<PropertiesTab*>()->valueOf(QString::fromUtf8(caption));
+    return window->findChild<PropertiesTab*>()->valueOf(QString::fromUtf8(caption));
   }
-  void openTab(int index) { window.findChild<QTabWidget*>("TabControl1")->setCurrentIndex(index); }
-  QImage view() { return window.findChild<SymbolCanvas*>("Image2")->picture(); }
-
-  testing::CurrentFolderGuard folderGuard;
-  QTemporaryDir dir;
-  QString root;
-  testing::TestDialogs dialogs;
-  Session session;
-  TForm1 window{session, dialogs};
+  void openTab(int index) { widget<QTabWidget>("TabControl1")->setCurrentIndex(index); }
 };
 
 TEST_F(SymbolBrowserTest, AnAliasFollowsItsSymbolAndShowsItsOwnNameAndDescription) {
@@ -113,7 +90,7 @@ TEST_F(SymbolBrowserTest, AnAliasFollowsItsSymbolAndShowsItsOwnNameAndDescriptio
 TEST_F(SymbolBrowserTest, ThePinTableSortsFiltersAndCopiesRows) {
   openFile("74xx_gates.lib");
   openTab(4);
-  auto* tab = window.findChild<PinTableTab*>();
+  auto* tab = window->findChild<PinTableTab*>();
   QTableView* table = tab->table();
   ASSERT_EQ(table->model()->rowCount(), 14);
   EXPECT_EQ(table->model()->index(0, 1).data().toString(), "VCC");  // the block's order first
@@ -142,11 +119,11 @@ TEST_F(SymbolBrowserTest, ThePinTableSortsFiltersAndCopiesRows) {
 TEST_F(SymbolBrowserTest, TheNextStartReturnsToTheSizeFolderLibraryAndAliasOfTheLast) {
   QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
   WindowSettings remembered(settings);
-  window.rememberWith(&remembered, true);
-  window.resize(1111, 777);
+  window->rememberWith(&remembered, true);
+  window->resize(1111, 777);
   openFile("74xx_gates.lib");
   click(components(), 2);  // the alias 74HCT00
-  window.close();
+  window->close();
   EXPECT_EQ(remembered.recentFolders(), QStringList{root});
 
   Session again;

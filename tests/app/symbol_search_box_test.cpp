@@ -24,10 +24,9 @@
 namespace quiral {
 namespace {
 
-class SymbolSearchBoxTest : public ::testing::Test {
+class SymbolSearchBoxTest : public testing::WindowTest {
  protected:
   void SetUp() override {
-    root = QDir(dir.path()).canonicalPath();
     testing::writeFile(root, "libs/Parts.lib", testing::kPartsLib);
     testing::writeFile(root, "libs/Parts.dcm", testing::kPartsDcm);
     testing::writeFile(root, "libs/Optoelectronics.lib", testing::kOptoLib);
@@ -57,14 +56,7 @@ class SymbolSearchBoxTest : public ::testing::Test {
     for (int i = 0; i < results->topLevelItemCount(); ++i) out << results->topLevelItem(i)->text(c);
     return out;
   }
-  QListWidget* components() const { return window->findChild<QListWidget*>("ListBox1"); }
 
-  testing::CurrentFolderGuard folderGuard;
-  QTemporaryDir dir;
-  QString root;
-  testing::TestDialogs dialogs;
-  Session session;
-  std::unique_ptr<TForm1> window;
   QLineEdit* field = nullptr;
   QTreeWidget* results = nullptr;
   SymbolSearchBox* box = nullptr;

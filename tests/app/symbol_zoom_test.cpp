@@ -35,32 +35,14 @@ const char* const kParts =
     "S -200 -9000 200 9000 0 1 10 N\n"
     "ENDDEF\n";
 
-class SymbolZoomTest : public ::testing::Test {
+class SymbolZoomTest : public testing::WindowTest {
  protected:
   void SetUp() override {
-    root = QDir(dir.path()).canonicalPath();
     testing::writeFile(root, "parts.lib", kParts);
-    window.setDefaultFolderCandidates({});
-    window.resize(1000, 700);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+    showWindow(root, QSize(1000, 700));
     choose("FileListBox1", 0);
   }
-  void choose(const char* list, int row) {
-    auto* w = window.findChild<QListWidget*>(list);
-    ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(w->item(row)).center());
-  }
-  QImage view() { return window.findChild<SymbolCanvas*>("Image2")->picture(); }
-  void key(int k) { QTest::keyClick(&window, Qt::Key(k), Qt::ControlModifier); }
-
-  testing::CurrentFolderGuard folderGuard;
-  QTemporaryDir dir;
-  QString root;
-  testing::TestDialogs dialogs;
-  Session session;
-  TForm1 window{session, dialogs};
+  void key(int k) { QTest::keyClick(window.get(), Qt::Key(k), Qt::ControlModifier); }
 };
 
 // Colours other than the drawing's own: the edges that anti-aliasing leaves.
@@ -93,11 +75,11 @@ int inkWidth(const QImage& image) {
 }
 
 TEST_F(SymbolZoomTest, ZoomDrawsAnewAroundThePointerOrTheCentreAndDragPans) {
-  auto* canvas = window.findChild<SymbolCanvas*>("Image2");
-  auto* scroll = window.findChild<QScrollArea*>("ScrollBox1");
-  auto* label = window.findChild<QLabel*>("ZoomLabel");
+  auto* canvas = window->findChild<SymbolCanvas*>("Image2");
+  auto* scroll = window->findChild<QScrollArea*>("ScrollBox1");
+  auto* label = window->findChild<QLabel*>("ZoomLabel");
   // A small symbol opens at 100 %: the pixel view's scale, centred, whole, with no scroll bar.
-  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_EQ(window->zoom().percent(), 100);
   EXPECT_EQ(label->text(), "100 %");
   const QImage at100 = view();
   EXPECT_NEAR(inkWidth(at100), inkWidth(toQImage(session.renderer.ViewImage())), 3);
@@ -108,7 +90,7 @@ TEST_F(SymbolZoomTest, ZoomDrawsAnewAroundThePointerOrTheCentreAndDragPans) {
 
   key(Qt::Key_Plus);
   key(Qt::Key_Plus);
-  EXPECT_EQ(window.zoom().percent(), 200);
+  EXPECT_EQ(window->zoom().percent(), 200);
   EXPECT_EQ(label->text(), "200 %");
   const QImage at200 = view();
   key(Qt::Key_Plus);
@@ -118,7 +100,7 @@ TEST_F(SymbolZoomTest, ZoomDrawsAnewAroundThePointerOrTheCentreAndDragPans) {
   EXPECT_GT(blendedColours(at200), 20u) << "an enlarged bitmap, not a drawing";
   EXPECT_TRUE(whiteBorder(at400));
   key(Qt::Key_Plus);
-  EXPECT_EQ(window.zoom().percent(), 600);
+  EXPECT_EQ(window->zoom().percent(), 600);
   EXPECT_GT(scroll->horizontalScrollBar()->maximum(), 0);  // larger than the view now
 
   // The wheel zooms around the pointer: the drawing's point under it stays under it (at the
@@ -128,7 +110,7 @@ TEST_F(SymbolZoomTest, ZoomDrawsAnewAroundThePointerOrTheCentreAndDragPans) {
   QWheelEvent wheel(pointer, scroll->viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, 120),
                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(scroll->viewport(), &wheel);
-  EXPECT_EQ(window.zoom().percent(), 800);
+  EXPECT_EQ(window->zoom().percent(), 800);
   const QPointF after = canvas->unitsAt(pointer - QPointF(canvas->pos()));
   const double unitsPerPixel = 1 / canvas->pixelsPerUnit();
   EXPECT_NEAR(after.x(), before.x(), unitsPerPixel);
@@ -147,35 +129,35 @@ TEST_F(SymbolZoomTest, ZoomDrawsAnewAroundThePointerOrTheCentreAndDragPans) {
 
   // Another symbol opens by the rule again, whatever the zoom was.
   choose("ListBox1", 1);
-  EXPECT_LT(window.zoom().percent(), 100);
+  EXPECT_LT(window->zoom().percent(), 100);
   choose("ListBox1", 0);
-  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_EQ(window->zoom().percent(), 100);
 }
 
 TEST_F(SymbolZoomTest, ASymbolLargerThanTheViewOpensFittedAndCtrl9FitsOnlyTheCurrentOne) {
-  const QSize room = window.findChild<QScrollArea*>("ScrollBox1")->viewport()->size();
+  const QSize room = window->findChild<QScrollArea*>("ScrollBox1")->viewport()->size();
   choose("ListBox1", 1);
-  const int opened = window.zoom().percent();
+  const int opened = window->zoom().percent();
   EXPECT_LT(opened, 25);
   EXPECT_LE(view().height(), room.height());
   EXPECT_GT(view().height(), room.height() * 9 / 10);
   EXPECT_TRUE(whiteBorder(view()));
   key(Qt::Key_0);
-  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_EQ(window->zoom().percent(), 100);
   EXPECT_TRUE(whiteBorder(view()));  // drawn whole past any canvas, not white
   key(Qt::Key_9);
-  EXPECT_EQ(window.zoom().percent(), opened);
+  EXPECT_EQ(window->zoom().percent(), opened);
 
   // The small symbol: Ctrl + 9 enlarges it to the view, and the next symbol is not fitted so.
   choose("ListBox1", 0);
-  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_EQ(window->zoom().percent(), 100);
   key(Qt::Key_9);
-  EXPECT_GT(window.zoom().percent(), 100);
+  EXPECT_GT(window->zoom().percent(), 100);
   EXPECT_LE(view().width(), room.width());
   choose("ListBox1", 1);
-  EXPECT_EQ(window.zoom().percent(), opened);
+  EXPECT_EQ(window->zoom().percent(), opened);
   choose("ListBox1", 0);
-  EXPECT_EQ(window.zoom().percent(), 100);
+  EXPECT_EQ(window->zoom().percent(), 100);
 }
 
 }  // namespace

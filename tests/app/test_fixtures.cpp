@@ -7,7 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QTest>
 #include <cstring>
+
+#include "app/directory_list_box.h"
+#include "app/symbol_canvas.h"
 
 namespace quiral::testing {
 
@@ -57,6 +61,40 @@ bool hasInk(const QImage& image) {
     for (int x = 0; x < rgb.width(); ++x)
       if ((rgb.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
   return false;
+}
+
+void WindowTest::showWindow(const QString& folder, QSize size) {
+  window = std::make_unique<TForm1>(session, dialogs);
+  window->setDefaultFolderCandidates({});
+  if (size.isValid()) window->resize(size);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  widget<DirectoryListBox>("DLB1")->setDirectory(folder.toStdString());
+}
+
+QImage WindowTest::view() {
+  return widget<SymbolCanvas>("Image2")->picture();
+}
+
+void WindowTest::click(QListWidget* list, int row) {
+  ASSERT_NE(list, nullptr);
+  ASSERT_GE(row, 0);
+  ASSERT_LT(row, list->count());
+  list->scrollToItem(list->item(row));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(row)).center());
+}
+
+void WindowTest::chooseFile(const QString& name) {
+  const QList<QListWidgetItem*> hits = files()->findItems(name, Qt::MatchExactly);
+  ASSERT_EQ(hits.size(), 1) << name.toStdString();
+  click(files(), files()->row(hits[0]));
+}
+
+QStringList WindowTest::texts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
 }
 
 }  // namespace quiral::testing

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QListWidget>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/dialogs.h"
+#include "app/main_window.h"
+#include "render/renderer.h"
 
 namespace quiral::testing {
 
@@ -69,5 +77,38 @@ QString platformText(const QString& path, int errorNumber);
 
 // True when the image has a pixel that is not white.
 bool hasInk(const QImage& image);
+
+// The window tests' one fixture: a main window of its own on a scratch folder (`root`), with
+// dialogs that show nothing, and the user's ways to reach its lists and its drawing.
+class WindowTest : public ::testing::Test {
+ protected:
+  // Makes the window (without default folders), shows it at `size` when one is given and opens
+  // `folder` in its folder list.
+  void showWindow(const QString& folder, QSize size = {});
+
+  template <typename W>
+  W* widget(const char* name) {
+    W* found = window->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  QListWidget* files() { return widget<QListWidget>("FileListBox1"); }
+  QListWidget* components() { return widget<QListWidget>("ListBox1"); }
+  // The symbol view's picture.
+  QImage view();
+  // A user's click on entry `row` of a list, or of the list named `list`.
+  static void click(QListWidget* list, int row);
+  void choose(const char* list, int row) { click(widget<QListWidget>(list), row); }
+  // A click on the file of that name in the file list.
+  void chooseFile(const QString& name);
+  static QStringList texts(const QListWidget* list);
+
+  CurrentFolderGuard folderGuard;
+  QTemporaryDir dir;
+  QString root = QDir(dir.path()).canonicalPath();
+  TestDialogs dialogs;
+  Session session;
+  std::unique_ptr<TForm1> window;
+};
 
 }  // namespace quiral::testing

@@ -32,33 +32,17 @@ const char* const kParts =
     "S -40 -100 40 100 0 1 10 N\n"
     "ENDDEF\n";
 
-class UnitChooserTest : public ::testing::Test {
+class UnitChooserTest : public testing::WindowTest {
  protected:
   void SetUp() override {
-    root = QDir(dir.path()).canonicalPath();
     testing::writeFile(root, "parts.lib", kParts);
-    window.setDefaultFolderCandidates({});
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+    showWindow(root);
     choose("FileListBox1", 0);
-    units = window.findChild<QComboBox*>("CB_unidade");
-    deMorgan = window.findChild<QCheckBox*>("CB_demorgan");
+    units = widget<QComboBox>("CB_unidade");
+    deMorgan = widget<QCheckBox>("CB_demorgan");
     ASSERT_TRUE(units && deMorgan);
   }
-  void choose(const char* list, int row) {
-    auto* w = window.findChild<QListWidget*>(list);
-    ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(w->item(row)).center());
-  }
-  QImage view() { return window.findChild<SymbolCanvas*>("Image2")->picture(); }
 
-  testing::CurrentFolderGuard folderGuard;
-  QTemporaryDir dir;
-  QString root;
-  testing::TestDialogs dialogs;
-  Session session;
-  TForm1 window{session, dialogs};
   QComboBox* units = nullptr;
   QCheckBox* deMorgan = nullptr;
 };
@@ -66,7 +50,7 @@ class UnitChooserTest : public ::testing::Test {
 TEST_F(UnitChooserTest, ManyUnitsAreChosenByTheChooserTheSwitchAndPageKeys) {
   EXPECT_TRUE(units->isVisible());
   // Below the symbol view, inside the window, covering nothing of the view.
-  const QWidget* client = window.centralWidget();
+  const QWidget* client = window->centralWidget();
   const auto placeOf = [&](const char* name) {
     const QWidget* w = client->findChild<QWidget*>(name);
     return QRect(w->mapTo(client, QPoint(0, 0)), w->size());
@@ -89,7 +73,7 @@ TEST_F(UnitChooserTest, ManyUnitsAreChosenByTheChooserTheSwitchAndPageKeys) {
   EXPECT_NE(view(), unitB);  // the De Morgan body adds its circle
 
   // Page Down on the symbol view steps to unit C and stops there; Page Up goes back.
-  auto* scroll = window.findChild<QScrollArea*>("ScrollBox1");
+  auto* scroll = window->findChild<QScrollArea*>("ScrollBox1");
   scroll->setFocus();
   QTest::keyClick(scroll, Qt::Key_PageDown);
   EXPECT_EQ(units->currentIndex(), 2);
@@ -99,7 +83,7 @@ TEST_F(UnitChooserTest, ManyUnitsAreChosenByTheChooserTheSwitchAndPageKeys) {
   EXPECT_EQ(units->currentIndex(), 1);
 
   // The zoom draws the chosen unit too.
-  QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_Plus, Qt::ControlModifier);
   const QImage zoomedB = view();
   units->setCurrentIndex(0);
   EXPECT_NE(view(), zoomedB);
@@ -110,10 +94,10 @@ TEST_F(UnitChooserTest, ManyUnitsAreChosenByTheChooserTheSwitchAndPageKeys) {
   choose("ListBox1", 0);
   EXPECT_EQ(units->currentIndex(), 0);
   EXPECT_EQ(view(), zoomedA);
-  QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_0, Qt::ControlModifier);
 
   // The component list keeps its own paging keys: Page Down moves to its last entry.
-  auto* list = window.findChild<QListWidget*>("ListBox1");
+  auto* list = window->findChild<QListWidget*>("ListBox1");
   list->setFocus();
   QTest::keyClick(list, Qt::Key_PageDown);
   EXPECT_EQ(list->currentRow(), 1);
@@ -135,7 +119,7 @@ TEST_F(UnitChooserTest, AOneUnitSymbolOffersNothingToChoose) {
   EXPECT_EQ(units->currentText(), "A");
   EXPECT_FALSE(deMorgan->isEnabled());
   const QImage before = view();
-  auto* scroll = window.findChild<QScrollArea*>("ScrollBox1");
+  auto* scroll = window->findChild<QScrollArea*>("ScrollBox1");
   scroll->setFocus();
   QTest::keyClick(scroll, Qt::Key_PageDown);
   EXPECT_EQ(units->currentIndex(), 0);

@@ -12,7 +12,7 @@
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 namespace {
 
 struct CorpusCatalog {
@@ -67,4 +67,4 @@ TEST(CorpusExport, CatalogsAreReadBackPageForPage) {
 }
 
 }  // namespace
-}  // namespace quiral::test
+}  // namespace quiral::testing

@@ -12,7 +12,7 @@
 #include "platform/file_io.h"
 #include "platform/halftone.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 namespace {
 
 // A report whose prepared pages hold a coloured box each, further right on each page.
@@ -61,7 +61,7 @@ TEST(ExportQr, ShowsProgressAndTakesTheOrientationOfThePreparedPages) {
   EXPECT_EQ(result.fileName, folder.file("catalogo.PDF"));
   EXPECT_EQ(ex.recorder.calls, (std::vector<std::string>{"start 2", "Page... 1 of 2", "step",
                                                          "Page... 2 of 2", "step", "finish"}));
-  const std::string doc = readFile(result.fileName);
+  const std::string doc = testing::readBytes(result.fileName);
   EXPECT_NE(doc.find("/MediaBox [ 0 0 792 612]"), std::string::npos);
   EXPECT_NE(doc.find("/Filter [/DCTDecode]"), std::string::npos);
   const size_t data = doc.find("stream\r\n") + 8;
@@ -105,7 +105,7 @@ TEST(ExportQr, AWriteThatFailsMidwayLeavesTheOldFileAndNoTemporaries) {
   auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit small = saved;
   small.rlim_cur = rlim_t(fullSize * 2 / 3);
-  const PdfParts parts = splitPdf(readFile(first.fileName));
+  const PdfParts parts = splitPdf(testing::readBytes(first.fileName));
   for (int image = 25; image <= 27; ++image)  // 3 pages: images are objects 25 to 27
     ASSERT_LT(parts.objects[image - 1].size(), small.rlim_cur);
   ::setrlimit(RLIMIT_FSIZE, &small);
@@ -121,7 +121,7 @@ TEST(ExportQr, AWriteThatFailsMidwayLeavesTheOldFileAndNoTemporaries) {
   EXPECT_FALSE(failed);
   EXPECT_EQ(failed.reason, folder.file("target.PDF") + ": " + std::strerror(EFBIG));
   EXPECT_EQ(ex.recorder.calls.back(), "error " + failed.reason);
-  EXPECT_EQ(readFile(folder.file("target.PDF")), "the previous export");
+  EXPECT_EQ(testing::readBytes(folder.file("target.PDF")), "the previous export");
   EXPECT_EQ(folder.names(), (std::vector<std::string>{"first.PDF", "target.PDF"}));
   EXPECT_TRUE(spoolParent.names().empty());
 }
@@ -135,4 +135,4 @@ TEST(ExportQr, FileNameRule) {
 }
 
 }  // namespace
-}  // namespace quiral::test
+}  // namespace quiral::testing

@@ -9,7 +9,7 @@
 #include "pdf_test_util.h"
 #include "platform/error.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 namespace {
 
 TEST(PageImages, PlacementOnASquarePageAndPastTheBottom) {
@@ -92,4 +92,4 @@ TEST(PageImages, JpegPageIsReadByRealReaders) {
 }
 
 }  // namespace
-}  // namespace quiral::test
+}  // namespace quiral::testing

@@ -12,7 +12,7 @@
 
 #include "tests/support/temp_dir.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 
 PdfParts splitPdf(const std::string& doc) {
   PdfParts pdf;
@@ -101,11 +101,6 @@ std::string inflateBytes(std::string_view data) {
   return out;
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 int run(const std::string& commandLine) {
   int status = std::system(commandLine.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -120,7 +115,7 @@ std::vector<std::string> ScratchFolder::names() const {
 }
 
 std::string ppmPixels(const std::string& path) {
-  std::string ppm = readFile(path);
+  std::string ppm = testing::readBytes(path);
   size_t at = 0;
   for (int fields = 0; fields < 4; ++fields) at = ppm.find_first_of(" \n", at) + 1;
   return ppm.substr(at);
@@ -145,4 +140,4 @@ Bitmap testPicture(int width, int height) {
   return b;
 }
 
-}  // namespace quiral::test
+}  // namespace quiral::testing

@@ -7,7 +7,7 @@
 #include "platform/bitmap.h"
 #include "tests/support/temp_dir.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 
 // A PDF cut at the offsets of its own cross-reference table.
 struct PdfParts {
@@ -31,7 +31,6 @@ std::string expectedTail(int size, int root);
 std::string maskOffsets(const std::string& tail);
 
 std::string inflateBytes(std::string_view data);
-std::string readFile(const std::string& path);
 
 // Runs a shell command line and returns its exit status.
 int run(const std::string& commandLine);
@@ -51,4 +50,4 @@ std::string rgbOf(const Bitmap& indexed);
 // A 24-bit picture with some colour in it, so halftoning and images have something to show.
 Bitmap testPicture(int width, int height);
 
-}  // namespace quiral::test
+}  // namespace quiral::testing

@@ -7,7 +7,7 @@
 #include "pdf/compression_stream.h"
 #include "pdf_test_util.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 namespace {
 
 // Text with LF line ends turned into the file's CR LF.
@@ -81,7 +81,7 @@ TEST(PrintPdf, AnEmptyDocumentHasOnePageAndTheFixedLayout) {
     Writer w(compress);
     w.BeginDoc();
     w.EndDoc();
-    const std::string doc = readFile(w.FileName);
+    const std::string doc = testing::readBytes(w.FileName);
     EXPECT_EQ(doc, w.document());
     PdfParts pdf = splitPdf(doc);
     EXPECT_EQ(pdf.header, "%PDF-1.4\r\n");
@@ -106,7 +106,7 @@ TEST(PrintPdf, OnePageWithOneImageAsTheExportMakesIt) {
   w.EndDoc();
   EXPECT_EQ(page.format(), Bitmap::Format::Indexed8);  // converted in place
 
-  PdfParts pdf = splitPdf(readFile(w.FileName));
+  PdfParts pdf = splitPdf(testing::readBytes(w.FileName));
   const auto streams = normalizeFlate(pdf);
   ASSERT_EQ(streams.size(), 2u);
   EXPECT_EQ(streams[0], "q\r\n506 0 0 778 52 14 cm\r\n/Im1 Do\r\nQ\r\n");
@@ -144,7 +144,7 @@ TEST(PrintPdf, FivePagesWithFiveImagesNumberTheirObjectsAhead) {
   }
   EXPECT_EQ(w.PageNumber(), 5);
   w.EndDoc();
-  PdfParts pdf = splitPdf(readFile(w.FileName));
+  PdfParts pdf = splitPdf(testing::readBytes(w.FileName));
   const auto streams = normalizeFlate(pdf);
   ASSERT_EQ(pdf.objects.size(), 39u);
   EXPECT_EQ(maskOffsets(pdf.tail), expectedTail(40, 39));
@@ -183,4 +183,4 @@ TEST(CompressionStream, WritesZlibInBlocksWhereItStartedAndRefusesReading) {
 }
 
 }  // namespace
-}  // namespace quiral::test
+}  // namespace quiral::testing

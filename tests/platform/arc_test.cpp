@@ -7,9 +7,9 @@
 namespace quiral {
 namespace {
 
-using test::ascii;
-using test::inkedPixels;
-using test::PixelSet;
+using testing::ascii;
+using testing::inkedPixels;
+using testing::PixelSet;
 
 PixelSet arcPixels(int size, int64_t l, int64_t t, int64_t r, int64_t b, int64_t xs, int64_t ys,
                    int64_t xe, int64_t ye) {
@@ -75,7 +75,7 @@ TEST(Arc, OppositeHalvesCoverTheOutline) {
 TEST(Arc, ClippingAndMask) {
   PixelSet big = arcPixels(60, 10, 10, 40, 30, 0, 0, 50, 50);
   PixelSet small = arcPixels(15, -10, -10, 20, 10, -20, -20, 30, 30);
-  EXPECT_EQ(small, test::window(big, 20, 20, 15, 15));
+  EXPECT_EQ(small, testing::window(big, 20, 20, 15, 15));
 
   Bitmap bm(10, 10);
   bm.clear(0x00FFFF);

@@ -9,8 +9,8 @@
 namespace quiral {
 namespace {
 
-using test::inkedPixels;
-using test::PixelSet;
+using testing::inkedPixels;
+using testing::PixelSet;
 using Wide = __int128;
 
 // The pixels a line should set, found the slow way: for each major step, the minor coordinate
@@ -93,7 +93,7 @@ TEST(Line, ClippingAtEveryEdgeKeepsTheSamePixels) {
     Point a{coord(rng), coord(rng)}, b{coord(rng), coord(rng)};
     // The same line on a large picture shifted by 40: the 20 x 20 window must agree.
     PixelSet big = drawn(140, 140, {a.x + 40, a.y + 40}, {b.x + 40, b.y + 40});
-    ASSERT_EQ(drawn(20, 20, a, b), test::window(big, 40, 40, 20, 20));
+    ASSERT_EQ(drawn(20, 20, a, b), testing::window(big, 40, 40, 20, 20));
   }
 }
 

@@ -7,7 +7,7 @@
 
 #include "platform/bitmap.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 
 using PixelSet = std::set<std::pair<int64_t, int64_t>>;
 
@@ -48,4 +48,4 @@ inline std::string ascii(const PixelSet& set, int64_t w, int64_t h) {
   return s;
 }
 
-}  // namespace quiral::test
+}  // namespace quiral::testing

@@ -77,15 +77,6 @@ TEST(Png, PaletteFileIsSmallAndIndexedPicturesKeepTheirColours) {
   std::remove(path.c_str());
 }
 
-std::string fileBytes(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  std::string bytes;
-  char buffer[4096];
-  for (size_t n; f && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-  if (f) std::fclose(f);
-  return bytes;
-}
-
 // A picture prepared on one thread and encoded later gives the same file as writing it at once,
 // for palette, RGB and indexed pictures, also after the source has changed.
 TEST(Png, PreparedPicturesGiveTheSameFile) {
@@ -100,7 +91,7 @@ TEST(Png, PreparedPicturesGiveTheSameFile) {
     PreparedPng ready = preparePng(*picture);
     picture->clear(0x00FF00);
     writePng(ready, prepared, PngOptions{true});
-    EXPECT_EQ(fileBytes(direct), fileBytes(prepared));
+    EXPECT_EQ(testing::readBytes(direct), testing::readBytes(prepared));
   }
   std::remove(direct.c_str());
   std::remove(prepared.c_str());

@@ -8,9 +8,9 @@
 namespace quiral {
 namespace {
 
-using test::ascii;
-using test::inkedPixels;
-using test::PixelSet;
+using testing::ascii;
+using testing::inkedPixels;
+using testing::PixelSet;
 
 constexpr Color kBrush = 0x00FF00;
 

@@ -7,7 +7,7 @@
 namespace quiral {
 namespace {
 
-using test::PixelSet;
+using testing::PixelSet;
 
 // The symbol canvas relies on the metrics of Liberation Sans standing in for Arial; a machine
 // where "Arial" resolves elsewhere must fail here rather than draw subtly different symbols.
@@ -37,11 +37,11 @@ TEST(Fonts, EmFromPointsRoundsLikeMulDivAndClampsSmallSizes) {
 
 TEST(Fonts, UnknownFaceFallsBackToDefaultSans) {
   FontEngine fonts;
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   FontFace& f = fonts.face("No Such Face Quiral", false);
   fonts.face("No Such Face Quiral", false);
   fonts.face("No Such Face Quiral", true);
-  std::string said = testing::internal::GetCapturedStderr();
+  std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_FALSE(f.familyName().empty());
   // Said once, naming the face that was asked for.
   size_t first = said.find("No Such Face Quiral");
@@ -207,7 +207,7 @@ TEST(Text, TurnedCellsAndExactRotation) {
     }
   }
   Drawn other = drawText(2700, "Hxlq");
-  EXPECT_EQ(test::inkedPixels(other.bm), test::inkedPixels(down.bm));
+  EXPECT_EQ(testing::inkedPixels(other.bm), testing::inkedPixels(down.bm));
 }
 
 TEST(Text, ClippedAndFarAwayTextIsSafe) {
@@ -224,7 +224,7 @@ TEST(Text, Windows1252BytesAndUtf8DrawTheSameGlyph) {
   Drawn latin1 = drawText(0, "\xE9");    // é in Windows-1252
   Drawn utf8 = drawText(0, "\xC3\xA9");  // é in UTF-8
   EXPECT_EQ(latin1.extent, utf8.extent);
-  EXPECT_EQ(test::inkedPixels(latin1.bm), test::inkedPixels(utf8.bm));
+  EXPECT_EQ(testing::inkedPixels(latin1.bm), testing::inkedPixels(utf8.bm));
 }
 
 }  // namespace

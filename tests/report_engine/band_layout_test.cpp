@@ -7,11 +7,11 @@
 namespace quiral {
 namespace {
 
-using test::itemsOf;
+using testing::itemsOf;
 
 BandContext fixedContext() {
   BandContext c;
-  c.measurer = &test::fixedMeasurer();
+  c.measurer = &testing::fixedMeasurer();
   c.defaultFont = FontSpec{"Arial", 10};
   c.pageNumber = 4;
   c.dateTime = "01/02/2003 04:05:06";
@@ -108,16 +108,16 @@ TEST(BandLayout, FontsColoursAndSystemData) {
   band.addSysData("Page", TQRSysData::Data::PageNumber, 500, 10);
   band.addSysData("Date", TQRSysData::Data::DateTime, 600, 10);
   PreparedPage page = laidOut(band);
-  const PageText* t = test::findText(page, "T");
+  const PageText* t = testing::findText(page, "T");
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->font.pointSize, 14);
   EXPECT_EQ(t->font.color, colors::kBlue);
-  const PageText* p = test::findText(page, "P");
+  const PageText* p = testing::findText(page, "P");
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->font.pointSize, 10);               // the report's default font
   EXPECT_EQ(itemsOf<PageFill>(page).size(), 3u);  // all but the transparent label
-  EXPECT_NE(test::findText(page, "4"), nullptr);
-  EXPECT_NE(test::findText(page, "01/02/2003 04:05:06"), nullptr);
+  EXPECT_NE(testing::findText(page, "4"), nullptr);
+  EXPECT_NE(testing::findText(page, "01/02/2003 04:05:06"), nullptr);
 }
 
 TEST(BandLayout, ImagesKeepTheirPictureAsItWasAndDrawTheFrameOnTop) {

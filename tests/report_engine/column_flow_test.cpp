@@ -7,9 +7,9 @@
 namespace quiral {
 namespace {
 
-using test::cellNames;
-using test::findText;
-using test::GridReport;
+using testing::cellNames;
+using testing::findText;
+using testing::GridReport;
 
 // Cell tops in the grid report: below the 16.5 mm header, 81.4 mm apart.
 constexpr int32_t kRowTop[3] = {265, 1079, 1893};
@@ -145,7 +145,7 @@ TEST(ColumnFlow, BandTallerThanAColumnTakesAFreshColumnEachAndTheFlowMovesOn) {
   EXPECT_EQ(cellOf(*p.page(1), "C2").x, kColumnLeft[1]);
   EXPECT_EQ(cellOf(*p.page(2), "C3").x, kColumnLeft[0]);
   // The cell is cut at the column's bottom: nothing of it reaches into the footer.
-  for (const auto& frame : test::itemsOf<PageFrame>(*p.page(1)))
+  for (const auto& frame : testing::itemsOf<PageFrame>(*p.page(1)))
     if (frame.box.top >= kRowTop[0]) {
       EXPECT_LE(frame.box.bottom, 2970 - 100 - 89);
     }
@@ -187,7 +187,7 @@ TEST(ColumnFlow, GrowingLabelStretchesTheBandAndTheFitTestUsesTheStretchedHeight
   EXPECT_EQ(cellOf(page, "C9").top, kRowTop[0]);
   // The cell frame follows the stretched band.
   bool stretchedFrame = false;
-  for (const auto& frame : test::itemsOf<PageFrame>(page))
+  for (const auto& frame : testing::itemsOf<PageFrame>(page))
     stretchedFrame |= frame.box.top == kRowTop[0] && frame.box.height() == 290;
   EXPECT_TRUE(stretchedFrame);
 }
@@ -208,7 +208,7 @@ TEST(ColumnFlow, PageNumbersAndDateOfPrinting) {
     EXPECT_NE(findText(*p.page(i), "07/03/2026 09:05:03"), nullptr);
     // Every cell, also the one that opened the page, prints its own page's number.
     int cellNumbers = 0;
-    for (const PageText& t : test::textsOf(*p.page(i)))
+    for (const PageText& t : testing::textsOf(*p.page(i)))
       if (t.x == 100 + 500 || t.x == 1049 + 500)
         cellNumbers += t.text == std::to_string(i) ? 1 : -100;
     EXPECT_EQ(cellNumbers, i < 3 ? 6 : 1) << i;
@@ -256,7 +256,7 @@ TEST(ColumnFlow, PaperSizesAndOrientation) {
 
 TEST(ColumnFlow, ReportWithoutDetailBandOrWithAbsurdSetupStillEnds) {
   TQuickRep bare("Bare");
-  bare.setTextMeasurer(&test::fixedMeasurer());
+  bare.setTextMeasurer(&testing::fixedMeasurer());
   bool asked = false;
   bare.setNeedData([&](TQuickRep&, bool& more) { asked = more = true; });
   bare.prepare();

@@ -9,7 +9,7 @@
 namespace quiral {
 namespace {
 
-using test::GridReport;
+using testing::GridReport;
 
 // A window that listens to its printer object the way the real preview window does.
 struct FakeWindow : PreviewWindow, PrinterListener {

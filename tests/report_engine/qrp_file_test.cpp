@@ -279,7 +279,7 @@ TEST(QrpFormat, ReaderBoundsPaintingWorkFaceNamesAndPicturePixelsByTheFile) {
 }
 
 TEST_F(QrpFileTest, SaveAndLoadThroughThePrinterObject) {
-  test::GridReport g;
+  testing::GridReport g;
   g.records = 7;
   g.report.setReportTitle("Lista");
   g.report.prepare();
@@ -294,7 +294,7 @@ TEST_F(QrpFileTest, SaveAndLoadThroughThePrinterObject) {
 }
 
 TEST_F(QrpFileTest, ADamagedFileLeavesThePagesAsTheyWere) {
-  test::GridReport g;
+  testing::GridReport g;
   g.records = 7;
   g.report.prepare();
   const auto before = g.report.qrPrinter().page(1);
@@ -320,7 +320,7 @@ TEST_F(QrpFileTest, ADamagedFileLeavesThePagesAsTheyWere) {
 TEST_F(QrpFileTest, SavingIsAtomicAndOnlyAfterTheGenerationFinished) {
   const std::string path = (dir / "keep.QRP").string();
   std::ofstream(path) << "old";
-  test::GridReport g;
+  testing::GridReport g;
   g.records = 1;
   g.report.prepare();
   // A folder that does not exist: the save fails and the old file is untouched.

@@ -1,6 +1,6 @@
 #include "tests/report_engine/report_fixtures.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 
 const FixedMeasurer& fixedMeasurer() {
   static const FixedMeasurer m;
@@ -45,4 +45,4 @@ std::vector<std::string> cellNames(const PreparedPage& page) {
   return names;
 }
 
-}  // namespace quiral::test
+}  // namespace quiral::testing

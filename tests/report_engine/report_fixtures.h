@@ -6,7 +6,7 @@
 
 #include "report_engine/report.h"
 
-namespace quiral::test {
+namespace quiral::testing {
 
 // Predictable text metrics: a byte is as wide as the point size in tenths of a millimetre (1 mm
 // at 10 points) and a line is four times the point size high (4 mm at 10 points).
@@ -49,4 +49,4 @@ std::vector<T> itemsOf(const PreparedPage& page) {
   return out;
 }
 
-}  // namespace quiral::test
+}  // namespace quiral::testing

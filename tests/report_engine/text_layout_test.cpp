@@ -11,7 +11,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 Lines wrap(std::string_view text, double width) {
-  return wrapText(test::fixedMeasurer(), FontSpec{"Arial", 10}, text, width);
+  return wrapText(testing::fixedMeasurer(), FontSpec{"Arial", 10}, text, width);
 }
 
 TEST(WrapText, BreaksAtSpacesToFitTheWidth) {

@@ -49,7 +49,7 @@ TEST(CellVectors, LandOnTheInkOfTheStretchedPixels) {
       for (const PageItem& item : printer.page(p)->items) {
         const auto* picture = std::get_if<PagePicture>(&item);
         if (!picture) continue;
-        const auto* v = dynamic_cast<const CellVectors*>(picture->vectors.get());
+        const PictureDrawing* v = picture->vectors.get();
         ASSERT_NE(v, nullptr) << name << " page " << p;
         const InkBox ink = inkOf(picture->picture->toBitmap());
         // The pixels are cut where the view's copy ends; so are the vectors when drawn.

@@ -11,6 +11,7 @@
 #include "platform/font_engine.h"
 #include "reports/fine_catalog_run.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/temp_dir.h"
 
 namespace quiral {
 namespace {
@@ -18,9 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Scratch {
-  fs::path dir = fs::temp_directory_path() / ("fine_catalog_" + std::to_string(::getpid()));
-  Scratch() { fs::create_directories(dir); }
-  ~Scratch() { fs::remove_all(dir); }
+  testing::TempDir folder;
+  const fs::path& dir = folder.path();
   size_t entries() const { return size_t(std::distance(fs::directory_iterator(dir), {})); }
 };
 
@@ -57,9 +57,7 @@ TEST(FineCatalogWriter, FailuresLeaveTheTargetAloneAndNoTemporary) {
     EXPECT_THROW(writer.addLibrary((scratch.dir / "missing.lib").string()), FileError);
     EXPECT_EQ(writer.addLibrary(kGates), 5u);
   }
-  std::ifstream in(out);
-  std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(text, "old");
+  EXPECT_EQ(testing::readBytes(out), "old");
   EXPECT_EQ(scratch.entries(), 2u);  // empty.lib and the untouched out.pdf
 }
 
@@ -72,8 +70,7 @@ TEST(FineCatalogWriter, FinishRenamesTheDocumentIntoPlace) {
   writer.addLibrary(kGates);
   EXPECT_EQ(writer.pageCount(), 2);  // each library from a new page
   writer.finish();
-  std::ifstream in(out, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const std::string bytes = testing::readBytes(out);
   EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
   EXPECT_NE(bytes.find("%%EOF"), std::string::npos);
   EXPECT_EQ(scratch.entries(), 1u);
@@ -106,8 +103,7 @@ TEST(FineCatalogRun, AFullDiskOrAnUnwritableTargetLeavesTheTargetAloneAndNoTempo
   const fs::path folder = scratch.dir / "folder.pdf";
   fs::create_directory(folder);
   EXPECT_EQ(errorOf(write(folder.string())), folder.string() + ": " + std::strerror(EISDIR));
-  std::ifstream in(out);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "old");
+  EXPECT_EQ(testing::readBytes(out), "old");
   EXPECT_EQ(scratch.entries(), 2u);  // the old gates.pdf and the folder
 }
 

@@ -32,7 +32,7 @@ TEST(CliCatalog, WritesEachPageAsAPictureAndThePreparedReport) {
   EXPECT_EQ(picture.width(), 794);
   EXPECT_EQ(picture.height(), 1123);
   EXPECT_FALSE(std::filesystem::exists(out.file("pages/page-002.png")));
-  EXPECT_EQ(testing::slurp(out.file("gates.qrp")).substr(0, 6), "QRPQrl");
+  EXPECT_EQ(testing::readBytes(out.file("gates.qrp")).substr(0, 6), "QRPQrl");
 }
 
 TEST(CliCatalog, BadArgumentsGiveTheUsage) {
@@ -98,14 +98,14 @@ TEST(CliCatalog, AnExportStoppedBySigtermLeavesNoSpoolFolderBehind) {
   posix_spawn_file_actions_destroy(&actions);
   // Midway: once the export has spooled a few pages.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (testing::slurp(err).find("Page... 4 of") == std::string::npos &&
+  while (testing::readBytes(err).find("Page... 4 of") == std::string::npos &&
          std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   ASSERT_EQ(temporary.fileCount(), 1u) << "the export should be spooling now";
   ::kill(pid, SIGTERM);
   int status = 0;
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << testing::slurp(err);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << testing::readBytes(err);
   EXPECT_EQ(temporary.fileCount(), 0u);
   EXPECT_EQ(out.fileCount(), 1u);  // only the captured standard error
 }

@@ -10,8 +10,8 @@
 namespace quiral {
 namespace {
 
+using testing::readBytes;
 using testing::runCli;
-using testing::slurp;
 
 const std::string kModern = std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym";
 
@@ -29,7 +29,8 @@ TEST(CliConvert, WritesTheLibraryAndItsDocumentationThatTheOtherCommandsRead) {
   EXPECT_EQ(r.err, "quiral-cli convert: warning: " + std::string(kModern) +
                        ": line 44, column 3: \"NAND_B\" becomes an alias of "
                        "\"NAND\", which cannot hold its own footprint \"Package_SO:SO-14\"\n");
-  const std::string legacy = slurp(lib), documentation = slurp(out.path + "/gates.dcm");
+  const std::string legacy = testing::readBytes(lib),
+                    documentation = testing::readBytes(out.path + "/gates.dcm");
   EXPECT_EQ(legacy.rfind("EESchema-LIBRARY Version 2.4\n#encoding utf-8\n", 0), 0u);
   EXPECT_EQ(legacy.substr(legacy.size() - 15), "#\n#End Library\n");
   EXPECT_EQ(
@@ -60,7 +61,7 @@ TEST(CliConvert, ABrokenLibraryFailsWithWhereAndLeavesTheOutputAlone) {
   auto r = runCli({"convert", broken, "-o", lib});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "quiral-cli: " + broken + ": line 3, column 1: a ')' closes no list\n");
-  EXPECT_EQ(slurp(lib), "old");
+  EXPECT_EQ(testing::readBytes(lib), "old");
   EXPECT_FALSE(std::filesystem::exists(out.path + "/old.dcm"));
 
   const std::string other = out.path + "/other.kicad_sym";

@@ -10,15 +10,15 @@ namespace quiral {
 namespace {
 
 using testing::OutputFolder;
+using testing::readBytes;
 using testing::runCli;
-using testing::slurp;
 
 const std::string kModern = std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym";
 const std::string kPassives = std::string(QUIRAL_EXAMPLES_DIR) + "/passives.lib";
 
 // passives.lib with one pin of its first symbol moved, written beside its documentation.
 std::string changedCopy(const OutputFolder& out) {
-  std::string text = slurp(kPassives);
+  std::string text = testing::readBytes(kPassives);
   const size_t pin = text.find("\nX ");
   const size_t end = text.find('\n', pin + 1);
   std::string line = text.substr(pin + 1, end - pin - 1);
@@ -84,8 +84,8 @@ TEST(CliDiff, ReportsAreWrittenWholeAndRefusedWhereNoFileCanBe) {
   const std::string html = out.file("r.html"), pdf = out.file("r.PDF");
   EXPECT_EQ(runCli({"diff", kPassives, changed, "-o", html}).status, 1);
   EXPECT_EQ(runCli({"diff", kPassives, changed, "-o", pdf}).status, 1);
-  EXPECT_EQ(slurp(html).rfind("<!DOCTYPE html>", 0), 0u);
-  EXPECT_EQ(slurp(pdf).rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(testing::readBytes(html).rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_EQ(testing::readBytes(pdf).rfind("%PDF-", 0), 0u);
   const size_t files = out.fileCount();
   // A target that is a device (through a link) or in a missing folder: refused, nothing new.
   std::filesystem::create_symlink("/dev/null", out.file("null.html"));
@@ -100,7 +100,7 @@ TEST(CliDiff, ReportsAreWrittenWholeAndRefusedWhereNoFileCanBe) {
 TEST(CliText, OneStableLinePerFactWhateverTheBlocksOrder) {
   OutputFolder out;
   // The library with its first two blocks swapped.
-  std::string text = slurp(kPassives);
+  std::string text = testing::readBytes(kPassives);
   const size_t first = text.find("\nDEF "), second = text.find("\nDEF ", first + 1);
   const size_t third = text.find("\nDEF ", second + 1);
   ASSERT_NE(third, std::string::npos);

@@ -21,8 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::OutputFolder;
+using testing::readBytes;
 using testing::runCli;
-using testing::slurp;
 
 const std::string kExamples = QUIRAL_EXAMPLES_DIR;
 const std::string kModern = std::string(QUIRAL_TEST_DATA_DIR) + "/library/gates.kicad_sym";
@@ -36,7 +36,7 @@ TEST(CliOutputs, NoCommandWritesOverOneOfItsInputs) {
   fs::create_symlink(lib, in.file("link.png"));
   fs::create_hard_link(dcm, in.file("hard.pdf"));
   fs::create_symlink(in.file("gates.kicad_sym"), in.file("gates-link.lib"));
-  const std::string libBytes = slurp(lib), dcmBytes = slurp(dcm);
+  const std::string libBytes = testing::readBytes(lib), dcmBytes = testing::readBytes(dcm);
 
   struct Case {
     std::vector<std::string> args;
@@ -59,9 +59,9 @@ TEST(CliOutputs, NoCommandWritesOverOneOfItsInputs) {
     EXPECT_NE(result.err.find(c.input), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("replace the input"), std::string::npos) << result.err;
   }
-  EXPECT_EQ(slurp(lib), libBytes);
-  EXPECT_EQ(slurp(dcm), dcmBytes);
-  EXPECT_EQ(slurp(in.file("gates.kicad_sym")), slurp(kModern));
+  EXPECT_EQ(testing::readBytes(lib), libBytes);
+  EXPECT_EQ(testing::readBytes(dcm), dcmBytes);
+  EXPECT_EQ(testing::readBytes(in.file("gates.kicad_sym")), testing::readBytes(kModern));
   EXPECT_EQ(in.fileCount(), 6u);  // nothing written beside them either
 }
 
@@ -89,7 +89,7 @@ TEST(CliOutputs, APictureGoesOnlyIntoARegularFileAndAFailedWriteKeepsTheOldOne) 
     // The system's own words, in the locale the suite runs under.
     EXPECT_NE(result.err.find(old + ": " + std::strerror(EFBIG)), std::string::npos) << result.err;
   }
-  EXPECT_EQ(slurp(old), "the old picture");
+  EXPECT_EQ(testing::readBytes(old), "the old picture");
   EXPECT_EQ(out.fileCount(), 3u);
 }
 

@@ -26,11 +26,6 @@ struct CliResult {
   std::string err;
 };
 
-inline std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 inline CliResult runCli(const std::vector<std::string>& args) {
   const TempDir folder;
   const std::string outPath = folder.file("out"), errPath = folder.file("err");
@@ -55,8 +50,8 @@ inline CliResult runCli(const std::vector<std::string>& args) {
     int wstatus = 0;
     if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
       result.status = WEXITSTATUS(wstatus);
-    result.out = slurp(outPath);
-    result.err = slurp(errPath);
+    result.out = testing::readBytes(outPath);
+    result.err = testing::readBytes(errPath);
   }
   if (spawned != 0) throw std::runtime_error(std::string("cannot start ") + QUIRAL_CLI);
   return result;

@@ -87,7 +87,9 @@ TEST(CliUnits, RenderAllWritesOneFilePerUnitAndBodyStyle) {
         "dm-0000-NAND-B-dm.png", "74xx_gates-0000-74LS00-E.png", "74xx_gates-0003-74LS04-G.png"})
     EXPECT_TRUE(std::filesystem::exists(out.path / name)) << name;
   // Unit B's pin points the other way from unit A's, and only the De Morgan body has the circle.
-  const auto bytesOf = [&](const char* name) { return testing::slurp((out.path / name).string()); };
+  const auto bytesOf = [&](const char* name) {
+    return testing::readBytes((out.path / name).string());
+  };
   EXPECT_NE(bytesOf("dm-0000-NAND-A-dm.png"), bytesOf("dm-0000-NAND-B-dm.png"));
   EXPECT_NE(bytesOf("dm-0000-NAND-B.png"), bytesOf("dm-0000-NAND-B-dm.png"));
   EXPECT_FALSE(std::filesystem::exists(out.path / "74xx_gates-0000-74LS00-A-dm.png"));

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/display_list.h"
 #include "vector/cairo_player.h"
-#include "vector/display_list.h"
 
 namespace quiral::testing {
 

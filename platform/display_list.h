@@ -116,6 +116,9 @@ class DisplayList {
 // The library-unit box that an arc covers: its end points and the axis points it passes.
 Bounds arcBounds(Vec2 centre, double rx, double ry, double startDegrees, double sweepDegrees);
 
+// Width of every stroke of a vector picture, in library units (the usual 6-mil symbol line).
+constexpr double kVectorLineWidth = 6;
+
 // Library units of a vector picture: 1 mil = 0.0254 mm = 0.072 pt.
 constexpr double kPointsPerUnit = 0.072;
 constexpr double kMillimetresPerUnit = 0.0254;

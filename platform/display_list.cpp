@@ -1,10 +1,9 @@
-#include "vector/display_list.h"
+#include "platform/display_list.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "render/drawing_surface.h"
-#include "vector/picture_frame.h"
+#include "platform/turn_direction.h"
 
 namespace quiral {
 
