@@ -152,8 +152,11 @@ const std::string& siteScript() {
 
   var input, list, status, active = -1, shown = [], loading = false;
 
+  // What to do once the index is there: the latest wish only (a search typed while it loads).
+  var whenLoaded = null;
   function loadIndex(then) {
     if (entries) return then();
+    whenLoaded = then;
     if (loading) return;
     loading = true;
     status.textContent = "Loading the index\u2026";
@@ -163,7 +166,7 @@ const std::string& siteScript() {
       prepare(window.QUIRAL_INDEX);
       window.QUIRAL_INDEX = null;
       status.textContent = "";
-      then();
+      whenLoaded();
     };
     script.onerror = function () { status.textContent = "The search index could not be loaded."; };
     document.head.appendChild(script);
@@ -289,7 +292,7 @@ const std::string& siteScript() {
     list = document.getElementById("results");
     status = document.getElementById("search-status");
     if (!input) return;
-    input.addEventListener("focus", function () { loadIndex(function () {}); });
+    input.addEventListener("focus", function () { if (!loading) loadIndex(function () {}); });
     input.addEventListener("input", function () { loadIndex(show); });
     input.addEventListener("keydown", onKey);
     list.addEventListener("mousedown", function (event) { event.preventDefault(); });
