@@ -42,16 +42,16 @@ class DocumentationIndex {
       const FirstWords words = firstTwoWords(line);
       const std::string_view keyword = trimControl(words.first);
       if (equalsUpper(keyword, "$CMP")) {
-        const auto [entry, added] =
-            entries_.try_emplace(toUpperAscii(trimControl(words.second)));
+        const auto [entry, added] = entries_.try_emplace(toUpperAscii(trimControl(words.second)));
         open = added ? &entry->second : nullptr;
       } else if (equalsUpper(keyword, "$ENDCMP")) {
         open = nullptr;
       } else if (open && (keyword == "D" || keyword == "K" || keyword == "F")) {
         const size_t start = line.find_first_not_of(" \t", 1);
         std::string value(start == std::string_view::npos ? "" : line.substr(start));
-        (keyword == "D" ? open->description : keyword == "K" ? open->keywords : open->datasheet) =
-            std::move(value);
+        (keyword == "D"   ? open->description
+         : keyword == "K" ? open->keywords
+                          : open->datasheet) = std::move(value);
       }
     }
   }
@@ -183,9 +183,10 @@ std::string pageHead(const std::string& title, const std::string& description) {
   appendHtml(html, title);
   html += "</title>\n<meta name=\"description\" content=\"";
   appendHtml(html, description);
-  html += "\">\n<meta name=\"generator\" content=\"Quiral\">\n"
-          "<link rel=\"stylesheet\" href=\"style.css\">\n"
-          "<script src=\"site.js\" defer></script>\n</head>\n<body>\n";
+  html +=
+      "\">\n<meta name=\"generator\" content=\"Quiral\">\n"
+      "<link rel=\"stylesheet\" href=\"style.css\">\n"
+      "<script src=\"site.js\" defer></script>\n</head>\n<body>\n";
   return html;
 }
 

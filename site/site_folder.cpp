@@ -84,7 +84,8 @@ SiteFolder::SiteFolder(const std::string& target) : target_(target), real_(targe
   temporary_ = newFolderBeside(real_, "new");
   // mkdtemp's folder is private; a site is meant to be read by others (a web server).
   struct stat old {};
-  const mode_t mode = targetExists_ && ::stat(real_.c_str(), &old) == 0 ? old.st_mode & 07777 : 0755;
+  const mode_t mode =
+      targetExists_ && ::stat(real_.c_str(), &old) == 0 ? old.st_mode & 07777 : 0755;
   ::chmod(temporary_.c_str(), mode);
 }
 

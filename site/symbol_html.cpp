@@ -148,7 +148,8 @@ void appendFields(std::string& html, const SymbolProperties& p) {
     html += "<dt>Datasheet<dd>";
     appendDatasheet(html, p.datasheet);
   }
-  appendFact(html, "Units", std::to_string(p.unitLabels.size()) + (p.deMorgan ? ", De Morgan" : ""));
+  appendFact(html, "Units",
+             std::to_string(p.unitLabels.size()) + (p.deMorgan ? ", De Morgan" : ""));
   if (p.power) appendFact(html, "Power symbol", "yes");
   appendFact(html, "Pins", std::to_string(p.pinCount));
   html += "</dl>";

@@ -45,8 +45,7 @@ SiteArguments parseSiteArguments(const std::vector<std::string>& args) {
     // One folder or library names the site; several are simply symbol libraries.
     const std::filesystem::path first =
         std::filesystem::path(parsed.places.front()).lexically_normal();
-    const std::string name =
-        (first.has_filename() ? first : first.parent_path()).stem().string();
+    const std::string name = (first.has_filename() ? first : first.parent_path()).stem().string();
     parsed.title = parsed.places.size() == 1 && !name.empty() && name != "."
                        ? displayText(name)
                        : std::string("Symbol libraries");
@@ -76,14 +75,13 @@ class StopOnSignals {
 
  private:
   static constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
-  struct sigaction previous_[3] {};
+  struct sigaction previous_[3]{};
 };
 
 class SiteProgressText final : public SiteObserver {
  public:
   SiteProgressText() : terminal_(::isatty(STDERR_FILENO) == 1) {}
-  bool symbolDone(const std::string& library, size_t, size_t, size_t done,
-                  size_t total) override {
+  bool symbolDone(const std::string& library, size_t, size_t, size_t done, size_t total) override {
     if (terminal_ || done == total) {
       std::fprintf(stderr, terminal_ ? "\r%s: %zu/%zu" : "%s: %zu/%zu\n", library.c_str(), done,
                    total);

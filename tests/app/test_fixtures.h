@@ -24,9 +24,9 @@ class TestDialogs : public Dialogs {
       saveAnswer;
   std::function<bool(const QString& path)> overwriteAnswer;
   std::function<bool(QPrinter& printer, int highestPage)> printAnswer;
-  QString folderAnswer;       // what the folder dialog answers
-  bool yesNoAnswer = false;   // what a yes-or-no question answers
-  QStringList questions;      // the questions asked
+  QString folderAnswer;      // what the folder dialog answers
+  bool yesNoAnswer = false;  // what a yes-or-no question answers
+  QStringList questions;     // the questions asked
   bool askYesNo(QWidget*, const QString& text) override {
     questions << text;
     return yesNoAnswer;

@@ -28,9 +28,9 @@ TEST(SiteText, HostileTextsStayTextAndOnlyWebAddressesBecomeLinks) {
   EXPECT_EQ(jsString("</script>\"\\\n\xe2\x80\xa8"), R"("\u003c/script>\"\\\u000a\u2028")");
   for (const char* link : {"http://a.b/x.pdf", "HTTPS://kicad.org/a?b=1&c"})
     EXPECT_TRUE(isWebLink(link)) << link;
-  for (const char* text : {"javascript:alert(1)", " http://a.b", "data:text/html,x", "~",
-                           "file:///etc/passwd", "https://", "http:///x", "http://a b",
-                           "//evil.example/x", "ftp://a.b/c"})
+  for (const char* text :
+       {"javascript:alert(1)", " http://a.b", "data:text/html,x", "~", "file:///etc/passwd",
+        "https://", "http:///x", "http://a b", "//evil.example/x", "ftp://a.b/c"})
     EXPECT_FALSE(isWebLink(text)) << text;
   EXPECT_EQ(urlEncoded("R #1/\xc3\xa9"), "R%20%231%2F%C3%A9");
 }
@@ -39,9 +39,9 @@ TEST(SiteNames, OddNamesGiveSafeUniqueFileNamesAndAnchors) {
   const struct {
     const char* name;
     const char* stem;
-  } stems[] = {{"R", "R"},          {"../../etc/passwd", "______etc_passwd"},
-               {"-x", "_x"},        {"", "_"},
-               {"a.b c", "a_b_c"},  {"\xc3\x9c\x62", "__b"},
+  } stems[] = {{"R", "R"},         {"../../etc/passwd", "______etc_passwd"},
+               {"-x", "_x"},       {"", "_"},
+               {"a.b c", "a_b_c"}, {"\xc3\x9c\x62", "__b"},
                {"CON:1", "CON_1"}};
   for (const auto& s : stems) EXPECT_EQ(fileStem(s.name), s.stem) << s.name;
   EXPECT_EQ(fileStem(std::string(300, 'x')).size(), 80u);
@@ -198,8 +198,10 @@ TEST(SiteWriterTest, AHostileLibraryIsShownAsTextWithSafeNamesAndACancelKeepsThe
   EXPECT_EQ(filesOf(site + "/index_2"),  // two units of one symbol
             (std::vector<std::string>{"_b_R__b_.A.svg", "_b_R__b_.B.svg", "r.svg"}));
   const std::string index = readBytes(site + "/search-index.js");
-  EXPECT_NE(index.find(R"([0,"\u003cb>R\u003c/b>",null,8,"\u003cscript>window.hit=1\u003c/script>","b r b",)"),
-            std::string::npos);
+  EXPECT_NE(
+      index.find(
+          R"([0,"\u003cb>R\u003c/b>",null,8,"\u003cscript>window.hit=1\u003c/script>","b r b",)"),
+      std::string::npos);
 
   // Cancelled on its second symbol, a new run leaves the site as it was.
   writeBytes(dir.file("index.lib"), "EESchema-LIBRARY Version 2.4\n#End Library\n");
