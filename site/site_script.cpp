@@ -94,6 +94,9 @@ const std::string& siteScript() {
     if (name === q.whole) return 0;
     if (name.startsWith(q.whole)) return 1;
     if (contains(e.name, q.whole, q.wholeAnywhere)) return 2;
+    // Most names lack some word in every field: one look at all the fields together rules them
+    // out (a field's characters hold no space, so the joined text finds nothing a field lacks).
+    for (var k = 0; k < q.words.length; ++k) if (e.all.indexOf(q.words[k].chars) < 0) return NONE;
     var weakest = 2;
     for (var i = 0; i < q.words.length; ++i) {
       var w = q.words[i], t;
@@ -119,8 +122,13 @@ const std::string& siteScript() {
       return {
         library: library, libraryFolded: library.folded, name: field(n[5]),
         keywords: field(n[6]), description: field(n[7]), filters: field(n[8]), shown: n[1],
-        anchor: n[2] === null ? n[1] : n[2], length: n[3], text: n[4], order: order
+        anchor: n[2] === null ? n[1] : n[2], length: n[3], text: n[4], order: order, all: ""
       };
+    });
+    entries.forEach(function (e) {
+      e.all = [e.name, e.keywords, e.description, e.filters, e.libraryFolded].map(function (f) {
+        return f.chars;
+      }).join(" ");
     });
   }
 
