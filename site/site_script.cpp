@@ -133,19 +133,26 @@ const std::string& siteScript() {
   }
 
   // Rule 6: tier, name length, then the index's own order (libraries as given, names in order).
+  // Names are gathered by tier in that order, so only the tiers that fill the first `limit`
+  // places (0: all) need sorting, by length, which keeps the order within a length.
   function search(text, limit) {
     var q = parseQuery(text);
-    if (!q.words.length) return [];
-    var found = [];
+    var tiers = [[], [], [], [], [], [], []], count = 0;
+    if (!q.words.length) return { hits: [], count: 0 };
     for (var i = 0; i < entries.length; ++i) {
-      var e = entries[i];
-      var t = tier(q, e);
-      if (t !== NONE) found.push({ tier: t, entry: e });
+      var t = tier(q, entries[i]);
+      if (t !== NONE) {
+        tiers[t].push(entries[i]);
+        ++count;
+      }
     }
-    found.sort(function (a, b) {
-      return a.tier - b.tier || a.entry.length - b.entry.length || a.entry.order - b.entry.order;
-    });
-    return limit ? found.slice(0, limit) : found;
+    var hits = [];
+    for (var k = 0; k < tiers.length && (!limit || hits.length < limit); ++k) {
+      tiers[k].sort(function (a, b) { return a.length - b.length || a.order - b.order; });
+      for (var j = 0; j < tiers[k].length && (!limit || hits.length < limit); ++j)
+        hits.push(tiers[k][j]);
+    }
+    return { hits: hits, count: count };
   }
 
   function linkOf(e) {
@@ -155,10 +162,10 @@ const std::string& siteScript() {
   // For tests and for whoever wants it: [library, name] of the best `limit` results.
   window.quiralSearch = function (text, limit) {
     if (!entries) return null;
-    return search(text, limit).map(function (r) { return [r.entry.library.name, r.entry.shown]; });
+    return search(text, limit).hits.map(function (e) { return [e.library.name, e.shown]; });
   };
 
-  var input, list, status, active = -1, shown = [], loading = false;
+  var input, list, status, active = -1, loading = false;
 
   // What to do once the index is there: the latest wish only (a search typed while it loads).
   var whenLoaded = null;
@@ -195,12 +202,11 @@ const std::string& siteScript() {
 
   function show() {
     var text = input.value;
-    shown = text.trim() ? search(text, 0) : [];
+    var found = text.trim() ? search(text, SHOWN) : { hits: [], count: 0 };
     list.textContent = "";
     active = -1;
     input.removeAttribute("aria-activedescendant");
-    shown.slice(0, SHOWN).forEach(function (r, i) {
-      var e = r.entry;
+    found.hits.forEach(function (e, i) {
       var li = document.createElement("li");
       li.id = "result-" + i;
       li.setAttribute("role", "option");
@@ -223,12 +229,12 @@ const std::string& siteScript() {
       li.append(a);
       list.append(li);
     });
-    var open = shown.length > 0;
+    var open = found.count > 0;
     list.hidden = !open;
     input.setAttribute("aria-expanded", open ? "true" : "false");
-    status.textContent = !text.trim() ? "" : shown.length === 0 ? "No symbol found." :
-      shown.length + (shown.length === 1 ? " symbol" : " symbols") +
-      (shown.length > SHOWN ? " (the first " + SHOWN + " shown)" : "");
+    status.textContent = !text.trim() ? "" : found.count === 0 ? "No symbol found." :
+      found.count + (found.count === 1 ? " symbol" : " symbols") +
+      (found.count > SHOWN ? " (the first " + SHOWN + " shown)" : "");
   }
 
   function choose(i) {
