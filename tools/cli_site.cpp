@@ -70,7 +70,10 @@ class StopOnSignals {
   }
   ~StopOnSignals() {
     for (size_t i = 0; i < 3; ++i) sigaction(kSignals[i], &previous_[i], nullptr);
-    if (stopSignal != 0) ::raise(stopSignal);
+    if (stopSignal == 0) return;
+    // The new folder is gone already: the signal now ends the program as it would have.
+    std::signal(stopSignal, SIG_DFL);
+    ::raise(stopSignal);
   }
 
  private:
