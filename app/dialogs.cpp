@@ -53,6 +53,22 @@ bool Dialogs::askToOverwrite(QWidget* parent, const QString& path) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+QString Dialogs::askFolder(QWidget* parent, const QString& startPath, const QString& title) {
+  return QFileDialog::getExistingDirectory(parent, title, startPath);
+}
+
+bool Dialogs::askYesNo(QWidget* parent, const QString& text) {
+  return QMessageBox::question(parent, QGuiApplication::applicationDisplayName(), text,
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QString Dialogs::chooseFolder(QWidget* parent, const QString& startPath, const QString& title) {
+  const QString chosen = askFolder(parent, startingPath(startPath), title);
+  if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
+  return chosen;
+}
+
 QString Dialogs::rememberFolder(const QString& chosen) {
   if (!chosen.isEmpty()) lastFolder_ = QFileInfo(chosen).absolutePath();
   return chosen;

@@ -34,6 +34,11 @@ class Dialogs {
                            const QString& defaultSuffix);
   // True when nothing exists at `path`, or the user agrees to replace it.
   bool mayWriteFile(QWidget* parent, const QString& path);
+  // A folder chosen (or made) in the folder dialog, starting in `startPath`; empty when
+  // cancelled.
+  QString chooseFolder(QWidget* parent, const QString& startPath, const QString& title);
+  // Asks a yes-or-no question; true for yes.
+  virtual bool askYesNo(QWidget* parent, const QString& text);
   // Shows the print dialog for `printer`, whose page range the caller has already set; pages 1
   // to `highestPage` can be chosen. True when the user confirmed: the choices are then on
   // `printer`.
@@ -51,6 +56,7 @@ class Dialogs {
   virtual QString askFileToOpen(QWidget* parent, const QString& startPath, const QString& filter);
   virtual QString askFileToSave(QWidget* parent, const QString& startPath, const QString& filter,
                                 const QString& defaultSuffix);
+  virtual QString askFolder(QWidget* parent, const QString& startPath, const QString& title);
   // Asks whether the existing file `path` may be replaced: true when the user agrees.
   virtual bool askToOverwrite(QWidget* parent, const QString& path);
 

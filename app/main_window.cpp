@@ -218,6 +218,9 @@ void TForm1::buildMenu() {
   PastaVetorial1 = Catlogos1->addAction(QStringLiteral("&Pasta inteira (PDF vetorial)…"));
   PastaVetorial1->setObjectName(QStringLiteral("PastaVetorial1"));
   connect(PastaVetorial1, &QAction::triggered, this, &TForm1::PastaVetorial1Click);
+  SiteHtml1 = Catlogos1->addAction(tr("&Site (HTML)…"));
+  SiteHtml1->setObjectName(QStringLiteral("SiteHtml1"));
+  connect(SiteHtml1, &QAction::triggered, this, &TForm1::SiteHtml1Click);
   CompararCom1 = Catlogos1->addAction(QStringLiteral("C&omparar com…"));
   CompararCom1->setObjectName(QStringLiteral("CompararCom1"));
   connect(CompararCom1, &QAction::triggered, this, &TForm1::CompararCom1Click);

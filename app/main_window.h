@@ -119,6 +119,9 @@ class TForm1 : public QMainWindow {
   // Catálogos > Pasta inteira (PDF vetorial): the fine drawings catalog of every library of the
   // folder shown, in one vector PDF, with a progress dialog that can be cancelled.
   void PastaVetorial1Click();
+  // Catálogos > Site (HTML)…: the web catalog of every library of the folder shown, written into
+  // a folder chosen by the user, with a progress dialog that can be cancelled.
+  void SiteHtml1Click();
   // Catálogos > Comparar com…: the review of the library in use against a second one, opened in
   // the desktop's browser.
   void CompararCom1Click();
@@ -276,6 +279,7 @@ class TForm1 : public QMainWindow {
   QAction* Desenhos1 = nullptr;
   QAction* Lista1 = nullptr;
   QAction* PastaVetorial1 = nullptr;
+  QAction* SiteHtml1 = nullptr;
   QAction* CompararCom1 = nullptr;
   QMenu* pag21 = nullptr;
   QAction* pag22 = nullptr;

@@ -16,6 +16,7 @@
 #include "app/library_review_command.h"
 #include "app/main_window.h"
 #include "app/prev_form.h"
+#include "app/site_export.h"
 #include "app/user_list_box.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
@@ -25,6 +26,7 @@
 #include "reports/fine_catalog_run.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
+#include "site/site_writer.h"
 
 namespace quiral {
 
@@ -67,6 +69,22 @@ void TForm1::PastaVetorial1Click() {
   if (!dialogs_.mayWriteFile(this, path)) return;
   exportFineCatalog(this, dialogs_, path, FineCatalogKind::Drawings, libraries,
                     displayText(QFile::encodeName(name).toStdString()), true);
+}
+
+void TForm1::SiteHtml1Click() {
+  const std::string folder = folderShown();
+  std::vector<std::string> libraries;
+  if (!dialogs_.runGuarded(this, [&] { libraries = siteLibraries({folder}); })) return;
+  if (libraries.empty()) {
+    dialogs_.reportError(this, tr("Nenhuma biblioteca nesta pasta"));
+    return;
+  }
+  QString name = QDir(QFile::decodeName(folder.c_str())).dirName();
+  if (name.isEmpty() || name == QLatin1String("/")) name = tr("Bibliotecas");
+  const QString chosen =
+      dialogs_.chooseFolder(this, QString(), tr("Pasta do site (vazia, ou um site já gravado)"));
+  if (chosen.isEmpty()) return;
+  exportSite(this, dialogs_, chosen, libraries, displayText(QFile::encodeName(name).toStdString()));
 }
 
 void TForm1::CompararCom1Click() {
@@ -127,6 +145,7 @@ void TForm1::setBrowsingEnabled(bool enabled) {
   Desenhos1->setEnabled(enabled);
   Lista1->setEnabled(enabled);
   PastaVetorial1->setEnabled(enabled);
+  SiteHtml1->setEnabled(enabled);
   CompararCom1->setEnabled(enabled);
 }
 

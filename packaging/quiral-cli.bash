@@ -4,7 +4,7 @@ _quiral_cli() {
   local cur prev words cword
   _init_completion || return
 
-  local commands="block catalog convert diff index list pins render render-all search text tokens"
+  local commands="block catalog convert diff index list pins render render-all search site text tokens"
   if ((cword == 1)); then
     mapfile -t COMPREPLY < <(compgen -W "$commands --help --version" -- "$cur")
     return
@@ -56,6 +56,7 @@ _quiral_cli() {
     catalog) options="--kind --qrp --png -o --fine --first-unit --look" ;;
     index) options="--find --sort" ;;
     search) options="--limit --json --no-cache" ;;
+    site) options="-o --title" ;;
     diff) options="--json -o" ;;
   esac
   if [[ $cur == -* ]]; then

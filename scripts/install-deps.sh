@@ -15,7 +15,7 @@ packages=(
   qt6-translations-l10n
 )
 # What only the tests, benchmarks and CI's checks need (--tests): test frameworks, the PDF and
-# SVG readers the tests check outputs with, clang for the fuzz targets, the comma-decimal locale,
+# SVG readers the tests check outputs with, a headless browser for the web catalog, clang for the fuzz targets, the comma-decimal locale,
 # and Debian's KiCad libraries as real modern data.
 for_tests=0
 if [[ "${1:-}" == --tests ]]; then
@@ -23,6 +23,7 @@ if [[ "${1:-}" == --tests ]]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     librsvg2-bin qpdf poppler-utils python3-html5lib
+    chromium chromium-driver python3-selenium
     clang libclang-rt-14-dev clang-format
     locales
     kicad-symbols

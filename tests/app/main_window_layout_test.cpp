@@ -145,15 +145,17 @@ TEST(MainWindowLayout, MenuBar) {
   EXPECT_FALSE(top[2]->isVisible());
 
   const QList<QAction*> catalogs = top[1]->menu()->actions();
-  ASSERT_EQ(catalogs.size(), 4);
+  ASSERT_EQ(catalogs.size(), 5);
   EXPECT_EQ(catalogs[0]->objectName(), "Desenhos1");
   EXPECT_EQ(catalogs[0]->text(), "&Desenhos");
   EXPECT_EQ(catalogs[1]->objectName(), "Lista1");
   EXPECT_EQ(catalogs[1]->text(), "&Lista");
   EXPECT_EQ(catalogs[2]->objectName(), "PastaVetorial1");
   EXPECT_EQ(catalogs[2]->text(), QString::fromUtf8("&Pasta inteira (PDF vetorial)…"));
-  EXPECT_EQ(catalogs[3]->objectName(), "CompararCom1");
-  EXPECT_EQ(catalogs[3]->text(), QString::fromUtf8("C&omparar com…"));
+  EXPECT_EQ(catalogs[3]->objectName(), "SiteHtml1");
+  EXPECT_EQ(catalogs[3]->text(), QString::fromUtf8("&Site (HTML)…"));
+  EXPECT_EQ(catalogs[4]->objectName(), "CompararCom1");
+  EXPECT_EQ(catalogs[4]->text(), QString::fromUtf8("C&omparar com…"));
   const QList<QAction*> hidden = top[2]->menu()->actions();
   ASSERT_EQ(hidden.size(), 1);
   EXPECT_EQ(hidden[0]->objectName(), "pag22");

@@ -32,6 +32,13 @@ class TestDialogs : public Dialogs {
       saveAnswer;
   std::function<bool(const QString& path)> overwriteAnswer;
   std::function<bool(QPrinter& printer, int highestPage)> printAnswer;
+  QString folderAnswer;      // what the folder dialog answers
+  bool yesNoAnswer = false;  // what a yes-or-no question answers
+  QStringList questions;     // the questions asked
+  bool askYesNo(QWidget*, const QString& text) override {
+    questions << text;
+    return yesNoAnswer;
+  }
 
   void reportError(QWidget*, const QString& text) override { messages_ << text; }
   // Nothing is opened; the addresses are kept.
@@ -45,6 +52,7 @@ class TestDialogs : public Dialogs {
   QString askFileToSave(QWidget*, const QString& startPath, const QString& filter,
                         const QString& defaultSuffix) override;
   bool askToOverwrite(QWidget*, const QString& path) override;
+  QString askFolder(QWidget*, const QString&, const QString&) override { return folderAnswer; }
 
  private:
   QStringList messages_;
