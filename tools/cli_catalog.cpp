@@ -14,6 +14,7 @@
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
 #include "reports/fine_catalog_run.h"
+#include "reports/page_language.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 #include "tools/cli_fine_catalog.h"
@@ -36,6 +37,8 @@ struct CatalogArguments {
   bool fine = false;
   bool firstUnit = false;
   std::optional<LookName> look;
+  // The pages' language: Portuguese, the designed pages, unless --lang says otherwise.
+  std::optional<PageLanguage> language;
 
   bool anyOutput() const { return qrp || pngFolder || pdf; }
 };
@@ -68,6 +71,10 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
       parsed.firstUnit = true;
     } else if (arg == "--look") {
       parsed.look = parseLookOption(value());
+    } else if (arg == "--lang") {
+      const std::string& name = value();
+      parsed.language = pageLanguageNamed(name);
+      if (!parsed.language) throw UsageError("--lang must be en or pt_BR, not \"" + name + "\"");
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -81,6 +88,8 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
     throw UsageError("--fine writes only the PDF named by -o OUT");
   if (parsed.look && !parsed.fine)
     throw UsageError("--look applies only to --fine (the prepared pages keep their drawing)");
+  if (parsed.language && parsed.fine)
+    throw UsageError("--lang applies only to the prepared pages (the fine catalog is Portuguese)");
   if (parsed.firstUnit && !parsed.fine)
     throw UsageError("--first-unit applies only to --fine (the prepared pages show one unit)");
   return parsed;
@@ -153,6 +162,7 @@ int runCatalog(const std::vector<std::string>& args) {
   form3.QR_FIG.setFontEngine(fonts);
   lista.setFontEngine(fonts);
   commands.setReports(&form3, &lista);
+  commands.data().language = parsed.language.value_or(PageLanguage::Portuguese);
 
   // As the file list loads a library: its folder and its file name.
   const std::string folder = library.has_parent_path() ? library.parent_path().string() : ".";
@@ -176,11 +186,12 @@ int runCatalog(const std::vector<std::string>& args) {
 
 QUIRAL_CLI_COMMAND(
     catalog,
-    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
+    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] [--lang en|pt_BR] | "
     "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] -o OUT",
     "Makes the drawings or list catalog of a library, as the window's commands "
     "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
-    "a PDF named OUT with its extension made .PDF (printed on standard output). "
+    "a PDF named OUT with its extension made .PDF (printed on standard output); "
+    "--lang en writes the pages' texts in English (default pt_BR, the designed pages). "
     "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
     "with searchable text and an outline of every symbol, of one library or of "
     "every library of a folder (each from a new page); a multi-unit symbol's "
