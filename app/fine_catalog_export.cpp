@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/dialogs.h"
+#include "app/window_language.h"
 #include "platform/font_engine.h"
 #include "reports/fine_catalog_run.h"
 
@@ -69,7 +70,8 @@ bool exportFineCatalog(QWidget* parent, Dialogs& dialogs, const QString& out, Fi
     try {
       FontEngine fonts;
       writeFineCatalog(QFile::encodeName(out).toStdString(), kind, fonts, libraries, shownName,
-                       skipUnreadable, &progress);
+                       skipUnreadable, &progress, FineUnitPictures::AllUnits, LookName::KiCad,
+                       windowLanguage());
     } catch (const FineCatalogCancelled&) {
       cancelled = true;  // the user's own choice: nothing to report
     }

@@ -51,6 +51,12 @@ LanguageChoice chooseLanguageFromEnvironment(const std::string& flag) {
   return chooseLanguage(flag, std::getenv(kVariable), messagesLocaleFromEnvironment());
 }
 
+PageLanguage windowLanguage() {
+  // The translation names its own language, as Qt's translations name their layout direction.
+  const QString name = QCoreApplication::translate("quiral::WindowLanguage", "pt_BR");
+  return pageLanguageNamed(name.toStdString()).value_or(PageLanguage::Portuguese);
+}
+
 std::unique_ptr<QTranslator> installWindowLanguage(PageLanguage language) {
   auto translator = std::make_unique<QTranslator>();
   const bool ok = language == PageLanguage::English

@@ -36,4 +36,8 @@ LanguageChoice chooseLanguageFromEnvironment(const std::string& flag);
 // installed while the returned translator lives; null when there was none to load.
 std::unique_ptr<QTranslator> installWindowLanguage(PageLanguage language);
 
+// The language the windows speak now: that of the program's translation installed, else the
+// designed Portuguese. What the windows write (the fine catalog) follows it.
+PageLanguage windowLanguage();
+
 }  // namespace quiral

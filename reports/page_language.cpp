@@ -13,7 +13,11 @@ const PageWords kEnglish{"Component Catalog",
                          "Preview lib: ",
                          "Scale: ",
                          " unit",
-                         " units"};
+                         " units",
+                         "Drawings",
+                         "List",
+                         " library(ies), ",
+                         " component(s)"};
 
 // "en", "en_GB.UTF-8", "en-US" name English: the language part is what counts.
 bool namesLanguage(std::string_view name, std::string_view language) {
@@ -27,9 +31,12 @@ bool namesLanguage(std::string_view name, std::string_view language) {
 const PageWords& pageWordsIn(PageLanguage language) {
   // The Portuguese words are the catalogs' designed texts (catalog_design.h), so the pages keep
   // their bytes. Made on first use: those texts live in another file.
-  static const PageWords portuguese{
-      kCatalogHeading,     kCatalogPageCaption, kCatalogFooter, kLibraryCaptionPrefix,
-      kPreviewTitlePrefix, "Escala: ",          " elemento",    " elementos"};
+  static const PageWords portuguese{kCatalogHeading,     kCatalogPageCaption,
+                                    kCatalogFooter,      kLibraryCaptionPrefix,
+                                    kPreviewTitlePrefix, "Escala: ",
+                                    " elemento",         " elementos",
+                                    "Desenhos",          "Lista",
+                                    " biblioteca(s), ",  " componente(s)"};
   return language == PageLanguage::English ? kEnglish : portuguese;
 }
 

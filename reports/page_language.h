@@ -20,6 +20,11 @@ struct PageWords {
   const char* scaleCaption;    // "Escala: "
   const char* unitSingular;    // " elemento"
   const char* unitPlural;      // " elementos"
+  // The fine catalog's document subject: "Desenhos, 2 biblioteca(s), 40 componente(s)".
+  const char* drawings;
+  const char* list;
+  const char* libraries;   // " biblioteca(s), "
+  const char* components;  // " componente(s)"
 };
 
 const PageWords& pageWordsIn(PageLanguage language);

@@ -88,8 +88,6 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
     throw UsageError("--fine writes only the PDF named by -o OUT");
   if (parsed.look && !parsed.fine)
     throw UsageError("--look applies only to --fine (the prepared pages keep their drawing)");
-  if (parsed.language && parsed.fine)
-    throw UsageError("--lang applies only to the prepared pages (the fine catalog is Portuguese)");
   if (parsed.firstUnit && !parsed.fine)
     throw UsageError("--first-unit applies only to --fine (the prepared pages show one unit)");
   return parsed;
@@ -149,7 +147,8 @@ int runCatalog(const std::vector<std::string>& args) {
   refuseOutputsOverInput(parsed);
   if (parsed.fine)
     return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf, parsed.firstUnit,
-                          parsed.look.value_or(LookName::KiCad));
+                          parsed.look.value_or(LookName::KiCad),
+                          parsed.language.value_or(PageLanguage::Portuguese));
   if (std::filesystem::is_directory(parsed.positional[0]))
     throw UsageError("a folder is catalogued only with --fine");
   const std::filesystem::path library(parsed.positional[0]);
@@ -187,7 +186,8 @@ int runCatalog(const std::vector<std::string>& args) {
 QUIRAL_CLI_COMMAND(
     catalog,
     "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] [--lang en|pt_BR] | "
-    "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] -o OUT",
+    "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] "
+    "[--lang en|pt_BR] -o OUT",
     "Makes the drawings or list catalog of a library, as the window's commands "
     "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
     "a PDF named OUT with its extension made .PDF (printed on standard output); "

@@ -503,4 +503,11 @@ Do you want to replace it?</translation>
         <translation>De Morgan</translation>
     </message>
 </context>
+<context>
+    <name>quiral::WindowLanguage</name>
+    <message>
+        <source>pt_BR</source>
+        <translation>en</translation>
+    </message>
+</context>
 </TS>

@@ -111,6 +111,8 @@ TEST(WindowLanguage, TheEnglishWindowSpeaksEnglishAndThePortugueseOneIsAsDesigne
     Windows windows(language);
     // English: the program's own translation, built in; Portuguese: Qt's, for its dialogs.
     ASSERT_NE(windows.translator, nullptr);
+    // What the windows write (the fine catalog) follows the translation installed.
+    EXPECT_EQ(windowLanguage(), language);
     TForm1& main = *windows.objects->Form1;
     // Every text the windows show, wherever it stands.
     QStringList shown{main.windowTitle(), windows.objects->PrevForm->windowTitle()};

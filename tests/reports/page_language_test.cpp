@@ -1,10 +1,14 @@
 // The catalogs' page texts in the language chosen: English words throughout, and the designed
 // Portuguese ones again once Portuguese is chosen back.
+#include "reports/page_language.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
-#include "reports/page_language.h"
+#include "platform/font_engine.h"
+#include "reports/fine_catalog_run.h"
 #include "tests/reports/catalog_fixtures.h"
 
 namespace quiral {
@@ -40,8 +44,8 @@ TEST(PageLanguage, CatalogPagesSpeakTheLanguageChosen) {
        "Preview lib: gates.lib"},
       // Back to Portuguese on the same reports: every designed text returns.
       {PageLanguage::Portuguese,
-       {"Catálogo de Componentes", "Biblioteca: gates.lib", "Página:", "4 elementos",
-        "1 elemento", "Quiral 0.81 - Visualizador/Catálogo de componentes p/KiCad"},
+       {"Catálogo de Componentes", "Biblioteca: gates.lib", "Página:", "4 elementos", "1 elemento",
+        "Quiral 0.81 - Visualizador/Catálogo de componentes p/KiCad"},
        {"Component Catalog", "Library:", "Page:", " unit", "viewer"},
        "Visão prévia lib: gates.lib"},
   };
@@ -51,15 +55,16 @@ TEST(PageLanguage, CatalogPagesSpeakTheLanguageChosen) {
       ASSERT_EQ(f.prepare(kind), CatalogCommands::Outcome::Ready);
       const TQuickRep& report = f.report(kind);
       const auto texts = textsIn(*report.qrPrinter().page(1), {0, 0, 2100, 2970});
-      const std::string where = pageLanguageName(c.language) +
-                                (kind == CatalogKind::Drawings ? " drawings" : " list");
+      const std::string where =
+          pageLanguageName(c.language) + (kind == CatalogKind::Drawings ? " drawings" : " list");
       for (const std::string& word : c.present) {
-        const bool cellWord = word.find("unit") != std::string::npos ||
-                              word.find("elemento") != std::string::npos;
+        const bool cellWord =
+            word.find("unit") != std::string::npos || word.find("elemento") != std::string::npos;
         if (kind == CatalogKind::List && cellWord) continue;  // the list shows no unit count
         EXPECT_TRUE(anyContains(texts, word)) << where << ": " << word;
       }
-      for (const std::string& word : c.absent) EXPECT_FALSE(anyContains(texts, word)) << where << ": " << word;
+      for (const std::string& word : c.absent)
+        EXPECT_FALSE(anyContains(texts, word)) << where << ": " << word;
       EXPECT_EQ(report.reportTitle(), c.title) << where;
     }
   }
@@ -67,6 +72,38 @@ TEST(PageLanguage, CatalogPagesSpeakTheLanguageChosen) {
   EXPECT_EQ(pageLanguageNamed("pt"), PageLanguage::Portuguese);
   EXPECT_EQ(pageLanguageNamed("english"), std::nullopt);
   EXPECT_EQ(pageLanguageNamed(""), std::nullopt);
+}
+
+std::string commandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+TEST(PageLanguage, TheFineCatalogSpeaksTheLanguageChosen) {
+  testing::TempDir dir;
+  const std::string library = std::string(QUIRAL_EXAMPLES_DIR) + "/74xx_gates.lib";
+  FontEngine fonts;
+  for (const PageLanguage language : {PageLanguage::English, PageLanguage::Portuguese}) {
+    const bool english = language == PageLanguage::English;
+    const std::string out = dir.file(pageLanguageName(language) + ".pdf");
+    writeFineCatalog(out, FineCatalogKind::Drawings, fonts, {library}, "74xx_gates.lib", false,
+                     nullptr, FineUnitPictures::AllUnits, LookName::KiCad, language);
+    const std::string text = commandOutput("pdftotext -q '" + out + "' -");
+    ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) read nothing from " << out;
+    for (const char* word : {"Component Catalog", "Library: 74xx_gates.lib", "Page:", " units"})
+      EXPECT_EQ(text.find(word) != std::string::npos, english) << word;
+    for (const char* word : {"Catálogo de Componentes", "Biblioteca: 74xx_gates.lib", "Página:"})
+      EXPECT_EQ(text.find(word) != std::string::npos, !english) << word;
+    const std::string info = commandOutput("pdfinfo '" + out + "'");
+    EXPECT_NE(info.find(english ? "Drawings, 1 library(ies)" : "Desenhos, 1 biblioteca(s)"),
+              std::string::npos)
+        << info;
+  }
 }
 
 }  // namespace
