@@ -15,6 +15,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <cstdlib>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/designed_layout.h"
@@ -64,7 +67,13 @@ TEST(WindowLanguage, FlagThenVariableThenLocaleDecide) {
     EXPECT_EQ(!choice.warning.empty(), c.warns) << row << ": " << choice.warning;
   }
 
-  // The messages locale: LC_ALL, else LC_MESSAGES, else LANG, each only when not empty.
+  // The messages locale: LC_ALL, else LC_MESSAGES, else LANG, each only when not empty. The
+  // environment is put back afterwards.
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
   setenv("LC_ALL", "", 1);
   setenv("LC_MESSAGES", "de_DE.UTF-8", 1);
   setenv("LANG", "pt_BR.UTF-8", 1);
@@ -73,6 +82,12 @@ TEST(WindowLanguage, FlagThenVariableThenLocaleDecide) {
   EXPECT_EQ(messagesLocaleFromEnvironment(), "pt_BR.UTF-8");
   unsetenv("LANG");
   EXPECT_EQ(messagesLocaleFromEnvironment(), "C");
+  for (const auto& [name, value] : saved) {
+    if (value)
+      setenv(name, value->c_str(), 1);
+    else
+      unsetenv(name);
+  }
 
   // --lang on the command line: either form, before or after the path; a bad value is refused.
   EXPECT_EQ(parseCommandLine({"--lang", "en"}).language, "en");
