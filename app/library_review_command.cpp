@@ -8,7 +8,6 @@
 #include <QUrl>
 
 #include "app/dialogs.h"
-#include "reports/catalog_commands.h"
 #include "review/library_review.h"
 #include "review/review_report.h"
 
