@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "reports/page_language.h"
+
 namespace quiral {
 
 namespace {
@@ -42,9 +44,19 @@ CommandLine startAt(const std::string& argument) {
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
-  std::string pathArgument;
-  bool havePath = false, onlyPaths = false;
+  std::string pathArgument, language;
+  bool havePath = false, onlyPaths = false, wantsLanguage = false, haveLanguage = false;
   for (const std::string& arg : args) {
+    if (wantsLanguage || (!onlyPaths && arg.rfind("--lang=", 0) == 0)) {
+      language = wantsLanguage ? arg : arg.substr(7);
+      haveLanguage = true;
+      wantsLanguage = false;
+      continue;
+    }
+    if (!onlyPaths && arg == "--lang") {
+      wantsLanguage = true;
+      continue;
+    }
     if (!onlyPaths && arg == "--version") {
       return withAction(CommandLine::Action::PrintVersion);
     }
@@ -62,10 +74,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     pathArgument = arg;
     havePath = true;
   }
-  if (!havePath) return CommandLine{};
-  if (pathArgument.empty())
+  if (wantsLanguage) return refuse("--lang needs a value: en or pt_BR", kBadArguments);
+  if (haveLanguage && !pageLanguageNamed(language))
+    return refuse("--lang takes en or pt_BR, not \"" + language + "\"", kBadArguments);
+  CommandLine line;
+  if (havePath && pathArgument.empty())
     return refuse("an empty path names no folder or library", kBadArguments);
-  return startAt(pathArgument);
+  if (havePath) line = startAt(pathArgument);
+  line.language = language;
+  return line;
 }
 
 std::string versionText() {
@@ -73,13 +90,17 @@ std::string versionText() {
 }
 
 std::string usageText() {
-  return "usage: quiral [FOLDER | LIBRARY]\n"
+  return "usage: quiral [--lang en|pt_BR] [FOLDER | LIBRARY]\n"
          "       quiral --version | --help\n"
          "\n"
          "Opens the symbol library browser in FOLDER, or in the folder of LIBRARY with that\n"
          "library chosen and its first component drawn. Without an argument it opens the\n"
          "default library folder (kicad/library on the program's volume, then\n"
-         "/usr/share/kicad/library, then /usr/share/kicad/symbols).\n";
+         "/usr/share/kicad/library, then /usr/share/kicad/symbols).\n"
+         "\n"
+         "  --lang en|pt_BR  the language of the window and its catalogs' pages; without it\n"
+         "                   QUIRAL_LANG decides, else the locale (Portuguese, C and POSIX\n"
+         "                   keep the Portuguese texts, any other language gets English)\n";
 }
 
 }  // namespace quiral

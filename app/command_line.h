@@ -8,7 +8,8 @@ namespace quiral {
 constexpr int kPathFails = 1;
 constexpr int kBadArguments = 2;
 
-// What the program's arguments ask for: `quiral [FOLDER|LIBRARY]`, `--version`, `--help`.
+// What the program's arguments ask for: `quiral [--lang en|pt_BR] [FOLDER|LIBRARY]`, `--version`,
+// `--help`.
 struct CommandLine {
   enum class Action { Run, PrintVersion, PrintHelp, Refuse };
   Action action = Action::Run;
@@ -16,6 +17,8 @@ struct CommandLine {
   // library file in it to choose (empty: none). Absolute, as the program moves its current folder.
   std::string startFolder;
   std::string startLibrary;
+  // The value of --lang ("en" or "pt_BR"), empty when not given: the environment decides.
+  std::string language;
   // Refuse: what is wrong, and the exit status (kBadArguments, or kPathFails for a path that
   // does not exist or cannot be looked at).
   std::string message;

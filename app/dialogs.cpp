@@ -46,7 +46,7 @@ bool Dialogs::runPrintDialog(QWidget* parent, QPrinter& printer, int highestPage
 }
 
 bool Dialogs::askToOverwrite(QWidget* parent, const QString& path) {
-  const QString text = QStringLiteral("%1 já existe.\nDeseja substituí-lo?")
+  const QString text = QCoreApplication::translate("Dialogs", "%1 já existe.\nDeseja substituí-lo?")
                            .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()));
   return QMessageBox::question(parent, QGuiApplication::applicationDisplayName(), text,
                                QMessageBox::Yes | QMessageBox::No,
@@ -94,7 +94,8 @@ bool Dialogs::mayWriteFile(QWidget* parent, const QString& path) {
 
 void Dialogs::openInBrowser(QWidget* parent, const QUrl& url) {
   if (!QDesktopServices::openUrl(url))
-    reportError(parent, QStringLiteral("Não foi possível abrir %1").arg(url.toDisplayString()));
+    reportError(parent, QCoreApplication::translate("Dialogs", "Não foi possível abrir %1")
+                            .arg(url.toDisplayString()));
 }
 
 bool Dialogs::runGuarded(QWidget* parent, const std::function<void()>& operation) {

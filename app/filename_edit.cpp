@@ -21,7 +21,7 @@ FilenameEdit::FilenameEdit(Dialogs& dialogs, QWidget* parent)
   layout->addWidget(button_);
   edit_->setObjectName(QStringLiteral("edit"));
   button_->setObjectName(QStringLiteral("browse"));
-  button_->setText(QStringLiteral("..."));
+  button_->setText(tr("..."));
   connect(button_, &QToolButton::clicked, this, &FilenameEdit::browse);
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/dialogs.h"
+#include "app/window_language.h"
 #include "platform/font_engine.h"
 #include "reports/fine_catalog_run.h"
 
@@ -21,9 +22,10 @@ QString shownFileName(const std::string& path) {
 class FineProgressDialog final : public QProgressDialog, public FineRunObserver {
  public:
   explicit FineProgressDialog(QWidget* parent)
-      : QProgressDialog(QString(), QStringLiteral("Cancelar"), 0, 1, parent) {
+      : QProgressDialog(QString(), QCoreApplication::translate("FineCatalogExport", "Cancelar"), 0,
+                        1, parent) {
     setObjectName(QStringLiteral("FineProgress"));
-    setWindowTitle(QStringLiteral("PDF vetorial"));
+    setWindowTitle(QCoreApplication::translate("FineCatalogExport", "PDF vetorial"));
     setWindowModality(Qt::ApplicationModal);
     setAutoReset(false);
     setAutoClose(false);
@@ -34,7 +36,7 @@ class FineProgressDialog final : public QProgressDialog, public FineRunObserver 
                 size_t total) override {
     if (index != shownLibrary_ || done == 1) {
       shownLibrary_ = index;
-      setLabelText(QStringLiteral("Biblioteca %1 de %2: %3")
+      setLabelText(QCoreApplication::translate("FineCatalogExport", "Biblioteca %1 de %2: %3")
                        .arg(index + 1)
                        .arg(count)
                        .arg(shownFileName(library)));
@@ -68,7 +70,8 @@ bool exportFineCatalog(QWidget* parent, Dialogs& dialogs, const QString& out, Fi
     try {
       FontEngine fonts;
       writeFineCatalog(QFile::encodeName(out).toStdString(), kind, fonts, libraries, shownName,
-                       skipUnreadable, &progress);
+                       skipUnreadable, &progress, FineUnitPictures::AllUnits, LookName::KiCad,
+                       windowLanguage());
     } catch (const FineCatalogCancelled&) {
       cancelled = true;  // the user's own choice: nothing to report
     }
@@ -76,8 +79,9 @@ bool exportFineCatalog(QWidget* parent, Dialogs& dialogs, const QString& out, Fi
   progress.hide();
   if (!written || cancelled) return false;
   if (!progress.skippedLibraries().isEmpty())
-    dialogs.reportError(parent, QStringLiteral("Bibliotecas não incluídas:\n") +
-                                    progress.skippedLibraries().join(QLatin1Char('\n')));
+    dialogs.reportError(
+        parent, QCoreApplication::translate("FineCatalogExport", "Bibliotecas não incluídas:\n") +
+                    progress.skippedLibraries().join(QLatin1Char('\n')));
   return true;
 }
 

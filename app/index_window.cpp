@@ -61,8 +61,8 @@ std::string commandsOf(const QString& memo) {
 
 TForm2::TForm2(FileList& files, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), files_(files), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("Form2"));
+  setObjectName(tr("Form2"));
+  setWindowTitle(tr("Form2"));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   resize(kClientWidth, kClientHeight);
   buildControls();
@@ -73,10 +73,10 @@ TForm2::TForm2(FileList& files, Dialogs& dialogs, QWidget* parent)
 TForm2::~TForm2() = default;
 
 void TForm2::buildControls() {
-  BitBtn1 = button(this, "BitBtn1", QStringLiteral("BitBtn1"), 68, 51);
-  QLabel* const models = placeLabel(this, "Label3", QStringLiteral("Modelos:"), 41, 82);
+  BitBtn1 = button(this, "BitBtn1", tr("BitBtn1"), 68, 51);
+  QLabel* const models = placeLabel(this, "Label3", tr("Modelos:"), 41, 82);
   Label1 = placeLabel(this, "Label1", QStringLiteral("0"), 92, 82);
-  QLabel* const components = placeLabel(this, "Label2", QStringLiteral("Componentes:"), 140, 82);
+  QLabel* const components = placeLabel(this, "Label2", tr("Componentes:"), 140, 82);
   Label4 = placeLabel(this, "Label4", QStringLiteral("0"), 216, 83);
   // The counts and their captions are wider in the fonts used here than in their designed places
   // (and a count grows with its digits): each keeps clear of the one before it.
@@ -87,7 +87,7 @@ void TForm2::buildControls() {
     before = label;
   }
   Edit1 = place(new QLineEdit(this), "Edit1", 49, 101, 121, 21);
-  BitBtn2 = button(this, "BitBtn2", QStringLiteral("Localizar"), 178, 100);
+  BitBtn2 = button(this, "BitBtn2", tr("Localizar"), 178, 100);
   // Enter in the search box searches.
   BitBtn2->setDefault(true);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
@@ -158,7 +158,7 @@ void TForm2::BitBtn1Click() {
   if (!index_.skippedFiles().empty()) {
     QString text;
     for (const std::string& skipped : index_.skippedFiles())
-      text += QString::fromStdString(skipped) + " (skipped)\n";
+      text += QString::fromStdString(skipped) + tr(" (skipped)") + QLatin1Char('\n');
     dialogs_.reportError(this, text.trimmed());
   }
 }

@@ -1,5 +1,6 @@
 #include "app/library_review_command.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +8,6 @@
 #include <QUrl>
 
 #include "app/dialogs.h"
-#include "reports/catalog_commands.h"
 #include "review/library_review.h"
 #include "review/review_report.h"
 
@@ -21,13 +21,15 @@ QString defaultReviewFolder() {
 QString compareWithAnotherLibrary(QWidget* parent, Dialogs& dialogs,
                                   const std::string& shownLibrary, const QString& reportFolder) {
   if (shownLibrary.empty()) {
-    dialogs.reportError(parent, QString::fromUtf8(CatalogCommands::kNoLibrary));
+    dialogs.reportError(
+        parent, QCoreApplication::translate("LibraryReview", "Nenhuma biblioteca selecionada"));
     return QString();
   }
   const QString shown = QFile::decodeName(shownLibrary.c_str());
   const QString chosen = dialogs.chooseFileToOpen(
       parent, QFileInfo(shown).absolutePath(),
-      QStringLiteral("Bibliotecas (*.lib *.kicad_sym);;Todos os arquivos (*)"));
+      QCoreApplication::translate("LibraryReview",
+                                  "Bibliotecas (*.lib *.kicad_sym);;Todos os arquivos (*)"));
   if (chosen.isEmpty()) return QString();
   const QString report =
       QDir(reportFolder)

@@ -66,7 +66,8 @@ TForm1::TForm1(Session& session, Dialogs& dialogs, PreviewRegistry* previews, QW
       catalogWatch_(std::make_unique<CatalogWatch>([this] { catalogGenerationEnded(); })),
       defaultFolders_(defaultLibraryFolders()) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(tr("Quiral %1 (20070727d) - Visualizador/Catálogo de componentes p/KiCad")
+                     .arg(QUIRAL_VERSION));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
   auto* client = new QWidget(this);
@@ -102,7 +103,7 @@ void TForm1::buildBrowsing(QWidget* client) {
   DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 12, 211, 19);
   DLB1 = place(new DirectoryListBox(dialogs_, client), "DLB1", 8, 39, 145, 119);
   FileListBox1 = place(new UserListBox(client), "FileListBox1", 160, 38, 145, 120);
-  b_report = button(client, "b_report", QStringLiteral("Catálogo"), 227, 10, 77, 25);
+  b_report = button(client, "b_report", tr("Catálogo"), 227, 10, 77, 25);
 
   connect(DriveComboBox1, &DriveComboBox::driveChosen, this,
           [this](const std::string& folder) { runThenMirror([&] { showFolder(folder); }); });
@@ -134,18 +135,18 @@ void TForm1::buildTabs(QWidget* client) {
 
   auto* TabSheet3 = new QWidget;
   TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
-  auto* converter = button(TabSheet3, "B_converter", QStringLiteral("Converter"), 8, 8);
-  auto* linha = button(TabSheet3, "B_linha", QStringLiteral("linha"), 8, 40);
-  auto* apagar = button(TabSheet3, "B_apagar", QStringLiteral("apagar"), 8, 72);
-  auto* tokens = button(TabSheet3, "B_tokens", QStringLiteral("Tokens"), 8, 104);
+  auto* converter = button(TabSheet3, "B_converter", tr("Converter"), 8, 8);
+  auto* linha = button(TabSheet3, "B_linha", tr("linha"), 8, 40);
+  auto* apagar = button(TabSheet3, "B_apagar", tr("apagar"), 8, 72);
+  auto* tokens = button(TabSheet3, "B_tokens", tr("Tokens"), 8, 104);
   connect(converter, &QPushButton::clicked, this, &TForm1::B_converterClick);
   connect(linha, &QPushButton::clicked, this, &TForm1::B_linhaClick);
   connect(apagar, &QPushButton::clicked, this, &TForm1::B_apagarClick);
   connect(tokens, &QPushButton::clicked, this, &TForm1::B_tokensClick);
 
-  TabControl1->addTab(TabSheet1, QStringLiteral("Conteúdo"));
-  TabControl1->addTab(TabSheet2, QStringLiteral("Comandos"));
-  TabControl1->addTab(TabSheet3, QStringLiteral("testes"));
+  TabControl1->addTab(TabSheet1, tr("Conteúdo"));
+  TabControl1->addTab(TabSheet2, tr("Comandos"));
+  TabControl1->addTab(TabSheet3, tr("testes"));
   TabControl1->setTabVisible(2, false);
   buildInfoTabs();
   TabControl1->setCurrentIndex(0);
@@ -171,11 +172,11 @@ void TForm1::buildHidden(QWidget* client) {
   image1->hide();
   Label1 = place(new QLabel(client), "Label1", 175, 15, 60, 13);
   Label1->hide();
-  B_carregar = button(client, "B_carregar", QStringLiteral("Carregar"), 265, 196);
+  B_carregar = button(client, "B_carregar", tr("Carregar"), 265, 196);
   B_carregar->hide();
   connect(B_carregar, &QPushButton::clicked, this, &TForm1::B_carregarClick);
   FilenameEdit1 = place(new FilenameEdit(dialogs_, client), "FilenameEdit1", 140, 222, 201, 21);
-  FilenameEdit1->setFilter(QStringLiteral("Libs|*.lib|All files (*.*)|*.*"));
+  FilenameEdit1->setFilter(tr("Libs|*.lib|All files (*.*)|*.*"));
   FilenameEdit1->hide();
 }
 
@@ -203,32 +204,32 @@ void TForm1::buildMenu() {
   QMenuBar* MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
-  Sair1 = MainMenu1->addAction(QStringLiteral("&Sair"));
+  Sair1 = MainMenu1->addAction(tr("&Sair"));
   Sair1->setObjectName(QStringLiteral("Sair1"));
   connect(Sair1, &QAction::triggered, this, &TForm1::Sair1Click);
 
-  Catlogos1 = MainMenu1->addMenu(QStringLiteral("&Catálogos"));
+  Catlogos1 = MainMenu1->addMenu(tr("&Catálogos"));
   Catlogos1->setObjectName(QStringLiteral("Catlogos1"));
-  Desenhos1 = Catlogos1->addAction(QStringLiteral("&Desenhos"));
+  Desenhos1 = Catlogos1->addAction(tr("&Desenhos"));
   Desenhos1->setObjectName(QStringLiteral("Desenhos1"));
-  Lista1 = Catlogos1->addAction(QStringLiteral("&Lista"));
+  Lista1 = Catlogos1->addAction(tr("&Lista"));
   Lista1->setObjectName(QStringLiteral("Lista1"));
   connect(Desenhos1, &QAction::triggered, this, &TForm1::Desenhos1Click);
   connect(Lista1, &QAction::triggered, this, &TForm1::Lista1Click);
-  PastaVetorial1 = Catlogos1->addAction(QStringLiteral("&Pasta inteira (PDF vetorial)…"));
+  PastaVetorial1 = Catlogos1->addAction(tr("&Pasta inteira (PDF vetorial)…"));
   PastaVetorial1->setObjectName(QStringLiteral("PastaVetorial1"));
   connect(PastaVetorial1, &QAction::triggered, this, &TForm1::PastaVetorial1Click);
   SiteHtml1 = Catlogos1->addAction(tr("&Site (HTML)…"));
   SiteHtml1->setObjectName(QStringLiteral("SiteHtml1"));
   connect(SiteHtml1, &QAction::triggered, this, &TForm1::SiteHtml1Click);
-  CompararCom1 = Catlogos1->addAction(QStringLiteral("C&omparar com…"));
+  CompararCom1 = Catlogos1->addAction(tr("C&omparar com…"));
   CompararCom1->setObjectName(QStringLiteral("CompararCom1"));
   connect(CompararCom1, &QAction::triggered, this, &TForm1::CompararCom1Click);
 
-  pag21 = MainMenu1->addMenu(QStringLiteral("pag2"));
+  pag21 = MainMenu1->addMenu(tr("pag2"));
   pag21->setObjectName(QStringLiteral("pag21"));
   pag21->menuAction()->setVisible(false);
-  pag22 = pag21->addAction(QStringLiteral("pag2"));
+  pag22 = pag21->addAction(tr("pag2"));
   pag22->setObjectName(QStringLiteral("pag22"));
   pag22->setVisible(false);
   connect(pag22, &QAction::triggered, this, &TForm1::pag22Click);

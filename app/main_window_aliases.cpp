@@ -44,7 +44,7 @@ void TForm1::listComponentRows() {
     // Indented and in italics, with the symbol it draws in its tip.
     auto* item = new QListWidgetItem(QStringLiteral("   ") + shown(row.alias));
     item->setFont(aliasFont);
-    item->setToolTip(QStringLiteral("Alias de %1").arg(shown(components[row.component])));
+    item->setToolTip(tr("Alias de %1").arg(shown(components[row.component])));
     item->setData(Qt::UserRole, shown(row.alias));
     ListBox1->addItem(item);
   }

@@ -55,7 +55,7 @@ void TForm1::PastaVetorial1Click() {
   std::vector<std::string> libraries;
   if (!dialogs_.runGuarded(this, [&] { libraries = fineCatalogLibraries(folder); })) return;
   if (libraries.empty()) {
-    dialogs_.reportError(this, QStringLiteral("Nenhuma biblioteca nesta pasta"));
+    dialogs_.reportError(this, tr("Nenhuma biblioteca nesta pasta"));
     return;
   }
   const QString folderPath = QFile::decodeName(folder.c_str());
@@ -63,7 +63,7 @@ void TForm1::PastaVetorial1Click() {
   if (name.isEmpty() || name == QLatin1String("/")) name = QStringLiteral("catalogo");
   const QString chosen = dialogs_.chooseFileToSave(
       this, QDir(folderPath).filePath(name + QStringLiteral(".pdf")),
-      qtFileFilter(QString::fromUtf8("Arquivos PDF(*.pdf)|*.pdf")), QStringLiteral("pdf"));
+      qtFileFilter(tr("Arquivos PDF(*.pdf)|*.pdf")), QStringLiteral("pdf"));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QStringLiteral("pdf"));
   if (!dialogs_.mayWriteFile(this, path)) return;
@@ -103,7 +103,7 @@ void TForm1::runCatalog(CatalogKind kind) {
     case CatalogCommands::Outcome::Busy:
       return;
     case CatalogCommands::Outcome::Refused:
-      dialogs_.reportError(this, QString::fromUtf8(CatalogCommands::kNoLibrary));
+      dialogs_.reportError(this, tr("Nenhuma biblioteca selecionada"));
       return;
     case CatalogCommands::Outcome::AlreadyShowing:
       if (auto* window = dynamic_cast<QWidget*>(catalogs_->reportFor(kind)->previewWindow())) {

@@ -33,8 +33,8 @@ std::string folderOf(const std::string& path) {
 void TForm1::buildInfoTabs() {
   propertiesTab_ = new PropertiesTab;
   pinTab_ = new PinTableTab;
-  TabControl1->addTab(propertiesTab_, QStringLiteral("Propriedades"));
-  TabControl1->addTab(pinTab_, QStringLiteral("Pinos"));
+  TabControl1->addTab(propertiesTab_, tr("Propriedades"));
+  TabControl1->addTab(pinTab_, tr("Pinos"));
   connect(TabControl1, &QTabWidget::currentChanged, this, [this] { mirrorInfoTabs(); });
 }
 

@@ -29,7 +29,7 @@ void TForm1::rememberWith(WindowSettings* settings, bool openRememberedPlace) {
 void TForm1::mirrorRecentFolders() {
   if (!settings_) return;
   if (!recentMenu_) {
-    recentMenu_ = menuBar()->addMenu(QStringLiteral("&Recentes"));
+    recentMenu_ = menuBar()->addMenu(tr("&Recentes"));
     recentMenu_->setObjectName(QStringLiteral("Recentes1"));
   }
   recentMenu_->clear();

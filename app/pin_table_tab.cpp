@@ -20,8 +20,16 @@ namespace quiral {
 
 namespace {
 
-const char* const kTitles[] = {"Número", "Nome", "Tipo", "Forma",      "Unidade",
-                               "Corpo",  "X",    "Y",    "Orientação", "Comprimento"};
+const char* const kTitles[] = {QT_TRANSLATE_NOOP("quiral::PinTableTab", "Número"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Nome"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Tipo"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Forma"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Unidade"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Corpo"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "X"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Y"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Orientação"),
+                               QT_TRANSLATE_NOOP("quiral::PinTableTab", "Comprimento")};
 
 // The pins as a table model: the rows are kept as they are read, cells made when they are shown.
 class PinTableModel : public QAbstractTableModel {
@@ -47,7 +55,7 @@ class PinTableModel : public QAbstractTableModel {
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-    return QString::fromUtf8(kTitles[section]);
+    return PinTableTab::tr(kTitles[section]);
   }
 
  private:
@@ -82,7 +90,7 @@ PinTableTab::PinTableTab(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PinTableTab"));
   filter_ = new QLineEdit(this);
   filter_->setObjectName(QStringLiteral("PinFilter"));
-  filter_->setPlaceholderText(QStringLiteral("Filtrar pinos"));
+  filter_->setPlaceholderText(tr("Filtrar pinos"));
   filter_->setClearButtonEnabled(true);
   model_ = new PinTableModel(this);
   proxy_ = new NaturalSortProxy(this);

@@ -24,10 +24,17 @@
 
 namespace quiral {
 
-const char* const TPrevForm::kDefaultCaption = "Visão Prévia da Impressão";
+const char* const TPrevForm::kDefaultCaption =
+    QT_TRANSLATE_NOOP("quiral::TPrevForm", "Visão Prévia da Impressão");
 
 const char* const TPrevForm::kZoomItems[7] = {
-    "  25  %", "  50  %", " 100 %", " 150 %", " 200 %", "Página inteira", "Largura da Página",
+    "  25  %",
+    "  50  %",
+    " 100 %",
+    " 150 %",
+    " 200 %",
+    QT_TRANSLATE_NOOP("quiral::TPrevForm", "Página inteira"),
+    QT_TRANSLATE_NOOP("quiral::TPrevForm", "Largura da Página"),
 };
 
 namespace {
@@ -83,7 +90,7 @@ int zoomFromText(const QString& text) {
 TPrevForm::TPrevForm(PreviewHost* host, TQRPrinter* printer, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(host), printer_(printer), dialogs_(dialogs) {
   setObjectName(QStringLiteral("PrevForm"));
-  setWindowTitle(QString::fromUtf8(kDefaultCaption));
+  setWindowTitle(tr(kDefaultCaption));
   setFont(QFont(QStringLiteral("System"), 10));
   resize(kWidth, kHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -133,19 +140,19 @@ void TPrevForm::buildPanel() {
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(kPanelHeight);
 
-  Label1 = placeLabel(Panel1, "Label1", QStringLiteral("&Página"), 8, 8);
+  Label1 = placeLabel(Panel1, "Label1", tr("&Página"), 8, 8);
   SpinEdit1 = place(new QSpinBox(Panel1), "SpinEdit1", 58, 4, 57, 26);
   Label1->setBuddy(SpinEdit1);
   SpinEdit1->setRange(1, 1);
-  Label2 = placeLabel(Panel1, "Label2", QStringLiteral("de "), 124, 10);
-  Label3 = placeLabel(Panel1, "Label3", QStringLiteral("&Zoom"), 166, 10);
+  Label2 = placeLabel(Panel1, "Label2", tr("de "), 124, 10);
+  Label3 = placeLabel(Panel1, "Label3", tr("&Zoom"), 166, 10);
 
   CB_zoom = place(new QComboBox(Panel1), "CB_zoom", 211, 6, 145, 24);
   Label3->setBuddy(CB_zoom);
   CB_zoom->setEditable(true);
   CB_zoom->setInsertPolicy(QComboBox::NoInsert);
   CB_zoom->setCompleter(nullptr);  // what is typed stays as typed until Enter
-  for (const char* item : kZoomItems) CB_zoom->addItem(QString::fromUtf8(item));
+  for (const char* item : kZoomItems) CB_zoom->addItem(tr(item));
   CB_zoom->setCurrentIndex(-1);
   // Keys reach the box itself (it hands them on to its editor) or, in tests and input methods,
   // the editor directly: Enter is caught at both.
@@ -155,15 +162,13 @@ void TPrevForm::buildPanel() {
   SB_imprimir = place(new QToolButton(Panel1), "SB_imprimir", 400, 6, 30, 25);
   SB_imprimir->setAutoRaise(true);  // flat
   SB_imprimir->setIcon(printButtonIcon());
-  SB_imprimir->setToolTip(QStringLiteral("Imprimir"));
-  bb_salvar =
-      pictureButton(Panel1, "bb_salvar", saveButtonIcon(), QStringLiteral("Gravar"), 432, 6);
-  BB_ler = pictureButton(Panel1, "BB_ler", openButtonIcon(), QStringLiteral("Ler"), 464, 6);
-  BitBtn1 = place(new QPushButton(QStringLiteral("&Sair"), Panel1), "BitBtn1", 512, 6, 54, 25);
-  BitBtn2 = place(new QPushButton(QStringLiteral("&PDF"), Panel1), "BitBtn2", 586, 7, 47, 25);
-  BitBtn3 =
-      place(new QPushButton(QStringLiteral("PDF &vetorial"), Panel1), "BitBtn3", 637, 7, 75, 25);
-  BitBtn3->setToolTip(QStringLiteral("Catálogo em PDF vetorial, pesquisável"));
+  SB_imprimir->setToolTip(tr("Imprimir"));
+  bb_salvar = pictureButton(Panel1, "bb_salvar", saveButtonIcon(), tr("Gravar"), 432, 6);
+  BB_ler = pictureButton(Panel1, "BB_ler", openButtonIcon(), tr("Ler"), 464, 6);
+  BitBtn1 = place(new QPushButton(tr("&Sair"), Panel1), "BitBtn1", 512, 6, 54, 25);
+  BitBtn2 = place(new QPushButton(tr("&PDF"), Panel1), "BitBtn2", 586, 7, 47, 25);
+  BitBtn3 = place(new QPushButton(tr("PDF &vetorial"), Panel1), "BitBtn3", 637, 7, 75, 25);
+  BitBtn3->setToolTip(tr("Catálogo em PDF vetorial, pesquisável"));
   layOutPanel();
 }
 
@@ -277,7 +282,7 @@ void TPrevForm::FormResize() {
 // ----- pages -----
 
 void TPrevForm::showPageCount(int pageCount) {
-  Label2->setText(QStringLiteral("de ") + QString::number(pageCount));
+  Label2->setText(tr("de ") + QString::number(pageCount));
 }
 
 void TPrevForm::QRPreview1PageAvailable(int pageCount) {

@@ -22,9 +22,11 @@ namespace quiral {
 
 namespace {
 
-const char* const kQrpSaveFilter = "Arquivos QRP(*.qrp)|*.qrp";
-const char* const kQrpOpenFilter = "Relatórios (*.QRP)|*.QRP";
-const char* const kPdfFilter = "Arquivos PDF(*.pdf)|*.pdf";
+const char* const kQrpSaveFilter =
+    QT_TRANSLATE_NOOP("quiral::TPrevForm", "Arquivos QRP(*.qrp)|*.qrp");
+const char* const kQrpOpenFilter =
+    QT_TRANSLATE_NOOP("quiral::TPrevForm", "Relatórios (*.QRP)|*.QRP");
+const char* const kPdfFilter = QT_TRANSLATE_NOOP("quiral::TPrevForm", "Arquivos PDF(*.pdf)|*.pdf");
 // The fine catalog is written under the name chosen, with this extension when it has none.
 const char* const kFinePdfExtension = "pdf";
 // Both file dialogs keep this default extension whatever their filter.
@@ -39,15 +41,15 @@ std::string fileSystemName(const QString& path) {
 class PrintProgressDialog : public QProgressDialog {
  public:
   PrintProgressDialog(QWidget* parent, int total)
-      : QProgressDialog(QString(), QStringLiteral("Cancelar"), 0, total, parent) {
+      : QProgressDialog(QString(), TPrevForm::tr("Cancelar"), 0, total, parent) {
     setObjectName(QStringLiteral("PrintProgress"));
-    setWindowTitle(QStringLiteral("Imprimindo"));
+    setWindowTitle(TPrevForm::tr("Imprimindo"));
     setWindowModality(Qt::WindowModal);
     setMinimumDuration(500);
   }
 
   bool pagePrinted(int printed, int total) {
-    setLabelText(QStringLiteral("Página %1 de %2").arg(printed).arg(total));
+    setLabelText(TPrevForm::tr("Página %1 de %2").arg(printed).arg(total));
     setValue(printed);
     QCoreApplication::processEvents();
     return !wasCanceled();
@@ -92,7 +94,7 @@ void TPrevForm::SB_imprimirClick() {
 
 void TPrevForm::bb_salvarClick() {
   if (!printer_) return;
-  saveFilter_ = QString::fromUtf8(kQrpSaveFilter);
+  saveFilter_ = tr(kQrpSaveFilter);
   const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
                                                    QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
@@ -104,7 +106,7 @@ void TPrevForm::bb_salvarClick() {
 void TPrevForm::BB_lerClick() {
   if (!printer_) return;
   const QString chosen =
-      dialogs_.chooseFileToOpen(this, QString(), qtFileFilter(QString::fromUtf8(kQrpOpenFilter)));
+      dialogs_.chooseFileToOpen(this, QString(), qtFileFilter(tr(kQrpOpenFilter)));
   if (!chosen.isEmpty()) {
     const QString path = withDefaultExtension(chosen, QString::fromLatin1(kDefaultExtension));
     // A damaged file is refused whole, with the engine's reason, and the pages stay.
@@ -146,7 +148,7 @@ void TPrevForm::BitBtn2Click() {
     return;
   }
   ExQR1.Report = report;
-  saveFilter_ = QString::fromUtf8(kPdfFilter);
+  saveFilter_ = tr(kPdfFilter);
   const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
                                                    QString::fromLatin1(kDefaultExtension));
   if (chosen.isEmpty()) return;
@@ -167,7 +169,7 @@ void TPrevForm::BitBtn3Click() {
     dialogs_.reportError(this, QString::fromLatin1(kExportErrorText));
     return;
   }
-  saveFilter_ = QString::fromUtf8(kPdfFilter);
+  saveFilter_ = tr(kPdfFilter);
   const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
                                                    QString::fromLatin1(kFinePdfExtension));
   if (chosen.isEmpty()) return;

@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <string>
@@ -16,6 +14,7 @@
 #include "app/event_pump_qt.h"
 #include "app/index_window.h"
 #include "app/main_window.h"
+#include "app/window_language.h"
 #include "app/window_settings.h"
 #include "platform/atomic_file.h"
 #include "reports/catalog_commands.h"
@@ -53,16 +52,6 @@ bool stderrIsTerminal() {
 }
 
 }  // namespace
-
-QTranslator* installQtTranslations() {
-  auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
-  const QLocale brazilian(QLocale::Portuguese, QLocale::Brazil);
-  if (!translator->load(brazilian, QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return nullptr;
-  QCoreApplication::installTranslator(translator.get());
-  return translator.release();
-}
 
 bool showRefusalWithoutTerminal(const CommandLine& line, bool onTerminal, Dialogs& dialogs) {
   if (line.action != CommandLine::Action::Refuse || onTerminal) return false;
@@ -124,8 +113,11 @@ int runProgram(int argc, char** argv) {
     return answer(early);
   }
   QApplication app(argc, argv);
-  installQtTranslations();
   const CommandLine line = parseCommandLine(argumentsAfterName(argc, argv));
+  // The window's texts, Qt's dialogs and the catalogs' pages speak the language chosen.
+  const LanguageChoice language = chooseLanguageFromEnvironment(line.language);
+  if (!language.warning.empty()) std::fprintf(stderr, "quiral: %s\n", language.warning.c_str());
+  const std::unique_ptr<QTranslator> translator = installWindowLanguage(language.language);
   if (const int status = answer(line); status >= 0) {
     Dialogs dialogs;
     showRefusalWithoutTerminal(line, stderrIsTerminal(), dialogs);
@@ -146,6 +138,7 @@ int runProgram(int argc, char** argv) {
   QSettings settings(QStringLiteral("Quiral"), QStringLiteral("Quiral"));
   WindowSettings remembered(settings);
   std::unique_ptr<ProgramObjects> objects = createProgramObjects();
+  objects->Form1->catalogs().data().language = language.language;
   QObject::connect(objects->Form1.get(), &TForm1::closed, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   objects->Form1->rememberWith(&remembered, line.startFolder.empty());

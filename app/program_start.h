@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QTranslator>
 #include <memory>
 
 #include "app/dialogs.h"
@@ -48,11 +47,6 @@ struct ProgramObjects {
 std::unique_ptr<ProgramObjects> createProgramObjects();
 
 struct CommandLine;
-
-// Loads Qt's own translations (dialogs, standard buttons) for the program's language, Brazilian
-// Portuguese, into the application; returns the translator installed, or null when Qt's
-// translations are not installed.
-QTranslator* installQtTranslations();
 
 // A refusal of the arguments is printed on standard error; started without a terminal (from the
 // desktop entry) nobody would see it, so it is also shown in `dialogs`' error box then. Returns

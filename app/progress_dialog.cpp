@@ -13,10 +13,10 @@ namespace quiral {
 TFPrgrs::TFPrgrs(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       Panel1(new QFrame(this)),
-      Accion(new QLabel(QString::fromUtf8("Página..."), Panel1)),
+      Accion(new QLabel(tr("Página..."), Panel1)),
       PB(new QProgressBar(Panel1)) {
   setObjectName(QStringLiteral("FPrgrs"));
-  setWindowTitle(QStringLiteral("Exportando..."));
+  setWindowTitle(tr("Exportando..."));
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
   setFixedSize(265, 84);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -42,7 +42,7 @@ void TFPrgrs::showNow(QWidget* changed) {
 }
 
 void TFPrgrs::start(int pageCount) {
-  setWindowTitle(QStringLiteral("Exporting..."));
+  setWindowTitle(tr("Exporting..."));
   PB->setRange(0, pageCount - 1);
   PB->setValue(0);
   PB->repaint();

@@ -19,7 +19,7 @@ QString shown(const std::string& bytes) {
 }
 
 QString yesNo(bool yes) {
-  return yes ? QStringLiteral("Sim") : QStringLiteral("Não");
+  return yes ? PropertiesTab::tr("Sim") : PropertiesTab::tr("Não");
 }
 
 }  // namespace
@@ -45,19 +45,19 @@ PropertiesTab::PropertiesTab(QWidget* parent) : QWidget(parent) {
   auto* inner = new QWidget;
   form_ = new QFormLayout(inner);
   form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-  name_ = addRow(QStringLiteral("Nome"));
-  library_ = addRow(QStringLiteral("Biblioteca"));
-  aliasOf_ = addRow(QStringLiteral("Alias de"));
-  description_ = addRow(QStringLiteral("Descrição"));
-  keywords_ = addRow(QStringLiteral("Palavras-chave"));
-  datasheet_ = addRow(QStringLiteral("Folha de dados"));
-  footprint_ = addRow(QStringLiteral("Footprint"));
-  filters_ = addRow(QStringLiteral("Filtros de footprint"));
-  reference_ = addRow(QStringLiteral("Referência"));
-  units_ = addRow(QStringLiteral("Unidades"));
-  deMorgan_ = addRow(QStringLiteral("De Morgan"));
-  power_ = addRow(QStringLiteral("Símbolo de alimentação"));
-  pins_ = addRow(QStringLiteral("Pinos"));
+  name_ = addRow(tr("Nome"));
+  library_ = addRow(tr("Biblioteca"));
+  aliasOf_ = addRow(tr("Alias de"));
+  description_ = addRow(tr("Descrição"));
+  keywords_ = addRow(tr("Palavras-chave"));
+  datasheet_ = addRow(tr("Folha de dados"));
+  footprint_ = addRow(tr("Footprint"));
+  filters_ = addRow(tr("Filtros de footprint"));
+  reference_ = addRow(tr("Referência"));
+  units_ = addRow(tr("Unidades"));
+  deMorgan_ = addRow(tr("De Morgan"));
+  power_ = addRow(tr("Símbolo de alimentação"));
+  pins_ = addRow(tr("Pinos"));
   datasheet_->setTextFormat(Qt::RichText);
   connect(datasheet_, &QLabel::linkActivated, this, &PropertiesTab::openLink);
   scroll->setWidget(inner);

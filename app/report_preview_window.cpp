@@ -21,9 +21,9 @@ ReportPreviewWindow::ReportPreviewWindow(TQRPrinter& printer, Dialogs& dialogs, 
       view_(new TQRPreview(this)),
       page_(new QSpinBox(this)),
       pageCount_(new QLabel(this)),
-      close_(new QPushButton(QString::fromUtf8("&Fechar"), this)) {
+      close_(new QPushButton(tr("&Fechar"), this)) {
   setObjectName("ReportPreviewWindow");
-  setWindowTitle(printer.title().empty() ? QString::fromUtf8("Visão prévia")
+  setWindowTitle(printer.title().empty() ? tr("Visão prévia")
                                          : QString::fromStdString(printer.title()));
   resize(716, 612);
 
@@ -33,7 +33,7 @@ ReportPreviewWindow::ReportPreviewWindow(TQRPrinter& printer, Dialogs& dialogs, 
   close_->setObjectName("CloseButton");
 
   auto* bar = new QHBoxLayout;
-  bar->addWidget(new QLabel(QString::fromUtf8("Página"), this));
+  bar->addWidget(new QLabel(tr("Página"), this));
   bar->addWidget(page_);
   bar->addWidget(pageCount_);
   bar->addStretch(1);
@@ -59,7 +59,7 @@ ReportPreviewWindow::~ReportPreviewWindow() {
 void ReportPreviewWindow::showPageCount(int pageCount) {
   page_->setMaximum(std::max(1, pageCount));
   page_->setEnabled(pageCount > 1);
-  pageCount_->setText(QString::fromUtf8("de ") + QString::number(pageCount));
+  pageCount_->setText(tr("de ") + QString::number(pageCount));
 }
 
 void ReportPreviewWindow::closeEvent(QCloseEvent* event) {

@@ -61,12 +61,11 @@ SymbolSearchBox::SymbolSearchBox(QWidget& list, QWidget& window, const FileList&
   pool_.setMaxThreadCount(1);
   field_ = new QLineEdit(list.parentWidget());
   field_->setObjectName(QStringLiteral("SymbolSearchField"));
-  field_->setPlaceholderText(QStringLiteral("Buscar em todas as bibliotecas (Ctrl+K)"));
+  field_->setPlaceholderText(tr("Buscar em todas as bibliotecas (Ctrl+K)"));
   field_->setClearButtonEnabled(true);
   results_ = new QTreeWidget(list.parentWidget());
   results_->setObjectName(QStringLiteral("SymbolSearchResults"));
-  results_->setHeaderLabels(
-      {QStringLiteral("Biblioteca"), QStringLiteral("Nome"), QStringLiteral("Descrição")});
+  results_->setHeaderLabels({tr("Biblioteca"), tr("Nome"), tr("Descrição")});
   results_->setRootIsDecorated(false);
   results_->setUniformRowHeights(true);
   results_->setSelectionMode(QAbstractItemView::SingleSelection);

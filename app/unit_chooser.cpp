@@ -14,9 +14,9 @@ namespace quiral {
 UnitChooser::UnitChooser(QWidget* parent, QAbstractScrollArea* view, QWidget* window)
     : QWidget(parent), view_(view), window_(window) {
   setObjectName(QStringLiteral("UnitChooser"));
-  label_ = placeLabel(this, "L_unidade", QStringLiteral("Unidade"), 0, 2);
+  label_ = placeLabel(this, "L_unidade", tr("Unidade"), 0, 2);
   units_ = place(new QComboBox(this), "CB_unidade", label_->width() + 6, 0, 110, 19);
-  deMorgan_ = place(new QCheckBox(QStringLiteral("De Morgan"), this), "CB_demorgan",
+  deMorgan_ = place(new QCheckBox(tr("De Morgan"), this), "CB_demorgan",
                     units_->geometry().right() + 12, 0, 90, 19);
   units_->setFocusPolicy(Qt::StrongFocus);
   connect(units_, &QComboBox::currentIndexChanged, this, &UnitChooser::unitPicked);

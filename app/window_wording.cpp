@@ -1,11 +1,14 @@
 #include "app/window_wording.h"
 
+#include <QCoreApplication>
+
 namespace quiral {
 
 namespace {
 
 // An English text of the core, with at most one variable part marked %1, and its wording in the
-// windows.
+// windows: the designed Portuguese, which the English translation turns back into the core's
+// own words.
 struct Wording {
   const char* english;
   const char* portuguese;
@@ -13,28 +16,43 @@ struct Wording {
 
 constexpr Wording kWordings[] = {
     {"The report is still being prepared; save it when all its pages are ready",
-     "O relatório ainda está sendo preparado; grave-o quando todas as suas páginas estiverem "
-     "prontas"},
+     QT_TRANSLATE_NOOP(
+         "WindowWording",
+         "O relatório ainda está sendo preparado; grave-o quando todas as suas páginas estiverem "
+         "prontas")},
     {"The report is still being prepared; load a file when all its pages are ready",
-     "O relatório ainda está sendo preparado; leia um arquivo quando todas as suas páginas "
-     "estiverem prontas"},
+     QT_TRANSLATE_NOOP(
+         "WindowWording",
+         "O relatório ainda está sendo preparado; leia um arquivo quando todas as suas páginas "
+         "estiverem prontas")},
     {"The prepared report file is damaged and cannot be read",
-     "O arquivo de relatório preparado está danificado e não pode ser lido"},
-    {" (at byte %1)", " (no byte %1)"},
-    {"The file is not a prepared report", "O arquivo não é um relatório preparado"},
+     QT_TRANSLATE_NOOP("WindowWording",
+                       "O arquivo de relatório preparado está danificado e não pode ser lido")},
+    {" (at byte %1)", QT_TRANSLATE_NOOP("WindowWording", " (no byte %1)")},
+    {"The file is not a prepared report",
+     QT_TRANSLATE_NOOP("WindowWording", "O arquivo não é um relatório preparado")},
     {"The prepared report was written by a newer version of the program",
-     "O relatório preparado foi gravado por uma versão mais nova do programa"},
-    {"The prepared report cannot be saved: %1", "O relatório preparado não pode ser gravado: %1"},
-    {"The file is too large: %1", "O arquivo é grande demais: %1"},
-    {"The report has no page %1", "O relatório não tem a página %1"},
-    {"The report has more than %1 pages", "O relatório tem mais de %1 páginas"},
-    {"No preview window is available", "Nenhuma janela de visão prévia está disponível"},
-    {"The catalog reports are not made yet", "Os relatórios de catálogo ainda não foram criados"},
-    {"The printer could not be started", "A impressora não pôde ser iniciada"},
+     QT_TRANSLATE_NOOP("WindowWording",
+                       "O relatório preparado foi gravado por uma versão mais nova do programa")},
+    {"The prepared report cannot be saved: %1",
+     QT_TRANSLATE_NOOP("WindowWording", "O relatório preparado não pode ser gravado: %1")},
+    {"The file is too large: %1",
+     QT_TRANSLATE_NOOP("WindowWording", "O arquivo é grande demais: %1")},
+    {"The report has no page %1",
+     QT_TRANSLATE_NOOP("WindowWording", "O relatório não tem a página %1")},
+    {"The report has more than %1 pages",
+     QT_TRANSLATE_NOOP("WindowWording", "O relatório tem mais de %1 páginas")},
+    {"No preview window is available",
+     QT_TRANSLATE_NOOP("WindowWording", "Nenhuma janela de visão prévia está disponível")},
+    {"The catalog reports are not made yet",
+     QT_TRANSLATE_NOOP("WindowWording", "Os relatórios de catálogo ainda não foram criados")},
+    {"The printer could not be started",
+     QT_TRANSLATE_NOOP("WindowWording", "A impressora não pôde ser iniciada")},
     {"No usable font is installed (looked for \"%1\")",
-     "Nenhuma fonte utilizável está instalada (procurada: \"%1\")"},
-    {"Out of memory", "Memória insuficiente"},
-    {"Unknown error", "Erro desconhecido"},
+     QT_TRANSLATE_NOOP("WindowWording",
+                       "Nenhuma fonte utilizável está instalada (procurada: \"%1\")")},
+    {"Out of memory", QT_TRANSLATE_NOOP("WindowWording", "Memória insuficiente")},
+    {"Unknown error", QT_TRANSLATE_NOOP("WindowWording", "Erro desconhecido")},
 };
 
 // Replaces the first place where `text` says `pattern` (a variable part %1 stands for any text:
@@ -69,7 +87,8 @@ QString windowWording(const QString& coreText) {
   // sentences are reworded where they stand.
   QString text = coreText;
   for (const Wording& w : kWordings)
-    reword(text, QString::fromUtf8(w.english), QString::fromUtf8(w.portuguese));
+    reword(text, QString::fromUtf8(w.english),
+           QCoreApplication::translate("WindowWording", w.portuguese));
   return text;
 }
 

@@ -21,6 +21,9 @@ _quiral_cli() {
     --look)
       mapfile -t COMPREPLY < <(compgen -W "kicad specified" -- "$cur")
       return ;;
+    --lang)
+      mapfile -t COMPREPLY < <(compgen -W "en pt_BR" -- "$cur")
+      return ;;
     --sort)
       mapfile -t COMPREPLY < <(compgen -W "alias lib" -- "$cur")
       return ;;
@@ -53,7 +56,7 @@ _quiral_cli() {
     pins) options="--csv --json" ;;
     render) options="-o --index --unit --style --scale --look --info" ;;
     render-all) options="-o --format --all-units --look --no-write --jobs" ;;
-    catalog) options="--kind --qrp --png -o --fine --first-unit --look" ;;
+    catalog) options="--kind --qrp --png -o --fine --first-unit --look --lang" ;;
     index) options="--find --sort" ;;
     search) options="--limit --json --no-cache" ;;
     site) options="-o --title" ;;

@@ -73,7 +73,7 @@ CatalogCommands::Outcome CatalogCommands::begin(CatalogKind kind) {
   zerarparaimprimir(*report);
   // The library that the component list holds, whatever the file list shows now.
   const std::string& library = browser.CurrentLibraryPath();
-  nameLibrary(*report, std::string(fileNamePart(library)));
+  nameLibrary(*report, std::string(fileNamePart(library)), data_.language);
   data_.DocumentationPath = documentationBeside(library);
   data_.ModernTranslation = browser.modernTranslation();
   previousLibrary = library;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library/documentation_cache.h"
+#include "reports/page_language.h"
 
 namespace quiral {
 
@@ -25,6 +26,8 @@ struct CatalogData {
   // The library's documentation file, with the library's folder in front, so that moving to
   // another folder while a catalog is on show does not change where descriptions come from.
   std::string DocumentationPath;
+  // The language of the pages' texts (headers, the cells' unit counts).
+  PageLanguage language = PageLanguage::Portuguese;
   // The descriptions of DocumentationPath, read once per file rather than once per cell.
   DocumentationCache descriptions;
   // For a modern library, its translation as the catalog command found it: the descriptions come

@@ -67,11 +67,17 @@ void setUpCatalogPage(TQuickRep& report, int designZoom, bool duplex) {
   printer.bin = PaperBin::Auto;
 }
 
-void nameLibrary(TQuickRep& report, const std::string& libraryFileName) {
+void nameLibrary(TQuickRep& report, const std::string& libraryFileName, PageLanguage language) {
+  const PageWords& words = pageWordsIn(language);
   const std::string shown = displayText(libraryFileName);
-  if (TQRLabel* caption = report.find<TQRLabel>("QRLabel5"))
-    caption->setCaption(kLibraryCaptionPrefix + shown);
-  report.setReportTitle(kPreviewTitlePrefix + shown);
+  const std::pair<const char*, std::string> captions[] = {
+      {"QRLabel1", words.heading},
+      {"QRLabel5", words.libraryCaption + shown},
+      {"QRLabel6", words.pageCaption},
+      {"QRLabel7", words.footer}};
+  for (const auto& [name, text] : captions)
+    if (TQRLabel* label = report.find<TQRLabel>(name)) label->setCaption(text);
+  report.setReportTitle(words.previewTitle + shown);
 }
 
 }  // namespace quiral

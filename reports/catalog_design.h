@@ -4,6 +4,7 @@
 
 #include "platform/canvas.h"
 #include "report_engine/band.h"
+#include "reports/page_language.h"
 
 namespace quiral {
 
@@ -35,8 +36,10 @@ TQRSysData& sysDataLabel(TQRBand& band, const char* name, TQRSysData::Data data,
 // records, one copy from the automatic bin.
 void setUpCatalogPage(TQuickRep& report, int designZoom, bool duplex);
 
-// The header label and the report title that name the library, as a catalog command sets them.
-// `libraryFileName` is bytes; it is shown as text.
-void nameLibrary(TQuickRep& report, const std::string& libraryFileName);
+// The header label and the report title that name the library, as a catalog command sets them,
+// and the page's other fixed texts, in `language`. `libraryFileName` is bytes; it is shown as
+// text.
+void nameLibrary(TQuickRep& report, const std::string& libraryFileName,
+                 PageLanguage language = PageLanguage::Portuguese);
 
 }  // namespace quiral

@@ -105,6 +105,7 @@ class FineCatalogWriter::Impl {
   }
   std::vector<std::string> takeWarnings() { return std::exchange(warnings_, {}); }
   std::vector<std::string> takeSkippedSymbols() { return std::exchange(skippedSymbols_, {}); }
+  void setLanguage(PageLanguage language) { language_ = language; }
   void setTitle(const std::string& title, const std::string& subject) {
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title.c_str());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_SUBJECT, subject.c_str());
@@ -131,6 +132,7 @@ class FineCatalogWriter::Impl {
   std::string path_;
   FineCatalogKind kind_;
   FineUnitPictures units_;
+  PageLanguage language_ = PageLanguage::Portuguese;
   FinePage page_;
   FontEngine& fonts_;
   FinePageItems items_;  // what is drawn next, through the page walker's cairo surface
@@ -210,18 +212,19 @@ void FineCatalogWriter::Impl::startPage(const Library& library, int libraryPage)
                   Color color = colors::kBlack) {
     drawText({utf8, left, top, size, false, color, 0, false}, m, m);
   };
-  text(kCatalogHeading, drawings ? 56.2 : 65.9, drawings ? 3.3 : 3.4, 14, colors::kBlue);
+  const PageWords& words = pageWordsIn(language_);
+  text(words.heading, drawings ? 56.2 : 65.9, drawings ? 3.3 : 3.4, 14, colors::kBlue);
   const double libraryLeft = drawings ? 61.5 : 72.8;
-  const std::string caption = kLibraryCaptionPrefix + library.name;
+  const std::string caption = words.libraryCaption + library.name;
   text(caption, libraryLeft, drawings ? 10.3 : 9.8,
        shrinkToFit(measure_, caption, 159.7 - libraryLeft - 1, 12, false));
-  text(kCatalogPageCaption, drawings ? 159.7 : 159.8, 10.6, 10);
+  text(words.pageCaption, drawings ? 159.7 : 159.8, 10.6, 10);
   text(pageNumberText(libraryPage + 1), drawings ? 174.0 : 173.8, drawings ? 9.9 : 10.1, 10);
   text(dateTime_, drawings ? 3.3 : 3.2, 10.6, 10);
   if (!drawings) drawLine(m, m + page_.headerHeight, page_.width - m);
   const double footerTop = page_.height - m - page_.footerHeight;
   drawLine(m, footerTop, page_.width - m);
-  text(kCatalogFooter, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
+  text(words.footer, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
   items_.drawOn(cr_, fonts_);
 }
 
@@ -285,7 +288,7 @@ FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_
   content.description = describe(name);
   const DrawingState& state = recorder_.state();
   if (kind_ == FineCatalogKind::Drawings) {
-    content.unitCount = displayText(unitCountText(state.UnitCount));
+    content.unitCount = displayText(unitCountText(state.UnitCount, language_));
     const PictureBox box = pictureBox(recorder_.displayList(), 0);
     content.pictureWidth = box.width;
     content.pictureHeight = box.height;
@@ -385,6 +388,10 @@ FineCatalogWriter::~FineCatalogWriter() = default;
 
 size_t FineCatalogWriter::addLibrary(const std::string& libraryPath, const FineProgress& progress) {
   return impl_->addLibrary(libraryPath, progress);
+}
+
+void FineCatalogWriter::setLanguage(PageLanguage language) {
+  impl_->setLanguage(language);
 }
 
 void FineCatalogWriter::setTitle(const std::string& title, const std::string& subject) {

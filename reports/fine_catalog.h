@@ -9,6 +9,7 @@
 #include "platform/error.h"
 #include "render/drawing_look.h"
 #include "reports/fine_layout.h"
+#include "reports/page_language.h"
 
 namespace quiral {
 
@@ -46,6 +47,8 @@ class FineCatalogWriter {
   // components throws QuiralError and adds nothing.
   size_t addLibrary(const std::string& libraryPath, const FineProgress& progress = {});
 
+  // The language of the pages' texts (before the first library); Portuguese unless set.
+  void setLanguage(PageLanguage language);
   // Sets the document's title and subject (before finish).
   void setTitle(const std::string& title, const std::string& subject);
   // Pages written so far.

@@ -16,10 +16,10 @@ std::vector<std::string> fineCatalogLibraries(const std::string& folder) {
 
 namespace {
 
-std::string subjectOf(FineCatalogKind kind, const FineRunSummary& summary) {
-  return std::string(kind == FineCatalogKind::Drawings ? "Desenhos" : "Lista") + ", " +
-         std::to_string(summary.libraries) + " biblioteca(s), " +
-         std::to_string(summary.components) + " componente(s)";
+std::string subjectOf(FineCatalogKind kind, const FineRunSummary& summary, const PageWords& words) {
+  return std::string(kind == FineCatalogKind::Drawings ? words.drawings : words.list) + ", " +
+         std::to_string(summary.libraries) + words.libraries + std::to_string(summary.components) +
+         words.components;
 }
 
 }  // namespace
@@ -27,8 +27,10 @@ std::string subjectOf(FineCatalogKind kind, const FineRunSummary& summary) {
 FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, FontEngine& fonts,
                                 const std::vector<std::string>& libraries,
                                 const std::string& shownName, bool skipUnreadable,
-                                FineRunObserver* observer, FineUnitPictures units, LookName look) {
+                                FineRunObserver* observer, FineUnitPictures units, LookName look,
+                                PageLanguage language) {
   FineCatalogWriter writer(out, kind, fonts, units, look);
+  writer.setLanguage(language);
   FineRunSummary summary;
   for (size_t index = 0; index < libraries.size(); ++index) {
     const std::string& path = libraries[index];
@@ -54,7 +56,8 @@ FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, Fo
     }
   }
   if (summary.libraries == 0) throw QuiralError(shownName + ": no library could be catalogued");
-  writer.setTitle(std::string(kCatalogHeading) + ": " + shownName, subjectOf(kind, summary));
+  const PageWords& words = pageWordsIn(language);
+  writer.setTitle(words.heading + (": " + shownName), subjectOf(kind, summary, words));
   summary.pages = writer.pageCount();
   writer.finish();
   return summary;

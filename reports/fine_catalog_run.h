@@ -42,7 +42,7 @@ struct FineRunSummary {
 
 // Writes the fine catalog of `libraries` to `out`, titled after `shownName` (the library's or
 // the folder's name), with every unit's picture or only the first unit's as `units` says, drawn
-// in `look`. With
+// in `look`, its texts in `language`. With
 // `skipUnreadable` a library that cannot be read is reported to the observer and left out;
 // otherwise its error is thrown. Throws QuiralError when no library could be written and
 // FineCatalogCancelled when the observer cancels: however it fails, `out` is left as it was and
@@ -52,6 +52,7 @@ FineRunSummary writeFineCatalog(const std::string& out, FineCatalogKind kind, Fo
                                 const std::string& shownName, bool skipUnreadable,
                                 FineRunObserver* observer,
                                 FineUnitPictures units = FineUnitPictures::AllUnits,
-                                LookName look = LookName::KiCad);
+                                LookName look = LookName::KiCad,
+                                PageLanguage language = PageLanguage::Portuguese);
 
 }  // namespace quiral

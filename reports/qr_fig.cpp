@@ -99,13 +99,12 @@ void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
     QRImage1->setVectors(makeCellVectors(list, viewCropOf(session.renderer.state()), view.width(),
                                          view.height(), fit, vectorLook_ != LookName::Specified));
   }
-  char scale[32];
-  std::snprintf(scale, sizeof scale, "Escala: %d", fitScale_);
-  QRLabel8->setCaption(scale);
+  const PageWords& words = pageWordsIn(data_.language);
+  QRLabel8->setCaption(words.scaleCaption + std::to_string(fitScale_));
 
   const DrawingState& state = session.renderer.state();
   QRLabel2->setCaption(selectedComponentName(session));
-  QRLabel3->setCaption(unitCountText(state.UnitCount));
+  QRLabel3->setCaption(unitCountText(state.UnitCount, data_.language));
   QRLabel4->setCaption(state.AliasLine);
   QRLabel9->setCaption({});
   QRLabel9->setCaption(catalogDescription(data_, QRLabel2->caption()));
@@ -114,10 +113,10 @@ void TForm3::QR_FIGNeedData(TQuickRep& /*report*/, bool& moreData) {
   setPdfButtonEnabled(!moreData);
 }
 
-std::string unitCountText(const std::string& unitCount) {
-  std::string text = unitCount + " elemento";
-  if (unitCount != "1" && unitCount != "0") text += 's';
-  return text;
+std::string unitCountText(const std::string& unitCount, PageLanguage language) {
+  const PageWords& words = pageWordsIn(language);
+  const bool one = unitCount == "1" || unitCount == "0";
+  return unitCount + (one ? words.unitSingular : words.unitPlural);
 }
 
 }  // namespace quiral

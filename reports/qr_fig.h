@@ -7,6 +7,7 @@
 #include "render/drawing_look.h"
 #include "report_engine/report.h"
 #include "reports/catalog_data.h"
+#include "reports/page_language.h"
 
 namespace quiral {
 
@@ -67,7 +68,9 @@ class TForm3 {
 };
 
 // The unit-count label: the DEF line's unit count followed by " elemento", plus "s" unless the
-// count is exactly "1" or "0" ("4 elementos", "1 elemento", " elementos" without a count).
-std::string unitCountText(const std::string& unitCount);
+// count is exactly "1" or "0" ("4 elementos", "1 elemento", " elementos" without a count); in
+// English " unit" and " units" alike.
+std::string unitCountText(const std::string& unitCount,
+                          PageLanguage language = PageLanguage::Portuguese);
 
 }  // namespace quiral

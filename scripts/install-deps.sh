@@ -13,6 +13,7 @@ packages=(
   libcairo2-dev
   libsqlite3-dev
   qt6-translations-l10n
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
 )
 # What only the tests, benchmarks and CI's checks need (--tests): test frameworks, the PDF and
 # SVG readers the tests check outputs with, a headless browser for the web catalog, clang for the fuzz targets, the comma-decimal locale,

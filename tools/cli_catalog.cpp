@@ -15,6 +15,7 @@
 #include "report_engine/report.h"
 #include "reports/catalog_commands.h"
 #include "reports/fine_catalog_run.h"
+#include "reports/page_language.h"
 #include "reports/qr_fig.h"
 #include "reports/qr_lista.h"
 #include "tools/cli_fine_catalog.h"
@@ -37,6 +38,8 @@ struct CatalogArguments {
   bool fine = false;
   bool firstUnit = false;
   std::optional<LookName> look;
+  // The pages' language: Portuguese, the designed pages, unless --lang says otherwise.
+  std::optional<PageLanguage> language;
 
   bool anyOutput() const { return qrp || pngFolder || pdf; }
 };
@@ -69,6 +72,10 @@ CatalogArguments parseCatalogArguments(const std::vector<std::string>& args) {
       parsed.firstUnit = true;
     } else if (arg == "--look") {
       parsed.look = parseLookOption(value());
+    } else if (arg == "--lang") {
+      const std::string& name = value();
+      parsed.language = pageLanguageNamed(name);
+      if (!parsed.language) throw UsageError("--lang must be en or pt_BR, not \"" + name + "\"");
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {
@@ -141,7 +148,8 @@ int runCatalog(const std::vector<std::string>& args) {
   refuseOutputsOverInput(parsed);
   if (parsed.fine)
     return runFineCatalog(parsed.positional[0], *parsed.kind, *parsed.pdf, parsed.firstUnit,
-                          parsed.look.value_or(LookName::KiCad));
+                          parsed.look.value_or(LookName::KiCad),
+                          parsed.language.value_or(PageLanguage::Portuguese));
   if (std::filesystem::is_directory(parsed.positional[0]))
     throw UsageError("a folder is catalogued only with --fine");
   const std::filesystem::path library(parsed.positional[0]);
@@ -154,6 +162,7 @@ int runCatalog(const std::vector<std::string>& args) {
   form3.QR_FIG.setFontEngine(fonts);
   lista.setFontEngine(fonts);
   commands.setReports(&form3, &lista);
+  commands.data().language = parsed.language.value_or(PageLanguage::Portuguese);
 
   // As the file list loads a library: its folder and its file name.
   const std::string folder = library.has_parent_path() ? library.parent_path().string() : ".";
@@ -180,11 +189,13 @@ int runCatalog(const std::vector<std::string>& args) {
 
 QUIRAL_CLI_COMMAND(
     catalog,
-    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] | "
-    "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] -o OUT",
+    "LIB --kind drawings|list [--qrp FILE] [--png DIR] [-o OUT] [--lang en|pt_BR] | "
+    "LIB|DIR --kind drawings|list --fine [--first-unit] [--look kicad|specified] "
+    "[--lang en|pt_BR] -o OUT",
     "Makes the drawings or list catalog of a library, as the window's commands "
     "do; saves the prepared report (--qrp), each page as DIR/page-NNN.png, and/or "
-    "a PDF named OUT with its extension made .PDF (printed on standard output). "
+    "a PDF named OUT with its extension made .PDF (printed on standard output); "
+    "--lang en writes the pages' texts in English (default pt_BR, the designed pages). "
     "With --fine, writes instead the fine catalog to OUT as named: a vector PDF "
     "with searchable text and an outline of every symbol, of one library or of "
     "every library of a folder (each from a new page); a multi-unit symbol's "

@@ -48,7 +48,7 @@ class FineProgressText final : public FineRunObserver {
 }  // namespace
 
 int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const std::string& out,
-                   bool firstUnitOnly, LookName look) {
+                   bool firstUnitOnly, LookName look, PageLanguage language) {
   bool folder = false;
   const std::vector<std::string> libraries = librariesOf(libraryOrFolder, folder);
   if (libraries.empty()) {
@@ -64,7 +64,7 @@ int runFineCatalog(const std::string& libraryOrFolder, CatalogKind kind, const s
   // A single library's failure is the command's failure; in a folder the others go on.
   const FineRunSummary summary = writeFineCatalog(
       out, fineKind, fonts, libraries, shown, folder, &text,
-      firstUnitOnly ? FineUnitPictures::FirstUnit : FineUnitPictures::AllUnits, look);
+      firstUnitOnly ? FineUnitPictures::FirstUnit : FineUnitPictures::AllUnits, look, language);
   printLine(out + ": " + std::to_string(summary.libraries) + " librar" +
             (summary.libraries == 1 ? "y" : "ies") + ", " + std::to_string(summary.components) +
             " components, " + std::to_string(summary.pages) + " pages");

@@ -14,6 +14,7 @@
 
 #include "app/dialogs.h"
 #include "app/program_start.h"
+#include "app/window_language.h"
 #include "platform/error.h"
 #include "tests/app/test_fixtures.h"
 
@@ -91,12 +92,11 @@ TEST(ProgramStart, ARefusedPathIsShownInTheErrorBoxWhenThereIsNoTerminal) {
 }
 
 TEST(ProgramStart, QtsOwnTextsAndTheCoresMessagesSpeakPortugueseInTheWindows) {
-  QTranslator* translator = installQtTranslations();
+  std::unique_ptr<QTranslator> translator = installWindowLanguage(PageLanguage::Portuguese);
   ASSERT_NE(translator, nullptr) << "Qt's translations (qt6-translations-l10n) are missing";
   QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
   EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), "Cancelar");
-  QCoreApplication::removeTranslator(translator);
-  delete translator;
+  translator.reset();
 
   testing::TestDialogs errors;
   errors.runGuarded(nullptr, [] {
