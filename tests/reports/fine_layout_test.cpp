@@ -96,7 +96,8 @@ TEST(FineLayout, CellTallerThanAColumnGoesOnWithAContinuedHeading) {
   const FineCell cell = layoutFineCell(measure, FineCatalogKind::Drawings, content);
   const double room = finePage(FineCatalogKind::Drawings).columnRoom();
   ASSERT_GT(cell.height, room);
-  const std::vector<FineCell> pieces = splitFineCell(measure, cell, "MCU", room);
+  const std::vector<FineCell> pieces =
+      splitFineCell(measure, FineCatalogKind::Drawings, cell, content, room);
   ASSERT_GE(pieces.size(), 2u);
   size_t aliases = 0;
   for (const FineCell& piece : pieces) {
