@@ -187,24 +187,27 @@ void FineCatalogWriter::Impl::startPage(const Library& library, int libraryPage)
     ++pagesShown_;
   }
   pageOpen_ = true;
-  const bool drawings = kind_ == FineCatalogKind::Drawings;
+  const CatalogGeometry& g = catalogGeometry(kind_);
   const double m = page_.margin;
-  auto text = [&](const std::string& utf8, double left, double top, double size,
+  auto text = [&](const std::string& utf8, const CatalogPlace& at, double size,
                   Color color = colors::kBlack) {
-    drawText({utf8, left, top, size, false, color, 0, false}, m, m);
+    drawText({utf8, toMillimetres(at.left), toMillimetres(at.top), size, false, color, 0, false}, m,
+             m);
   };
-  text(kCatalogHeading, drawings ? 56.2 : 65.9, drawings ? 3.3 : 3.4, 14, colors::kBlue);
-  const double libraryLeft = drawings ? 61.5 : 72.8;
+  text(kCatalogHeading, g.heading, g.headingSize, colors::kBlue);
   const std::string caption = kLibraryCaptionPrefix + library.name;
-  text(caption, libraryLeft, drawings ? 10.3 : 9.8,
-       shrinkToFit(measure_, caption, 159.7 - libraryLeft - 1, 12, false));
-  text(kCatalogPageCaption, drawings ? 159.7 : 159.8, 10.6, 10);
-  text(pageNumberText(libraryPage + 1), drawings ? 174.0 : 173.8, drawings ? 9.9 : 10.1, 10);
-  text(dateTime_, drawings ? 3.3 : 3.2, 10.6, 10);
-  if (!drawings) drawLine(m, m + page_.headerHeight, page_.width - m);
+  text(caption, g.library,
+       shrinkToFit(measure_, caption, toMillimetres(g.pageCaption.left - g.library.left) - 1,
+                   g.librarySize, false));
+  text(kCatalogPageCaption, g.pageCaption, g.headerTextSize);
+  text(pageNumberText(libraryPage + 1), g.pageNumber, g.headerTextSize);
+  text(dateTime_, g.dateTime, g.headerTextSize);
+  if (g.ruledHeader) drawLine(m, m + page_.headerHeight, page_.width - m);
   const double footerTop = page_.height - m - page_.footerHeight;
   drawLine(m, footerTop, page_.width - m);
-  text(kCatalogFooter, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
+  drawText({kCatalogFooter, toMillimetres(g.footerText.left), toMillimetres(g.footerText.top),
+            double(g.footerTextSize), false, colors::kBlack, 0, false},
+           m, footerTop);
 }
 
 // Plays `list` into `where` (millimetres from the cell's corner) at `scale` millimetres per unit.

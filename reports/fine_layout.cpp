@@ -12,7 +12,7 @@ namespace {
 constexpr char kEllipsis[] = "\xE2\x80\xA6";  // "…"
 constexpr double kGap = 0.5;                  // between texts that must not touch
 
-// The cell designs of the prepared pages (tenths of a millimetre there, millimetres here).
+// A cell design of the prepared pages, in millimetres.
 struct CellDesign {
   double width, height;
   double nameLeft, nameTop, nameSize;
@@ -21,11 +21,32 @@ struct CellDesign {
   double aliasLeft, aliasTop, aliasWidth, aliasSize;
 };
 
-constexpr CellDesign kDrawingsCell{94.9, 81.4, 1.7, 0.3, 10,  28.1, 3.6,
-                                   65.5, 10,   4,   1.7, 8.6, 22.5, 10};
-constexpr CellDesign kListCell{95.0, 9.3, 1.6, 0.3, 8, 29.1, 0.3, 64.8, 8, 2, 10.8, 4.8, 82.3, 8};
-constexpr double kUnitCountLeft = 31.4, kUnitCountTop = 14.9;
-constexpr FineRect kPictureFrame{25.8, 19.2, 64.5, 59.2};
+constexpr CellDesign cellDesign(const CatalogGeometry& g, size_t descriptionLines) {
+  return {toMillimetres(g.cellWidth),
+          toMillimetres(g.cellHeight),
+          toMillimetres(g.name.left),
+          toMillimetres(g.name.top),
+          double(g.nameSize),
+          toMillimetres(g.description.left),
+          toMillimetres(g.description.top),
+          toMillimetres(g.description.width),
+          double(g.textSize),
+          descriptionLines,
+          toMillimetres(g.aliases.left),
+          toMillimetres(g.aliases.top),
+          toMillimetres(g.aliases.width),
+          double(g.textSize)};
+}
+
+constexpr CellDesign kDrawingsCell = cellDesign(kDrawingsCatalogGeometry, 4);
+constexpr CellDesign kListCell = cellDesign(kListCatalogGeometry, 2);
+constexpr double kUnitCountLeft = toMillimetres(kDrawingsCatalogGeometry.unitCount.left);
+constexpr double kUnitCountTop = toMillimetres(kDrawingsCatalogGeometry.unitCount.top);
+constexpr double kUnitCountSize = kDrawingsCatalogGeometry.textSize;
+constexpr FineRect kPictureFrame{toMillimetres(kDrawingsCatalogGeometry.picture.left),
+                                 toMillimetres(kDrawingsCatalogGeometry.picture.top),
+                                 toMillimetres(kDrawingsCatalogGeometry.picture.width),
+                                 toMillimetres(kDrawingsCatalogGeometry.picture.height)};
 
 size_t nextCharacter(std::string_view text, size_t i) {
   ++i;
@@ -215,9 +236,9 @@ double layOutDrawingsTexts(TextMeasure& measure, const CellDesign& d,
   const double descriptionEnd =
       layOutDescription(measure, d, content.description, descriptionTop, 1e9, cell);
   const double unitTop = std::max(kUnitCountTop, descriptionEnd);
-  const double unitHeight = measure.lineHeight(10, false);
-  cell.texts.push_back(
-      {content.unitCount, kUnitCountLeft, unitTop, 10, false, colors::kBlack, unitHeight, false});
+  const double unitHeight = measure.lineHeight(kUnitCountSize, false);
+  cell.texts.push_back({content.unitCount, kUnitCountLeft, unitTop, kUnitCountSize, false,
+                        colors::kBlack, unitHeight, false});
   return unitTop + unitHeight;
 }
 
@@ -294,15 +315,16 @@ void continueAliases(TextMeasure& measure, FineCatalogKind kind, const FineCell&
 
 }  // namespace
 
+const CatalogGeometry& catalogGeometry(FineCatalogKind kind) {
+  return kind == FineCatalogKind::Drawings ? kDrawingsCatalogGeometry : kListCatalogGeometry;
+}
+
 FinePage finePage(FineCatalogKind kind) {
+  const CatalogGeometry& g = catalogGeometry(kind);
   FinePage page;
-  if (kind == FineCatalogKind::Drawings) {
-    page.headerHeight = 16.5;
-    page.footerHeight = 8.9;
-  } else {
-    page.headerHeight = 15.6;
-    page.footerHeight = 10.6;
-  }
+  page.margin = toMillimetres(g.margin);
+  page.headerHeight = toMillimetres(g.headerHeight);
+  page.footerHeight = toMillimetres(g.footerHeight);
   return page;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/color.h"
+#include "reports/catalog_geometry.h"
 
 namespace quiral {
 
@@ -121,6 +122,8 @@ struct FinePage {
 };
 
 FinePage finePage(FineCatalogKind kind);
+// The geometry of the prepared pages of that kind, which the fine pages follow.
+const CatalogGeometry& catalogGeometry(FineCatalogKind kind);
 
 // Breaks `text` at spaces into lines no wider than `width`; a word wider than a line is broken
 // between characters (never in the middle of a UTF-8 sequence).
