@@ -15,6 +15,7 @@
 #include "library/library_browser.h"
 #include "platform/atomic_file.h"
 #include "platform/text_codec.h"
+#include "report_engine/column_flow.h"
 #include "report_engine/report_clock.h"
 #include "reports/catalog_design.h"
 #include "reports/fine_cell_reader.h"
@@ -315,7 +316,7 @@ size_t FineCatalogWriter::Impl::addLibrary(const std::string& libraryPath,
                         units_);
 
   Library library{shownLibraryName(libraryPath)};
-  flow_ = std::make_unique<ColumnFlow>(page_.columnRoom());
+  flow_ = std::make_unique<ColumnFlow>(2, page_.columnRoom());
   libraryPage_ = -1;
   for (size_t i = 0; i < total; ++i) {
     placeCell(library, reader.read(i, unitLists_, warnings_));

@@ -424,38 +424,4 @@ std::vector<FineCell> splitFineCell(TextMeasure& measure, FineCatalogKind kind,
   return pieces;
 }
 
-void ColumnFlow::nextPage() {
-  ++page_;
-  column_ = 0;
-  filled_ = floor_ = firstBottom_ = 0;
-}
-
-ColumnFlow::Slot ColumnFlow::place(double height) {
-  if (used_ && filled_ > floor_ && filled_ + height > room_ + 1e-9) {
-    if (column_ == 0) {
-      column_ = 1;
-      firstBottom_ = filled_;
-      filled_ = floor_;
-    } else {
-      nextPage();
-    }
-  }
-  used_ = true;
-  const Slot slot{page_, column_, filled_};
-  filled_ += height;
-  return slot;
-}
-
-ColumnFlow::Slot ColumnFlow::placeAcross(double height) {
-  double top = column_ == 0 ? filled_ : std::max(firstBottom_, filled_);
-  if (used_ && top > 0 && top + height > room_ + 1e-9) {
-    nextPage();
-    top = 0;
-  }
-  used_ = true;
-  column_ = 0;
-  filled_ = floor_ = top + height;
-  return {page_, 0, top};
-}
-
 }  // namespace quiral

@@ -163,33 +163,4 @@ std::vector<FineCell> splitFineCell(TextMeasure& measure, FineCatalogKind kind,
 FineCell continuedCell(TextMeasure& measure, FineCatalogKind kind, const std::string& name,
                        double width, bool wide);
 
-// Places cells down the columns of successive pages, and cells across both columns below
-// whatever either column holds.
-class ColumnFlow {
- public:
-  struct Slot {
-    int page = 0;  // from 0
-    int column = 0;
-    double top = 0;  // from the column's top
-  };
-  explicit ColumnFlow(double room) : room_(room) {}
-  // Where a cell of `height` (at most the room) goes; a full column moves on to the next one.
-  Slot place(double height);
-  // Where a cell as wide as both columns goes: below both columns' cells, or on a new page;
-  // the columns go on below it.
-  Slot placeAcross(double height);
-  int pagesUsed() const { return used_ ? page_ + 1 : 0; }
-
- private:
-  void nextPage();
-
-  double room_;
-  int page_ = 0;
-  int column_ = 0;
-  double filled_ = 0;       // of the current column
-  double floor_ = 0;        // where the columns start: below the page's last cell across both
-  double firstBottom_ = 0;  // where the first column ends, once the flow left it
-  bool used_ = false;
-};
-
 }  // namespace quiral

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "report_engine/column_flow.h"
+
 namespace quiral {
 namespace {
 
@@ -144,7 +146,7 @@ TEST(FineLayout, NamesShrinkSmoothlyAndLongWordsBreakAfterAPunctuationMark) {
 }
 
 TEST(FineLayout, ColumnFlowFillsDownThenAcrossThenOnToTheNextPage) {
-  ColumnFlow flow(100);
+  ColumnFlow flow(2, 100);
   EXPECT_EQ(flow.pagesUsed(), 0);
   const ColumnFlow::Slot a = flow.place(60), b = flow.place(60), c = flow.place(30),
                          d = flow.place(60);
