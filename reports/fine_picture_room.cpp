@@ -115,7 +115,10 @@ class PartRows {
     labelH_ = measure.lineHeight(kFineUnitLabelSize, false) + kLabelGap;
   }
 
-  std::vector<FineCell> lay(FineCell first, const std::vector<Part>& parts, double rowWidth) {
+  // `first` is a continued piece already when the texts took pieces of their own.
+  std::vector<FineCell> lay(FineCell first, bool continued, const std::vector<Part>& parts,
+                            double rowWidth) {
+    continued_ = continued;
     startPiece(std::move(first));
     for (size_t i = 0; i < parts.size();) {
       size_t end = i + 1;
@@ -125,10 +128,13 @@ class PartRows {
         height = std::max(height, parts[end].height);
         ++end;
       }
-      if (rowTop_ + height + labelH_ + kPadding > room_ - kCellBottom && rows_ > 0) {
+      // A row that does not fit goes on to a continued piece, whose room every part fits.
+      if (rowTop_ + height + labelH_ + kPadding > room_ - kCellBottom &&
+          (rows_ > 0 || !continued_)) {
         closePiece();
         startPiece(continuedCell(measure_, FineCatalogKind::Drawings, content_.name, current_.width,
                                  true));
+        continued_ = true;
       }
       double left = current_.pictureFrame.left + (current_.pictureFrame.width - width) / 2;
       for (size_t k = i; k < end; ++k) {
@@ -190,6 +196,7 @@ class PartRows {
   FineCell current_;
   double rowTop_ = 0;
   size_t rows_ = 0;
+  bool continued_ = false;
   std::vector<FineCell> pieces_;
 };
 
@@ -214,7 +221,8 @@ std::vector<FineCell> layOutOverPages(TextMeasure& measure, const FineCellConten
   FineCell first = layoutWideDrawingsHeader(measure, content, width);
   first.hasPicture = false;
   std::vector<FineCell> pieces;
-  if (first.height > room / 2) {
+  const bool textsApart = first.height > room / 2;
+  if (textsApart) {
     // So many aliases that the texts take pages of their own before the pictures.
     first.height += kCellBottom;
     pieces = splitFineCell(measure, FineCatalogKind::Drawings, first, content, room);
@@ -222,8 +230,8 @@ std::vector<FineCell> layOutOverPages(TextMeasure& measure, const FineCellConten
     first = heading;
   }
   PartRows rows(measure, content, room, factor);
-  for (FineCell& piece :
-       rows.lay(std::move(first), cutIntoParts(content, factor, roomW, roomH), roomW))
+  const std::vector<Part> parts = cutIntoParts(content, factor, roomW, roomH);
+  for (FineCell& piece : rows.lay(std::move(first), textsApart, parts, roomW))
     pieces.push_back(std::move(piece));
   return pieces;
 }

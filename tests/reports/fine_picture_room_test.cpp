@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace quiral {
@@ -24,8 +25,9 @@ bool within(const FineRect& inner, const FineRect& outer) {
 
 // A symbol of `units` pictures of `width` x `height` library units whose smallest text is a
 // 50-unit em (a usual pin name), laid out on the drawings page.
-std::vector<FineCell> pieces(size_t units, double width, double height) {
+std::vector<FineCell> pieces(size_t units, double width, double height, size_t aliases = 0) {
   FineCellContent content;
+  for (size_t i = 0; i < aliases; ++i) content.aliases.push_back("ALIAS" + std::to_string(i));
   content.name = "U";
   content.unitCount = std::to_string(units) + " elementos";
   content.pictureWidth = width;
@@ -91,6 +93,20 @@ TEST(FinePictureRoom, EveryPictureGetsTheRoomItsSmallestTextNeedsToPrintAtFourPo
   EXPECT_NE(cut[1].texts.front().utf8.find("(cont.)"), std::string::npos);
   const FineText& last = cut.back().texts.back();
   EXPECT_EQ(last.utf8, std::to_string(parts) + "/" + std::to_string(parts));
+
+  // So many aliases that the texts take pieces of their own: each alias once, every piece
+  // within a page, the pictures after them.
+  const std::vector<FineCell> crowded = pieces(1, 20000, 30000, 900);
+  std::vector<int> named(900, 0);
+  for (const FineCell& piece : crowded) {
+    EXPECT_TRUE(piece.wide);
+    EXPECT_LE(piece.height, page.columnRoom() + 1e-9);
+    for (const FineText& text : piece.texts)
+      for (size_t k = text.aliasFirst; k < text.aliasFirst + text.aliasCount; ++k) ++named.at(k);
+  }
+  EXPECT_EQ(std::count(named.begin(), named.end(), 1), 900);
+  EXPECT_FALSE(crowded.front().hasPicture);
+  EXPECT_TRUE(crowded.back().hasPicture);
 }
 
 }  // namespace
