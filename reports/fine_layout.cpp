@@ -288,8 +288,9 @@ void continueAliases(TextMeasure& measure, FineCatalogKind kind, const FineCell&
                      std::vector<FineCell>& pieces) {
   const CellDesign& d = kind == FineCatalogKind::Drawings ? kDrawingsCell : kListCell;
   FineCell next = continuedCell(measure, kind, content.name, cell.width, cell.wide);
-  const double end = layOutAliases(measure, d.aliasSize, content, firstOut, d.aliasLeft,
-                                   next.height, cell.width - 2 * d.aliasLeft, next);
+  // Under the heading, from its left across the whole cell (the list's indent is left out).
+  const double end = layOutAliases(measure, d.aliasSize, content, firstOut, d.nameLeft, next.height,
+                                   cell.width - 2 * d.nameLeft, next);
   next.height = end + 1.0;
   if (next.height <= room) {
     pieces.push_back(std::move(next));
