@@ -29,7 +29,7 @@ struct CommandLine {
 // refused before any window opens.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// "quiral 0.81" and the usage text, each ending in a line feed.
+// "quiral <the build's version>" and the usage text, each ending in a line feed.
 std::string versionText();
 std::string usageText();
 

@@ -40,7 +40,7 @@ struct CatalogLikeReport {
     image->setFrame(FrameSides::all());
     image->setCenter(true);
     TQRBand& footer = report.addBand("QRBand2", BandType::PageFooter, 1902, 89);
-    footer.addLabel("QRLabel7", 926, 20).setCaption("Quiral 0.81");
+    footer.addLabel("QRLabel7", 926, 20).setCaption("Quiral " QUIRAL_VERSION);
     report.setNeedData([this](TQuickRep&, bool& more) { nextRecord(more); });
   }
 

@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "report_engine/band_layout.h"
+#include "report_engine/column_flow.h"
 #include "report_engine/report.h"
 
 namespace quiral {
@@ -16,14 +17,13 @@ namespace {
 constexpr int kMaxPages = 100000;
 constexpr int kMaxColumns = 1000;
 
-// Lays bands out down the columns of the pages. A new page starts in column 1 at the top
-// margin with the page header; a detail band that does not fit above the footer and the bottom
-// margin moves to the top of the next column, or to a new page after the last column. A band
-// that does not fit even a fresh column is placed there anyway, cut at the column's bottom, so
-// every record is printed exactly once and the flow always moves on.
-class ColumnFlow {
+// Lays bands out down the columns of the pages, by the column flow's rule. A new page starts in
+// column 1 at the top margin with the page header; the columns end above the footer and the
+// bottom margin. A band that does not fit even a fresh column is placed there anyway, cut at the
+// column's bottom, so every record is printed exactly once and the flow always moves on.
+class BandFlow {
  public:
-  ColumnFlow(TQuickRep& report, const GenerationControl& control)
+  BandFlow(TQuickRep& report, const GenerationControl& control)
       : report_(report),
         printer_(report.qrPrinter()),
         control_(control),
@@ -38,6 +38,7 @@ class ColumnFlow {
     left_ = std::clamp(setup.leftMargin, 0, pageWidth_);
     const int32_t right = pageWidth_ - std::clamp(setup.rightMargin, 0, pageWidth_ - left_);
     columns_ = std::clamp(setup.columns, 1, kMaxColumns);
+    flow_ = ColumnFlow(columns_, 0);
     columnSpace_ = std::clamp(setup.columnSpace, 0, pageWidth_);
     if (detail_) {
       columnWidth_ = detail_->width();
@@ -104,8 +105,8 @@ class ColumnFlow {
   TenthsRect pageArea() const { return {0, 0, pageWidth_, pageHeight_}; }
   int32_t columnBottom() const { return bottom_ - footerHeight_; }
   int32_t columnLeft() const {
-    return int32_t(
-        std::min<int64_t>(left_ + int64_t(column_) * (columnWidth_ + columnSpace_), pageWidth_));
+    return int32_t(std::min<int64_t>(
+        left_ + int64_t(flow_.column()) * (columnWidth_ + columnSpace_), pageWidth_));
   }
 
   void startPage() {
@@ -120,11 +121,10 @@ class ColumnFlow {
       y_ = std::min(bottom_, y_ + header.height);
     }
     columnTop_ = y_;
-    column_ = 0;
-    columnFresh_ = true;
     // Laid out now for its height; page numbers in it are this page's.
     if (footer_) footerLayout_ = layoutBand(*footer_, context());
     footerHeight_ = std::min(footer_ ? footerLayout_.height : 0, bottom_ - columnTop_);
+    flow_.setRoom(columnBottom() - columnTop_, bottom_ - columnTop_);
   }
 
   void finishPage(bool last) {
@@ -135,39 +135,30 @@ class ColumnFlow {
     printer_.addPage(std::move(done));
   }
 
-  void nextColumn() {
-    if (column_ + 1 < columns_) {
-      ++column_;
-      y_ = columnTop_;
-      columnFresh_ = true;
-      return;
-    }
-    finishPage(false);
-    if (control_.betweenBands) control_.betweenBands();
-    startPage();
-  }
-
   void printDetail() {
     if (!current_) startPage();
     BandLayout band = layoutBand(*detail_, context());
-    if (!columnFresh_ && y_ + band.height > columnBottom()) {
-      const int page = pageNumber_;
-      nextColumn();
+    const int page = flow_.page();
+    const ColumnFlow::Slot slot = flow_.moveOn(band.height);
+    if (slot.page != page) {
+      finishPage(false);
+      if (control_.betweenBands) control_.betweenBands();
+      startPage();
       // Page numbers moved on: only a band that prints them needs laying out again.
-      if (pageNumber_ != page && detailPrintsRunData_) band = layoutBand(*detail_, context());
+      if (detailPrintsRunData_) band = layoutBand(*detail_, context());
     }
+    y_ = columnTop_ + int32_t(slot.top);
     const TenthsRect area{0, columnTop_, pageWidth_, columnBottom()};
     if (int64_t(y_) + band.height > columnBottom()) reportCut(band.height);
     placeBand(band, columnLeft(), y_, area, *current_);
-    y_ = int32_t(std::min<int64_t>(int64_t(y_) + band.height, bottom_));
-    columnFresh_ = false;
+    flow_.fill(band.height);
     ++records_;
   }
 
   void reportCut(int32_t height) const {
     if (!control_.bandCut) return;
-    control_.bandCut(
-        CutBand{detail_->name(), records_, pageNumber_, column_ + 1, height, columnBottom() - y_});
+    control_.bandCut(CutBand{detail_->name(), records_, pageNumber_, flow_.column() + 1, height,
+                             columnBottom() - y_});
   }
 
   TQuickRep& report_;
@@ -189,10 +180,9 @@ class ColumnFlow {
   std::string dateTime_;
   int pageNumber_ = 0;
   std::optional<PreparedPage> current_;
-  int column_ = 0;
+  ColumnFlow flow_{1, 0};
   int32_t y_ = 0;
   int32_t columnTop_ = 0;
-  bool columnFresh_ = true;
   int records_ = 0;                   // detail bands printed so far
   bool detailPrintsRunData_ = false;  // the detail band has page number or date labels
 };
@@ -200,7 +190,7 @@ class ColumnFlow {
 }  // namespace
 
 void generateReport(TQuickRep& report, const GenerationControl& control) {
-  ColumnFlow(report, control).run();
+  BandFlow(report, control).run();
 }
 
 }  // namespace quiral

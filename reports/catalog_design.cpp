@@ -48,22 +48,22 @@ TQRSysData& sysDataLabel(TQRBand& band, const char* name, TQRSysData::Data data,
   return label;
 }
 
-void setUpCatalogPage(TQuickRep& report, int designZoom, bool duplex) {
+void setUpCatalogPage(TQuickRep& report, const CatalogGeometry& geometry) {
   PageSetup& page = report.page();
   page.paper = PaperSize::A4;
   page.orientation = Orientation::Portrait;
-  page.topMargin = page.bottomMargin = page.leftMargin = page.rightMargin = 100;
+  page.topMargin = page.bottomMargin = page.leftMargin = page.rightMargin = geometry.margin;
   page.columns = 2;
   page.columnSpace = 0;
   report.setUnits(ReportUnits::Millimetres);
-  report.setZoom(designZoom);
+  report.setZoom(geometry.designZoom);
   report.setDefaultFont(arial(10));
   report.setHeaderOnFirstPage(true);
   report.setFooterOnLastPage(true);
   report.setPrintIfEmpty(true);
   PrinterSettings& printer = report.printerSettings();
   printer.copies = 1;
-  printer.duplex = duplex;
+  printer.duplex = geometry.duplex;
   printer.bin = PaperBin::Auto;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/canvas.h"
 #include "report_engine/band.h"
+#include "reports/catalog_geometry.h"
 #include "reports/page_language.h"
 
 namespace quiral {
@@ -31,10 +32,10 @@ TQRLabel& wrappedLabel(TQRBand& band, const char* name, int32_t left, int32_t to
 TQRSysData& sysDataLabel(TQRBand& band, const char* name, TQRSysData::Data data, int32_t left,
                          int32_t top, const FontSpec& font);
 
-// What both catalogs set up alike: A4 portrait, 10 mm margins, two columns without space
-// between, the page header on the first page and the footer on the last, a page even without
-// records, one copy from the automatic bin.
-void setUpCatalogPage(TQuickRep& report, int designZoom, bool duplex);
+// What both catalogs set up alike: A4 portrait, the geometry's margins, zoom and duplex, two
+// columns without space between, the page header on the first page and the footer on the last, a
+// page even without records, one copy from the automatic bin.
+void setUpCatalogPage(TQuickRep& report, const CatalogGeometry& geometry);
 
 // The header label and the report title that name the library, as a catalog command sets them,
 // and the page's other fixed texts, in `language`. `libraryFileName` is bytes; it is shown as

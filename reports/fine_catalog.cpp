@@ -7,23 +7,21 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
 
-#include "kicad_sym/library_translation.h"
-#include "library/documentation_cache.h"
-#include "library/find_description.h"
 #include "library/library_browser.h"
 #include "platform/atomic_file.h"
 #include "platform/text_codec.h"
-#include "render/symbol_units.h"
+#include "report_engine/column_flow.h"
 #include "report_engine/report_clock.h"
 #include "reports/cairo_text_measure.h"
 #include "reports/catalog_design.h"
+#include "reports/fine_cell_reader.h"
 #include "reports/fine_page_items.h"
+#include "reports/fine_picture_room.h"
 #include "reports/qr_fig.h"
 #include "vector/picture_frame.h"
 #include "vector/symbol_recorder.h"
@@ -31,12 +29,6 @@
 namespace quiral {
 
 namespace {
-
-// A symbol's name as KiCad shows it: a leading "~" only says that its value is hidden.
-std::string shownName(const std::string& name) {
-  return displayText(name.size() > 1 && name[0] == '~' ? std::string_view(name).substr(1)
-                                                       : std::string_view(name));
-}
 
 // The library's file name without its folder, as the header shows it.
 std::string shownLibraryName(const std::string& path) {
@@ -118,14 +110,12 @@ class FineCatalogWriter::Impl {
     int outline = 0;    // its outline entry
   };
 
-  FineCellContent readCell(LibraryBrowser& browser, size_t index, const std::string& docPath,
-                           DocumentationCache& docs);
   void placeCell(Library& library, const FineCellContent& content);
+  int addOutline(int parent, const std::string& title, double left, double top);
   void startPage(const Library& library, int libraryPage);
   void drawText(const FineText& text, double left, double top);
   void drawRect(double left, double top, double width, double height);
   void drawLine(double x0, double y, double x1);
-  void recordUnits(const LibraryBrowser& browser, FineCellContent& content);
   void drawCell(const FineCell& cell, double left, double top);
   void checkStatus();
 
@@ -154,28 +144,8 @@ class FineCatalogWriter::Impl {
 
 namespace {
 
-// Records each shown block into the recorder instead of drawing pixels.
-class RecordingRenderer final : public ComponentRenderer {
- public:
-  explicit RecordingRenderer(SymbolRecorder& recorder) : recorder_(recorder) {}
-  void RenderComponent(const std::vector<std::string>& memo) override { recorder_.record(memo); }
-
- private:
-  SymbolRecorder& recorder_;
-};
-
 std::string pageNumberText(int n) {
   return std::to_string(n);
-}
-
-// The units the DEF line's count token declares, which may be more than can be chosen; a count
-// too long to hold gives `bounded`.
-size_t declaredUnits(std::string_view countToken, size_t bounded) {
-  uint64_t count = 0;
-  const auto [end, error] =
-      std::from_chars(countToken.data(), countToken.data() + countToken.size(), count);
-  if (error != std::errc() || end != countToken.data() + countToken.size()) return bounded;
-  return size_t(std::max<uint64_t>(count, bounded));
 }
 
 }  // namespace
@@ -206,25 +176,28 @@ void FineCatalogWriter::Impl::startPage(const Library& library, int libraryPage)
     ++pagesShown_;
   }
   pageOpen_ = true;
-  const bool drawings = kind_ == FineCatalogKind::Drawings;
+  const CatalogGeometry& g = catalogGeometry(kind_);
   const double m = page_.margin;
-  auto text = [&](const std::string& utf8, double left, double top, double size,
+  auto text = [&](const std::string& utf8, const CatalogPlace& at, double size,
                   Color color = colors::kBlack) {
-    drawText({utf8, left, top, size, false, color, 0, false}, m, m);
+    drawText({utf8, toMillimetres(at.left), toMillimetres(at.top), size, false, color, 0, false}, m,
+             m);
   };
   const PageWords& words = pageWordsIn(language_);
-  text(words.heading, drawings ? 56.2 : 65.9, drawings ? 3.3 : 3.4, 14, colors::kBlue);
-  const double libraryLeft = drawings ? 61.5 : 72.8;
+  text(words.heading, g.heading, g.headingSize, colors::kBlue);
   const std::string caption = words.libraryCaption + library.name;
-  text(caption, libraryLeft, drawings ? 10.3 : 9.8,
-       shrinkToFit(measure_, caption, 159.7 - libraryLeft - 1, 12, false));
-  text(words.pageCaption, drawings ? 159.7 : 159.8, 10.6, 10);
-  text(pageNumberText(libraryPage + 1), drawings ? 174.0 : 173.8, drawings ? 9.9 : 10.1, 10);
-  text(dateTime_, drawings ? 3.3 : 3.2, 10.6, 10);
-  if (!drawings) drawLine(m, m + page_.headerHeight, page_.width - m);
+  text(caption, g.library,
+       shrinkToFit(measure_, caption, toMillimetres(g.pageCaption.left - g.library.left) - 1,
+                   g.librarySize, false));
+  text(words.pageCaption, g.pageCaption, g.headerTextSize);
+  text(pageNumberText(libraryPage + 1), g.pageNumber, g.headerTextSize);
+  text(dateTime_, g.dateTime, g.headerTextSize);
+  if (g.ruledHeader) drawLine(m, m + page_.headerHeight, page_.width - m);
   const double footerTop = page_.height - m - page_.footerHeight;
   drawLine(m, footerTop, page_.width - m);
-  text(words.footer, 92.6, footerTop - m + (drawings ? 2.0 : 2.1), 8);
+  drawText({words.footer, toMillimetres(g.footerText.left), toMillimetres(g.footerText.top),
+            double(g.footerTextSize), false, colors::kBlack, 0, false},
+           m, footerTop);
   items_.drawOn(cr_, fonts_);
 }
 
@@ -234,82 +207,37 @@ void FineCatalogWriter::Impl::drawCell(const FineCell& cell, double left, double
   if (cell.hasPicture) {
     const FineRect& f = cell.pictureFrame;
     drawRect(left + f.left, top + f.top, f.width, f.height);
-    if (cell.unitPictures.empty()) {
+    if (cell.unitPictures.empty())
       items_.picture(recorder_.displayList(), cell.picture, cell.pictureScale, f, left, top);
-    } else {
-      for (size_t i = 0; i < cell.unitPictures.size() && i < unitLists_.size(); ++i)
-        items_.picture(unitLists_[i], cell.unitPictures[i], cell.pictureScale, f, left, top);
+    for (size_t i = 0; i < cell.unitPictures.size(); ++i) {
+      const size_t unit = i < cell.unitShown.size() ? cell.unitShown[i] : i;
+      if (!unitLists_.empty() && unit >= unitLists_.size()) continue;
+      const DisplayList& list = unitLists_.empty() ? recorder_.displayList() : unitLists_[unit];
+      // A part of a picture too large for a page is cut to its window.
+      const FineRect& cut = i < cell.unitWindows.size() ? cell.unitWindows[i] : f;
+      items_.picture(list, cell.unitPictures[i], cell.pictureScale, cut, left, top);
     }
   }
   items_.drawOn(cr_, fonts_);
 }
 
-// Records every unit of a multi-unit symbol (up to the cap) with the same rule for each, so that
-// no unit's picture shows another unit's records; a unit without records of its own shows what
-// the units share.
-void FineCatalogWriter::Impl::recordUnits(const LibraryBrowser& browser, FineCellContent& content) {
-  unitLists_.clear();
-  if (units_ != FineUnitPictures::AllUnits) return;
-  const std::vector<std::string>& memo = browser.memo();
-  const SymbolUnits units = describeUnits(memo);
-  if (units.count <= 1) return;
-  const std::vector<std::string> names = browser.shownUnitNames();
-  const size_t shown = std::min(size_t(units.count), kFineMaxUnitPictures);
-  for (size_t i = 0; i < shown; ++i) {
-    const int unit = int(i) + 1;
-    unitLists_.push_back(recorder_.record(memo, UnitChoice{unit, 1}));
-    const PictureBox box = pictureBox(unitLists_.back(), 0);
-    content.units.push_back(
-        {unitLetters(unit), i < names.size() ? displayText(names[i]) : "", box.width, box.height});
-  }
-  content.unitsLeftOut = declaredUnits(recorder_.state().UnitCount, size_t(units.count)) - shown;
+int FineCatalogWriter::Impl::addOutline(int parent, const std::string& title, double left,
+                                        double top) {
+  char link[96];
+  std::snprintf(link, sizeof link, "page=%d pos=[%.2f %.2f]", pageCount(), left * kFinePointsPerMm,
+                top * kFinePointsPerMm);
+  return cairo_pdf_surface_add_outline(surface_, parent, title.c_str(), link,
+                                       cairo_pdf_outline_flags_t(0));
 }
 
-FineCellContent FineCatalogWriter::Impl::readCell(LibraryBrowser& browser, size_t index,
-                                                  const std::string& docPath,
-                                                  DocumentationCache& docs) {
-  browser.components().select(int(index));
-  browser.ShowComponent();
-  const std::string& name = browser.components()[index];
-  FineCellContent content;
-  content.name = shownName(name);
-  const auto translation = browser.modernTranslation();
-  auto describe = [&](const std::string& component) {
-    bool cut = false;
-    std::string text = boundedText(
-        displayText(translation ? FindDescriptionInText(translation->documentationText, component)
-                                : docs.find(docPath, component)),
-        kLongestShownText, &cut);
-    if (cut)
-      warnings_.push_back(displayText(component) + ": description cut after " +
-                          std::to_string(kLongestShownText) + " characters");
-    return text;
-  };
-  content.description = describe(name);
-  const DrawingState& state = recorder_.state();
-  if (kind_ == FineCatalogKind::Drawings) {
-    content.unitCount = displayText(unitCountText(state.UnitCount, language_));
-    const PictureBox box = pictureBox(recorder_.displayList(), 0);
-    content.pictureWidth = box.width;
-    content.pictureHeight = box.height;
-    recordUnits(browser, content);
-  }
-  // Every ALIAS line counts: a component may have several.
-  for (const std::string& line : state.AliasLines) {
-    for (const std::string& alias : aliasNames(line)) {
-      content.aliases.push_back(shownName(alias));
-      content.aliasDescriptions.push_back(describe(alias));
-    }
-  }
-  return content;
-}
-
+// Each alias's outline entry leads to the line that prints it, in whichever piece that is.
 void FineCatalogWriter::Impl::placeCell(Library& library, const FineCellContent& content) {
-  const FineCell cell = layoutFineCell(measure_, kind_, content);
-  const double room = page_.columnRoom();
-  bool first = true;
-  for (const FineCell& piece : splitFineCell(measure_, cell, content.name, room)) {
-    const ColumnFlow::Slot slot = flow_->place(piece.height);
+  int entry = -1;
+  std::vector<bool> listed(content.aliases.size(), false);
+  double cellLeft = 0, cellTop = 0;
+  for (const FineCell& piece : layoutFineCellPieces(measure_, kind_, content, page_)) {
+    const ColumnFlow::Slot slot =
+        piece.wide ? flow_->placeAcross(piece.height) : flow_->place(piece.height);
     if (slot.page != libraryPage_) {
       libraryPage_ = slot.page;
       startPage(library, libraryPage_);
@@ -323,23 +251,27 @@ void FineCatalogWriter::Impl::placeCell(Library& library, const FineCellContent&
     const double left = page_.margin + slot.column * page_.columnWidth();
     const double top = page_.columnTop() + slot.top;
     drawCell(piece, left, top);
-    if (first) {
-      char link[96];
-      std::snprintf(link, sizeof link, "page=%d pos=[%.2f %.2f]", pageCount(),
-                    left * kFinePointsPerMm, top * kFinePointsPerMm);
-      const int entry = cairo_pdf_surface_add_outline(
-          surface_, library.outline, content.name.c_str(), link, cairo_pdf_outline_flags_t(0));
-      for (const std::string& alias : content.aliases)
-        cairo_pdf_surface_add_outline(surface_, entry, alias.c_str(), link,
-                                      cairo_pdf_outline_flags_t(0));
-      first = false;
+    if (entry < 0) {
+      entry = addOutline(library.outline, content.name, left, top);
+      cellLeft = left;
+      cellTop = top;
+    }
+    for (const FineText& text : piece.texts) {
+      for (size_t k = text.aliasFirst; k < text.aliasFirst + text.aliasCount; ++k) {
+        if (k >= listed.size() || listed[k]) continue;
+        addOutline(entry, content.aliases[k], left, top + text.top);
+        listed[k] = true;
+      }
     }
   }
+  // An alias whose line was cut still gets its entry, at the cell.
+  for (size_t k = 0; k < listed.size(); ++k)
+    if (!listed[k]) addOutline(entry, content.aliases[k], cellLeft, cellTop);
 }
 
 size_t FineCatalogWriter::Impl::addLibrary(const std::string& libraryPath,
                                            const FineProgress& progress) {
-  RecordingRenderer renderer(recorder_);
+  FineRecordingRenderer renderer(recorder_);
   LibraryBrowser browser(&renderer);
   const std::filesystem::path file(libraryPath);
   const std::string folder = file.has_parent_path() ? file.parent_path().string() : ".";
@@ -349,14 +281,15 @@ size_t FineCatalogWriter::Impl::addLibrary(const std::string& libraryPath,
   if (const auto translation = browser.modernTranslation())
     skippedSymbols_.insert(skippedSymbols_.end(), translation->skippedSymbols.begin(),
                            translation->skippedSymbols.end());
-  const std::string docPath = joinPath(folder, documentationFileName(file.filename().string()));
-  DocumentationCache docs;
+  FineCellReader reader(browser, recorder_,
+                        joinPath(folder, documentationFileName(file.filename().string())), kind_,
+                        units_, language_);
 
   Library library{shownLibraryName(libraryPath)};
-  flow_ = std::make_unique<ColumnFlow>(page_.columnRoom());
+  flow_ = std::make_unique<ColumnFlow>(2, page_.columnRoom());
   libraryPage_ = -1;
   for (size_t i = 0; i < total; ++i) {
-    placeCell(library, readCell(browser, i, docPath, docs));
+    placeCell(library, reader.read(i, unitLists_, warnings_));
     checkStatus();
     if (progress && !progress(i + 1, total)) throw FineCatalogCancelled();
   }

@@ -12,7 +12,7 @@ namespace {
 constexpr char kEllipsis[] = "\xE2\x80\xA6";  // "…"
 constexpr double kGap = 0.5;                  // between texts that must not touch
 
-// The cell designs of the prepared pages (tenths of a millimetre there, millimetres here).
+// A cell design of the prepared pages, in millimetres.
 struct CellDesign {
   double width, height;
   double nameLeft, nameTop, nameSize;
@@ -21,11 +21,32 @@ struct CellDesign {
   double aliasLeft, aliasTop, aliasWidth, aliasSize;
 };
 
-constexpr CellDesign kDrawingsCell{94.9, 81.4, 1.7, 0.3, 10,  28.1, 3.6,
-                                   65.5, 10,   4,   1.7, 8.6, 22.5, 10};
-constexpr CellDesign kListCell{95.0, 9.3, 1.6, 0.3, 8, 29.1, 0.3, 64.8, 8, 2, 10.8, 4.8, 82.3, 8};
-constexpr double kUnitCountLeft = 31.4, kUnitCountTop = 14.9;
-constexpr FineRect kPictureFrame{25.8, 19.2, 64.5, 59.2};
+constexpr CellDesign cellDesign(const CatalogGeometry& g, size_t descriptionLines) {
+  return {toMillimetres(g.cellWidth),
+          toMillimetres(g.cellHeight),
+          toMillimetres(g.name.left),
+          toMillimetres(g.name.top),
+          double(g.nameSize),
+          toMillimetres(g.description.left),
+          toMillimetres(g.description.top),
+          toMillimetres(g.description.width),
+          double(g.textSize),
+          descriptionLines,
+          toMillimetres(g.aliases.left),
+          toMillimetres(g.aliases.top),
+          toMillimetres(g.aliases.width),
+          double(g.textSize)};
+}
+
+constexpr CellDesign kDrawingsCell = cellDesign(kDrawingsCatalogGeometry, 4);
+constexpr CellDesign kListCell = cellDesign(kListCatalogGeometry, 2);
+constexpr double kUnitCountLeft = toMillimetres(kDrawingsCatalogGeometry.unitCount.left);
+constexpr double kUnitCountTop = toMillimetres(kDrawingsCatalogGeometry.unitCount.top);
+constexpr double kUnitCountSize = kDrawingsCatalogGeometry.textSize;
+constexpr FineRect kPictureFrame{toMillimetres(kDrawingsCatalogGeometry.picture.left),
+                                 toMillimetres(kDrawingsCatalogGeometry.picture.top),
+                                 toMillimetres(kDrawingsCatalogGeometry.picture.width),
+                                 toMillimetres(kDrawingsCatalogGeometry.picture.height)};
 
 size_t nextCharacter(std::string_view text, size_t i) {
   ++i;
@@ -33,16 +54,25 @@ size_t nextCharacter(std::string_view text, size_t i) {
   return i;
 }
 
-// Breaks one word that is wider than a line between characters.
+bool breaksAfter(char c) {
+  return c == '/' || c == '-' || c == '_' || c == ',' || c == ';';
+}
+
+// Breaks one word that is wider than a line: after its last '/', '-', '_', ',' or ';' that
+// fits ("multiplexer/" "demultiplexer"), else between characters.
 void breakWord(TextMeasure& measure, std::string_view word, double width, double size, bool bold,
                std::vector<std::string>& lines) {
   size_t start = 0;
   while (start < word.size()) {
     size_t end = nextCharacter(word, start);
+    size_t mark = 0;  // just after the last break character that fits
+    if (breaksAfter(word[start])) mark = end;
     for (size_t next = end; next < word.size(); end = next) {
       next = nextCharacter(word, end);
       if (measure.width(word.substr(start, next - start), size, bold) > width) break;
+      if (breaksAfter(word[end])) mark = next;
     }
+    if (end < word.size() && mark > start && mark < end) end = mark;
     lines.emplace_back(word.substr(start, end - start));
     start = end;
   }
@@ -92,16 +122,20 @@ void addLines(FineCell& cell, const std::vector<std::string>& lines, double left
 }
 
 // The name: at the design's size when it fits `roomBeside` (the room left of the description),
-// else shrunk; when even the smallest size is wider, it takes the cell's whole width (shrunk or
-// wrapped) and the description moves below it. Returns the bottom of the name when the
-// description must start below it, else 0.
+// else shrunk there down to kNameBesideShare of that size; a name wider still takes the cell's
+// whole width at that smaller size (shrunk further or wrapped when needed) and the description
+// moves below it. The size never grows with the name, so names of almost equal width get almost
+// equal sizes. Returns the bottom of the name when the description must start below it, else 0.
+constexpr double kNameBesideShare = 0.8;
+
 double layOutName(TextMeasure& measure, const CellDesign& d, const std::string& name,
                   FineCell& cell) {
   const double roomBeside = d.descriptionLeft - d.nameLeft - kGap;
-  const double wholeWidth = d.width - 2 * d.nameLeft;
+  const double wholeWidth = cell.width - 2 * d.nameLeft;
+  const double floorBeside = std::max(kFineMinimumFontSize, d.nameSize * kNameBesideShare);
   double size = shrinkToFit(measure, name, roomBeside, d.nameSize, true);
-  bool beside = measure.width(name, size, true) <= roomBeside;
-  if (!beside) size = shrinkToFit(measure, name, wholeWidth, d.nameSize, true);
+  const bool beside = size >= floorBeside && measure.width(name, size, true) <= roomBeside;
+  if (!beside) size = shrinkToFit(measure, name, wholeWidth, floorBeside, true);
   const double lineHeight = measure.lineHeight(size, true);
   const std::vector<std::string> lines = wrapWords(measure, name, wholeWidth, size, true);
   addLines(cell, lines, d.nameLeft, d.nameTop, size, true, lineHeight, false);
@@ -123,33 +157,59 @@ double layOutDescription(TextMeasure& measure, const CellDesign& d, const std::s
   return top + double(lines.size()) * lineHeight;
 }
 
-// The aliases at one size at which every name fits a line; when some have their own
-// descriptions, each name stands on its line followed by its description in a smaller size.
-double layOutAliases(TextMeasure& measure, const CellDesign& d, const FineCellContent& content,
-                     double left, double top, double width, FineCell& cell) {
-  if (content.aliases.empty()) return top;
-  double size = d.aliasSize;
-  for (const std::string& name : content.aliases)
-    size = std::min(size, shrinkToFit(measure, name, width, d.aliasSize, false));
+// The aliases from `first` on at one size at which every name fits a line; when some have their
+// own descriptions, each name stands on its line followed by its description in a smaller size.
+// Each line says which aliases it names, for the outline.
+double layOutAliases(TextMeasure& measure, double designSize, const FineCellContent& content,
+                     size_t first, double left, double top, double width, FineCell& cell) {
+  const std::vector<std::string>& aliases = content.aliases;
+  if (first >= aliases.size()) return top;
+  double size = designSize;
+  for (size_t i = first; i < aliases.size(); ++i)
+    size = std::min(size, shrinkToFit(measure, aliases[i], width, designSize, false));
   const double lineHeight = measure.lineHeight(size, false);
   bool described = false;
   for (const std::string& text : content.aliasDescriptions) described |= !text.empty();
   if (!described) {
-    const std::vector<std::string> lines = wrapNames(measure, content.aliases, width, size);
-    addLines(cell, lines, left, top, size, false, lineHeight, true);
-    return top + double(lines.size()) * lineHeight;
+    const std::vector<std::string> rest(aliases.begin() + long(first), aliases.end());
+    size_t next = first;
+    std::string_view pending;  // the rest of a name too wide for any line, broken over lines
+    for (const std::string& line : wrapNames(measure, rest, width, size)) {
+      addLines(cell, {line}, left, top, size, false, lineHeight, true);
+      FineText& text = cell.texts.back();
+      top += lineHeight;
+      if (!pending.empty()) {
+        text.aliasFirst = next - 1;
+        pending.remove_prefix(std::min(pending.size(), line.size()));
+        continue;
+      }
+      text.aliasFirst = next;
+      if (next < aliases.size() && line.size() < aliases[next].size()) {
+        text.aliasCount = 1;
+        pending = std::string_view(aliases[next]).substr(line.size());
+        ++next;
+        continue;
+      }
+      text.aliasCount = size_t(std::count(line.begin(), line.end(), ' ')) + 1;
+      next += text.aliasCount;
+    }
+    return top;
   }
   const double noteSize = std::max(kFineMinimumFontSize, size - 2);
   const double noteHeight = measure.lineHeight(noteSize, false);
-  for (size_t i = 0; i < content.aliases.size(); ++i) {
-    addLines(cell, wrapWords(measure, content.aliases[i], width, size, false), left, top, size,
-             false, lineHeight, true);
+  for (size_t i = first; i < aliases.size(); ++i) {
+    const size_t from = cell.texts.size();
+    addLines(cell, wrapWords(measure, aliases[i], width, size, false), left, top, size, false,
+             lineHeight, true);
     top = cell.texts.back().top + lineHeight;
-    if (i >= content.aliasDescriptions.size() || content.aliasDescriptions[i].empty()) continue;
-    const std::vector<std::string> note =
-        wrapWords(measure, content.aliasDescriptions[i], width, noteSize, false);
-    addLines(cell, note, left, top, noteSize, false, noteHeight, true);
-    top += double(note.size()) * noteHeight;
+    if (i < content.aliasDescriptions.size() && !content.aliasDescriptions[i].empty()) {
+      const std::vector<std::string> note =
+          wrapWords(measure, content.aliasDescriptions[i], width, noteSize, false);
+      addLines(cell, note, left, top, noteSize, false, noteHeight, true);
+      top += double(note.size()) * noteHeight;
+    }
+    for (size_t t = from; t < cell.texts.size(); ++t) cell.texts[t].aliasFirst = i;
+    cell.texts[from].aliasCount = 1;
   }
   return top;
 }
@@ -160,31 +220,47 @@ bool aliasesFit(TextMeasure& measure, const CellDesign& d, const FineCellContent
   return true;
 }
 
-FineCell layOutDrawingsCell(TextMeasure& measure, const FineCellContent& content) {
-  const CellDesign& d = kDrawingsCell;
-  FineCell cell;
-  cell.width = d.width;
-  const double nameBottom = layOutName(measure, d, content.name, cell);
+// The design with its texts running the whole `width`.
+CellDesign widened(CellDesign d, double width) {
+  d.width = width;
+  d.descriptionWidth = width - d.descriptionLeft - d.nameLeft;
+  d.aliasWidth = width - 2 * d.aliasLeft;
+  return d;
+}
+
+// Name, description and unit count of a drawings cell; returns the bottom of the unit count.
+double layOutDrawingsTexts(TextMeasure& measure, const CellDesign& d,
+                           const FineCellContent& content, FineCell& cell, double& nameBottom) {
+  nameBottom = layOutName(measure, d, content.name, cell);
   const double descriptionTop = std::max(d.descriptionTop, nameBottom + 0.2);
   const double descriptionEnd =
       layOutDescription(measure, d, content.description, descriptionTop, 1e9, cell);
   const double unitTop = std::max(kUnitCountTop, descriptionEnd);
-  const double unitHeight = measure.lineHeight(10, false);
-  cell.texts.push_back(
-      {content.unitCount, kUnitCountLeft, unitTop, 10, false, colors::kBlack, unitHeight, false});
+  const double unitHeight = measure.lineHeight(kUnitCountSize, false);
+  cell.texts.push_back({content.unitCount, kUnitCountLeft, unitTop, kUnitCountSize, false,
+                        colors::kBlack, unitHeight, false});
+  return unitTop + unitHeight;
+}
+
+FineCell layOutDrawingsCell(TextMeasure& measure, const FineCellContent& content) {
+  const CellDesign& d = kDrawingsCell;
+  FineCell cell;
+  cell.width = d.width;
+  double nameBottom = 0;
+  const double unitBottom = layOutDrawingsTexts(measure, d, content, cell, nameBottom);
   FineRect frame = kPictureFrame;
-  const double frameTop = std::max(frame.top, unitTop + unitHeight + 0.2);
+  const double frameTop = std::max(frame.top, unitBottom + 0.2);
   frame.height -= frameTop - frame.top;
   frame.top = frameTop;
   placeFinePictures(measure, content, frame, cell);
   const double nameEnd = nameBottom > 0 ? nameBottom + 0.2 : 0;
   const double aliasEnd =
       aliasesFit(measure, d, content)
-          ? layOutAliases(measure, d, content, d.aliasLeft, std::max(d.aliasTop, nameEnd),
-                          d.aliasWidth, cell)
+          ? layOutAliases(measure, d.aliasSize, content, 0, d.aliasLeft,
+                          std::max(d.aliasTop, nameEnd), d.aliasWidth, cell)
           // A name too wide for the column even at the smallest size: below the picture.
-          : layOutAliases(measure, d, content, d.aliasLeft, frame.top + frame.height + 0.5,
-                          d.width - 2 * d.aliasLeft, cell);
+          : layOutAliases(measure, d.aliasSize, content, 0, d.aliasLeft,
+                          frame.top + frame.height + 0.5, d.width - 2 * d.aliasLeft, cell);
   cell.height = std::max(d.height, aliasEnd + 1.0);
   return cell;
 }
@@ -199,23 +275,57 @@ FineCell layOutListCell(TextMeasure& measure, const FineCellContent& content) {
   const double descriptionEnd =
       layOutDescription(measure, d, content.description, descriptionTop,
                         descriptionTop + double(d.descriptionLines) * lineHeight, cell);
-  const double aliasEnd = layOutAliases(measure, d, content, d.aliasLeft,
+  const double aliasEnd = layOutAliases(measure, d.aliasSize, content, 0, d.aliasLeft,
                                         std::max(d.aliasTop, descriptionEnd), d.aliasWidth, cell);
   cell.height = std::max({d.height, descriptionEnd + kGap, aliasEnd + kGap});
   return cell;
 }
 
+// The aliases from `firstOut` on, across the whole width of cells that go on with
+// "<name> (cont.)"; a piece is cut rather than split when not even its first alias fits.
+void continueAliases(TextMeasure& measure, FineCatalogKind kind, const FineCell& cell,
+                     const FineCellContent& content, size_t firstOut, double room,
+                     std::vector<FineCell>& pieces) {
+  const CellDesign& d = kind == FineCatalogKind::Drawings ? kDrawingsCell : kListCell;
+  FineCell next = continuedCell(measure, kind, content.name, cell.width, cell.wide);
+  // Under the heading, from its left across the whole cell (the list's indent is left out).
+  const double end = layOutAliases(measure, d.aliasSize, content, firstOut, d.nameLeft, next.height,
+                                   cell.width - 2 * d.nameLeft, next);
+  next.height = end + 1.0;
+  if (next.height <= room) {
+    pieces.push_back(std::move(next));
+    return;
+  }
+  size_t nextOut = content.aliases.size();
+  for (const FineText& text : next.texts)
+    if (text.flows && text.top + text.lineHeight > room - kGap)
+      nextOut = std::min(nextOut, text.aliasFirst);
+  if (nextOut <= firstOut || nextOut >= content.aliases.size()) {
+    next.height = room;
+    pieces.push_back(std::move(next));
+    return;
+  }
+  FineCell kept = next;
+  kept.texts.clear();
+  for (const FineText& text : next.texts)
+    if (!text.flows || text.aliasFirst < nextOut) kept.texts.push_back(text);
+  kept.height = room;
+  pieces.push_back(std::move(kept));
+  continueAliases(measure, kind, cell, content, nextOut, room, pieces);
+}
+
 }  // namespace
 
+const CatalogGeometry& catalogGeometry(FineCatalogKind kind) {
+  return kind == FineCatalogKind::Drawings ? kDrawingsCatalogGeometry : kListCatalogGeometry;
+}
+
 FinePage finePage(FineCatalogKind kind) {
+  const CatalogGeometry& g = catalogGeometry(kind);
   FinePage page;
-  if (kind == FineCatalogKind::Drawings) {
-    page.headerHeight = 16.5;
-    page.footerHeight = 8.9;
-  } else {
-    page.headerHeight = 15.6;
-    page.footerHeight = 10.6;
-  }
+  page.margin = toMillimetres(g.margin);
+  page.headerHeight = toMillimetres(g.headerHeight);
+  page.footerHeight = toMillimetres(g.footerHeight);
   return page;
 }
 
@@ -266,60 +376,53 @@ FineCell layoutFineCell(TextMeasure& measure, FineCatalogKind kind,
                                            : layOutListCell(measure, content);
 }
 
-std::vector<FineCell> splitFineCell(TextMeasure& measure, const FineCell& cell,
-                                    const std::string& name, double room) {
-  std::vector<FineCell> pieces;
-  FineCell piece = cell;
-  piece.texts.clear();
-  std::vector<FineText> rest;
-  for (const FineText& text : cell.texts) {
-    if (text.flows && text.top + text.lineHeight > room - kGap) {
-      rest.push_back(text);
-    } else {
-      piece.texts.push_back(text);
-    }
-  }
-  if (rest.empty() || cell.height <= room) return {cell};
-  piece.height = room;
-  pieces.push_back(std::move(piece));
-
-  FineCell next;
-  next.width = cell.width;
-  const double size = cell.texts.empty() ? 10 : cell.texts.front().size;
-  const double headingHeight = measure.lineHeight(size, true);
-  next.texts.push_back({name + " (cont.)", rest.front().left, 0.3, size, true, colors::kBlack,
-                        headingHeight, false});
-  const double shift = rest.front().top - (0.3 + headingHeight);
-  double bottom = 0;
-  for (FineText text : rest) {
-    text.top -= shift;
-    bottom = text.top + text.lineHeight;
-    next.texts.push_back(std::move(text));
-  }
-  next.height = bottom + 1.0;
-  // A line taller than the whole room cannot move on; it stays cut rather than looping.
-  if (next.height > room && next.texts.size() > 2) {
-    for (FineCell& more : splitFineCell(measure, next, name, room))
-      pieces.push_back(std::move(more));
-  } else {
-    next.height = std::min(next.height, room);
-    pieces.push_back(std::move(next));
-  }
-  return pieces;
+FineCell layoutWideDrawingsHeader(TextMeasure& measure, const FineCellContent& content,
+                                  double width) {
+  const CellDesign d = widened(kDrawingsCell, width);
+  FineCell cell;
+  cell.width = width;
+  double nameBottom = 0;
+  const double unitBottom = layOutDrawingsTexts(measure, d, content, cell, nameBottom);
+  const double aliasEnd = layOutAliases(measure, d.aliasSize, content, 0, d.aliasLeft,
+                                        unitBottom + 0.2, d.aliasWidth, cell);
+  cell.hasPicture = true;
+  cell.pictureFrame = {d.aliasLeft, aliasEnd + 0.5, width - 2 * d.aliasLeft, 0};
+  cell.height = cell.pictureFrame.top;
+  return cell;
 }
 
-ColumnFlow::Slot ColumnFlow::place(double height) {
-  if (used_ && filled_ > 0 && filled_ + height > room_ + 1e-9) {
-    filled_ = 0;
-    if (++column_ == 2) {
-      column_ = 0;
-      ++page_;
-    }
-  }
-  used_ = true;
-  const Slot slot{page_, column_, filled_};
-  filled_ += height;
-  return slot;
+FineCell continuedCell(TextMeasure& measure, FineCatalogKind kind, const std::string& name,
+                       double width, bool wide) {
+  const CellDesign& d = kind == FineCatalogKind::Drawings ? kDrawingsCell : kListCell;
+  FineCell next;
+  next.width = width;
+  next.wide = wide;
+  const std::string heading = name + " (cont.)";
+  const double size = shrinkToFit(measure, heading, width - 2 * d.nameLeft, d.nameSize, true);
+  const double lineHeight = measure.lineHeight(size, true);
+  next.texts.push_back(
+      {heading, d.nameLeft, d.nameTop, size, true, colors::kBlack, lineHeight, false});
+  next.height = d.nameTop + lineHeight + 0.2;
+  return next;
+}
+
+std::vector<FineCell> splitFineCell(TextMeasure& measure, FineCatalogKind kind,
+                                    const FineCell& cell, const FineCellContent& content,
+                                    double room) {
+  if (cell.height <= room) return {cell};
+  size_t firstOut = content.aliases.size();
+  for (const FineText& text : cell.texts)
+    if (text.flows && text.top + text.lineHeight > room - kGap)
+      firstOut = std::min(firstOut, text.aliasFirst);
+  if (firstOut >= content.aliases.size()) return {cell};
+  FineCell piece = cell;
+  piece.texts.clear();
+  for (const FineText& text : cell.texts)
+    if (!text.flows || text.aliasFirst < firstOut) piece.texts.push_back(text);
+  piece.height = room;
+  std::vector<FineCell> pieces{std::move(piece)};
+  continueAliases(measure, kind, cell, content, firstOut, room, pieces);
+  return pieces;
 }
 
 }  // namespace quiral

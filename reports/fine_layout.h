@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/color.h"
+#include "reports/catalog_geometry.h"
 
 namespace quiral {
 
@@ -40,6 +41,9 @@ struct FineText {
   double lineHeight = 0;
   // Alias lines flow on into a continuation cell when a cell is split.
   bool flows = false;
+  // The aliases whose names this line prints: `aliasCount` of them from index `aliasFirst`.
+  size_t aliasFirst = 0;
+  size_t aliasCount = 0;
 };
 
 struct FineRect {
@@ -57,6 +61,7 @@ struct FineUnitPicture {
   std::string name;
   double width = 0;
   double height = 0;
+  double smallestText = 0;  // em of its smallest text, library units (0: no text)
 };
 
 // Whether a multi-unit symbol's cell shows every unit or only the first (the prepared pages' look).
@@ -75,6 +80,7 @@ struct FineCellContent {
   std::vector<std::string> aliasDescriptions;
   double pictureWidth = 0;
   double pictureHeight = 0;
+  double smallestText = 0;  // em of the picture's smallest text, library units (0: no text)
   // Every unit's picture (at most kFineMaxUnitPictures), instead of the one picture above;
   // empty for a one-unit symbol.
   std::vector<FineUnitPicture> units;
@@ -85,14 +91,21 @@ struct FineCellContent {
 struct FineCell {
   double width = 0;
   double height = 0;
+  // The cell spans both columns (a picture that needs the page's width).
+  bool wide = false;
   std::vector<FineText> texts;
   bool hasPicture = false;
-  FineRect pictureFrame;    // the frame drawn round the picture
-  FineRect picture;         // where the fitted picture lands inside it
+  FineRect pictureFrame;    // the frame drawn round the picture; nothing is drawn outside it
+  FineRect picture;         // where the fitted picture lands (past the frame: a part of it)
   double pictureScale = 0;  // millimetres per library unit, one for all unit pictures
-  // Where each unit's picture lands (in the order of the content's units); their labels and the
-  // "+N" note are among the texts.
+  // Where each unit's picture lands, and which unit it is (by index into the content's units;
+  // in their order when `unitShown` is empty); their labels and the "+N" note are among the texts.
   std::vector<FineRect> unitPictures;
+  std::vector<size_t> unitShown;
+  // The part of each unit's picture shown, when only a part is (empty: every picture whole).
+  std::vector<FineRect> unitWindows;
+  // The printed size of the picture's smallest text, in points (0: no text).
+  double smallestText = 0;
 };
 
 // The page of both catalogs: A4, 10 mm margins, two columns of equal width.
@@ -102,12 +115,15 @@ struct FinePage {
   double margin = 10;
   double headerHeight = 0;
   double footerHeight = 0;
-  double columnWidth() const { return (width - 2 * margin) / 2; }
+  double contentWidth() const { return width - 2 * margin; }
+  double columnWidth() const { return contentWidth() / 2; }
   double columnTop() const { return margin + headerHeight; }
   double columnRoom() const { return height - 2 * margin - headerHeight - footerHeight; }
 };
 
 FinePage finePage(FineCatalogKind kind);
+// The geometry of the prepared pages of that kind, which the fine pages follow.
+const CatalogGeometry& catalogGeometry(FineCatalogKind kind);
 
 // Breaks `text` at spaces into lines no wider than `width`; a word wider than a line is broken
 // between characters (never in the middle of a UTF-8 sequence).
@@ -127,33 +143,24 @@ std::vector<std::string> wrapNames(TextMeasure& measure, const std::vector<std::
 // The names of an alias line ("ALIAS a b c"): every word after the first.
 std::vector<std::string> aliasNames(std::string_view aliasLine);
 
-// Lays out one cell of the catalog.
+// Lays out one cell of the catalog in the prepared pages' design.
 FineCell layoutFineCell(TextMeasure& measure, FineCatalogKind kind, const FineCellContent& content);
 
+// A drawings cell `width` wide whose texts run the whole width, the aliases below the unit count:
+// its picture frame (left, top and width set, no height yet) starts below them, where the cell's
+// height ends for now. A picture that needs more room than the design's frame gets this cell.
+FineCell layoutWideDrawingsHeader(TextMeasure& measure, const FineCellContent& content,
+                                  double width);
+
 // Splits a cell taller than `room` into pieces no taller than it: the first keeps everything
-// that fits, each next one starts with "<name> (cont.)" and carries on the flowing lines.
-std::vector<FineCell> splitFineCell(TextMeasure& measure, const FineCell& cell,
-                                    const std::string& name, double room);
+// that fits, each next one starts with "<name> (cont.)" and lays the aliases that did not fit
+// across its whole width.
+std::vector<FineCell> splitFineCell(TextMeasure& measure, FineCatalogKind kind,
+                                    const FineCell& cell, const FineCellContent& content,
+                                    double room);
 
-// Places cells down the columns of successive pages.
-class ColumnFlow {
- public:
-  struct Slot {
-    int page = 0;  // from 0
-    int column = 0;
-    double top = 0;  // from the column's top
-  };
-  explicit ColumnFlow(double room) : room_(room) {}
-  // Where a cell of `height` (at most the room) goes; a full column moves on to the next one.
-  Slot place(double height);
-  int pagesUsed() const { return used_ ? page_ + 1 : 0; }
-
- private:
-  double room_;
-  int page_ = 0;
-  int column_ = 0;
-  double filled_ = 0;
-  bool used_ = false;
-};
+// An empty cell that goes on with "<name> (cont.)"; its height ends below the heading.
+FineCell continuedCell(TextMeasure& measure, FineCatalogKind kind, const std::string& name,
+                       double width, bool wide);
 
 }  // namespace quiral

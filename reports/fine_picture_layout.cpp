@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "reports/fine_picture_room.h"
+
 namespace quiral {
 
 namespace {
@@ -15,12 +17,13 @@ constexpr double kLabelGap = 0.5;        // between a picture and its label
 
 // Fits the one picture into its frame, centred, never cut and never more than the largest
 // enlargement.
-void fitOnePicture(const FineCellContent& content, const FineRect& frame, FineCell& cell) {
+void fitOnePicture(const FineCellContent& content, const FineRect& frame, double maxFactor,
+                   FineCell& cell) {
   const double w = std::max(content.pictureWidth, 1.0) * kLibraryUnitMm;
   const double h = std::max(content.pictureHeight, 1.0) * kLibraryUnitMm;
   const double roomW = frame.width - 2 * kPicturePadding;
   const double roomH = frame.height - 2 * kPicturePadding;
-  const double factor = std::min({roomW / w, roomH / h, kFineMaximumEnlargement});
+  const double factor = std::min({roomW / w, roomH / h, maxFactor});
   cell.pictureScale = factor * kLibraryUnitMm;
   cell.picture = {frame.left + (frame.width - w * factor) / 2,
                   frame.top + (frame.height - h * factor) / 2, w * factor, h * factor};
@@ -72,7 +75,7 @@ std::vector<double> rowHeights(const UnitSlots& slots, size_t columns) {
 // The grid that gives the pictures the largest common scale; columns from the most (a row) down,
 // so that a row wins a tie. Each row is as tall as its tallest picture. A grid whose labels alone
 // overflow the room is never chosen.
-Grid bestGrid(const UnitSlots& slots, double roomW, double roomH) {
+Grid bestGrid(const UnitSlots& slots, double roomW, double roomH, double maxFactor) {
   Grid best;
   for (size_t columns = slots.count; columns >= 1; --columns) {
     std::vector<double> rows = rowHeights(slots, columns);
@@ -83,8 +86,7 @@ Grid bestGrid(const UnitSlots& slots, double roomW, double roomH) {
         roomH - double(rows.size()) * slots.labelH - double(rows.size() - 1) * kUnitGap;
     if (freeW < double(columns) * slots.labelW || freeH <= 0) continue;
     const double factor = std::min({freeW / (double(columns) * slots.pictureW),
-                                    picturesH > 0 ? freeH / picturesH : kFineMaximumEnlargement,
-                                    kFineMaximumEnlargement});
+                                    picturesH > 0 ? freeH / picturesH : maxFactor, maxFactor});
     if (factor > best.factor) best = {columns, std::move(rows), factor};
   }
   // No grid leaves room for the labels (a frame far smaller than any catalog's): one row, tiny.
@@ -109,10 +111,10 @@ void addCentredText(TextMeasure& measure, FineCell& cell, std::string text, doub
 
 // Each picture stands on its row's label line, centred across its slot.
 void placeUnitPictures(TextMeasure& measure, const FineCellContent& content, const FineRect& frame,
-                       FineCell& cell) {
+                       double maxFactor, FineCell& cell) {
   const UnitSlots slots = measureSlots(measure, content);
-  const Grid grid =
-      bestGrid(slots, frame.width - 2 * kPicturePadding, frame.height - 2 * kPicturePadding);
+  const Grid grid = bestGrid(slots, frame.width - 2 * kPicturePadding,
+                             frame.height - 2 * kPicturePadding, maxFactor);
   const double slotW = std::max(slots.pictureW * grid.factor, slots.labelW);
   const double gridW = double(grid.columns) * slotW + double(grid.columns - 1) * kUnitGap;
   double gridH = double(grid.rowHeights.size() - 1) * kUnitGap;
@@ -143,14 +145,25 @@ void placeUnitPictures(TextMeasure& measure, const FineCellContent& content, con
 }  // namespace
 
 void placeFinePictures(TextMeasure& measure, const FineCellContent& content, const FineRect& frame,
-                       FineCell& cell) {
+                       FineCell& cell, double maxFactor) {
   cell.hasPicture = true;
   cell.pictureFrame = frame;
   if (content.units.empty()) {
-    fitOnePicture(content, frame, cell);
+    fitOnePicture(content, frame, maxFactor, cell);
   } else {
-    placeUnitPictures(measure, content, frame, cell);
+    placeUnitPictures(measure, content, frame, maxFactor, cell);
   }
+  cell.smallestText = smallestPictureText(content) * cell.pictureScale * kFinePointsPerMm;
+}
+
+double smallestPictureText(const FineCellContent& content) {
+  double smallest = 0;
+  auto count = [&](double em) {
+    if (em >= kFineSmallestCountedText && (smallest == 0 || em < smallest)) smallest = em;
+  };
+  count(content.smallestText);
+  for (const FineUnitPicture& unit : content.units) count(unit.smallestText);
+  return smallest;
 }
 
 }  // namespace quiral

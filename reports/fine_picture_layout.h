@@ -14,8 +14,13 @@ namespace quiral {
 // its tallest picture, and every picture stands on its label ("A", or "A (name)" when the name
 // fits the slot), centred across its slot. The "+N" note of the units left out takes one more
 // slot. The whole grid is centred in the frame, and every picture and label lies inside it.
+// `maxFactor` bounds the enlargement instead of kFineMaximumEnlargement. The cell's smallestText
+// says how large the pictures' smallest text prints.
 void placeFinePictures(TextMeasure& measure, const FineCellContent& content, const FineRect& frame,
-                       FineCell& cell);
+                       FineCell& cell, double maxFactor = kFineMaximumEnlargement);
+
+// The em of the smallest text of the content's pictures that counts (library units; 0: none).
+double smallestPictureText(const FineCellContent& content);
 
 // Point size of the unit labels and the "+N" note.
 constexpr double kFineUnitLabelSize = 7;

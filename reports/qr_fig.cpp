@@ -7,6 +7,7 @@
 #include "report_engine/preview_interface.h"
 #include "reports/catalog_cursor.h"
 #include "reports/catalog_design.h"
+#include "reports/catalog_geometry.h"
 #include "reports/cell_picture.h"
 #include "reports/cell_vectors.h"
 #include "vector/symbol_recorder.h"
@@ -37,30 +38,41 @@ TForm3::TForm3(CatalogData& data) : data_(data) {
 TForm3::~TForm3() = default;
 
 void TForm3::design() {
-  setUpCatalogPage(QR_FIG, 80, true);
+  const CatalogGeometry& g = kDrawingsCatalogGeometry;
+  setUpCatalogPage(QR_FIG, g);
 
-  TQRBand& header = QR_FIG.addBand("PageHeaderBand1", BandType::PageHeader, 1902, 165);
-  textLabel(header, "QRLabel1", 562, 33, arial(14, false, colors::kBlue), kCatalogHeading);
-  textLabel(header, "QRLabel5", 615, 103, arial(12), kLibraryCaptionPrefix);
-  textLabel(header, "QRLabel6", 1597, 106, arial(10), kCatalogPageCaption);
-  sysDataLabel(header, "QRSysData1", TQRSysData::Data::PageNumber, 1740, 99, arial(10));
-  sysDataLabel(header, "QRSysData2", TQRSysData::Data::DateTime, 33, 106, arial(10));
+  TQRBand& header =
+      QR_FIG.addBand("PageHeaderBand1", BandType::PageHeader, g.headerWidth, g.headerHeight);
+  textLabel(header, "QRLabel1", g.heading.left, g.heading.top,
+            arial(g.headingSize, false, colors::kBlue), kCatalogHeading);
+  textLabel(header, "QRLabel5", g.library.left, g.library.top, arial(g.librarySize),
+            kLibraryCaptionPrefix);
+  textLabel(header, "QRLabel6", g.pageCaption.left, g.pageCaption.top, arial(g.headerTextSize),
+            kCatalogPageCaption);
+  sysDataLabel(header, "QRSysData1", TQRSysData::Data::PageNumber, g.pageNumber.left,
+               g.pageNumber.top, arial(g.headerTextSize));
+  sysDataLabel(header, "QRSysData2", TQRSysData::Data::DateTime, g.dateTime.left, g.dateTime.top,
+               arial(g.headerTextSize));
 
-  TQRBand& cell = QR_FIG.addBand("QRBand1", BandType::Detail, 949, 814);
+  TQRBand& cell = QR_FIG.addBand("QRBand1", BandType::Detail, g.cellWidth, g.cellHeight);
   cell.setFrame(FrameSides::all());
-  QRLabel2 = &textLabel(cell, "QRLabel2", 17, 3, arial(10, true));
-  QRLabel9 = &wrappedLabel(cell, "QRLabel9", 281, 36, 655, 116, arial(10), false);
-  QRLabel3 = &textLabel(cell, "QRLabel3", 314, 149, arial(10));
-  QRLabel8 = &textLabel(cell, "QRLabel8", 609, 149, arial(10));
+  QRLabel2 = &textLabel(cell, "QRLabel2", g.name.left, g.name.top, arial(g.nameSize, true));
+  QRLabel9 = &wrappedLabel(cell, "QRLabel9", g.description.left, g.description.top,
+                           g.description.width, g.description.height, arial(g.textSize), false);
+  QRLabel3 = &textLabel(cell, "QRLabel3", g.unitCount.left, g.unitCount.top, arial(g.textSize));
+  QRLabel8 = &textLabel(cell, "QRLabel8", g.scale.left, g.scale.top, arial(g.textSize));
   QRLabel8->setEnabled(false);
-  QRLabel4 = &wrappedLabel(cell, "QRLabel4", 17, 86, 225, 708, arial(10), true);
-  QRImage1 = &cell.addImage("QRImage1", 258, 192, 645, 592);
+  QRLabel4 = &wrappedLabel(cell, "QRLabel4", g.aliases.left, g.aliases.top, g.aliases.width,
+                           g.aliases.height, arial(g.textSize), true);
+  QRImage1 =
+      &cell.addImage("QRImage1", g.picture.left, g.picture.top, g.picture.width, g.picture.height);
   QRImage1->setFrame(FrameSides::all());
   QRImage1->setCenter(true);
 
-  TQRBand& footer = QR_FIG.addBand("QRBand2", BandType::PageFooter, 1902, 89);
+  TQRBand& footer = QR_FIG.addBand("QRBand2", BandType::PageFooter, g.footerWidth, g.footerHeight);
   footer.setFrame(FrameSides{false, true, false, false});
-  textLabel(footer, "QRLabel7", 926, 20, arial(8), kCatalogFooter);
+  textLabel(footer, "QRLabel7", g.footerText.left, g.footerText.top, arial(g.footerTextSize),
+            kCatalogFooter);
 }
 
 Bitmap& TForm3::CellPicture() {

@@ -37,9 +37,9 @@ TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
   testing::CurrentFolderGuard folderGuard;
   std::unique_ptr<ProgramObjects> objects = createProgramObjects();
   TForm1& window = *objects->Form1;
-  EXPECT_EQ(
-      window.windowTitle(),
-      QString::fromUtf8("Quiral 0.81 (20070727d) - Visualizador/Catálogo de componentes p/KiCad"));
+  EXPECT_EQ(window.windowTitle(),
+            QString::fromUtf8("Quiral " QUIRAL_VERSION
+                              " (20070727d) - Visualizador/Catálogo de componentes p/KiCad"));
   EXPECT_EQ(window.font().pointSize(), 8);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

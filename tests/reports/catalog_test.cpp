@@ -85,7 +85,7 @@ TEST_F(CatalogTest, DrawingsCatalogFillsOneCellPerComponent) {
   // Header and footer; the run leaves the cursor on the last component.
   EXPECT_TRUE(contains(textsIn(page, {0, 0, 2100, 300}), "Biblioteca: gates.lib"));
   EXPECT_TRUE(contains(textsIn(page, {0, 2700, 2100, 2970}),
-                       "Quiral 0.81 - Visualizador/Catálogo de componentes p/KiCad"));
+                       "Quiral " QUIRAL_VERSION " - Visualizador/Catálogo de componentes p/KiCad"));
   EXPECT_EQ(f.session.browser.components().selectedIndex(), 3);
   EXPECT_EQ(f.session.renderer.state().PrintRemaining, 0);
 

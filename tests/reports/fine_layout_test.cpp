@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "report_engine/column_flow.h"
+
 namespace quiral {
 namespace {
 
@@ -96,7 +98,8 @@ TEST(FineLayout, CellTallerThanAColumnGoesOnWithAContinuedHeading) {
   const FineCell cell = layoutFineCell(measure, FineCatalogKind::Drawings, content);
   const double room = finePage(FineCatalogKind::Drawings).columnRoom();
   ASSERT_GT(cell.height, room);
-  const std::vector<FineCell> pieces = splitFineCell(measure, cell, "MCU", room);
+  const std::vector<FineCell> pieces =
+      splitFineCell(measure, FineCatalogKind::Drawings, cell, content, room);
   ASSERT_GE(pieces.size(), 2u);
   size_t aliases = 0;
   for (const FineCell& piece : pieces) {
@@ -109,10 +112,41 @@ TEST(FineLayout, CellTallerThanAColumnGoesOnWithAContinuedHeading) {
   EXPECT_EQ(aliases, 300u);
   EXPECT_EQ(pieces[1].texts.front().utf8, "MCU (cont.)");
   EXPECT_FALSE(pieces[1].hasPicture);
+  // Every alias is named by exactly one line (for its outline entry); the continuation lays
+  // them across the whole cell, not in the first piece's narrow column.
+  std::vector<int> named(300, 0);
+  for (const FineCell& piece : pieces)
+    for (const FineText& text : piece.texts)
+      for (size_t k = text.aliasFirst; k < text.aliasFirst + text.aliasCount; ++k) ++named.at(k);
+  EXPECT_EQ(std::count(named.begin(), named.end(), 1), 300);
+  double widest = 0;
+  for (const FineText& text : pieces[1].texts)
+    if (text.flows) widest = std::max(widest, measure.width(text.utf8, text.size, false));
+  EXPECT_GT(widest, 60);
+}
+
+TEST(FineLayout, NamesShrinkSmoothlyAndLongWordsBreakAfterAPunctuationMark) {
+  FixedMeasure measure;
+  FineCellContent content;
+  content.unitCount = "1 elemento";
+  content.description = "d";
+  // A name one character longer never prints larger than the shorter one, nor much smaller.
+  double previous = 10;
+  for (size_t length = 8; length < 60; ++length) {
+    content.name = std::string(length, 'N');
+    const FineText* name =
+        findText(layoutFineCell(measure, FineCatalogKind::Drawings, content), "N");
+    ASSERT_TRUE(name);
+    EXPECT_LE(name->size, previous + 1e-9) << length;
+    EXPECT_GE(name->size, previous * 0.9 - 0.1) << length;
+    previous = name->size;
+  }
+  EXPECT_EQ(wrapWords(measure, "x multiplexer/demultiplexer", 30, 10, false),
+            (std::vector<std::string>{"x", "multiplexer/", "demultiplexer"}));
 }
 
 TEST(FineLayout, ColumnFlowFillsDownThenAcrossThenOnToTheNextPage) {
-  ColumnFlow flow(100);
+  ColumnFlow flow(2, 100);
   EXPECT_EQ(flow.pagesUsed(), 0);
   const ColumnFlow::Slot a = flow.place(60), b = flow.place(60), c = flow.place(30),
                          d = flow.place(60);
@@ -122,6 +156,18 @@ TEST(FineLayout, ColumnFlowFillsDownThenAcrossThenOnToTheNextPage) {
   EXPECT_DOUBLE_EQ(c.top, 60);
   EXPECT_EQ(std::tie(d.page, d.column), std::make_tuple(1, 0));
   EXPECT_EQ(flow.pagesUsed(), 2);
+  // A cell across both columns goes below the lower of them, or onto a new page; the columns
+  // go on below it.
+  const ColumnFlow::Slot e = flow.place(10), f = flow.placeAcross(50), g = flow.place(30),
+                         h = flow.place(40), i = flow.placeAcross(5);
+  EXPECT_EQ(std::tie(e.page, f.page, f.column), std::make_tuple(1, 2, 0));
+  EXPECT_DOUBLE_EQ(f.top, 0);
+  EXPECT_EQ(std::tie(g.page, g.column), std::make_tuple(2, 0));
+  EXPECT_DOUBLE_EQ(g.top, 50);
+  EXPECT_EQ(std::tie(h.page, h.column), std::make_tuple(2, 1));
+  EXPECT_DOUBLE_EQ(h.top, 50);
+  EXPECT_EQ(std::tie(i.page, i.column), std::make_tuple(2, 0));
+  EXPECT_DOUBLE_EQ(i.top, 90);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -136,6 +137,41 @@ TEST(CliFineCatalog, HiddenValueNamesFindTheirDescriptionAndEveryAliasLineCounts
     EXPECT_NE(text.find(wanted), std::string::npos) << wanted << " in " << text;
   EXPECT_EQ(text.find("~Logo"), std::string::npos) << text;
   EXPECT_EQ(outline(out.file("l.pdf")).second, 4u);  // the symbol and its three aliases
+}
+
+TEST(CliFineCatalog, EachAliasEntryLeadsToThePageThatPrintsItAlsoOnContinuedPages) {
+  OutputFolder in, out;
+  std::ofstream library(in.file("many.lib"));
+  library << "EESchema-LIBRARY Version 2.4\nDEF MANY U 0 40 Y Y 1 F N\nF0 \"U\" 0 0 50 H V C CNN\n"
+             "ALIAS";
+  for (int i = 0; i < 700; ++i) library << " Alias_" << 1000 + i;
+  library << "\nDRAW\nS 0 0 100 100 0 1 0 N\nENDDRAW\nENDDEF\n#End Library\n";
+  library.close();
+  auto r = runCli(
+      {"catalog", in.file("many.lib"), "--kind", "drawings", "--fine", "-o", out.file("m.pdf")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string script =
+      "import json,sys\n"
+      "for x in json.load(sys.stdin)['outlines']:\n"
+      "  for k in x['kids']:\n"
+      "    for a in k['kids']: print(a['title'], a['destpageposfrom1'])\n";
+  std::istringstream entries(commandOutput("qpdf --json --json-key=outlines '" + out.file("m.pdf") +
+                                           "' | python3 -c \"" + script + "\""));
+  std::map<int, std::string> pages;  // the text of each page an entry leads to
+  std::set<int> used;
+  size_t count = 0;
+  for (std::string title; entries >> title;) {
+    int page = 0;
+    entries >> page;
+    ++count;
+    used.insert(page);
+    if (!pages.count(page))
+      pages[page] = commandOutput("pdftotext -f " + std::to_string(page) + " -l " +
+                                  std::to_string(page) + " '" + out.file("m.pdf") + "' -");
+    EXPECT_NE(pages[page].find(title), std::string::npos) << title << " on page " << page;
+  }
+  EXPECT_EQ(count, 700u);
+  EXPECT_GE(used.size(), 2u);  // the aliases go on over a continued piece
 }
 
 TEST(CliFineCatalog, NothingIsLeftWhenTheCatalogCannotBeMade) {
