@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 #include <exception>
 
@@ -79,6 +80,16 @@ bool Dialogs::mayWriteFile(QWidget* parent, const QString& path) {
 void Dialogs::openInBrowser(QWidget* parent, const QUrl& url) {
   if (!QDesktopServices::openUrl(url))
     reportError(parent, QStringLiteral("Não foi possível abrir %1").arg(url.toDisplayString()));
+}
+
+bool Dialogs::offerToOpen(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
+                  QMessageBox::Close, parent);
+  QPushButton* open =
+      box.addButton(QCoreApplication::translate("Dialogs", "&Abrir"), QMessageBox::AcceptRole);
+  box.setDefaultButton(open);
+  box.exec();
+  return box.clickedButton() == open;
 }
 
 bool Dialogs::runGuarded(QWidget* parent, const std::function<void()>& operation) {

@@ -41,6 +41,9 @@ class Dialogs {
 
   // Opens `url` (a report, say) in the desktop's browser; an error box when that fails.
   virtual void openInBrowser(QWidget* parent, const QUrl& url);
+  // Says `text` (a file was written) with a button that opens the file: true when the user
+  // asks for it to be opened.
+  virtual bool offerToOpen(QWidget* parent, const QString& text);
 
   // Runs `operation` and shows whatever it throws in the error box, so nothing escapes into Qt's
   // event loop. Returns true when it completed.

@@ -120,7 +120,7 @@ TEST(MainWindowLayout, MenuBar) {
   Session session;
   TForm1 window(session, dialogs);
   const QList<QAction*> top = window.menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
+  ASSERT_EQ(top.size(), 4);
   EXPECT_EQ(top[0]->objectName(), "Sair1");
   // The captions keep their words, each with its accelerator letter (Alt+S, Alt+C, D, L).
   EXPECT_EQ(top[0]->text(), "&Sair");

@@ -366,7 +366,7 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
                      "EESchema-DOCLIB  Version 2.0\n$CMP P3\nD Third part described\n$ENDCMP\n"
                      "#\n#End Doc Library\n");
   testing::writeFile(dir.path(), "fine.pdf", "old");
-  QStringList asked;
+  QStringList asked, startedIn;
   dialogs.overwriteAnswer = [&](const QString& path) {
     asked << QFileInfo(path).fileName();
     return true;
@@ -380,9 +380,15 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
     w.setPdfButtonEnabled(true);
     EXPECT_TRUE(vector->isEnabled());
     answers = {dir.filePath("fine")};
+    dialogs.saveAnswer = [&](const QString& start, auto&&...) {
+      startedIn << start;
+      return answers.takeFirst();
+    };
     vector->click();
   });
   EXPECT_EQ(asked, QStringList{"fine.pdf"});
+  // The save box offered the library's own name, beside it.
+  EXPECT_EQ(startedIn, QStringList{QDir(dir.path()).filePath("many.pdf")});
   QProcess text;
   text.start("pdftotext", {dir.filePath("fine.pdf"), "-"});
   text.waitForFinished(30000);

@@ -29,6 +29,13 @@ class TestDialogs : public Dialogs {
   // Nothing is opened; the addresses are kept.
   void openInBrowser(QWidget*, const QUrl& url) override { openedInBrowser << url; }
   QList<QUrl> openedInBrowser;
+  // The texts offered with an "Abrir" button; `openAnswer` of none: not opened.
+  bool offerToOpen(QWidget*, const QString& text) override {
+    offers << text;
+    return offerAnswer && offerAnswer(text);
+  }
+  QStringList offers;
+  std::function<bool(const QString& text)> offerAnswer;
   bool runPrintDialog(QWidget*, QPrinter& printer, int highestPage) override;
   const QStringList& messages() const { return messages_; }
 
