@@ -81,6 +81,13 @@ TEST(TypedPath, HomeAddressesRelativeNamesAndFilesAreRead) {
 }
 
 TEST_F(BrowserWindowTest, APathTypedOpensItsFolderOrLibraryAndAnotherFolderClearsTheOldOne) {
+  {
+    // Given a start folder, a window shows it before it is ever shown itself.
+    Session another;
+    TForm1 started(another, dialogs);
+    started.setStartFolder((root + "/other").toStdString());
+    EXPECT_EQ(started.folderShown(), (root + "/other").toStdString());
+  }
   typePath(root + "/74xx_gates.lib");
   EXPECT_EQ(window.folderShown(), root.toStdString());
   EXPECT_EQ(window.selectedFileName(), "74xx_gates.lib");

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -66,6 +67,12 @@ TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
   EXPECT_LT(std::max(at("DLB1").bottom(), at("FileListBox1").bottom()), at("TabControl1").top());
   EXPECT_LT(std::max(at("FileListBox1").right(), at("TabControl1").right()),
             at("ScrollBox1").left());
+  // Every tab shows whole at the designed size, none behind the scroll arrows.
+  const QTabBar* tabs = client->findChild<QTabWidget*>("TabControl1")->tabBar();
+  for (int i = 0; i < tabs->count(); ++i) {
+    if (!tabs->isTabVisible(i)) continue;
+    EXPECT_LE(tabs->tabRect(i).right(), tabs->width()) << tabs->tabText(i).toStdString();
+  }
   // The component list and the memo sit inside the tabs, the drawing is the largest control.
   EXPECT_TRUE(at("TabControl1").contains(at("ListBox1")));
   EXPECT_TRUE(at("TabControl1").contains(at("TextListBox1")));
