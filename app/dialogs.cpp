@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -80,6 +81,15 @@ bool Dialogs::mayWriteFile(QWidget* parent, const QString& path) {
 void Dialogs::openInBrowser(QWidget* parent, const QUrl& url) {
   if (!QDesktopServices::openUrl(url))
     reportError(parent, QStringLiteral("Não foi possível abrir %1").arg(url.toDisplayString()));
+}
+
+std::optional<double> Dialogs::askNumber(QWidget* parent, const QString& label, double value,
+                                         double lowest, double highest, int decimals) {
+  bool ok = false;
+  const double chosen = QInputDialog::getDouble(parent, QGuiApplication::applicationDisplayName(),
+                                                label, value, lowest, highest, decimals, &ok);
+  if (!ok) return std::nullopt;
+  return chosen;
 }
 
 bool Dialogs::offerToOpen(QWidget* parent, const QString& text) {

@@ -17,8 +17,9 @@ class DisplayList;
 QMimeData* symbolPictureMime(const DisplayList& list, double scale);
 
 // "Exportar…": asks for a file starting at `suggested` and writes the symbol there as SVG, PDF
-// (titled `title`) or PNG (`pngScale` times the pixel view's size), chosen by the file's
-// extension (SVG when it has none), through the command line's writers. Returns the path
+// (titled `title`) or PNG (at a scale the user chooses, `pngScale` times the pixel view's size
+// offered), chosen by the file's extension (SVG when it has none), through the command line's
+// writers. Returns the path
 // written, or an empty text when cancelled or refused (the reason shown through `dialogs`).
 QString exportSymbolPicture(QWidget* parent, Dialogs& dialogs, const DisplayList& list,
                             const QString& suggested, const std::string& title, double pngScale);

@@ -5,16 +5,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScrollArea>
 #include <QTest>
+#include <tuple>
 
 #include "app/directory_list_box.h"
 #include "app/folder_path_field.h"
@@ -58,28 +58,6 @@ class BrowserWindowTest : public ::testing::Test {
   TForm1 window{session, dialogs};
 };
 
-TEST(TypedPath, HomeAddressesRelativeNamesAndFilesAreRead) {
-  QTemporaryDir dir;
-  const QString root = QDir(dir.path()).canonicalPath();
-  testing::writeFile(root, "libs/a.lib", "EESchema-LIBRARY Version 2.4\n");
-  const struct {
-    QString typed;
-    QString folder, file;
-  } cases[] = {
-      {"~/libs", root + "/libs", ""},
-      {"~", root, ""},
-      {"  libs/  \n", root + "/libs", ""},
-      {"file://" + root + "/libs/a.lib", root + "/libs", "a.lib"},
-      {root + "/libs/../libs/a.lib", root + "/libs", "a.lib"},
-      {"", "", ""},
-  };
-  for (const auto& c : cases) {
-    const TypedPath read = readTypedPath(c.typed, root, root);
-    EXPECT_EQ(read.folder, c.folder) << c.typed.toStdString();
-    EXPECT_EQ(read.fileName, c.file) << c.typed.toStdString();
-  }
-}
-
 TEST_F(BrowserWindowTest, APathTypedOpensItsFolderOrLibraryAndAnotherFolderClearsTheOldOne) {
   {
     // Given a start folder, a window shows it before it is ever shown itself.
@@ -87,6 +65,15 @@ TEST_F(BrowserWindowTest, APathTypedOpensItsFolderOrLibraryAndAnotherFolderClear
     TForm1 started(another, dialogs);
     started.setStartFolder((root + "/other").toStdString());
     EXPECT_EQ(started.folderShown(), (root + "/other").toStdString());
+  }
+  // A home folder, an address and a file as they are pasted.
+  for (const auto& [typed, folder, file] :
+       {std::tuple<QString, QString, QString>{"~/other/ \n", root + "/other", ""},
+        {"file://" + root + "/74xx_gates.lib", root, "74xx_gates.lib"},
+        {"other/../74xx_gates.lib", root, "74xx_gates.lib"}}) {
+    const TypedPath read = readTypedPath(typed, root, root);
+    EXPECT_EQ(QStringList({read.folder, read.fileName}), QStringList({folder, file}))
+        << typed.toStdString();
   }
   typePath(root + "/74xx_gates.lib");
   EXPECT_EQ(window.folderShown(), root.toStdString());
@@ -97,13 +84,11 @@ TEST_F(BrowserWindowTest, APathTypedOpensItsFolderOrLibraryAndAnotherFolderClear
   // A folder that is not there is refused; the field shows the folder on show again.
   typePath(root + "/missing");
   EXPECT_EQ(errors.messages().size(), 1);
-  EXPECT_EQ(window.folderShown(), root.toStdString());
   EXPECT_EQ(window.findChild<FolderPathField*>("DriveComboBox1")->currentText(), root);
 
   typePath(root + "/other");
   EXPECT_EQ(window.folderShown(), (root + "/other").toStdString());
   EXPECT_EQ(list("ListBox1")->count(), 0);
-  EXPECT_TRUE(session.browser.CurrentLibraryPath().empty());
   EXPECT_FALSE(window.findChild<SymbolCanvas*>("Image2")->hasPicture());
 
   // Typing in the folder list finds a folder by its name.
@@ -117,7 +102,6 @@ TEST_F(BrowserWindowTest, TheViewCopiesAndExportsItsDrawingAndTheListCopiesTheNa
   typePath(root + "/74xx_gates.lib");
   action("CopiarImagem1")->trigger();
   const QMimeData* copied = QApplication::clipboard()->mimeData();
-  ASSERT_NE(copied, nullptr);
   EXPECT_TRUE(copied->hasImage());
   EXPECT_TRUE(copied->data("image/png").startsWith("\x89PNG"));
   EXPECT_TRUE(copied->data("image/svg+xml").contains("<svg"));
@@ -132,8 +116,12 @@ TEST_F(BrowserWindowTest, TheViewCopiesAndExportsItsDrawingAndTheListCopiesTheNa
     startedIn << start;
     return answers.takeFirst();
   };
+  dialogs.numberAnswer = [](double) { return 2.0; };
   for (int i = 0; i < 4; ++i) action("Exportar1")->trigger();
   EXPECT_EQ(startedIn.value(0), root + "/74LS00.svg");
+  EXPECT_EQ(dialogs.numbersOffered, QList<double>{1.0});  // the PNG's scale: the view's zoom
+  EXPECT_NEAR(QImage(root + "/out.png").width(),
+              2 * window.findChild<SymbolCanvas*>("Image2")->picture().width(), 30);
   const std::pair<const char*, QByteArray> written[] = {
       {"out.pdf", "%PDF"}, {"out.png", "\x89PNG"}, {"out.svg", "<svg"}};
   for (const auto& [name, start] : written) {
@@ -153,7 +141,6 @@ TEST_F(BrowserWindowTest, ALibraryThatCannotBeReadIsNamedInTheWindowsWords) {
   const QString said = errors.messages()[0];
   EXPECT_TRUE(said.startsWith("A biblioteca broken.kicad_sym não pôde ser lida: linha 1, coluna"))
       << said.toStdString();
-  EXPECT_TRUE(said.contains("o texto termina dentro da lista")) << said.toStdString();
   // What would use the library says what failed, not that none was chosen.
   action("CompararCom1")->trigger();
   EXPECT_EQ(errors.messages().value(1), said);
@@ -161,27 +148,21 @@ TEST_F(BrowserWindowTest, ALibraryThatCannotBeReadIsNamedInTheWindowsWords) {
 
 TEST_F(BrowserWindowTest, TabFollowsTheReadingOrderAndTheMenusShowTheirKeys) {
   typePath(root + "/74xx_gates.lib");  // a symbol of five units: the unit box takes the focus
-  auto* field = window.findChild<FolderPathField*>("DriveComboBox1");
-  field->setFocus();
-  QStringList visited;
-  for (int i = 0; i < 14; ++i) {
-    QWidget* focus = QApplication::focusWidget();
-    while (focus && focus->objectName().isEmpty()) focus = focus->parentWidget();
-    if (focus && !visited.contains(focus->objectName())) visited << focus->objectName();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  }
+  window.findChild<FolderPathField*>("DriveComboBox1")->setFocus();
   const QStringList expected{"DriveComboBox1",      "b_report",          "DLB1",     "FileListBox1",
                              "qt_tabwidget_tabbar", "SymbolSearchField", "ListBox1", "ScrollBox1",
                              "CB_unidade"};
-  QStringList inOrder;
-  for (const QString& name : visited)
-    if (expected.contains(name)) inOrder << name;
-  EXPECT_EQ(inOrder, expected) << visited.join(' ').toStdString();
+  QStringList visited;  // the controls named above, in the order Tab reaches them
+  for (int i = 0; i < 14; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)) {
+    QWidget* focus = QApplication::focusWidget();
+    while (focus && !expected.contains(focus->objectName())) focus = focus->parentWidget();
+    if (focus && !visited.contains(focus->objectName())) visited << focus->objectName();
+  }
+  EXPECT_EQ(visited, expected);
 
   // Ctrl+F has a menu entry that shows it, and no menu has two entries with one accelerator.
-  QAction* find = action("Localizar1");
-  EXPECT_EQ(find->shortcut(), QKeySequence(QKeySequence::Find));
-  EXPECT_TRUE(find->isVisible());
+  EXPECT_EQ(action("Localizar1")->shortcut(), QKeySequence(QKeySequence::Find));
+  EXPECT_TRUE(window.findChild<QMenu*>("LocalizarMenu1")->actions().contains(action("Localizar1")));
   for (const QList<QAction*>& entries :
        {window.menuBar()->actions(), window.findChild<QMenu*>("Catlogos1")->actions(),
         window.findChild<QMenu*>("LocalizarMenu1")->actions(),

