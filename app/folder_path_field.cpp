@@ -45,13 +45,18 @@ FolderPathField::FolderPathField(QWidget* parent) : QComboBox(parent) {
   // File names are told apart by letter case, as the folder list shows them.
   completer->setCaseSensitivity(Qt::CaseSensitive);
   completer->setCompletionMode(QCompleter::PopupCompletion);
-  setCompleter(completer);
+  // On the editor itself: the combo box would take a completion chosen for one of its own items
+  // and replace the text with whatever its list holds.
+  lineEdit()->setCompleter(completer);
   connect(lineEdit(), &QLineEdit::textEdited, this, &FolderPathField::textTyped);
   connect(this, &QComboBox::activated, this, [this](int row) { openText(itemText(row)); });
   // Enter on an offered folder's text is the combo box's activation already.
   connect(lineEdit(), &QLineEdit::returnPressed, this, [this] {
-    if (findText(currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
-      openText(currentText());
+    if (findText(currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0) return;
+    // Opened once the key is handled: the completion list still completes the text after Enter,
+    // and the field is to show the folder opened.
+    QMetaObject::invokeMethod(
+        this, [this, text = currentText()] { openText(text); }, Qt::QueuedConnection);
   });
 }
 
@@ -112,7 +117,7 @@ void FolderPathField::keyPressEvent(QKeyEvent* event) {
 void FolderPathField::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   // A path left half typed is not the folder on show.
-  if (!completer()->popup()->isVisible()) showFolder(folder_);
+  if (!lineEdit()->completer()->popup()->isVisible()) showFolder(folder_);
 }
 
 }  // namespace quiral

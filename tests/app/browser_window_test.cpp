@@ -45,6 +45,7 @@ class BrowserWindowTest : public ::testing::Test {
     field->lineEdit()->selectAll();
     QTest::keyClicks(field->lineEdit(), text);
     QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+    QCoreApplication::processEvents();
   }
   QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
   QAction* action(const char* name) { return window.findChild<QAction*>(name); }
