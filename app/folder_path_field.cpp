@@ -45,18 +45,23 @@ FolderPathField::FolderPathField(QWidget* parent) : QComboBox(parent) {
   // File names are told apart by letter case, as the folder list shows them.
   completer->setCaseSensitivity(Qt::CaseSensitive);
   completer->setCompletionMode(QCompleter::PopupCompletion);
-  // On the editor itself: the combo box would take a completion chosen for one of its own items
-  // and replace the text with whatever its list holds.
-  lineEdit()->setCompleter(completer);
+  setCompleter(completer);
   connect(lineEdit(), &QLineEdit::textEdited, this, &FolderPathField::textTyped);
   connect(this, &QComboBox::activated, this, [this](int row) { openText(itemText(row)); });
   // Enter on an offered folder's text is the combo box's activation already.
   connect(lineEdit(), &QLineEdit::returnPressed, this, [this] {
     if (findText(currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0) return;
-    // Opened once the key is handled: the completion list still completes the text after Enter,
-    // and the field is to show the folder opened.
+    // Opened once the key is handled: the completion list still completes the text after Enter
+    // (and may hand the key on twice), and the field is to show the folder opened.
+    if (opening_) return;
+    opening_ = true;
     QMetaObject::invokeMethod(
-        this, [this, text = currentText()] { openText(text); }, Qt::QueuedConnection);
+        this,
+        [this, text = currentText()] {
+          opening_ = false;
+          openText(text);
+        },
+        Qt::QueuedConnection);
   });
 }
 

@@ -39,6 +39,8 @@ class FolderPathField : public QComboBox {
   void openText(const QString& text);
 
   std::string folder_;
+  // An Enter is being handled: the folder typed opens once it is.
+  bool opening_ = false;
   QStringListModel* completions_ = nullptr;
 };
 

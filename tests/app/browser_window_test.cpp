@@ -148,7 +148,9 @@ TEST_F(BrowserWindowTest, ALibraryThatCannotBeReadIsNamedInTheWindowsWords) {
 }
 
 TEST_F(BrowserWindowTest, TabFollowsTheReadingOrderAndTheMenusShowTheirKeys) {
-  typePath(root + "/74xx_gates.lib");  // a symbol of five units: the unit box takes the focus
+  // A symbol of five units, so that the unit box takes the focus.
+  window.findChild<DirectoryListBox*>("DLB1")->setDirectory(root.toStdString());
+  window.chooseIndexedComponent("74xx_gates.lib", "74LS00");
   window.findChild<FolderPathField*>("DriveComboBox1")->setFocus();
   const QStringList expected{"DriveComboBox1",      "b_report",          "DLB1",     "FileListBox1",
                              "qt_tabwidget_tabbar", "SymbolSearchField", "ListBox1", "ScrollBox1",
