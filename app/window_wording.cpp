@@ -37,6 +37,8 @@ constexpr Wording kWordings[] = {
     {"line %1, column ", "linha %1, coluna "},
     {"not a KiCad symbol library (it does not start with (kicad_symbol_lib)",
      "não é uma biblioteca de símbolos do KiCad (não começa com (kicad_symbol_lib)"},
+    {"the text ends inside the list opened at line %1, column ",
+     "o texto termina dentro da lista aberta na linha %1, coluna "},
     {"the text ends inside the list opened at line %1",
      "o texto termina dentro da lista aberta na linha %1"},
     {"the text is not a list", "o texto não é uma lista"},

@@ -142,6 +142,7 @@ TEST_F(BrowserWindowTest, ALibraryThatCannotBeReadIsNamedInTheWindowsWords) {
   const QString said = errors.messages()[0];
   EXPECT_TRUE(said.startsWith("A biblioteca broken.kicad_sym não pôde ser lida: linha 1, coluna"))
       << said.toStdString();
+  EXPECT_TRUE(said.endsWith("lista aberta na linha 1, coluna 19")) << said.toStdString();
   // What would use the library says what failed, not that none was chosen.
   action("CompararCom1")->trigger();
   EXPECT_EQ(errors.messages().value(1), said);
