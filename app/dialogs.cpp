@@ -6,9 +6,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 #include <exception>
 
@@ -96,6 +98,25 @@ void Dialogs::openInBrowser(QWidget* parent, const QUrl& url) {
   if (!QDesktopServices::openUrl(url))
     reportError(parent, QCoreApplication::translate("Dialogs", "Não foi possível abrir %1")
                             .arg(url.toDisplayString()));
+}
+
+std::optional<double> Dialogs::askNumber(QWidget* parent, const QString& label, double value,
+                                         double lowest, double highest, int decimals) {
+  bool ok = false;
+  const double chosen = QInputDialog::getDouble(parent, QGuiApplication::applicationDisplayName(),
+                                                label, value, lowest, highest, decimals, &ok);
+  if (!ok) return std::nullopt;
+  return chosen;
+}
+
+bool Dialogs::offerToOpen(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
+                  QMessageBox::Close, parent);
+  QPushButton* open =
+      box.addButton(QCoreApplication::translate("Dialogs", "&Abrir"), QMessageBox::AcceptRole);
+  box.setDefaultButton(open);
+  box.exec();
+  return box.clickedButton() == open;
 }
 
 bool Dialogs::runGuarded(QWidget* parent, const std::function<void()>& operation) {

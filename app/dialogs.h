@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QUrl;
@@ -46,6 +47,13 @@ class Dialogs {
 
   // Opens `url` (a report, say) in the desktop's browser; an error box when that fails.
   virtual void openInBrowser(QWidget* parent, const QUrl& url);
+  // Asks for a number between `lowest` and `highest` (with `decimals` places), offering `value`;
+  // none when cancelled.
+  virtual std::optional<double> askNumber(QWidget* parent, const QString& label, double value,
+                                          double lowest, double highest, int decimals);
+  // Says `text` (a file was written) with a button that opens the file: true when the user
+  // asks for it to be opened.
+  virtual bool offerToOpen(QWidget* parent, const QString& text);
 
   // Runs `operation` and shows whatever it throws in the error box, so nothing escapes into Qt's
   // event loop. Returns true when it completed.

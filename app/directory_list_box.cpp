@@ -1,7 +1,9 @@
 #include "app/directory_list_box.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QStyle>
+#include <algorithm>
 
 #include "app/dialogs.h"
 #include "library/folder_listing.h"
@@ -45,6 +47,24 @@ void DirectoryListBox::openEntry(QListWidgetItem* entry) {
   if (!entry) return;
   const std::string folder = entry->data(kPathRole).toByteArray().toStdString();
   dialogs_.runGuarded(this, [&] { setDirectory(folder); });
+}
+
+void DirectoryListBox::keyboardSearch(const QString& search) {
+  if (search.isEmpty() || count() == 0) return;
+  // Keys typed in quick succession spell one name; a pause starts a new one.
+  const bool goingOn =
+      typing_.isValid() && typing_.elapsed() < QApplication::keyboardInputInterval();
+  typed_ = goingOn ? typed_ + search : search;
+  typing_.start();
+  // A new name starts after the current entry, so the same letter steps through the folders.
+  const int start = goingOn ? std::max(0, currentRow()) : currentRow() + 1;
+  for (int i = 0; i < count(); ++i) {
+    const int row = (start + i) % count();
+    if (item(row)->text().trimmed().startsWith(typed_, Qt::CaseInsensitive)) {
+      setCurrentRow(row);
+      return;
+    }
+  }
 }
 
 void DirectoryListBox::fill(const std::string& folder, const std::vector<std::string>& subfolders) {

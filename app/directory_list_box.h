@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <string>
 
@@ -24,6 +25,9 @@ class DirectoryListBox : public QListWidget {
   void setDirectory(const std::string& folder);
   // The folder an entry stands for.
   std::string folderAt(int row) const;
+  // Typing moves to the next folder whose name begins with what was typed (letter case ignored;
+  // the entries' indentation is not part of their names).
+  void keyboardSearch(const QString& search) override;
 
  signals:
   // A new folder is shown.
@@ -35,6 +39,8 @@ class DirectoryListBox : public QListWidget {
   void fill(const std::string& folder, const std::vector<std::string>& subfolders);
 
   std::string directory_;
+  QString typed_;
+  QElapsedTimer typing_;
 };
 
 }  // namespace quiral

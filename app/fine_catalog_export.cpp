@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProgressDialog>
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 
 #include "app/dialogs.h"
@@ -18,7 +20,11 @@ QString shownFileName(const std::string& path) {
   return QFile::decodeName(std::filesystem::path(path).filename().c_str());
 }
 
-// The run's progress: one step per cell of the library being drawn.
+// The steps of the bar a library takes: the bar shows the whole run, each library an equal part
+// of it, filled as its cells are drawn.
+constexpr int kStepsPerLibrary = 1000;
+
+// The run's progress: the libraries done, and the cells of the one being drawn.
 class FineProgressDialog final : public QProgressDialog, public FineRunObserver {
  public:
   explicit FineProgressDialog(QWidget* parent)
@@ -40,9 +46,10 @@ class FineProgressDialog final : public QProgressDialog, public FineRunObserver 
                        .arg(index + 1)
                        .arg(count)
                        .arg(shownFileName(library)));
-      setMaximum(int(total));
+      setMaximum(int(std::min<size_t>(count, INT_MAX / kStepsPerLibrary)) * kStepsPerLibrary);
     }
-    setValue(int(done));
+    const size_t cells = total == 0 ? 0 : std::min(done, total) * kStepsPerLibrary / total;
+    setValue(int(std::min<size_t>(index * kStepsPerLibrary + cells, size_t(maximum()))));
     QCoreApplication::processEvents();
     return !wasCanceled();
   }

@@ -17,6 +17,7 @@
 #include "app/index_table_model.h"
 #include "app/main_window.h"
 #include "app/widget_placement.h"
+#include "app/window_wording.h"
 #include "library/folder_listing.h"
 #include "platform/text_codec.h"
 
@@ -80,7 +81,8 @@ void TForm2::buildControls() {
   Label4 = placeLabel(this, "Label4", QStringLiteral("0"), 216, 83);
   // The counts and their captions are wider in the fonts used here than in their designed places
   // (and a count grows with its digits): each keeps clear of the one before it.
-  auto* counts = new DesignedLayout(this, QSize(kClientWidth, kClientHeight), QSize(0, 0));
+  const QSize designed(kClientWidth, kClientHeight);
+  auto* counts = new DesignedLayout(this, designed, designed);
   QWidget* before = nullptr;
   for (QLabel* label : {models, Label1, components, Label4}) {
     counts->add(label, {}, {.after = before, .fitText = true});
@@ -110,10 +112,11 @@ void TForm2::buildControls() {
   connect(DBGrid2, &QTableView::doubleClicked, this,
           [this](const QModelIndex& cell) { chooseName(cell.row()); });
   DBGrid2->installEventFilter(this);
-  // Moving through the grid with the keyboard changes the current name, not the block shown.
-  connect(
-      DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-      [this](const QModelIndex& current) { index_.RxMD_principal().setCurrentRow(current.row()); });
+  // The block shown is always the highlighted name's, however the highlight moved.
+  connect(DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.row() >= 0) DBGrid2CellClick(current.row());
+          });
 
   DBEdit2 = place(new QLineEdit(this), "DBEdit2", 285, 146, 121, 21);
   DBEdit3 = place(new QLineEdit(this), "DBEdit3", 284, 202, 121, 21);
@@ -127,6 +130,13 @@ void TForm2::buildControls() {
   DBEdit1->setTextFormat(Qt::PlainText);
   DBEdit1->setWordWrap(true);
   DBEdit1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // A larger window gives its room to the names and the block's lines.
+  constexpr double kNamesShare = 0.4;
+  counts->add(DBGrid2, {.growX = kNamesShare, .growY = 1});
+  counts->add(DBEdit2, {.moveX = kNamesShare});
+  counts->add(DBEdit3, {.moveX = kNamesShare});
+  counts->add(DBMemo1, {.moveX = kNamesShare, .growX = 1 - kNamesShare, .growY = 1});
+  counts->add(DBEdit1, {.growX = kNamesShare, .moveY = 1});
 }
 
 void TForm2::connectDataControls() {
@@ -142,6 +152,8 @@ void TForm2::connectDataControls() {
 
 void TForm2::BitBtn1Click() {
   BitBtn1->setEnabled(false);
+  // The build walks the file list; the main window's list is left as the user had it.
+  const int fileShown = files_.selectedIndex();
   names_->beginChange();
   std::exception_ptr failure;
   try {
@@ -152,14 +164,17 @@ void TForm2::BitBtn1Click() {
   // The grid and the counts show what was read, also after a failure, before it is reported.
   names_->endChange();
   BitBtn1->setEnabled(true);
+  files_.select(fileShown);
   emit fileListWalked();
+  // Whole library names, and the names' column the rest of the grid.
+  DBGrid2->resizeColumnToContents(1);
   mirrorIndex();
   if (failure) dialogs_.runGuarded(this, [&] { std::rethrow_exception(failure); });
   if (!index_.skippedFiles().empty()) {
-    QString text;
+    QString text = tr("Bibliotecas deixadas de fora do índice:");
     for (const std::string& skipped : index_.skippedFiles())
-      text += QString::fromStdString(skipped) + tr(" (skipped)") + QLatin1Char('\n');
-    dialogs_.reportError(this, text.trimmed());
+      text += QLatin1Char('\n') + windowWording(QString::fromStdString(displayText(skipped)));
+    dialogs_.reportError(this, text);
   }
 }
 
@@ -221,6 +236,8 @@ void TForm2::mirrorIndex() {
   Label4->setText(QString::number(index_.nameCount()));
   Label4->adjustSize();
   mirrorCurrentName();
+  // The highlighted name's block, also when the highlight stayed on its row.
+  if (const int row = index_.RxMD_principal().currentRow(); row >= 0) DBGrid2CellClick(row);
   mirrorCurrentBlock();
 }
 

@@ -1,7 +1,10 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -15,8 +18,8 @@
 #include "app/designed_layout.h"
 #include "app/dialogs.h"
 #include "app/directory_list_box.h"
-#include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
+#include "app/folder_path_field.h"
 #include "app/prev_form_interface.h"
 #include "app/symbol_canvas.h"
 #include "app/symbol_search_box.h"
@@ -79,10 +82,14 @@ TForm1::TForm1(Session& session, Dialogs& dialogs, PreviewRegistry* previews, QW
   buildHidden(client);
   buildLayout(client);
   buildMenu();
+  buildTabOrder();
   placeWindow();
 
-  // The lists start at the folder where the program was started.
-  DriveComboBox1->setDrives(mountedVolumes());
+  // The lists start at the folder where the program was started (a start folder given later
+  // replaces it before the window shows).
+  std::vector<std::string> offered{QFile::encodeName(QDir::homePath()).toStdString()};
+  offered.insert(offered.end(), defaultFolders_.begin(), defaultFolders_.end());
+  DriveComboBox1->setOfferedFolders(offered);
   runThenMirror([this] { showFolder("."); });
 
   // From now on every report preview opens in the program's own preview window.
@@ -100,13 +107,12 @@ TForm1::~TForm1() {
 }
 
 void TForm1::buildBrowsing(QWidget* client) {
-  DriveComboBox1 = place(new DriveComboBox(client), "DriveComboBox1", 8, 12, 211, 19);
+  DriveComboBox1 = place(new FolderPathField(client), "DriveComboBox1", 8, 12, 211, 19);
   DLB1 = place(new DirectoryListBox(dialogs_, client), "DLB1", 8, 39, 145, 119);
   FileListBox1 = place(new UserListBox(client), "FileListBox1", 160, 38, 145, 120);
   b_report = button(client, "b_report", tr("Catálogo"), 227, 10, 77, 25);
 
-  connect(DriveComboBox1, &DriveComboBox::driveChosen, this,
-          [this](const std::string& folder) { runThenMirror([&] { showFolder(folder); }); });
+  connect(DriveComboBox1, &FolderPathField::folderChosen, this, &TForm1::openTypedPath);
   connect(DLB1, &DirectoryListBox::directoryChanged, this, &TForm1::folderChanged);
   connect(FileListBox1, &UserListBox::userSelected, this, &TForm1::FileListBox1Click);
   connect(b_report, &QPushButton::clicked, this, &TForm1::b_reportClick);
@@ -161,7 +167,13 @@ void TForm1::buildView(QWidget* client) {
   ScrollBox1->setWidget(Image2);
   ScrollBox1->setAlignment(Qt::AlignCenter);
   ScrollBox1->setFocusPolicy(Qt::StrongFocus);
+  // The view shows when it has the focus (its keys zoom, pan and step units): its frame takes
+  // the highlight colour then, at the same width.
+  ScrollBox1->setStyleSheet(
+      QStringLiteral("QScrollArea#ScrollBox1 { border: 2px solid palette(mid); }"
+                     "QScrollArea#ScrollBox1:focus { border: 2px solid palette(highlight); }"));
   buildZoom();
+  buildViewMenu();
   buildUnitChooser(client);
 }
 
@@ -234,12 +246,30 @@ void TForm1::buildMenu() {
   pag22->setVisible(false);
   connect(pag22, &QAction::triggered, this, &TForm1::pag22Click);
 
-  // Not in a menu (the index's own entry stays hidden): only its key reaches the index.
-  auto* search = new QAction(this);
+  // Finding a symbol: the search field above the component list, and the folder's index.
+  QMenu* find = MainMenu1->addMenu(tr("&Localizar"));
+  find->setObjectName(QStringLiteral("LocalizarMenu1"));
+  QAction* field =
+      find->addAction(tr("&Buscar em todas as bibliotecas") + QLatin1Char('\t') +
+                      QKeySequence(Qt::CTRL | Qt::Key_K).toString(QKeySequence::NativeText));
+  field->setObjectName(QStringLiteral("Buscar1"));
+  connect(field, &QAction::triggered, searchBox_, &SymbolSearchBox::focusField);
+  auto* search = find->addAction(tr("Índice da &pasta…"));
   search->setObjectName(QStringLiteral("Localizar1"));
   search->setShortcut(QKeySequence::Find);
+  search->setShortcutContext(Qt::WindowShortcut);
   addAction(search);
   connect(search, &QAction::triggered, this, &TForm1::indexSearchRequested);
+}
+
+void TForm1::buildTabOrder() {
+  // The reading order: the path and the button beside it, the folders, the files, the search
+  // field and the components, the symbol view, the unit and body style below it.
+  QWidget* const order[] = {
+      DriveComboBox1, b_report,    DLB1,
+      FileListBox1,   TabControl1, searchBox_->field(),
+      ListBox1,       ScrollBox1,  unitChooser_->findChild<QWidget*>(QStringLiteral("CB_unidade"))};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void TForm1::placeWindow() {

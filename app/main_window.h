@@ -13,6 +13,7 @@
 #include "library/alias_rows.h"
 #include "library/folder_listing.h"
 #include "platform/font_engine.h"
+#include "render/unit_choice.h"
 
 class QAction;
 class QDialog;
@@ -35,7 +36,7 @@ class TQR_lista;
 class TQRPreviewInterface;
 class Dialogs;
 class DirectoryListBox;
-class DriveComboBox;
+class FolderPathField;
 class FilenameEdit;
 class UserListBox;
 class SymbolRecorder;
@@ -43,6 +44,7 @@ class UnitChooser;
 class SymbolSearchBox;
 struct SearchChoice;
 class SymbolCanvas;
+class DisplayList;
 class WindowSettings;
 class PropertiesTab;
 class PinTableTab;
@@ -142,6 +144,10 @@ class TForm1 : public QMainWindow {
   void chooseIndexedComponent(const std::string& library, const std::string& component);
   // A name the symbol search found: its library opened and the component chosen, as by hand.
   void showSearchChoice(const SearchChoice& choice);
+  // The view's context menu (main_window_view_menu.cpp): the drawing on show, at the view's
+  // zoom, on the clipboard as PNG and SVG, or exported to an SVG, PDF or PNG file.
+  void copyPicture();
+  void exportPicture();
 
  signals:
   // Ctrl+F: the user wants to search the folder's index.
@@ -164,6 +170,7 @@ class TForm1 : public QMainWindow {
   // room to the file list, the component list and the symbol view.
   void buildLayout(QWidget* client);
   void buildMenu();
+  void buildTabOrder();
   void placeWindow();
 
   void showFolder(const std::string& folder);
@@ -172,9 +179,18 @@ class TForm1 : public QMainWindow {
   void rememberPlace();
   QString componentOnShow() const;
   void openStartLibrary();
+  // The remembered unit and zoom, put back once the remembered component is on show.
+  void restoreStartView();
+  // A folder typed or pasted into the path field, and the library file it named, if any.
+  void openTypedPath(const std::string& folder, const std::string& fileName);
   void folderChanged(const std::string& folder);
   void componentChosen(int row);
-  void runThenMirror(const std::function<void()>& operation);
+  // True when the operation completed.
+  bool runThenMirror(const std::function<void()>& operation);
+  // runThenMirror for an operation that reads the library `fileName` of the folder shown: a
+  // failure is said in the window's words, naming the file, and kept for the commands that
+  // would use the library (failedRead_).
+  bool readLibrary(const std::string& fileName, const std::function<void()>& operation);
   void runCatalog(CatalogKind kind);
   // While a catalog makes its pages it walks the component list and reads the library in use:
   // the controls that would change them, and the catalog commands, do not act meanwhile.
@@ -187,6 +203,10 @@ class TForm1 : public QMainWindow {
   void mirrorMemo();
   void mirrorView();
   void buildZoom();
+  void buildViewMenu();
+  void showViewMenu(const QPoint& globalPosition);
+  // The display list of the symbol the view draws, or null when it draws none.
+  const DisplayList* pictureOnShow();
   // The view (main_window_zoom.cpp): the drawn block's display list at the zoom's scale; a new
   // block opens at 100 %, or fitted when it is larger than the view.
   void showVectorView();
@@ -234,6 +254,10 @@ class TForm1 : public QMainWindow {
   QPointer<QDialog> indexWindow_;
   std::string startLibrary_;
   std::string startComponent_;
+  // Why the library last chosen could not be read; empty when it was read.
+  QString failedRead_;
+  std::optional<UnitChoice> startChoice_;
+  int startZoom_ = 0;
   WindowSettings* settings_ = nullptr;
   QMenu* recentMenu_ = nullptr;
   std::vector<std::string> shownComponents_;
@@ -253,7 +277,8 @@ class TForm1 : public QMainWindow {
   // What each info tab shows: the drawn block it was filled from.
   std::vector<std::string> propertiesShown_, pinsShown_;
 
-  DriveComboBox* DriveComboBox1 = nullptr;
+  // The path field, in the drive box's designed place.
+  FolderPathField* DriveComboBox1 = nullptr;
   DirectoryListBox* DLB1 = nullptr;
   UserListBox* FileListBox1 = nullptr;
   QPushButton* b_report = nullptr;
@@ -263,6 +288,9 @@ class TForm1 : public QMainWindow {
   QScrollArea* ScrollBox1 = nullptr;
   SymbolCanvas* Image2 = nullptr;
   QLabel* zoomLabel_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
+  QAction* copyPicture_ = nullptr;
+  QAction* exportPicture_ = nullptr;
   // The block the view last opened, so that only a new one is opened by the fit rule.
   std::vector<std::string> viewBlock_;
   // The hidden test page drew on the pixel canvas: the view shows it until a component is chosen.

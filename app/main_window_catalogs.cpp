@@ -6,13 +6,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/catalog_watch.h"
 #include "app/dialogs.h"
 #include "app/directory_list_box.h"
-#include "app/drive_combo_box.h"
 #include "app/file_filter.h"
 #include "app/fine_catalog_export.h"
+#include "app/folder_path_field.h"
 #include "app/library_review_command.h"
 #include "app/main_window.h"
 #include "app/prev_form.h"
@@ -67,8 +68,15 @@ void TForm1::PastaVetorial1Click() {
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QStringLiteral("pdf"));
   if (!dialogs_.mayWriteFile(this, path)) return;
-  exportFineCatalog(this, dialogs_, path, FineCatalogKind::Drawings, libraries,
-                    displayText(QFile::encodeName(name).toStdString()), true);
+  if (!exportFineCatalog(this, dialogs_, path, FineCatalogKind::Drawings, libraries,
+                         displayText(QFile::encodeName(name).toStdString()), true))
+    return;
+  const QString file = QDir::toNativeSeparators(path);
+  const QString done =
+      libraries.size() == 1
+          ? tr("Catálogo de 1 biblioteca gravado em %1").arg(file)
+          : tr("Catálogo de %1 bibliotecas gravado em %2").arg(libraries.size()).arg(file);
+  if (dialogs_.offerToOpen(this, done)) dialogs_.openInBrowser(this, QUrl::fromLocalFile(path));
 }
 
 void TForm1::SiteHtml1Click() {
@@ -88,6 +96,10 @@ void TForm1::SiteHtml1Click() {
 }
 
 void TForm1::CompararCom1Click() {
+  if (!failedRead_.isEmpty()) {
+    dialogs_.reportError(this, failedRead_);
+    return;
+  }
   compareWithAnotherLibrary(this, dialogs_, session_.browser.CurrentLibraryPath(),
                             defaultReviewFolder());
 }
@@ -103,7 +115,9 @@ void TForm1::runCatalog(CatalogKind kind) {
     case CatalogCommands::Outcome::Busy:
       return;
     case CatalogCommands::Outcome::Refused:
-      dialogs_.reportError(this, tr("Nenhuma biblioteca selecionada"));
+      // A library was chosen but could not be read: that is what the user needs to hear.
+      dialogs_.reportError(
+          this, failedRead_.isEmpty() ? tr("Nenhuma biblioteca selecionada") : failedRead_);
       return;
     case CatalogCommands::Outcome::AlreadyShowing:
       if (auto* window = dynamic_cast<QWidget*>(catalogs_->reportFor(kind)->previewWindow())) {

@@ -15,13 +15,15 @@
 #include "app/bitmap_image.h"
 #include "app/dialogs.h"
 #include "app/directory_list_box.h"
-#include "app/drive_combo_box.h"
 #include "app/filename_edit.h"
+#include "app/folder_path_field.h"
 #include "app/main_window.h"
 #include "app/symbol_canvas.h"
 #include "app/user_list_box.h"
 #include "app/window_settings.h"
+#include "app/window_wording.h"
 #include "library/folder_listing.h"
+#include "platform/error.h"
 #include "platform/text_codec.h"
 #include "render/renderer.h"
 
@@ -55,10 +57,30 @@ std::optional<std::string> TForm1::selectedFileName() const {
   return fileList_.selectedEntry();
 }
 
-void TForm1::runThenMirror(const std::function<void()>& operation) {
-  dialogs_.runGuarded(this, operation);
+bool TForm1::runThenMirror(const std::function<void()>& operation) {
+  const bool completed = dialogs_.runGuarded(this, operation);
   // What the operation did up to a failure stays, and is shown.
   dialogs_.runGuarded(this, [this] { mirrorCore(); });
+  return completed;
+}
+
+bool TForm1::readLibrary(const std::string& fileName, const std::function<void()>& operation) {
+  failedRead_.clear();
+  bool completed = true;
+  try {
+    operation();
+  } catch (...) {
+    completed = false;
+    // The core's reason names the file by its path: the window names it once, by its name.
+    QString reason = QString::fromLocal8Bit(userMessage(std::current_exception()));
+    const QString path = QFile::decodeName(joinPath(folderShown(), fileName).c_str());
+    if (reason.startsWith(path + QStringLiteral(": "))) reason.remove(0, path.size() + 2);
+    failedRead_ =
+        tr("A biblioteca %1 não pôde ser lida: %2").arg(shown(fileName), windowWording(reason));
+    dialogs_.reportError(this, failedRead_);
+  }
+  dialogs_.runGuarded(this, [this] { mirrorCore(); });
+  return completed;
 }
 
 // ----- browsing -----
@@ -68,7 +90,16 @@ void TForm1::showFolder(const std::string& folder) {
 }
 
 void TForm1::folderChanged(const std::string& folder) {
-  DriveComboBox1->followFolder(folder);
+  DriveComboBox1->showFolder(folder);
+  // Another folder's libraries: the library of the folder left is no longer on show.
+  if (folder != fileList_.folder()) failedRead_.clear();
+  if (folder != fileList_.folder() && !session_.browser.CurrentLibraryPath().empty()) {
+    forgetAlias();
+    dialogs_.runGuarded(this, [this] {
+      session_.browser.closeLibrary();
+      mirrorCore();
+    });
+  }
   FileListBox1->clear();
   dialogs_.runGuarded(this, [&] { fileList_.showFolder(folder); });
   for (const std::string& name : fileList_.entries()) FileListBox1->addItem(shown(name));
@@ -77,6 +108,20 @@ void TForm1::folderChanged(const std::string& folder) {
 void TForm1::setStartFolder(std::string folder, std::string libraryName) {
   defaultFolders_ = {std::move(folder)};
   startLibrary_ = std::move(libraryName);
+  startComponent_.clear();
+  startChoice_.reset();
+  startZoom_ = 0;
+  // Shown at once, so the window never shows the folder it was started in first.
+  if (!activated_ && folderExists(defaultFolders_.front()))
+    dialogs_.runGuarded(this, [this] { showFolder(defaultFolders_.front()); });
+}
+
+void TForm1::openTypedPath(const std::string& folder, const std::string& fileName) {
+  if (catalogGenerating()) return;
+  if (!runThenMirror([&] { showFolder(folder); }) || fileName.empty()) return;
+  startLibrary_ = fileName;
+  startComponent_.clear();
+  openStartLibrary();
 }
 
 void TForm1::FormActivate() {
@@ -101,7 +146,7 @@ void TForm1::openStartLibrary() {
       break;
     }
   }
-  runThenMirror([this] {
+  readLibrary(startLibrary_, [this] {
     session_.browser.LoadLibrary(folderShown(), startLibrary_);
     if (startComponent_.empty()) return;
     if (session_.browser.components().indexOf(startComponent_) >= 0) {
@@ -113,6 +158,7 @@ void TForm1::openStartLibrary() {
     shownComponents_ = session_.browser.components().entries();
     chooseAliasNamed(startComponent_);
   });
+  restoreStartView();
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -127,7 +173,12 @@ void TForm1::FileListBox1Click() {
   testPageView_ = false;
   forgetAlias();
   fileList_.select(FileListBox1->currentRow());
-  runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+  const std::optional<std::string> file = selectedFileName();
+  if (!file) {
+    runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), std::nullopt); });
+    return;
+  }
+  readLibrary(*file, [&] { session_.browser.LoadLibrary(folderShown(), file); });
   // A folder whose library was opened is a recent one.
   if (settings_ && selectedFileName()) {
     settings_->addRecentFolder(QString::fromStdString(folderShown()));
@@ -198,7 +249,7 @@ void TForm1::chooseIndexedComponent(const std::string& library, const std::strin
   fileList_.select(int(found - entries.begin()));
   mirrorFileList();
   forgetAlias();
-  runThenMirror([&] {
+  readLibrary(library, [&] {
     session_.browser.LoadLibrary(folderShown(), library);
     if (session_.browser.components().indexOf(component) >= 0) {
       session_.browser.chooseComponent(component);

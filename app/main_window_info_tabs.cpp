@@ -2,6 +2,8 @@
 // symbol or alias on show, read from its block through the line dispatcher the drawing uses. They
 // are filled only while one of them is open, so choosing components costs nothing more otherwise.
 
+#include <QProxyStyle>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "app/main_window.h"
@@ -28,6 +30,18 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+// The tabs' captions with less room around them, so that all four fit the tab control at its
+// designed width instead of the last hiding behind the scroll arrows.
+class CompactTabsStyle final : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    return metric == PM_TabBarTabHSpace ? value / 2 : value;
+  }
+};
+
 }  // namespace
 
 void TForm1::buildInfoTabs() {
@@ -35,6 +49,9 @@ void TForm1::buildInfoTabs() {
   pinTab_ = new PinTableTab;
   TabControl1->addTab(propertiesTab_, tr("Propriedades"));
   TabControl1->addTab(pinTab_, tr("Pinos"));
+  auto* compact = new CompactTabsStyle;
+  compact->setParent(TabControl1->tabBar());
+  TabControl1->tabBar()->setStyle(compact);
   connect(TabControl1, &QTabWidget::currentChanged, this, [this] { mirrorInfoTabs(); });
 }
 

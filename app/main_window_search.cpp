@@ -35,7 +35,8 @@ void TForm1::showSearchChoice(const SearchChoice& choice) {
   if (fileList_.selectedIndex() != file || session_.browser.components().empty()) {
     fileList_.select(file);
     mirrorFileList();
-    runThenMirror([this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
+    readLibrary(choice.libraryFile,
+                [this] { session_.browser.LoadLibrary(folderShown(), selectedFileName()); });
   }
   // The list shows each symbol's aliases after it: a name is the row of its component, or of an
   // alias of that name.

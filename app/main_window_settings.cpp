@@ -5,8 +5,10 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 
 #include "app/main_window.h"
+#include "app/unit_chooser.h"
 #include "app/window_settings.h"
 #include "library/folder_listing.h"
 #include "platform/text_codec.h"
@@ -22,8 +24,18 @@ void TForm1::rememberWith(WindowSettings* settings, bool openRememberedPlace) {
   if (openRememberedPlace && !place.folder.isEmpty() && folderExists(place.folder.toStdString())) {
     setStartFolder(place.folder.toStdString(), place.library.toStdString());
     startComponent_ = place.component.toStdString();
+    startChoice_ = UnitChoice{place.unit, place.style};
+    startZoom_ = place.zoom;
   }
   mirrorRecentFolders();
+}
+
+void TForm1::restoreStartView() {
+  const std::optional<UnitChoice> choice = std::exchange(startChoice_, std::nullopt);
+  const int zoom = std::exchange(startZoom_, 0);
+  if (componentOnShow() != QString::fromStdString(startComponent_)) return;
+  if (choice && unitChooser_->restoreChoice(*choice)) unitChoiceChanged();
+  if (zoom > 0) zoomAround(zoom_.fit(zoom), viewCentre());
 }
 
 void TForm1::mirrorRecentFolders() {
@@ -53,9 +65,11 @@ void TForm1::rememberPlace() {
   if (!settings_) return;
   settings_->saveGeometry(*this);
   const std::optional<std::string> library = selectedFileName();
+  const UnitChoice choice = unitChooser_->choice();
   settings_->savePlace({QString::fromStdString(folderShown()),
                         library ? QString::fromStdString(*library) : QString(),
-                        library ? componentOnShow() : QString()});
+                        library ? componentOnShow() : QString(), choice.unit, choice.style,
+                        zoom_.percent()});
 }
 
 }  // namespace quiral

@@ -3,6 +3,7 @@
 // the wheel zooms around the pointer, the keys around the view's centre, and dragging with the
 // middle button (or the left one: the view has nothing else to drag) pans.
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -86,6 +87,9 @@ bool TForm1::viewEvent(QObject* watched, QEvent* event) {
       ScrollBox1->verticalScrollBar()->setValue(panScroll_.y() - int(std::lround(moved.y())));
       return true;
     }
+    case QEvent::ContextMenu:
+      showViewMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+      return true;
     case QEvent::MouseButtonRelease:
       if (!panning_) return false;
       panning_ = false;

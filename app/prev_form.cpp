@@ -205,6 +205,30 @@ void TPrevForm::buildShortcuts() {
   for (const auto& [key, page] : pageKeys)
     connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
             [this, page = page] { goToPage(page()); });
+  // Ctrl + "+" / "-": the next zoom step, as in the symbol view.
+  const std::pair<QKeySequence, int> zoomKeys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), 1},
+      {QKeySequence(Qt::CTRL | Qt::Key_Equal), 1},
+      {QKeySequence(Qt::CTRL | Qt::Key_Minus), -1},
+  };
+  for (const auto& [key, direction] : zoomKeys)
+    connect(new QShortcut(key, this), &QShortcut::activated, this,
+            [this, direction = direction] { stepZoom(direction); });
+}
+
+void TPrevForm::stepZoom(int direction) {
+  static constexpr int kSteps[] = {10, 25, 50, 75, 100, 150, 200, 300, 400, 600, 800};
+  const int zoom = QRPreview1->zoom();
+  int next = zoom;
+  for (int step : kSteps) {
+    if (direction > 0 && step > zoom) {
+      next = step;
+      break;
+    }
+    if (direction < 0 && step < zoom) next = step;
+  }
+  QRPreview1->setZoom(next);
+  CB_zoom->setEditText(QString::number(QRPreview1->zoom()) + QStringLiteral(" %"));
 }
 
 void TPrevForm::goToPage(int page) {
@@ -266,6 +290,8 @@ void TPrevForm::FormShow() {
   QRPreview1->setPageNumber(1);
   QRPreview1->setZoom(100);
   CB_zoom->setEditText(QStringLiteral("100 %"));
+  // The keys act on the page first: arrows scroll it.
+  QRPreview1->setFocus(Qt::OtherFocusReason);
 }
 
 void TPrevForm::FormActivate() {

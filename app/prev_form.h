@@ -93,6 +93,8 @@ class TPrevForm : public QWidget, public PreviewWindow {
   void buildPanel();
   void layOutPanel();
   void buildShortcuts();
+  // Ctrl + "+" (direction 1) or "-" (-1): the page's zoom goes to the next step that way.
+  void stepZoom(int direction);
   // Shows another page through the spinner, which keeps it within the pages there are.
   void goToPage(int page);
   void showPageCount(int pageCount);

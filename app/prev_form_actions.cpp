@@ -2,7 +2,9 @@
 // images, or the fine vector catalog of the same library).
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <algorithm>
@@ -170,7 +172,11 @@ void TPrevForm::BitBtn3Click() {
     return;
   }
   saveFilter_ = tr(kPdfFilter);
-  const QString chosen = dialogs_.chooseFileToSave(this, QString(), qtFileFilter(saveFilter_),
+  // The library's own name, beside it, is the name offered.
+  const QFileInfo library(QFile::decodeName(source->libraryPath.c_str()));
+  const QString suggested =
+      library.dir().filePath(library.completeBaseName() + QStringLiteral(".pdf"));
+  const QString chosen = dialogs_.chooseFileToSave(this, suggested, qtFileFilter(saveFilter_),
                                                    QString::fromLatin1(kFinePdfExtension));
   if (chosen.isEmpty()) return;
   const QString path = withDefaultExtension(chosen, QString::fromLatin1(kFinePdfExtension));

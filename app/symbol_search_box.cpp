@@ -84,12 +84,14 @@ SymbolSearchBox::SymbolSearchBox(QWidget& list, QWidget& window, const FileList&
           [this](QTreeWidgetItem* item) { emit chosen(choiceOf(item)); });
   for (const char* key : {"Ctrl+K", "/"}) {
     auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), &window);
-    connect(shortcut, &QShortcut::activated, this, [this] {
-      showFieldsPage();
-      field_->setFocus(Qt::ShortcutFocusReason);
-      field_->selectAll();
-    });
+    connect(shortcut, &QShortcut::activated, this, &SymbolSearchBox::focusField);
   }
+}
+
+void SymbolSearchBox::focusField() {
+  showFieldsPage();
+  field_->setFocus(Qt::ShortcutFocusReason);
+  field_->selectAll();
 }
 
 SymbolSearchBox::~SymbolSearchBox() {

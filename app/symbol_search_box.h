@@ -51,6 +51,8 @@ class SymbolSearchBox : public QObject {
   const QString& shownQuery() const { return shownQuery_; }
   // The folder shown changed: the text in the field is searched again in the new one.
   void searchAgain();
+  // Ctrl+K: the field's page to the front and the field's text selected, to type over it.
+  void focusField();
 
  signals:
   void highlighted(const quiral::SearchChoice& choice);

@@ -51,6 +51,13 @@ void UnitChooser::mirror() {
   mirroring_ = false;
 }
 
+bool UnitChooser::restoreChoice(const UnitChoice& choice) {
+  const bool unit = selection_.chooseUnit(choice.unit);
+  const bool style = selection_.chooseDeMorgan(choice.style == 2);
+  mirror();
+  return unit || style;
+}
+
 void UnitChooser::unitPicked(int row) {
   if (!mirroring_ && selection_.chooseUnit(row + 1)) emit choiceChanged();
 }

@@ -28,6 +28,9 @@ class UnitChooser : public QWidget {
   // A new component (or the same one chosen again): unit A, body style 1.
   void showComponent(const std::vector<std::string>& memo, std::vector<std::string> unitNames);
   const UnitChoice& choice() const { return selection_.choice(); }
+  // Chooses `choice` where the component on show has it (a remembered choice); true when the
+  // choice changed.
+  bool restoreChoice(const UnitChoice& choice);
 
  signals:
   // The user chose another unit or body style.

@@ -13,6 +13,9 @@ struct RememberedPlace {
   QString folder;
   QString library;    // a file name in `folder`
   QString component;  // a symbol or alias name of `library`
+  int unit = 1;       // the unit and body style on show (1 is unit A, 2 the De Morgan body)
+  int style = 1;
+  int zoom = 0;  // the view's zoom in percent; 0 when none was remembered
 };
 
 // The main window's remembered state in the desktop's usual place for settings (QSettings): its

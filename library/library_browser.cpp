@@ -101,6 +101,13 @@ void LibraryBrowser::LoadLibrary(const std::string& folder,
   ShowComponent();
 }
 
+void LibraryBrowser::closeLibrary() {
+  components_.clear();
+  currentLibraryPath_.clear();
+  translation_.reset();
+  clearShown();
+}
+
 void LibraryBrowser::clearShown() {
   memo_.clear();
   if (renderer_) renderer_->RenderComponent(memo_);

@@ -72,6 +72,10 @@ class LibraryBrowser {
   // be read; what was listed up to then stays.
   void LoadLibrary(const std::string& folder, const std::optional<std::string>& selectedFileName);
 
+  // No library in use any more (another folder is shown): the list, the memo and the drawing
+  // are emptied.
+  void closeLibrary();
+
   // The component list's click: copies the selected component's block into the memo and renders
   // it. Does nothing without a selection; empties the memo and stops when no library is in use.
   void ShowComponent();

@@ -70,6 +70,10 @@ TEST_F(FineCatalogMenuTest, WritesEveryLibraryAsOneSearchablePdfAndNamesWhatItLe
   ASSERT_EQ(errors.messages().size(), 1);
   EXPECT_TRUE(errors.messages()[0].contains("broken.kicad_sym"))
       << errors.messages()[0].toStdString();
+  // The end is said with the file, which the user may open from there.
+  ASSERT_EQ(dialogs.offers.size(), 1);
+  EXPECT_TRUE(dialogs.offers[0].contains(root + "/out/all.pdf")) << dialogs.offers[0].toStdString();
+  EXPECT_TRUE(dialogs.openedInBrowser.isEmpty());
 }
 
 TEST_F(FineCatalogMenuTest, CancelAndFailuresLeaveNoFile) {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -127,8 +128,8 @@ TEST_F(IndexWindowTest, BuildWalksTheFileListAndBindsTheControlsToTheCurrentRows
   EXPECT_EQ(text("Label1"), "2");
   EXPECT_EQ(text("Label4"), "4");
   EXPECT_TRUE(control<QPushButton>("BitBtn1")->isEnabled());
-  // The main window's file list rests on its last file, which is not loaded.
-  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
+  // The main window's file list is left as it was, and nothing is loaded.
+  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), -1);
   EXPECT_TRUE(session.browser.CurrentLibraryPath().empty());
 
   ASSERT_EQ(grid()->model()->rowCount(), 4);
@@ -136,14 +137,32 @@ TEST_F(IndexWindowTest, BuildWalksTheFileListAndBindsTheControlsToTheCurrentRows
   EXPECT_EQ(gridCell(1, 0), "74hct00");
   EXPECT_EQ(gridCell(3, 1), "Device.lib");
   EXPECT_EQ(grid()->currentIndex().row(), 0);
-  // The first block row in library order is current.
+  // The highlighted name's block is the one shown.
+  EXPECT_EQ(text("DBEdit2"), "74LS00");
+  EXPECT_EQ(text("DBEdit1"), "ALIAS 74HC00 74hct00");
+  // The arrow keys move the highlight and the block with it.
+  grid()->setFocus();
+  QTest::keyClick(grid(), Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(grid()->currentIndex().row(), 3);
   EXPECT_EQ(text("DBEdit2"), "R");
   EXPECT_EQ(text("DBEdit3"), "") << "Elementos is left empty";
   EXPECT_EQ(control<QPlainTextEdit>("DBMemo1")->toPlainText(), "DEF R R 0 0 N Y 1 F N\nENDDEF");
+  QTest::keyClick(grid(), Qt::Key_Up);
+  EXPECT_EQ(text("DBEdit2"), "74LS00");
 
   clickCell(1);
   EXPECT_EQ(text("DBEdit2"), "74LS00");
   EXPECT_EQ(text("DBEdit1"), "ALIAS 74HC00 74hct00");
+  // The library column shows whole names; a larger window gives its room to the grid and memo.
+  EXPECT_GE(grid()->columnWidth(1),
+            grid()->fontMetrics().horizontalAdvance(QStringLiteral("Device.lib")));
+  form2->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form2.get()));
+  const QSize gridBefore = grid()->size(), memoBefore = control<QPlainTextEdit>("DBMemo1")->size();
+  form2->resize(form2->size() + QSize(200, 100));
+  form2->layout()->activate();
+  EXPECT_EQ(grid()->size(), gridBefore + QSize(80, 100));
+  EXPECT_EQ(control<QPlainTextEdit>("DBMemo1")->size(), memoBefore + QSize(120, 100));
 
   control<QLineEdit>("Edit1")->setText("r");
   QTest::mouseClick(control<QPushButton>("BitBtn2"), Qt::LeftButton);
@@ -159,6 +178,7 @@ TEST_F(IndexWindowTest, BuildWalksTheFileListAndBindsTheControlsToTheCurrentRows
 
 TEST_F(IndexWindowTest, TypingChangesOnlyTheCurrentBlockRow) {
   build();
+  clickCell(3);  // R
   QTest::keyClicks(control<QLineEdit>("DBEdit2"), "X");
   QTest::keyClicks(control<QLineEdit>("DBEdit3"), "12a");
   auto* memo = control<QPlainTextEdit>("DBMemo1");
@@ -184,7 +204,7 @@ TEST_F(IndexWindowTest, AFailedBuildShowsTheErrorAndWhatWasRead) {
   EXPECT_EQ(text("Label1"), "1");
   EXPECT_EQ(grid()->model()->rowCount(), 1);
   EXPECT_TRUE(control<QPushButton>("BitBtn1")->isEnabled());
-  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), 1);
+  EXPECT_EQ(mainWindow->findChild<QListWidget*>("FileListBox1")->currentRow(), -1);
 }
 
 TEST_F(IndexWindowTest, CtrlFSearchesTheFolderAndEnterChoosesTheNameInTheMainWindow) {

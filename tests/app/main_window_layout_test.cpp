@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -67,6 +68,12 @@ TEST(MainWindowLayout, ControlsFitTheWindowSideBySideWithoutOverlapping) {
   EXPECT_LT(std::max(at("DLB1").bottom(), at("FileListBox1").bottom()), at("TabControl1").top());
   EXPECT_LT(std::max(at("FileListBox1").right(), at("TabControl1").right()),
             at("ScrollBox1").left());
+  // Every tab shows whole at the designed size, none behind the scroll arrows.
+  const QTabBar* tabs = client->findChild<QTabWidget*>("TabControl1")->tabBar();
+  for (int i = 0; i < tabs->count(); ++i) {
+    if (!tabs->isTabVisible(i)) continue;
+    EXPECT_LE(tabs->tabRect(i).right(), tabs->width()) << tabs->tabText(i).toStdString();
+  }
   // The component list and the memo sit inside the tabs, the drawing is the largest control.
   EXPECT_TRUE(at("TabControl1").contains(at("ListBox1")));
   EXPECT_TRUE(at("TabControl1").contains(at("TextListBox1")));
@@ -134,7 +141,7 @@ TEST(MainWindowLayout, MenuBar) {
   Session session;
   TForm1 window(session, dialogs);
   const QList<QAction*> top = window.menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
+  ASSERT_EQ(top.size(), 4);
   EXPECT_EQ(top[0]->objectName(), "Sair1");
   // The captions keep their words, each with its accelerator letter (Alt+S, Alt+C, D, L).
   EXPECT_EQ(top[0]->text(), "&Sair");

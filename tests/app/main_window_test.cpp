@@ -17,7 +17,7 @@
 
 #include "app/bitmap_image.h"
 #include "app/directory_list_box.h"
-#include "app/drive_combo_box.h"
+#include "app/folder_path_field.h"
 #include "app/symbol_canvas.h"
 #include "library/folder_listing.h"
 #include "render/renderer.h"
@@ -147,7 +147,12 @@ TEST_F(MainWindowTest, AnUnreadableLibraryShowsTheErrorAndTheWindowKeepsWorking)
   {
     ErrorCatcher errors(dialogs);
     chooseFile("nodef.lib");  // named, and the last drawing and lines are gone
-    EXPECT_EQ(errors.messages(), QStringList{platformText(root + "/libs/nodef.lib", ENOENT)});
+    // In the window's words, the file named once, then the system's reason.
+    const QString reason = platformText(root + "/libs/nodef.lib", ENOENT)
+                               .mid(QString(root + "/libs/nodef.lib: ").size());
+    EXPECT_EQ(
+        errors.messages(),
+        QStringList{QString::fromUtf8("A biblioteca nodef.lib não pôde ser lida: ") + reason});
   }
   EXPECT_EQ(components()->count(), 0);
   EXPECT_EQ(memo()->toPlainText(), QString());
@@ -170,9 +175,8 @@ TEST_F(MainWindowTest, AComponentThatCannotBeReadShowsTheErrorAndKeepsWhatWasRea
   EXPECT_EQ(components()->count(), 2);
 }
 
-TEST_F(MainWindowTest, OpeningAFolderChangesTheCurrentFolderButNotTheComponents) {
+TEST_F(MainWindowTest, OpeningAFolderChangesTheCurrentFolderAndClearsTheOldLibrary) {
   chooseFile("two.lib");
-  const std::string library = session.browser.CurrentLibraryPath();
   auto* folders = widget<DirectoryListBox>("DLB1");
   // Enter on the parent folder, then a double click on the sibling.
   for (int i = 0; i < folders->count(); ++i)
@@ -192,22 +196,23 @@ TEST_F(MainWindowTest, OpeningAFolderChangesTheCurrentFolderButNotTheComponents)
   EXPECT_EQ(currentFolder(), (root + "/other").toStdString());
   EXPECT_EQ(window->folderShown(), currentFolder());
   EXPECT_EQ(texts(files()), QStringList{"gates.lib"});
-  EXPECT_EQ(texts(components()), (QStringList{"R", "BIGCIRCLE"}));
-  EXPECT_EQ(session.browser.CurrentLibraryPath(), library);
+  // The library of the folder left is no longer on show.
+  EXPECT_EQ(texts(components()), QStringList());
+  EXPECT_TRUE(session.browser.CurrentLibraryPath().empty());
+  EXPECT_FALSE(hasInk(view()));
 }
 
-TEST_F(MainWindowTest, ChoosingADriveShowsItsFolderAndKeepsTheComponents) {
+TEST_F(MainWindowTest, AFolderOfferedByThePathFieldIsShownWhenChosen) {
   chooseFile("two.lib");
-  auto* drives = widget<DriveComboBox>("DriveComboBox1");
-  ASSERT_EQ(drives->itemText(0), "/");
-  emit drives->activated(0);  // the root volume; the test folder may lie on another one
-  if (drives->driveOf(root.toStdString()) == "/") {
-    EXPECT_EQ(window->folderShown(), (root + "/libs").toStdString()) << "the drive's own folder";
-  } else {
-    EXPECT_EQ(window->folderShown(), "/");
-  }
+  auto* field = widget<FolderPathField>("DriveComboBox1");
+  EXPECT_EQ(field->currentText(), root + "/libs");
+  field->setOfferedFolders({(root + "/other").toStdString(), (root + "/gone").toStdString()});
+  ASSERT_EQ(field->count(), 1) << "only folders that exist are offered";
+  emit field->activated(0);
+  EXPECT_EQ(window->folderShown(), (root + "/other").toStdString());
   EXPECT_EQ(currentFolder(), window->folderShown());
-  EXPECT_EQ(texts(components()), (QStringList{"R", "BIGCIRCLE"}));
+  EXPECT_EQ(field->currentText(), root + "/other");
+  EXPECT_EQ(texts(files()), QStringList{"gates.lib"});
 }
 
 TEST_F(MainWindowTest, AFolderThatCannotBeOpenedShowsTheErrorAndStays) {

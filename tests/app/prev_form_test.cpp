@@ -272,7 +272,12 @@ TEST_F(PrevFormTest, KeysPageAndActAsTheButtons) {
   dialogs.printAnswer = [&](QPrinter&, int) { return ++printDialogs, false; };
   preview(CatalogKind::Drawings, [&](TPrevForm& w) {
     w.activateWindow();
-    w.preview()->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(QApplication::focusWidget(), w.preview()) << "the page has the focus first";
+    // Ctrl + "+" / "-" step the zoom and the box says it.
+    for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Minus})
+      QTest::keyClick(w.preview(), key, Qt::ControlModifier);
+    EXPECT_EQ(child<QComboBox>(w, "CB_zoom")->currentText(), "75 %");
     const std::pair<Qt::Key, int> keys[] = {{Qt::Key_PageDown, 2}, {Qt::Key_End, 4},
                                             {Qt::Key_PageDown, 4}, {Qt::Key_PageUp, 3},
                                             {Qt::Key_Home, 1},     {Qt::Key_PageUp, 1}};
@@ -366,7 +371,7 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
                      "EESchema-DOCLIB  Version 2.0\n$CMP P3\nD Third part described\n$ENDCMP\n"
                      "#\n#End Doc Library\n");
   testing::writeFile(dir.path(), "fine.pdf", "old");
-  QStringList asked;
+  QStringList asked, startedIn;
   dialogs.overwriteAnswer = [&](const QString& path) {
     asked << QFileInfo(path).fileName();
     return true;
@@ -380,9 +385,15 @@ TEST_F(PrevFormTest, VectorPdfWritesTheFineCatalogOfTheLibraryOnShowUnderTheName
     w.setPdfButtonEnabled(true);
     EXPECT_TRUE(vector->isEnabled());
     answers = {dir.filePath("fine")};
+    dialogs.saveAnswer = [&](const QString& start, auto&&...) {
+      startedIn << start;
+      return answers.takeFirst();
+    };
     vector->click();
   });
   EXPECT_EQ(asked, QStringList{"fine.pdf"});
+  // The save box offered the library's own name, beside it.
+  EXPECT_EQ(startedIn, QStringList{QDir(dir.path()).filePath("many.pdf")});
   QProcess text;
   text.start("pdftotext", {dir.filePath("fine.pdf"), "-"});
   text.waitForFinished(30000);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -122,7 +123,11 @@ TEST_F(SymbolBrowserTest, TheNextStartReturnsToTheSizeFolderLibraryAndAliasOfThe
   window->rememberWith(&remembered, true);
   window->resize(1111, 777);
   openFile("74xx_gates.lib");
-  click(components(), 2);  // the alias 74HCT00
+  click(components(), 2);                                           // the alias 74HCT00
+  window->findChild<QComboBox*>("CB_unidade")->setCurrentIndex(2);  // unit C
+  window->zoomIn();
+  window->zoomIn();
+  const int zoom = window->zoom().percent();
   window->close();
   EXPECT_EQ(remembered.recentFolders(), QStringList{root});
 
@@ -136,6 +141,9 @@ TEST_F(SymbolBrowserTest, TheNextStartReturnsToTheSizeFolderLibraryAndAliasOfThe
   EXPECT_EQ(next.folderShown(), root.toStdString());
   EXPECT_EQ(next.selectedFileName(), "74xx_gates.lib");
   EXPECT_EQ(next.findChild<QListWidget*>("ListBox1")->currentRow(), 2);
+  EXPECT_EQ(next.findChild<QComboBox*>("CB_unidade")->currentIndex(), 2);
+  EXPECT_EQ(next.zoom().percent(), zoom);
+  EXPECT_NE(zoom, 100);
   auto* recent = next.findChild<QMenu*>("Recentes1");
   ASSERT_NE(recent, nullptr);
   EXPECT_EQ(recent->actions().size(), 1);

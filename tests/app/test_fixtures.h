@@ -44,6 +44,21 @@ class TestDialogs : public Dialogs {
   // Nothing is opened; the addresses are kept.
   void openInBrowser(QWidget*, const QUrl& url) override { openedInBrowser << url; }
   QList<QUrl> openedInBrowser;
+  // The texts offered with an "Abrir" button; `openAnswer` of none: not opened.
+  bool offerToOpen(QWidget*, const QString& text) override {
+    offers << text;
+    return offerAnswer && offerAnswer(text);
+  }
+  QStringList offers;
+  // Numbers asked for are answered by `numberAnswer` (unset: the value offered), and kept.
+  std::optional<double> askNumber(QWidget*, const QString&, double value, double, double,
+                                  int) override {
+    numbersOffered << value;
+    return numberAnswer ? numberAnswer(value) : value;
+  }
+  QList<double> numbersOffered;
+  std::function<std::optional<double>(double value)> numberAnswer;
+  std::function<bool(const QString& text)> offerAnswer;
   bool runPrintDialog(QWidget*, QPrinter& printer, int highestPage) override;
   const QStringList& messages() const { return messages_; }
 
