@@ -10,8 +10,8 @@
 
 #include "app/dialogs.h"
 #include "app/prev_form.h"
+#include "platform/display_list.h"
 #include "render/coordinate_map.h"
-#include "vector/display_list.h"
 #include "vector/picture_frame.h"
 #include "vector/svg_writer.h"
 #include "vector/symbol_files.h"
