@@ -15,10 +15,6 @@ namespace quiral {
 
 namespace {
 
-QString text(const char* source) {
-  return QCoreApplication::translate("SiteExport", source);
-}
-
 QString shownFileName(const std::string& path) {
   return QFile::decodeName(std::filesystem::path(path).filename().c_str());
 }
@@ -27,9 +23,10 @@ QString shownFileName(const std::string& path) {
 class SiteProgressDialog final : public QProgressDialog, public SiteObserver {
  public:
   explicit SiteProgressDialog(QWidget* parent)
-      : QProgressDialog(QString(), text("Cancelar"), 0, 1, parent) {
+      : QProgressDialog(QString(), QCoreApplication::translate("SiteExport", "Cancelar"), 0, 1,
+                        parent) {
     setObjectName(QStringLiteral("SiteProgress"));
-    setWindowTitle(text("Site (HTML)"));
+    setWindowTitle(QCoreApplication::translate("SiteExport", "Site (HTML)"));
     setWindowModality(Qt::ApplicationModal);
     setAutoReset(false);
     setAutoClose(false);
@@ -40,8 +37,10 @@ class SiteProgressDialog final : public QProgressDialog, public SiteObserver {
                   size_t total) override {
     if (index != shownLibrary_ || done == 1) {
       shownLibrary_ = index;
-      setLabelText(
-          text("Biblioteca %1 de %2: %3").arg(index + 1).arg(count).arg(shownFileName(library)));
+      setLabelText(QCoreApplication::translate("SiteExport", "Biblioteca %1 de %2: %3")
+                       .arg(index + 1)
+                       .arg(count)
+                       .arg(shownFileName(library)));
       setMaximum(int(total));
     }
     setValue(int(done));
@@ -78,9 +77,11 @@ bool exportSite(QWidget* parent, Dialogs& dialogs, const QString& outDir,
   progress.hide();
   if (!written || cancelled) return false;
   if (!progress.skippedLibraries().isEmpty())
-    dialogs.reportError(parent, text("Bibliotecas não incluídas:\n") +
-                                    progress.skippedLibraries().join(QLatin1Char('\n')));
-  if (dialogs.askYesNo(parent, text("O site foi gravado em %1.\nAbri-lo no navegador?")
+    dialogs.reportError(parent,
+                        QCoreApplication::translate("SiteExport", "Bibliotecas não incluídas:\n") +
+                            progress.skippedLibraries().join(QLatin1Char('\n')));
+  if (dialogs.askYesNo(parent, QCoreApplication::translate(
+                                   "SiteExport", "O site foi gravado em %1.\nAbri-lo no navegador?")
                                    .arg(QDir::toNativeSeparators(outDir))))
     dialogs.openInBrowser(parent, QUrl::fromLocalFile(QDir(outDir).filePath("index.html")));
   return true;

@@ -20,10 +20,6 @@ namespace quiral {
 
 namespace {
 
-QString tr(const char* text) {
-  return QCoreApplication::translate("SymbolPictureExport", text);
-}
-
 // The scales a PNG may be exported at.
 constexpr double kSmallestScale = 0.1;
 constexpr double kLargestScale = 16;
@@ -45,7 +41,8 @@ QMimeData* symbolPictureMime(const DisplayList& list, double scale) {
 
 QString exportSymbolPicture(QWidget* parent, Dialogs& dialogs, const DisplayList& list,
                             const QString& suggested, const std::string& title, double pngScale) {
-  const QString filter = tr("Imagem SVG (*.svg);;PDF (*.pdf);;Imagem PNG (*.png)");
+  const QString filter = QCoreApplication::translate(
+      "SymbolPictureExport", "Imagem SVG (*.svg);;PDF (*.pdf);;Imagem PNG (*.png)");
   const QString chosen = dialogs.chooseFileToSave(parent, suggested, filter, QStringLiteral("svg"));
   if (chosen.isEmpty()) return QString();
   const QString path = withDefaultExtension(chosen, QStringLiteral("svg"));
@@ -53,8 +50,9 @@ QString exportSymbolPicture(QWidget* parent, Dialogs& dialogs, const DisplayList
   if (extension != QLatin1String("svg") && extension != QLatin1String("pdf") &&
       extension != QLatin1String("png")) {
     dialogs.reportError(
-        parent,
-        tr("%1: escolha um nome terminado em .svg, .pdf ou .png").arg(QFileInfo(path).fileName()));
+        parent, QCoreApplication::translate("SymbolPictureExport",
+                                            "%1: escolha um nome terminado em .svg, .pdf ou .png")
+                    .arg(QFileInfo(path).fileName()));
     return QString();
   }
   // A PNG's scale is the user's to choose; the view's zoom is offered.
@@ -64,9 +62,10 @@ QString exportSymbolPicture(QWidget* parent, Dialogs& dialogs, const DisplayList
     const PictureBox box = pictureBox(list, kSymbolMargin);
     const double sideAtOne = std::max({box.width, box.height, 1.0}) / kUnitsPerPixel;
     const double largest = std::clamp(kMaxRasterSide / sideAtOne, kSmallestScale, kLargestScale);
-    scale = dialogs.askNumber(parent, tr("Escala da imagem PNG (1 = 100 %):"),
-                              std::clamp(pngScale, kSmallestScale, largest), kSmallestScale,
-                              largest, 2);
+    scale = dialogs.askNumber(
+        parent,
+        QCoreApplication::translate("SymbolPictureExport", "Escala da imagem PNG (1 = 100 %):"),
+        std::clamp(pngScale, kSmallestScale, largest), kSmallestScale, largest, 2);
     if (!scale) return QString();
   }
   if (!dialogs.mayWriteFile(parent, path)) return QString();

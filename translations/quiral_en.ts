@@ -13,6 +13,10 @@ Do you want to replace it?</translation>
         <source>Não foi possível abrir %1</source>
         <translation>Could not open %1</translation>
     </message>
+    <message>
+        <source>&amp;Abrir</source>
+        <translation>&amp;Open</translation>
+    </message>
 </context>
 <context>
     <name>FineCatalogExport</name>
@@ -44,6 +48,48 @@ Do you want to replace it?</translation>
     <message>
         <source>Bibliotecas (*.lib *.kicad_sym);;Todos os arquivos (*)</source>
         <translation>Libraries (*.lib *.kicad_sym);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>SiteExport</name>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Site (HTML)</source>
+        <translation>Web site (HTML)</translation>
+    </message>
+    <message>
+        <source>Biblioteca %1 de %2: %3</source>
+        <translation>Library %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>Bibliotecas não incluídas:
+</source>
+        <translation>Libraries left out:
+</translation>
+    </message>
+    <message>
+        <source>O site foi gravado em %1.
+Abri-lo no navegador?</source>
+        <translation>The web site was written to %1.
+Open it in the browser?</translation>
+    </message>
+</context>
+<context>
+    <name>SymbolPictureExport</name>
+    <message>
+        <source>Imagem SVG (*.svg);;PDF (*.pdf);;Imagem PNG (*.png)</source>
+        <translation>SVG image (*.svg);;PDF (*.pdf);;PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>%1: escolha um nome terminado em .svg, .pdf ou .png</source>
+        <translation>%1: choose a name ending in .svg, .pdf or .png</translation>
+    </message>
+    <message>
+        <source>Escala da imagem PNG (1 = 100 %):</source>
+        <translation>Scale of the PNG image (1 = 100 %):</translation>
     </message>
 </context>
 <context>
@@ -112,12 +158,71 @@ Do you want to replace it?</translation>
         <source>Erro desconhecido</source>
         <translation>Unknown error</translation>
     </message>
+    <message>
+        <source>linha %1, coluna </source>
+        <translation>line %1, column </translation>
+    </message>
+    <message>
+        <source>não é uma biblioteca de símbolos do KiCad (não começa com (kicad_symbol_lib)</source>
+        <translation>not a KiCad symbol library (it does not start with (kicad_symbol_lib)</translation>
+    </message>
+    <message>
+        <source>o texto termina dentro da lista aberta na linha %1, coluna </source>
+        <translation>the text ends inside the list opened at line %1, column </translation>
+    </message>
+    <message>
+        <source>o texto termina dentro da lista aberta na linha %1</source>
+        <translation>the text ends inside the list opened at line %1</translation>
+    </message>
+    <message>
+        <source>o texto não é uma lista</source>
+        <translation>the text is not a list</translation>
+    </message>
+    <message>
+        <source>o texto é grande demais</source>
+        <translation>the text is too large</translation>
+    </message>
+    <message>
+        <source>texto depois do fim da lista</source>
+        <translation>text after the end of the list</translation>
+    </message>
+    <message>
+        <source>um &apos;)&apos; que não fecha nenhuma lista</source>
+        <translation>a &apos;)&apos; closes no list</translation>
+    </message>
+    <message>
+        <source>o texto entre aspas não é fechado</source>
+        <translation>the quoted string is not closed</translation>
+    </message>
+    <message>
+        <source>um elemento com mais de %1 bytes</source>
+        <translation>a token longer than %1 bytes</translation>
+    </message>
+    <message>
+        <source>listas aninhadas além do limite de %1</source>
+        <translation>lists nested deeper than the limit of %1</translation>
+    </message>
+    <message>
+        <source>um símbolo sem nome</source>
+        <translation>a symbol without a name</translation>
+    </message>
+    <message>
+        <source>um valor fora dos limites</source>
+        <translation>a value out of range</translation>
+    </message>
 </context>
 <context>
     <name>quiral::FilenameEdit</name>
     <message>
         <source>...</source>
         <translation>...</translation>
+    </message>
+</context>
+<context>
+    <name>quiral::FolderPathField</name>
+    <message>
+        <source>Pasta: digite ou cole um caminho e tecle Enter</source>
+        <translation>Folder: type or paste a path and press Enter</translation>
     </message>
 </context>
 <context>
@@ -385,6 +490,66 @@ Do you want to replace it?</translation>
         <source>&amp;Recentes</source>
         <translation>&amp;Recent</translation>
     </message>
+    <message>
+        <source>&amp;Site (HTML)…</source>
+        <translation>&amp;Web site (HTML)…</translation>
+    </message>
+    <message>
+        <source>&amp;Localizar</source>
+        <translation>&amp;Find</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar em todas as bibliotecas</source>
+        <translation>&amp;Search all libraries</translation>
+    </message>
+    <message>
+        <source>Índice da &amp;pasta…</source>
+        <translation>Folder &amp;index…</translation>
+    </message>
+    <message>
+        <source>Catálogo de 1 biblioteca gravado em %1</source>
+        <translation>Catalog of 1 library written to %1</translation>
+    </message>
+    <message>
+        <source>Catálogo de %1 bibliotecas gravado em %2</source>
+        <translation>Catalog of %1 libraries written to %2</translation>
+    </message>
+    <message>
+        <source>Bibliotecas</source>
+        <translation>Libraries</translation>
+    </message>
+    <message>
+        <source>Pasta do site (vazia, ou um site já gravado)</source>
+        <translation>Web site folder (empty, or a site written before)</translation>
+    </message>
+    <message>
+        <source>A biblioteca %1 não pôde ser lida: %2</source>
+        <translation>The library %1 could not be read: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Copiar imagem</source>
+        <translation>&amp;Copy picture</translation>
+    </message>
+    <message>
+        <source>&amp;Exportar…</source>
+        <translation>&amp;Export…</translation>
+    </message>
+    <message>
+        <source>&amp;Ampliar</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>&amp;Reduzir</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>&amp;Tamanho real (100 %)</source>
+        <translation>&amp;Actual size (100 %)</translation>
+    </message>
+    <message>
+        <source>A&amp;justar à vista</source>
+        <translation>&amp;Fit to view</translation>
+    </message>
 </context>
 <context>
     <name>quiral::TForm2</name>
@@ -409,8 +574,8 @@ Do you want to replace it?</translation>
         <translation>Find</translation>
     </message>
     <message>
-        <source> (skipped)</source>
-        <translation> (skipped)</translation>
+        <source>Bibliotecas deixadas de fora do índice:</source>
+        <translation>Libraries left out of the index:</translation>
     </message>
 </context>
 <context>
