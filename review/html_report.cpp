@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/text_codec.h"
+#include "platform/html_escape.h"
 #include "review/overlay_picture.h"
 #include "review/review_report.h"
 #include "vector/picture_frame.h"
@@ -25,34 +25,6 @@ constexpr const char* kStyle =
     ".added{color:#109010}.removed{color:#d01010}.same{color:#888}"
     "figure{display:inline-block;margin:.5em 1em .5em 0;vertical-align:top}"
     "figcaption{font-size:85%;color:#555}";
-
-void appendEscaped(std::string& out, std::string_view bytes) {
-  for (char c : displayText(bytes)) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        // Control bytes have no place in an HTML text.
-        out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') ? ' ' : c;
-    }
-  }
-}
-
-std::string escaped(std::string_view bytes) {
-  std::string out;
-  appendEscaped(out, bytes);
-  return out;
-}
 
 // The picture as inline SVG, sized for the screen instead of at its printed size.
 std::string inlineSvg(const DisplayList& list) {
@@ -87,15 +59,15 @@ std::string entryTitle(const ReviewEntry& entry) {
 void appendEntry(std::string& out, const ReviewEntry& entry, SymbolRecorder& recorder) {
   out += "<article id=\"" + entryAnchor(entry) + "\">\n<h3 class=\"";
   out += changeClass(entry.change);
-  out += "\">" + escaped(entryTitle(entry)) + "</h3>\n";
+  out += "\">" + htmlText(entryTitle(entry)) + "</h3>\n";
   if (!entry.differences.empty()) {
     out += "<ul class=\"diff\">\n";
     for (const Difference& d : entry.differences)
-      out += "<li>" + escaped(d.what) + ": " + escaped(d.detail) + "</li>\n";
+      out += "<li>" + htmlText(d.what) + ": " + htmlText(d.detail) + "</li>\n";
     out += "</ul>\n";
   }
   for (const OverlayPicture& picture : overlayPictures(recorder, entry)) {
-    out += "<figure>\n" + inlineSvg(picture.list) + "<figcaption>" + escaped(picture.caption) +
+    out += "<figure>\n" + inlineSvg(picture.list) + "<figcaption>" + htmlText(picture.caption) +
            "</figcaption></figure>\n";
   }
   out += "</article>\n";
@@ -107,7 +79,7 @@ void appendContents(std::string& out, const Review& review) {
     const std::string& library = review.entries[i].library;
     size_t n = 0;
     for (; i < review.entries.size() && review.entries[i].library == library; ++i) ++n;
-    out += "<li><a href=\"#" + libraryAnchor(library) + "\">" + escaped(library) + "</a> (" +
+    out += "<li><a href=\"#" + libraryAnchor(library) + "\">" + htmlText(library) + "</a> (" +
            std::to_string(n) + ")</li>\n";
   }
   out += "</ul>\n</nav>\n";
@@ -119,9 +91,9 @@ std::string reviewHtml(const Review& review, const std::string& before, const st
                        SymbolRecorder& recorder) {
   std::string out =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Review: " +
-      escaped(before) + " -&gt; " + escaped(after) + "</title>\n<style>" + kStyle +
-      "</style>\n</head>\n<body>\n<h1>Review</h1>\n<p>Old: <code>" + escaped(before) +
-      "</code><br>\nNew: <code>" + escaped(after) + "</code></p>\n";
+      htmlText(before) + " -&gt; " + htmlText(after) + "</title>\n<style>" + kStyle +
+      "</style>\n</head>\n<body>\n<h1>Review</h1>\n<p>Old: <code>" + htmlText(before) +
+      "</code><br>\nNew: <code>" + htmlText(after) + "</code></p>\n";
   if (review.entries.empty()) {
     out += "<p>No differences.</p>\n</body>\n</html>\n";
     return out;
@@ -137,7 +109,8 @@ std::string reviewHtml(const Review& review, const std::string& before, const st
     if (!open || entry.library != library) {
       if (open) out += "</section>\n";
       library = entry.library;
-      out += "<section id=\"" + libraryAnchor(library) + "\">\n<h2>" + escaped(library) + "</h2>\n";
+      out +=
+          "<section id=\"" + libraryAnchor(library) + "\">\n<h2>" + htmlText(library) + "</h2>\n";
       open = true;
     }
     appendEntry(out, entry, recorder);

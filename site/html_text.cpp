@@ -23,38 +23,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix)
 
 }  // namespace
 
-void appendHtml(std::string& out, std::string_view bytes) {
-  for (char c : displayText(bytes)) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        // Control bytes are no text an HTML page may hold (and a validator refuses them).
-        out += isControl(c) ? ' ' : c;
-    }
-  }
-}
-
-std::string htmlText(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + 8);
-  appendHtml(out, bytes);
-  return out;
-}
-
 std::string jsString(std::string_view bytes) {
   static const char* hex = "0123456789abcdef";
   const std::string utf8 = displayText(bytes);

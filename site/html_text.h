@@ -3,15 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/html_escape.h"
+
 namespace quiral {
 
 // Library texts as they go into the web catalog's pages and scripts. Every text is bytes as the
 // library holds them (UTF-8, or Windows-1252 where it is no valid UTF-8) and comes out as UTF-8
 // that cannot close or open any markup: `<script>` in a description stays text.
-
-// Text content or a quoted attribute value: & < > " ' escaped, control bytes made spaces.
-std::string htmlText(std::string_view bytes);
-void appendHtml(std::string& out, std::string_view bytes);
 
 // A JavaScript string literal in double quotes, safe inside any script file: quotes, backslashes,
 // control characters, `<` and the two line separators escaped.
