@@ -134,8 +134,8 @@ TEST(FineLayout, NamesShrinkSmoothlyAndLongWordsBreakAfterAPunctuationMark) {
   double previous = 10;
   for (size_t length = 8; length < 60; ++length) {
     content.name = std::string(length, 'N');
-    const FineText* name =
-        findText(layoutFineCell(measure, FineCatalogKind::Drawings, content), "N");
+    const FineCell cell = layoutFineCell(measure, FineCatalogKind::Drawings, content);
+    const FineText* name = findText(cell, "N");
     ASSERT_TRUE(name);
     EXPECT_LE(name->size, previous + 1e-9) << length;
     EXPECT_GE(name->size, previous * 0.9 - 0.1) << length;
