@@ -263,6 +263,61 @@ const std::string& siteScript() {
     event.preventDefault();
   }
 
+  // Pin tables, built from the library's pin script (loaded once, when a panel first opens).
+  var PIN_TITLES = ["Number", "Name", "Type", "Shape", "Unit", "Body style", "Position", "Length"];
+  var pinKinds = null, pinTables = null, pinsLoading = false;
+  window.quiralPins = function (kinds, tables) {
+    pinKinds = kinds;
+    pinTables = tables;
+  };
+
+  function pinRow(body, pins, i) {
+    var row = body.insertRow(), kind = pinKinds[pins[i + 2]];
+    [pins[i], pins[i + 1], kind[0], kind[1], kind[2], kind[3], pins[i + 3] + ", " + pins[i + 4],
+      pins[i + 5]].forEach(function (text) { row.insertCell().textContent = String(text); });
+  }
+
+  function fillPinTable(holder) {
+    var section = holder.closest("section.symbol");
+    var pins = pinTables && section && Object.prototype.hasOwnProperty.call(pinTables, section.id) &&
+      pinTables[section.id];
+    if (!pins || holder.firstChild) return;
+    var table = document.createElement("table");
+    table.className = "pins";
+    table.createCaption().textContent = "Pins";
+    var head = table.createTHead().insertRow();
+    PIN_TITLES.forEach(function (title) {
+      var th = document.createElement("th"), button = document.createElement("button");
+      th.scope = "col";
+      button.type = "button";
+      button.textContent = title;
+      th.append(button);
+      head.append(th);
+    });
+    var body = table.createTBody();
+    for (var i = 0; i + 5 < pins.length; i += 6) pinRow(body, pins, i);
+    holder.append(table);
+  }
+
+  function showPins(details) {
+    if (!details.querySelector("div.pins")) return;
+    var main = document.querySelector("main[data-pins]");
+    var fillOpen = function () {
+      document.querySelectorAll("details[open] div.pins").forEach(fillPinTable);
+    };
+    if (pinTables) return fillOpen();
+    if (!main || pinsLoading) return;
+    pinsLoading = true;
+    var script = document.createElement("script");
+    script.src = main.getAttribute("data-pins");
+    script.onload = fillOpen;
+    document.head.appendChild(script);
+  }
+
+  document.addEventListener("toggle", function (event) {
+    if (event.target.tagName === "DETAILS" && event.target.open) showPins(event.target);
+  }, true);
+
   // Rows compare as numbers when both cells are numbers (or number pairs), else as text with
   // digits compared by their value.
   var collator = new Intl.Collator(undefined, { numeric: true, sensitivity: "base" });
