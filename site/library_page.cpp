@@ -145,7 +145,7 @@ class PageBuilder {
     if (!single) file += "." + unitLetters(unit);
     if (style == 2) file += ".dm";
     file += ".svg";
-    folder_.write(file, symbolSvg(list, kPictureMargin));
+    folder_.write(file, symbolSvg(list, kPictureMargin, SvgForm::Compact));
     const PictureBox box = pictureBox(list, kPictureMargin);
     return {file, std::max(1L, std::lround(box.width * kPixelsPerUnit)),
             std::max(1L, std::lround(box.height * kPixelsPerUnit))};
