@@ -53,7 +53,7 @@ size_t PinScript::kindIndex(const PinRow& pin) {
 void PinScript::add(const std::string& anchor, const std::vector<PinRow>& pins) {
   if (pins.empty()) return;
   tables_ += tables_.empty() ? "\n" : ",\n";
-  tables_ += jsString(anchor) + ":[";
+  tables_ += jsString("#" + anchor) + ":[";  // never "__proto__", which a literal would not keep
   bool first = true;
   for (const PinRow& pin : pins) {
     if (!first) tables_ += ',';

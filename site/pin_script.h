@@ -11,9 +11,9 @@ namespace quiral {
 // One library's pin tables as a small script, loaded by the page only when a details panel opens
 // (a page holding every table in its markup would be several times larger). The script calls
 // `quiralPins(kinds, tables)`: `kinds` lists the library's distinct [type, shape, unit, body style]
-// texts once; `tables` maps a symbol's anchor to its pins, six values a pin: number, name, kind
-// (an index into `kinds`), x, y and length. Plain integers are written
-// as numbers, every other value as a string.
+// texts once; `tables` maps "#" and a symbol's anchor to its pins, six values a pin: number, name,
+// kind (an index into `kinds`), x, y and length. Plain integers are written as numbers, every other
+// value as a string.
 class PinScript {
  public:
   void add(const std::string& anchor, const std::vector<PinRow>& pins);

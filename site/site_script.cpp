@@ -319,8 +319,9 @@ const std::string& siteScript() {
 
   function fillPinTable(holder) {
     var section = holder.closest("section.symbol");
-    var pins = pinTables && section && Object.prototype.hasOwnProperty.call(pinTables, section.id) &&
-      pinTables[section.id];
+    var key = section && "#" + section.id;
+    var pins = pinTables && key && Object.prototype.hasOwnProperty.call(pinTables, key) &&
+      pinTables[key];
     if (!pins || holder.firstChild) return;
     var table = document.createElement("table");
     table.className = "pins";

@@ -46,7 +46,7 @@ TEST(SitePins, PinTablesShareTheirWordsAndKeepEveryValueAsWritten) {
                       {"A1", "~", "passive", "line", "x", "9", "0", "-0", "U", ""}});
   EXPECT_EQ(script.script(),
             "quiralPins([[\"input\",\"line\",\"all\",\"normal\"],[\"input\",\"clock\",\"B\","
-            "\"De Morgan\"],[\"passive\",\"line\",\"x\",\"9\"]],{\n\"U\\\"1\":[1,"
+            "\"De Morgan\"],[\"passive\",\"line\",\"x\",\"9\"]],{\n\"#U\\\"1\":[1,"
             "\"\\u003ci>IN\\u003c/i>\",0,-150,0,100,\"007\",\"-0\",1,\"2.54\",-50,\"12345678901\","
             "\"A1\",\"~\",2,0,\"-0\",\"\"]});\n");
 }
