@@ -68,8 +68,9 @@ def main():
         site_time = timed([cli, "site", folder, "-o", site])
         pdf_time = timed([cli, "catalog", folder, "--kind", "drawings", "--fine", "-o", pdf])
         site_size, pdf_size = size_of(site), size_of(pdf)
-        print("site: %.1f s, %.1f MB; fine PDF: %.1f s, %.1f MB; ratios %.2f (time), %.2f (size)" %
-              (site_time, site_size / 1e6, pdf_time, pdf_size / 1e6, site_time / pdf_time,
+        files = sum(len(names) for _, _, names in os.walk(site))
+        print("site: %.1f s, %.1f MB in %d files; fine PDF: %.1f s, %.1f MB; ratios %.2f (time), %.2f (size)" %
+              (site_time, site_size / 1e6, files, pdf_time, pdf_size / 1e6, site_time / pdf_time,
                site_size / pdf_size))
         if os.path.exists(os.path.join(site, "Device.html")):
             paint, loaded, median, worst, names = browser(site)

@@ -16,6 +16,7 @@
 #include "platform/regular_file.h"
 #include "render/symbol_units.h"
 #include "site/html_text.h"
+#include "site/pin_script.h"
 #include "site/site_folder.h"
 #include "site/site_names.h"
 #include "site/site_writer.h"
@@ -123,11 +124,13 @@ class PageBuilder {
     for (const std::string& alias : aliasesOf(block))
       symbol.aliases.push_back({alias, claimAnchor(alias), docs.find(alias)});
     symbol.pins = pinTable(block);
+    pins.add(symbol.anchor, symbol.pins);
     drawUnits(block, unitNames, symbol);
     return symbol;
   }
 
   LibraryPageResult result;
+  PinScript pins;
 
  private:
   std::string claimAnchor(const std::string& name) {
@@ -142,7 +145,7 @@ class PageBuilder {
     if (!single) file += "." + unitLetters(unit);
     if (style == 2) file += ".dm";
     file += ".svg";
-    folder_.write(file, symbolSvg(list, kPictureMargin));
+    folder_.write(file, symbolSvg(list, kPictureMargin, SvgForm::Compact));
     const PictureBox box = pictureBox(list, kPictureMargin);
     return {file, std::max(1L, std::lround(box.width * kPixelsPerUnit)),
             std::max(1L, std::lround(box.height * kPixelsPerUnit))};
@@ -235,7 +238,13 @@ LibraryPageResult writeLibraryPage(SiteFolder& folder, SymbolRecorder& recorder,
   appendHtml(html, place.name);
   html += "</h1><p class=\"count\">" + countText(total, "symbol", "symbols") + "</p>";
   html += pageSearchBox();
-  html += "</header>\n<main class=\"symbols\">\n";
+  html += "</header>\n<main class=\"symbols\"";
+  if (!builder.pins.empty()) {
+    const std::string pinFile = place.pictureFolder + "/pins.js";  // [A-Za-z0-9_-./] only
+    folder.write(pinFile, builder.pins.script());
+    html += " data-pins=\"" + pinFile + "\"";
+  }
+  html += ">\n";
   html += body;
   html += "</main>\n";
   html += pageEnd();

@@ -67,16 +67,19 @@ const std::string& siteScript() {
 
   // A folded field from the index: its words separated by spaces.
   function field(spaced) {
-    var chars = "", starts = [];
+    var chars = "", starts = [], startList = [];
     var atStart = true;
     for (var i = 0; i < spaced.length; ++i) {
       var ch = spaced[i];
       if (ch === " ") { atStart = true; continue; }
-      if (atStart) starts[chars.length] = 1;
+      if (atStart) {
+        starts[chars.length] = 1;
+        startList.push(chars.length);
+      }
       atStart = false;
       chars += ch;
     }
-    return { chars: chars, starts: starts };
+    return { chars: chars, starts: starts, startList: startList };
   }
 
   // Rule 3.
@@ -113,6 +116,41 @@ const std::string& siteScript() {
 
   var entries = null, libraries = null;
 
+  // Short queries (every word, and the words together, under ANYWHERE_IN_NAME_FROM) match only
+  // where a field's word starts: whatever tier an entry reaches, the first word is there, as the
+  // first one or two characters from a word's start. For each such beginning, the entries having
+  // it, in the index's order; a short query looks only at those.
+  var byBeginning = null;
+
+  function addBeginnings(f, order) {
+    for (var k = 0; k < f.startList.length; ++k) {
+      var start = f.startList[k];
+      for (var length = 1; length <= 2 && start + length <= f.chars.length; ++length) {
+        var key = f.chars.substr(start, length), list = byBeginning.get(key);
+        if (!list) byBeginning.set(key, list = []);
+        if (list[list.length - 1] !== order) list.push(order);
+      }
+    }
+  }
+
+  function indexBeginnings() {
+    byBeginning = new Map();
+    entries.forEach(function (e) {
+      [e.name, e.keywords, e.description, e.filters, e.libraryFolded].forEach(function (f) {
+        addBeginnings(f, e.order);
+      });
+    });
+  }
+
+  // The entries a query can match: all, or for a short query those with its first word's beginning.
+  function candidates(q) {
+    if (q.wholeAnywhere || q.words.some(function (w) { return w.anywhere; })) return null;
+    var key = q.words[0].chars;
+    if (key.length > 2) return null;
+    if (!byBeginning) indexBeginnings();
+    return byBeginning.get(key) || [];
+  }
+
   function prepare(index) {
     libraries = index.libraries.map(function (l) {
       return { name: l[0], page: l[1], folded: field(l[2]) };
@@ -139,10 +177,11 @@ const std::string& siteScript() {
     var q = parseQuery(text);
     var tiers = [[], [], [], [], [], [], []], count = 0;
     if (!q.words.length) return { hits: [], count: 0 };
-    for (var i = 0; i < entries.length; ++i) {
-      var t = tier(q, entries[i]);
+    var some = candidates(q), total = some ? some.length : entries.length;
+    for (var i = 0; i < total; ++i) {
+      var e = some ? entries[some[i]] : entries[i], t = tier(q, e);
       if (t !== NONE) {
-        tiers[t].push(entries[i]);
+        tiers[t].push(e);
         ++count;
       }
     }
@@ -180,6 +219,7 @@ const std::string& siteScript() {
     script.onload = function () {
       prepare(window.QUIRAL_INDEX);
       window.QUIRAL_INDEX = null;
+      indexBeginnings();
       status.textContent = "";
       whenLoaded();
     };
@@ -262,6 +302,62 @@ const std::string& siteScript() {
     }
     event.preventDefault();
   }
+
+  // Pin tables, built from the library's pin script (loaded once, when a panel first opens).
+  var PIN_TITLES = ["Number", "Name", "Type", "Shape", "Unit", "Body style", "Position", "Length"];
+  var pinKinds = null, pinTables = null, pinsLoading = false;
+  window.quiralPins = function (kinds, tables) {
+    pinKinds = kinds;
+    pinTables = tables;
+  };
+
+  function pinRow(body, pins, i) {
+    var row = body.insertRow(), kind = pinKinds[pins[i + 2]];
+    [pins[i], pins[i + 1], kind[0], kind[1], kind[2], kind[3], pins[i + 3] + ", " + pins[i + 4],
+      pins[i + 5]].forEach(function (text) { row.insertCell().textContent = String(text); });
+  }
+
+  function fillPinTable(holder) {
+    var section = holder.closest("section.symbol");
+    var key = section && "#" + section.id;
+    var pins = pinTables && key && Object.prototype.hasOwnProperty.call(pinTables, key) &&
+      pinTables[key];
+    if (!pins || holder.firstChild) return;
+    var table = document.createElement("table");
+    table.className = "pins";
+    table.createCaption().textContent = "Pins";
+    var head = table.createTHead().insertRow();
+    PIN_TITLES.forEach(function (title) {
+      var th = document.createElement("th"), button = document.createElement("button");
+      th.scope = "col";
+      button.type = "button";
+      button.textContent = title;
+      th.append(button);
+      head.append(th);
+    });
+    var body = table.createTBody();
+    for (var i = 0; i + 5 < pins.length; i += 6) pinRow(body, pins, i);
+    holder.append(table);
+  }
+
+  function showPins(details) {
+    if (!details.querySelector("div.pins")) return;
+    var main = document.querySelector("main[data-pins]");
+    var fillOpen = function () {
+      document.querySelectorAll("details[open] div.pins").forEach(fillPinTable);
+    };
+    if (pinTables) return fillOpen();
+    if (!main || pinsLoading) return;
+    pinsLoading = true;
+    var script = document.createElement("script");
+    script.src = main.getAttribute("data-pins");
+    script.onload = fillOpen;
+    document.head.appendChild(script);
+  }
+
+  document.addEventListener("toggle", function (event) {
+    if (event.target.tagName === "DETAILS" && event.target.open) showPins(event.target);
+  }, true);
 
   // Rows compare as numbers when both cells are numbers (or number pairs), else as text with
   // digits compared by their value.

@@ -1,10 +1,9 @@
 // One symbol's section of a library page. The page stays whole without its script: every
-// text and picture is in the markup, the details panel is a <details> element, and the script
-// only adds sorting to the pin tables.
+// text and picture is in the markup and the details panel is a <details> element; only the pin
+// tables, built when a panel opens, need the script.
 
 #include "site/symbol_html.h"
 
-#include "render/unit_choice.h"
 #include "site/html_text.h"
 
 namespace quiral {
@@ -98,45 +97,9 @@ void appendAliases(std::string& html, const SiteSymbol& symbol) {
   html += "</ul>";
 }
 
-const char* styleWords(const std::string& style) {
-  return style == "0" ? "both" : style == "1" ? "normal" : style == "2" ? "De Morgan" : nullptr;
-}
-
-std::string unitWords(const std::string& unit) {
-  if (unit == "0") return "all";
-  int number = 0;
-  for (char c : unit) {
-    if (c < '0' || c > '9' || number > 1000) return unit;
-    number = number * 10 + (c - '0');
-  }
-  return unit.empty() ? unit : unitLetters(number);
-}
-
-void appendCell(std::string& html, const std::string& text) {
-  html += "<td>";
-  appendHtml(html, text);
-}
-
+// The pin table is built by the page's script from the library's pin script (see pin_script.h).
 void appendPinTable(std::string& html, const std::vector<PinRow>& pins) {
-  if (pins.empty()) return;
-  html += "<table class=\"pins\"><caption>Pins</caption><thead><tr>";
-  for (const char* title :
-       {"Number", "Name", "Type", "Shape", "Unit", "Body style", "Position", "Length"})
-    html += std::string("<th scope=\"col\"><button type=\"button\">") + title + "</button>";
-  html += "<tbody>";
-  for (const PinRow& pin : pins) {
-    html += "<tr>";
-    appendCell(html, pin.number);
-    appendCell(html, pin.name);
-    appendCell(html, pin.type);
-    appendCell(html, pin.shape);
-    appendCell(html, unitWords(pin.unit));
-    const char* style = styleWords(pin.style);
-    appendCell(html, style ? style : pin.style);
-    appendCell(html, pin.x + ", " + pin.y);
-    appendCell(html, pin.length);
-  }
-  html += "</table>";
+  if (!pins.empty()) html += "<div class=\"pins\"></div>";
 }
 
 void appendFields(std::string& html, const SymbolProperties& p) {

@@ -41,7 +41,8 @@ struct SiteSymbol {
 
 // Appends the symbol's section: its anchor, name, every unit's picture, aliases, description,
 // keywords, footprint filters and datasheet, then a details panel with its fields, units and
-// sortable pin table. Every library text is escaped; only an http(s) datasheet becomes a link.
+// the place its pin table is built in (from the library's pin script). Every library text is
+// escaped; only an http(s) datasheet becomes a link.
 void appendSymbolSection(std::string& html, const SiteSymbol& symbol);
 
 }  // namespace quiral

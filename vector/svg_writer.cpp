@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "vector/compact_path.h"
 #include "vector/picture_frame.h"
 
 namespace quiral {
@@ -15,17 +16,22 @@ constexpr const char* kFontFamilies = "Liberation Sans, Arial, sans-serif";
 
 class SvgText {
  public:
-  explicit SvgText(std::string& out) : out_(out) {}
+  SvgText(std::string& out, SvgForm form) : out_(out), form_(form) {}
+
+  SvgForm form() const { return form_; }
+  bool compact() const { return form_ == SvgForm::Compact; }
+  std::string& out() { return out_; }
 
   SvgText& operator<<(const char* s) {
     out_ += s;
     return *this;
   }
-  // Numbers with at most one decimal (a tenth of a mil) and no trailing zeros, independent of the
-  // locale.
+  // Numbers with at most one decimal (a tenth of a mil; whole mils in the compact form) and no
+  // trailing zeros, independent of the locale.
   SvgText& operator<<(double v) {
     if (!std::isfinite(v)) v = 0;
-    double rounded = std::round(v * 10) / 10;
+    const double scale = compact() ? 1 : 10;
+    double rounded = std::round(v * scale) / scale;
     if (rounded == 0) rounded = 0;  // no "-0"
     char buf[32];
     auto r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 1);
@@ -74,6 +80,7 @@ class SvgText {
 
  private:
   std::string& out_;
+  SvgForm form_;
 };
 
 // SVG's own names for the drawing's usual colours, shorter than their numbers.
@@ -142,6 +149,62 @@ void appendPathData(SvgText& svg, const DisplayItem& item, const std::vector<Vec
   }
 }
 
+// The same outline in the compact form.
+void appendCompactPathData(CompactPath& path, const DisplayItem& item,
+                           const std::vector<Vec2>& points) {
+  switch (item.kind) {
+    case ItemKind::Polyline:
+      for (uint32_t i = 0; i < item.count; ++i) {
+        const Vec2& p = points[item.first + i];
+        i == 0 ? path.moveTo(p.x, -p.y) : path.lineTo(p.x, -p.y);
+      }
+      if (item.count == 1) path.dot();
+      if (item.closed) path.close();
+      break;
+    case ItemKind::Rectangle:
+      path.moveTo(item.v[0], -item.v[1]);
+      path.lineTo(item.v[2], -item.v[1]);
+      path.lineTo(item.v[2], -item.v[3]);
+      path.lineTo(item.v[0], -item.v[3]);
+      path.close();
+      break;
+    case ItemKind::Ellipse: {
+      const double rx = item.v[2], ry = item.v[3];
+      path.moveTo(item.v[0] - rx, -item.v[1]);
+      path.arcTo(rx, ry, true, item.v[0] + rx, -item.v[1]);
+      path.arcTo(rx, ry, true, item.v[0] - rx, -item.v[1]);
+      path.close();
+      break;
+    }
+    case ItemKind::Arc: {
+      const double cx = item.v[0], cy = item.v[1], rx = item.v[2], ry = item.v[3];
+      auto at = [&](double degrees, double& x, double& y) {
+        const double a = degrees * std::numbers::pi / 180;
+        x = cx + rx * std::cos(a);
+        y = -(cy + ry * std::sin(a));
+      };
+      double x, y;
+      at(item.v[4], x, y);
+      path.moveTo(x, y);
+      double sweep = item.v[5], from = item.v[4];
+      while (sweep > 0) {
+        const double step = std::min(sweep, 180.0);
+        at(from + step, x, y);
+        path.arcTo(rx, ry, false, x, y);
+        from += step;
+        sweep -= step;
+      }
+      if (item.fill != FillKind::None) {
+        path.lineTo(cx, -cy);
+        path.close();
+      }
+      break;
+    }
+    case ItemKind::Text:
+      break;
+  }
+}
+
 struct TextStyle {
   double size;
   Color color;
@@ -159,13 +222,36 @@ void writeText(SvgText& svg, const DisplayText& t) {
   svg.escaped(t.utf8) << "</text>\n";
 }
 
+// A text in the compact form, inside a group turned by `degrees` (clockwise on screen): its
+// position turned back by as much.
+void writeTurnedText(SvgText& svg, const DisplayText& t, double degrees) {
+  const double a = degrees * std::numbers::pi / 180, x = t.origin.x, y = -t.origin.y;
+  svg << "<text x=\"" << x * std::cos(a) + y * std::sin(a) << "\" y=\""
+      << y * std::cos(a) - x * std::sin(a) << "\">";
+  svg.escaped(t.utf8) << "</text>";
+}
+
+// The texts of one style in the compact form: those of each angle in a group turned by it.
+void writeCompactTexts(SvgText& svg, const std::vector<const DisplayText*>& texts) {
+  std::vector<int> angles;
+  for (const DisplayText* t : texts)
+    if (std::find(angles.begin(), angles.end(), t->angle) == angles.end())
+      angles.push_back(t->angle);
+  for (int angle : angles) {
+    const double degrees = -angle / 10.0;
+    if (angle != 0) svg << "<g transform=\"rotate(" << degrees << ")\">";
+    for (const DisplayText* t : texts)
+      if (t->angle == angle) writeTurnedText(svg, *t, angle != 0 ? degrees : 0);
+    if (angle != 0) svg << "</g>";
+  }
+}
+
 // Writes items [from, to): their shapes in drawing order (runs of see-through shapes of one colour
 // and width share one path; a shape that hides what is under it stays an element of its own),
 // then their texts grouped by style.
-void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
+void writeShapes(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
   const std::vector<DisplayItem>& items = list.items();
-  svg << "<g fill=\"none\" stroke=\"black\" stroke-width=\"" << kVectorLineWidth
-      << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+  const char* end = svg.compact() ? "" : "\n";
   for (size_t i = from; i < to;) {
     const DisplayItem& first = items[i];
     if (first.kind == ItemKind::Text) {
@@ -173,7 +259,14 @@ void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
       continue;
     }
     svg << "<path d=\"";
-    appendPathData(svg, first, list.points());
+    CompactPath path(svg.out());
+    const auto append = [&](const DisplayItem& item) {
+      if (svg.compact())
+        appendCompactPathData(path, item, list.points());
+      else
+        appendPathData(svg, item, list.points());
+    };
+    append(first);
     size_t next = i + 1;
     if (first.fill == FillKind::None) {
       for (; next < to; ++next) {
@@ -181,7 +274,7 @@ void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
         if (item.kind == ItemKind::Text) continue;
         if (item.fill != FillKind::None || item.color != first.color || item.width != first.width)
           break;
-        appendPathData(svg, item, list.points());
+        append(item);
       }
     }
     svg << "\"";
@@ -190,10 +283,19 @@ void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
       svg << " stroke-width=\"" << double(first.width) << "\"";
     if (first.fill == FillKind::Background) svg << " fill=\"white\"";
     if (first.fill == FillKind::Solid) colorValue(svg << " fill=\"", first.fillColor) << "\"";
-    svg << "/>\n";
+    svg << "/>" << end;
     i = next;
   }
-  svg << "</g>\n";
+}
+
+void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
+  const std::vector<DisplayItem>& items = list.items();
+  // The compact form's root holds the shapes' style.
+  if (!svg.compact())
+    svg << "<g fill=\"none\" stroke=\"black\" stroke-width=\"" << kVectorLineWidth
+        << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+  writeShapes(svg, list, from, to);
+  if (!svg.compact()) svg << "</g>\n";
   std::vector<TextStyle> styles;
   for (size_t i = from; i < to; ++i) {
     if (items[i].kind != ItemKind::Text) continue;
@@ -202,30 +304,47 @@ void writePart(SvgText& svg, const DisplayList& list, size_t from, size_t to) {
     if (std::find(styles.begin(), styles.end(), style) == styles.end()) styles.push_back(style);
   }
   for (const TextStyle& style : styles) {
-    svg << "<g font-family=\"" << kFontFamilies << "\" font-size=\"" << style.size << "\" fill=\"";
+    svg << "<g";
+    if (!svg.compact()) svg << " font-family=\"" << kFontFamilies << "\"";
+    svg << " font-size=\"";
+    SvgText(svg.out(), SvgForm::Full) << style.size;  // a whole unit would move a long text's end
+    svg << "\" fill=\"";
     colorValue(svg, style.color) << "\"";
+    if (svg.compact()) svg << " stroke=\"none\"";
     if (style.bold) svg << " font-weight=\"bold\"";
     if (style.italic) svg << " font-style=\"italic\"";
-    svg << ">\n";
+    svg << (svg.compact() ? ">" : ">\n");
+    std::vector<const DisplayText*> texts;
     for (size_t i = from; i < to; ++i) {
       if (items[i].kind != ItemKind::Text) continue;
       const DisplayText& t = list.texts()[items[i].text];
-      if (TextStyle{t.size, items[i].color, t.bold, t.italic} == style) writeText(svg, t);
+      if (TextStyle{t.size, items[i].color, t.bold, t.italic} != style) continue;
+      if (svg.compact())
+        texts.push_back(&t);
+      else
+        writeText(svg, t);
     }
-    svg << "</g>\n";
+    if (svg.compact()) writeCompactTexts(svg, texts);
+    svg << (svg.compact() ? "</g>" : "</g>\n");
   }
 }
 
 }  // namespace
 
-std::string symbolSvg(const DisplayList& list, double margin) {
+std::string symbolSvg(const DisplayList& list, double margin, SvgForm form) {
   std::string out;
   out.reserve(256 + list.items().size() * 48 + list.points().size() * 12);
-  SvgText svg(out);
+  SvgText header(out, SvgForm::Full);  // the sizes in millimetres keep their tenths
   const PictureBox box = pictureBox(list, margin);
-  svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << box.width * kMillimetresPerUnit
-      << "mm\" height=\"" << box.height * kMillimetresPerUnit << "mm\" viewBox=\"" << box.left
-      << " " << -box.top << " " << box.width << " " << box.height << "\">\n";
+  header << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << box.width * kMillimetresPerUnit
+         << "mm\" height=\"" << box.height * kMillimetresPerUnit << "mm\" viewBox=\"" << box.left
+         << " " << -box.top << " " << box.width << " " << box.height << "\"";
+  SvgText svg(out, form);
+  if (svg.compact())
+    svg << " fill=\"none\" stroke=\"black\" stroke-width=\"" << kVectorLineWidth
+        << "\" stroke-linecap=\"round\" stroke-linejoin=\"round\" font-family=\"" << kFontFamilies
+        << "\"";
+  svg << ">\n";
   // The items in drawing order, cut where an opaque shape (one filled inside) follows a text, so
   // that the shape hides the text as it does in every other output. A part's texts are written
   // after its shapes, so that no line of the part covers one.

@@ -152,13 +152,18 @@ def browser_checks(cli, site, libraries, pages):
         check(len(png_colours(picture.screenshot_as_png)) > 2, "the picture of R is blank")
 
         # The pin table sorts, by number and by name, both ways.
+        # The table is built from the library's pin script when the panel opens.
         section = driver.execute_script(
-            "return Array.from(document.querySelectorAll('section.symbol')).find("
-            "s => s.querySelectorAll('table.pins tbody tr').length >= 8)")
+            "return Array.from(document.querySelectorAll('section.symbol')).find(s => {"
+            " const t = Array.from(s.querySelectorAll('dl.fields dt')).find(d => d.textContent == 'Pins');"
+            " return s.querySelector('div.pins') && t && Number(t.nextElementSibling.textContent) >= 8; })")
         check(section is not None, "no symbol with eight pins or more")
+        check(not section.find_elements(By.CSS_SELECTOR, "table.pins"), "pin table before opening")
         reach = lambda element: driver.execute_script(
             "arguments[0].scrollIntoView({block: 'center'})", element) or element
         reach(section.find_element(By.TAG_NAME, "summary")).click()
+        WebDriverWait(driver, 10).until(lambda d: len(section.find_elements(
+            By.CSS_SELECTOR, "table.pins tbody tr")) >= 8)
         column = lambda i: driver.execute_script(
             "return Array.from(arguments[0].querySelectorAll('table.pins tbody tr'))"
             ".map(r => r.cells[arguments[1]].textContent)", section, i)

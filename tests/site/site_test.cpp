@@ -6,6 +6,7 @@
 
 #include "platform/font_engine.h"
 #include "site/html_text.h"
+#include "site/pin_script.h"
 #include "site/search_index.h"
 #include "site/site_folder.h"
 #include "site/site_names.h"
@@ -33,6 +34,21 @@ TEST(SiteText, HostileTextsStayTextAndOnlyWebAddressesBecomeLinks) {
         "https://", "http:///x", "http://a b", "//evil.example/x", "ftp://a.b/c"})
     EXPECT_FALSE(isWebLink(text)) << text;
   EXPECT_EQ(urlEncoded("R #1/\xc3\xa9"), "R%20%231%2F%C3%A9");
+}
+
+// Pin kinds shared once per library; only texts that read back unchanged as numbers become numbers.
+TEST(SitePins, PinTablesShareTheirWordsAndKeepEveryValueAsWritten) {
+  PinScript script;
+  EXPECT_TRUE(script.empty());
+  script.add("none", {});
+  script.add("U\"1", {{"1", "<i>IN</i>", "input", "line", "0", "1", "-150", "0", "R", "100"},
+                      {"007", "-0", "input", "clock", "2", "2", "2.54", "-50", "L", "12345678901"},
+                      {"A1", "~", "passive", "line", "x", "9", "0", "-0", "U", ""}});
+  EXPECT_EQ(script.script(),
+            "quiralPins([[\"input\",\"line\",\"all\",\"normal\"],[\"input\",\"clock\",\"B\","
+            "\"De Morgan\"],[\"passive\",\"line\",\"x\",\"9\"]],{\n\"#U\\\"1\":[1,"
+            "\"\\u003ci>IN\\u003c/i>\",0,-150,0,100,\"007\",\"-0\",1,\"2.54\",-50,\"12345678901\","
+            "\"A1\",\"~\",2,0,\"-0\",\"\"]});\n");
 }
 
 TEST(SiteNames, OddNamesGiveSafeUniqueFileNamesAndAnchors) {
@@ -192,11 +208,13 @@ TEST(SiteWriterTest, AHostileLibraryIsShownAsTextWithSafeNamesAndACancelKeepsThe
   EXPECT_NE(page.find("id=\"&lt;b&gt;R&lt;/b&gt;\""), std::string::npos);
   EXPECT_NE(page.find("href=\"#%3Cb%3ER%3C%2Fb%3E\""), std::string::npos);
   EXPECT_NE(page.find("id=\"../x.svg\""), std::string::npos);
-  EXPECT_NE(page.find("<td>&lt;i&gt;IN&lt;/i&gt;"), std::string::npos);
+  const std::string pins = readBytes(site + "/index_2/pins.js");
+  EXPECT_NE(pins.find(R"("\u003ci>IN\u003c/i>")"), std::string::npos);
+  EXPECT_NE(page.find("<main class=\"symbols\" data-pins=\"index_2/pins.js\">"), std::string::npos);
   EXPECT_NE(page.find("alt=\"&lt;b&gt;R&lt;/b&gt;, unit A\""), std::string::npos);
   EXPECT_NE(readBytes(site + "/index.html").find("<h1>&lt;Lab&gt;</h1>"), std::string::npos);
   EXPECT_EQ(filesOf(site + "/index_2"),  // two units of one symbol
-            (std::vector<std::string>{"_b_R__b_.A.svg", "_b_R__b_.B.svg", "r.svg"}));
+            (std::vector<std::string>{"_b_R__b_.A.svg", "_b_R__b_.B.svg", "pins.js", "r.svg"}));
   const std::string index = readBytes(site + "/search-index.js");
   EXPECT_NE(
       index.find(

@@ -86,6 +86,7 @@ TEST(DisplayList, SvgTextsAreEscapedTextElementsThatReadersAccept) {
       "S -100 -100 100 100 0 1 10 N",
   }));
   const std::string svg = symbolSvg(list, 50);
+  const std::string compact = symbolSvg(list, 50, SvgForm::Compact);
   EXPECT_NE(svg.find(">A&lt;&amp;&gt;&apos;x</text>"), std::string::npos) << svg;
   EXPECT_NE(svg.find(">caf\xC3\xA9~bar</text>"), std::string::npos);  // overbars stay as drawn
   EXPECT_NE(svg.find(">1</text>"), std::string::npos);
@@ -97,8 +98,28 @@ TEST(DisplayList, SvgTextsAreEscapedTextElementsThatReadersAccept) {
   ASSERT_NE(hidden.find(">under</text>"), std::string::npos) << hidden;
   EXPECT_LT(hidden.find(">under</text>"), hidden.find("fill=\"white\"")) << hidden;
   EXPECT_GT(svg.find(">1</text>"), svg.find("<path")) << svg;
+  // The compact form: the same texts, a turned one inside its group at the turned-back place.
+  EXPECT_LT(compact.size(), svg.size() * 9 / 10);
+  EXPECT_NE(compact.find(">A&lt;&amp;&gt;&apos;x</text>"), std::string::npos) << compact;
+  const DisplayList& turned = recorder.record(block({"T 900 130 -20 60 0 1 1 up Normal 0 0"}));
+  const std::string full = symbolSvg(turned, 50), small = symbolSvg(turned, 50, SvgForm::Compact);
+  double x = 0, y = 0, cx = 0, cy = 0;
+  ASSERT_EQ(
+      std::sscanf(full.substr(full.find("<text")).c_str(), "<text x=\"%lf\" y=\"%lf\"", &x, &y), 2)
+      << full;
+  ASSERT_NE(small.find("<g transform=\"rotate(-90)\"><text"), std::string::npos) << small;
+  ASSERT_EQ(
+      std::sscanf(small.substr(small.find("<text")).c_str(), "<text x=\"%lf\" y=\"%lf\"", &cx, &cy),
+      2);
+  EXPECT_NEAR(cx, -y, 0.5);
+  EXPECT_NEAR(cy, x, 0.5);
   const std::string path = ::testing::TempDir() + "quiral_escaped.svg";
   writeSymbolSvg(list, path);
+  EXPECT_EQ(std::system(("rsvg-convert '" + path + "' >/dev/null").c_str()), 0);
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(compact.data(), 1, compact.size(), file);
+    std::fclose(file);
+  }
   const std::string command = "rsvg-convert '" + path + "' >/dev/null";
   EXPECT_EQ(std::system(command.c_str()), 0) << "rsvg-convert refused " << path;
   std::remove(path.c_str());
