@@ -14,6 +14,7 @@
 #include "platform/error.h"
 #include "platform/line_reader.h"
 #include "platform/regular_file.h"
+#include "platform/text_codec.h"
 #include "render/symbol_units.h"
 #include "site/html_text.h"
 #include "site/pin_script.h"
@@ -49,7 +50,9 @@ class DocumentationIndex {
         open = nullptr;
       } else if (open && (keyword == "D" || keyword == "K" || keyword == "F")) {
         const size_t start = line.find_first_not_of(" \t", 1);
-        std::string value(start == std::string_view::npos ? "" : line.substr(start));
+        // Bounded as every shown text is: a page lays it out.
+        std::string value = boundedLibraryText(
+            std::string(start == std::string_view::npos ? "" : line.substr(start)));
         (keyword == "D"   ? open->description
          : keyword == "K" ? open->keywords
                           : open->datasheet) = std::move(value);
