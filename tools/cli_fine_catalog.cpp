@@ -10,6 +10,7 @@
 #include "platform/text_codec.h"
 #include "reports/fine_catalog_run.h"
 #include "tools/cli_registry.h"
+#include "tools/library_progress.h"
 
 namespace quiral::cli {
 namespace {
@@ -24,25 +25,19 @@ std::vector<std::string> librariesOf(const std::string& libraryOrFolder, bool& f
 // One line per library, updated in place on a terminal; skipped libraries as warnings.
 class FineProgressText final : public FineRunObserver {
  public:
-  FineProgressText() : terminal_(::isatty(STDERR_FILENO) == 1) {}
   bool cellDone(const std::string& library, size_t, size_t, size_t done, size_t total) override {
-    if (terminal_ || done == total) {
-      std::fprintf(stderr, terminal_ ? "\r%s: %zu/%zu" : "%s: %zu/%zu\n", library.c_str(), done,
-                   total);
-      if (terminal_ && done == total) std::fputc('\n', stderr);
-      std::fflush(stderr);
-    }
+    text_.step(library, done, total);
     return true;
   }
   void skipped(const std::string& library, const std::string& reason) override {
-    std::fprintf(stderr, "quiral-cli: warning: %s: skipped: %s\n", library.c_str(), reason.c_str());
+    LibraryProgressText::skipped(library, reason);
   }
   void warning(const std::string& library, const std::string& what) override {
-    std::fprintf(stderr, "quiral-cli: warning: %s: %s\n", library.c_str(), what.c_str());
+    LibraryProgressText::warning(library, what);
   }
 
  private:
-  bool terminal_;
+  LibraryProgressText text_;
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/text_codec.h"
 #include "site/site_writer.h"
 #include "tools/cli_registry.h"
+#include "tools/library_progress.h"
 
 namespace quiral::cli {
 namespace {
@@ -83,25 +84,19 @@ class StopOnSignals {
 
 class SiteProgressText final : public SiteObserver {
  public:
-  SiteProgressText() : terminal_(::isatty(STDERR_FILENO) == 1) {}
   bool symbolDone(const std::string& library, size_t, size_t, size_t done, size_t total) override {
-    if (terminal_ || done == total) {
-      std::fprintf(stderr, terminal_ ? "\r%s: %zu/%zu" : "%s: %zu/%zu\n", library.c_str(), done,
-                   total);
-      if (terminal_ && done == total) std::fputc('\n', stderr);
-      std::fflush(stderr);
-    }
+    text_.step(library, done, total);
     return stopSignal == 0;
   }
   void skipped(const std::string& library, const std::string& reason) override {
-    std::fprintf(stderr, "quiral-cli: warning: %s: skipped: %s\n", library.c_str(), reason.c_str());
+    LibraryProgressText::skipped(library, reason);
   }
   void warning(const std::string& library, const std::string& what) override {
-    std::fprintf(stderr, "quiral-cli: warning: %s: %s\n", library.c_str(), what.c_str());
+    LibraryProgressText::warning(library, what);
   }
 
  private:
-  bool terminal_;
+  LibraryProgressText text_;
 };
 
 int runSite(const std::vector<std::string>& args) {
